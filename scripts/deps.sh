@@ -1,0 +1,36 @@
+# Shared by scripts/run and scripts/test: installs the Debian packages the build needs
+# when any is missing, then configures and builds incrementally.
+
+TARNO_PACKAGES=(
+    g++ cmake ninja-build pkg-config
+    qt6-base-dev qt6-declarative-dev qt6-svg-dev libqt6svg6 libgl-dev
+    qml6-module-qtquick qml6-module-qtquick-controls qml6-module-qtquick-templates
+    qml6-module-qtquick-layouts qml6-module-qtquick-window qml6-module-qtqml-workerscript
+    libglib2.0-dev libgtest-dev libgmock-dev libbenchmark-dev
+)
+
+tarno_install_packages() {
+    local missing=()
+    local pkg
+    for pkg in "${TARNO_PACKAGES[@]}" "$@"; do
+        dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed' ||
+            missing+=("$pkg")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    echo "Installing missing packages: ${missing[*]}"
+    local sudo=()
+    [ "$(id -u)" -ne 0 ] && sudo=(sudo)
+    "${sudo[@]}" apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends \
+        "${missing[@]}"
+}
+
+# tarno_build BUILD_DIR [cmake options...]
+tarno_build() {
+    local dir=$1
+    shift
+    if [ ! -f "$dir/build.ninja" ]; then
+        cmake -S "$TARNO_ROOT" -B "$dir" -G Ninja "$@"
+    fi
+    cmake --build "$dir" -j "$(nproc)"
+}

@@ -1,0 +1,16 @@
+// The program: starts the application and shows the main window.
+#include "app/wiring.h"
+#include "shell/form1.h"
+
+#include <QApplication>
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("tarno-playroom"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Tarno Playroom"));
+    QApplication::setDesktopFileName(QStringLiteral("tarno-playroom"));
+    tarno::Form1 form1;
+    tarno::wireMainWindow(form1);
+    form1.show();
+    return app.exec();
+}

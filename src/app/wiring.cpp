@@ -1,0 +1,13 @@
+// The one place that knows which subsystem serves which command of the main window.
+#include "app/wiring.h"
+
+#include "shell/form1.h"
+
+namespace tarno {
+
+void wireMainWindow(Form1& form1) {
+    StationActions actions;
+    form1.setActions(std::move(actions));
+}
+
+} // namespace tarno

@@ -1,0 +1,61 @@
+// Window sizing and placement, as pure functions of screen metrics in twips.
+#pragma once
+
+namespace tarno {
+
+constexpr double kTwipsPerInch = 1440.0;
+
+struct TwipsPerPixel {
+    double x = 15.0;
+    double y = 15.0;
+};
+
+// What the platform reports about the screen: its size in twips and the twips per
+// pixel of each axis.
+struct ScreenMetrics {
+    double widthTwips = 0;
+    double heightTwips = 0;
+    TwipsPerPixel twipsPerPixel;
+};
+
+struct SizeTwips {
+    double width = 0;
+    double height = 0;
+};
+
+struct PointTwips {
+    double x = 0;
+    double y = 0;
+};
+
+struct SizePx {
+    int width = 0;
+    int height = 0;
+    friend bool operator==(const SizePx&, const SizePx&) = default;
+};
+
+struct PointPx {
+    int x = 0;
+    int y = 0;
+    friend bool operator==(const PointPx&, const PointPx&) = default;
+};
+
+// The outer size that gives a window a client area of exactly `client` pixels while
+// keeping its frame (title bar, menu bar, borders). The current client size in twips
+// is taken as a whole number first.
+SizeTwips outerSizeForClient(SizeTwips outer, SizeTwips currentClient, SizePx client,
+                             TwipsPerPixel tpp);
+
+// Centred across, with one third of the free height above the window.
+PointTwips placeWindow(const ScreenMetrics& screen, SizeTwips window);
+
+// Twips to whole pixels, rounded to the nearest; halves go away from zero.
+PointPx toPixels(PointTwips p, TwipsPerPixel tpp);
+SizePx screenSizePx(const ScreenMetrics& screen);
+
+// The largest size of the series 560 x 420, 640 x 480, ... that is strictly smaller
+// than the screen on both axes. A screen too small for any step still gets the
+// smallest size, so the game window never collapses to nothing.
+SizePx gameClientSize(SizePx screen);
+
+} // namespace tarno

@@ -1,0 +1,72 @@
+// Placement and sizing of the main and game windows.
+#include "shell/geometry.h"
+
+#include <gtest/gtest.h>
+
+namespace tarno {
+namespace {
+
+ScreenMetrics screenOf(int w, int h, double tpp = 15.0) {
+    return {w * tpp, h * tpp, {tpp, tpp}};
+}
+
+TEST(Geometry, PlacesWithOneThirdOfTheFreeHeightAbove) {
+    const ScreenMetrics screen = screenOf(1024, 768);
+    const PointTwips at = placeWindow(screen, {406 * 15.0, 447 * 15.0});
+    EXPECT_EQ(toPixels(at, screen.twipsPerPixel), (PointPx{309, 107}));
+}
+
+struct ClientCase {
+    double tpp;
+    SizeTwips outer;
+    SizeTwips client;
+    SizeTwips expected;
+};
+
+class ClientSize : public ::testing::TestWithParam<ClientCase> {};
+
+// Only the client part changes; the frame keeps its size at every scale.
+TEST_P(ClientSize, KeepsTheFrame) {
+    const ClientCase& c = GetParam();
+    const SizeTwips out = outerSizeForClient(c.outer, c.client, {400, 400}, {c.tpp, c.tpp});
+    EXPECT_DOUBLE_EQ(out.width, c.expected.width);
+    EXPECT_DOUBLE_EQ(out.height, c.expected.height);
+    EXPECT_DOUBLE_EQ(out.width - (c.outer.width - c.client.width), 400 * c.tpp);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Geometry, ClientSize,
+    ::testing::Values(ClientCase{15, {6450, 7200}, {6300, 6000}, {6150, 7200}},
+                      ClientCase{15, {6090, 6705}, {6000, 6000}, {6090, 6705}},
+                      ClientCase{12, {5000, 5600}, {4600, 4800}, {5200, 5600}},
+                      ClientCase{7.5, {3100, 3500}, {3000, 3000}, {3100, 3500}}));
+
+struct SeriesCase {
+    SizePx screen;
+    SizePx client;
+};
+
+class GameWindowSize : public ::testing::TestWithParam<SeriesCase> {};
+
+TEST_P(GameWindowSize, LargestFourByThreeStrictlyBelowTheScreen) {
+    EXPECT_EQ(gameClientSize(GetParam().screen), GetParam().client);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Geometry, GameWindowSize,
+    ::testing::Values(SeriesCase{{640, 480}, {560, 420}}, SeriesCase{{800, 600}, {720, 540}},
+                      SeriesCase{{1024, 768}, {960, 720}}, SeriesCase{{1280, 1024}, {1200, 900}},
+                      SeriesCase{{1920, 1080}, {1360, 1020}},
+                      // 800 is not greater than 800: the 800 x 600 step is not allowed
+                      SeriesCase{{800, 2000}, {720, 540}}, SeriesCase{{801, 601}, {800, 600}},
+                      // too small for any step: the smallest size, never 0 x 0
+                      SeriesCase{{560, 420}, {560, 420}}, SeriesCase{{320, 240}, {560, 420}},
+                      SeriesCase{{0, 0}, {560, 420}}));
+
+TEST(Geometry, ScreenPixelsRoundToNearest) {
+    EXPECT_EQ(screenSizePx({1024 * 12.0, 768 * 12.0, {12, 12}}), (SizePx{1024, 768}));
+    EXPECT_EQ(screenSizePx({15367.0, 11513.0, {15, 15}}), (SizePx{1024, 768}));
+}
+
+} // namespace
+} // namespace tarno
