@@ -73,8 +73,12 @@ std::vector<HiScoreMenuItem> buildHiScoreMenu() {
 
 } // namespace
 
-std::span<const GameRow> playMenu() { return kGames; }
-std::span<const ScoreSlot> scoreSlots() { return kSlots; }
+std::span<const GameRow> playMenu() {
+    return kGames;
+}
+std::span<const ScoreSlot> scoreSlots() {
+    return kSlots;
+}
 
 const std::vector<HiScoreMenuItem>& hiScoreMenu() {
     static const std::vector<HiScoreMenuItem> menu = buildHiScoreMenu();

@@ -17,7 +17,9 @@
 namespace tarno {
 namespace {
 
-QString text(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<int>(s.size())); }
+QString text(std::string_view s) {
+    return QString::fromUtf8(s.data(), static_cast<int>(s.size()));
+}
 
 struct PictureSpec {
     const char* resource;

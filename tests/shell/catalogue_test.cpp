@@ -99,18 +99,17 @@ TEST(Catalogue, SlotTitlesAndKinds) {
     EXPECT_EQ(slotTitle(12), "Brikon 3 minutes Hi Scores");
     EXPECT_EQ(slotTitle(0), "");
     EXPECT_EQ(slotTitle(18), "");
-    const std::pair<int, std::optional<SlotKind>> kinds[] = {
-        {0, std::nullopt},
-        {1, SlotKind::ByTime},
-        {4, SlotKind::ByTime},
-        {5, SlotKind::ByScoreThenTime},
-        {6, SlotKind::ByScoreThenTime},
-        {7, SlotKind::ByScore},
-        {13, SlotKind::ByScore},
-        {14, SlotKind::ByMovesThenTime},
-        {16, SlotKind::ByMovesThenTime},
-        {17, SlotKind::ByScoreMovesTime},
-        {18, std::nullopt}};
+    const std::pair<int, std::optional<SlotKind>> kinds[] = {{0, std::nullopt},
+                                                             {1, SlotKind::ByTime},
+                                                             {4, SlotKind::ByTime},
+                                                             {5, SlotKind::ByScoreThenTime},
+                                                             {6, SlotKind::ByScoreThenTime},
+                                                             {7, SlotKind::ByScore},
+                                                             {13, SlotKind::ByScore},
+                                                             {14, SlotKind::ByMovesThenTime},
+                                                             {16, SlotKind::ByMovesThenTime},
+                                                             {17, SlotKind::ByScoreMovesTime},
+                                                             {18, std::nullopt}};
     for (const auto& [slot, kind] : kinds)
         EXPECT_EQ(slotKind(slot), kind) << slot;
 }

@@ -34,12 +34,12 @@ TEST_P(ClientSize, KeepsTheFrame) {
     EXPECT_DOUBLE_EQ(out.width - (c.outer.width - c.client.width), 400 * c.tpp);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Geometry, ClientSize,
-    ::testing::Values(ClientCase{15, {6450, 7200}, {6300, 6000}, {6150, 7200}},
-                      ClientCase{15, {6090, 6705}, {6000, 6000}, {6090, 6705}},
-                      ClientCase{12, {5000, 5600}, {4600, 4800}, {5200, 5600}},
-                      ClientCase{7.5, {3100, 3500}, {3000, 3000}, {3100, 3500}}));
+INSTANTIATE_TEST_SUITE_P(Geometry, ClientSize,
+                         ::testing::Values(ClientCase{15, {6450, 7200}, {6300, 6000}, {6150, 7200}},
+                                           ClientCase{15, {6090, 6705}, {6000, 6000}, {6090, 6705}},
+                                           ClientCase{12, {5000, 5600}, {4600, 4800}, {5200, 5600}},
+                                           ClientCase{
+                                               7.5, {3100, 3500}, {3000, 3000}, {3100, 3500}}));
 
 struct SeriesCase {
     SizePx screen;

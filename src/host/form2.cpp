@@ -1,0 +1,56 @@
+// The game window. Each launch creates it afresh and closing destroys it with its
+// player, so every game starts from the beginning of its movie.
+#include "host/form2.h"
+
+#include "platform/movieplayer.h"
+#include "platform/screenmetrics.h"
+#include "shell/geometry.h"
+
+#include <QCoreApplication>
+#include <QKeyEvent>
+
+namespace tarno {
+
+Form2::Form2(const LaunchParameters& launch, const QString& programDir, QWidget* parent)
+    : QDialog(parent) {
+    setObjectName(QStringLiteral("Form2"));
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+    setWindowTitle(QString::fromStdString(launch.launchTitle));
+    sw1 = new MoviePlayer(this);
+    connect(sw1, &MoviePlayer::FSCommand, this, &Form2::commandReceived);
+    sizeAndPlace();
+    sw1->setMovie(QString::fromStdString(moviePath(programDir.toStdString(), launch)));
+    sw1->Play();
+}
+
+void Form2::sizeAndPlace() {
+    const ScreenMetrics screen = screenMetricsFor(parentWidget());
+    const SizePx client = gameClientSize(screenSizePx(screen));
+    setFixedSize(client.width, client.height);
+    sw1->setGeometry(0, 0, client.width, client.height);
+    // The frame is known once the window exists; until then it counts as none.
+    const QSize frame = frameGeometry().size();
+    const TwipsPerPixel tpp = screen.twipsPerPixel;
+    const PointPx at =
+        toPixels(placeWindow(screen, {frame.width() * tpp.x, frame.height() * tpp.y}), tpp);
+    move(at.x, at.y);
+}
+
+void Form2::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void launchGame(QWidget* parent, int playIndex) {
+    const std::optional<LaunchParameters> launch = launchParametersFor(playIndex);
+    if (!launch)
+        return;
+    Form2 window(*launch, QCoreApplication::applicationDirPath(), parent);
+    window.exec();
+}
+
+} // namespace tarno

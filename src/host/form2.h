@@ -1,0 +1,39 @@
+// The game window: a fixed 4:3 window that hosts one game's movie.
+#pragma once
+
+#include "host/launch.h"
+
+#include <QDialog>
+
+namespace tarno {
+
+class MoviePlayer;
+
+class Form2 : public QDialog {
+    Q_OBJECT
+public:
+    // Sizes and places itself on the screen of `parent`, then loads the movie from
+    // modules/ in `programDir`.
+    Form2(const LaunchParameters& launch, const QString& programDir, QWidget* parent = nullptr);
+
+    MoviePlayer* player() const { return sw1; }
+
+Q_SIGNALS:
+    // The movie's command, as the player delivered it.
+    void commandReceived(const QString& command, const QString& args);
+
+protected:
+    // Escape belongs to the game; only the close box ends it.
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void sizeAndPlace();
+
+    MoviePlayer* sw1 = nullptr;
+};
+
+// Shows the game of `playIndex` modally over `parent` and returns when the player has
+// closed its window. An index without a game does nothing.
+void launchGame(QWidget* parent, int playIndex);
+
+} // namespace tarno

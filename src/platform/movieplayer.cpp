@@ -1,0 +1,193 @@
+// Movies are QML documents created in the player's own engine. The player owns the
+// movie's root item and scales it uniformly to fit, centred ("show all").
+#include "platform/movieplayer.h"
+
+#include "host/launch.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QQmlComponent>
+#include <QQmlContext>
+#include <QQmlEngine>
+#include <QQuickItem>
+#include <QQuickWidget>
+#include <QQuickWindow>
+#include <QStackedLayout>
+
+#include <algorithm>
+
+namespace tarno {
+namespace {
+
+// Flash files start with one of these signatures; they are not movies this player reads.
+bool looksLikeFlash(const QByteArray& head) {
+    return head.startsWith("FWS") || head.startsWith("CWS") || head.startsWith("ZWS");
+}
+
+bool looksBinary(const QByteArray& head) {
+    return head.contains('\0');
+}
+
+} // namespace
+
+void MovieBridge::fscommand(const QString& command, const QString& args) {
+    Q_EMIT this->command(command, args);
+}
+
+QString MovieBridge::variable(const QString& name) const {
+    return m_variables.value(name);
+}
+
+void MovieBridge::setVariable(const QString& name, const QString& value) {
+    m_variables.insert(name, value);
+}
+
+MoviePlayer::MoviePlayer(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("sw1"));
+    setContextMenuPolicy(Qt::NoContextMenu); // the player offers no menu of its own
+    m_stack = new QStackedLayout(this);
+    m_stack->setContentsMargins(0, 0, 0, 0);
+    m_view = new QQuickWidget(this);
+    m_view->setObjectName(QStringLiteral("stage"));
+    m_view->setClearColor(Qt::black);
+    m_view->setContextMenuPolicy(Qt::NoContextMenu);
+    m_message = new QLabel(this);
+    m_message->setObjectName(QStringLiteral("movieMessage"));
+    m_message->setAlignment(Qt::AlignCenter);
+    m_message->setWordWrap(true);
+    m_message->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_message->setMargin(24);
+    m_stack->addWidget(m_view);
+    m_stack->addWidget(m_message);
+
+    m_bridge = new MovieBridge(this);
+    m_view->engine()->rootContext()->setContextProperty(QStringLiteral("player"), m_bridge);
+    connect(m_bridge, &MovieBridge::command, this, &MoviePlayer::FSCommand);
+    connect(
+        m_view->quickWindow(), &QQuickWindow::afterRendering, this,
+        [this] {
+            if (m_root && !m_frameSeen) {
+                m_frameSeen = true;
+                Q_EMIT firstFrameShown();
+            }
+        },
+        Qt::QueuedConnection);
+}
+
+MoviePlayer::~MoviePlayer() {
+    unload();
+}
+
+void MoviePlayer::unload() {
+    delete m_root;
+    m_root = nullptr;
+    m_error.clear();
+    m_frameSeen = false;
+}
+
+void MoviePlayer::fail(const QString& file, const QString& reason) {
+    m_error = reason;
+    m_message->setText(tr("The movie “%1” cannot be played.\n\n%2").arg(file, reason));
+    m_stack->setCurrentWidget(m_message);
+}
+
+void MoviePlayer::setMovie(const QString& pathWithQuery) {
+    unload();
+    m_movie = pathWithQuery;
+    m_bridge->clearVariables();
+    const MovieSource source = splitMoviePath(pathWithQuery.toStdString());
+    const QString file = QString::fromStdString(source.file);
+    for (const auto& [key, value] : source.variables)
+        m_bridge->setVariable(QString::fromStdString(key), QString::fromStdString(value));
+
+    QFile in(file);
+    if (!QFileInfo(file).isFile()) {
+        fail(file, tr("The file does not exist."));
+        return;
+    }
+    if (!in.open(QIODevice::ReadOnly)) {
+        fail(file, tr("The file cannot be read: %1.").arg(in.errorString()));
+        return;
+    }
+    const QByteArray document = in.readAll();
+    if (looksLikeFlash(document.left(3))) {
+        fail(file, tr("It is a Flash file; this player plays Qt Quick movies only."));
+        return;
+    }
+    if (looksBinary(document.left(4096))) {
+        fail(file, tr("It is not a Qt Quick document."));
+        return;
+    }
+
+    QQmlEngine* engine = m_view->engine();
+    QQmlComponent component(engine);
+    component.setData(document, QUrl::fromLocalFile(QFileInfo(file).absoluteFilePath()));
+    if (component.isError()) {
+        fail(file, component.errorString().trimmed());
+        return;
+    }
+    QObject* object = component.beginCreate(engine->rootContext());
+    if (!object) {
+        fail(file, component.errorString().trimmed());
+        return;
+    }
+    // Variables of the query reach the movie's own properties before it starts.
+    const QMetaObject* meta = object->metaObject();
+    for (const auto& [key, value] : source.variables) {
+        const QByteArray name = QByteArray::fromStdString(key);
+        if (meta->indexOfProperty(name.constData()) >= 0)
+            object->setProperty(name.constData(), QString::fromStdString(value));
+    }
+    component.completeCreate();
+    auto* item = qobject_cast<QQuickItem*>(object);
+    if (!item) {
+        delete object;
+        fail(file, tr("Its root element is not a visual item."));
+        return;
+    }
+    m_root = item;
+    item->setParentItem(m_view->quickWindow()->contentItem());
+    item->setTransformOrigin(QQuickItem::TopLeft);
+    m_stack->setCurrentWidget(m_view);
+    fitToView();
+}
+
+void MoviePlayer::Play() {
+    if (m_root)
+        m_view->show();
+}
+
+void MoviePlayer::SetVariable(const QString& name, const QString& value) {
+    m_bridge->setVariable(name, value);
+    if (m_root) {
+        const QByteArray key = name.toUtf8();
+        if (m_root->metaObject()->indexOfProperty(key.constData()) >= 0)
+            m_root->setProperty(key.constData(), value);
+    }
+    Q_EMIT m_bridge->variableSet(name, value);
+}
+
+void MoviePlayer::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    fitToView();
+}
+
+void MoviePlayer::fitToView() {
+    if (!m_root)
+        return;
+    const QSizeF view = size(); // the stage fills the player
+    const QSizeF own(m_root->width() > 0 ? m_root->width() : m_root->implicitWidth(),
+                     m_root->height() > 0 ? m_root->height() : m_root->implicitHeight());
+    if (own.isEmpty()) {
+        // A movie without a size of its own fills the view.
+        m_root->setSize(view);
+        return;
+    }
+    const qreal scale = std::min(view.width() / own.width(), view.height() / own.height());
+    m_root->setScale(scale);
+    m_root->setPosition(
+        {(view.width() - own.width() * scale) / 2, (view.height() - own.height() * scale) / 2});
+}
+
+} // namespace tarno

@@ -1,0 +1,83 @@
+// The movie player: plays a movie, a Qt Quick document, inside a widget and carries
+// the movie's commands out and the program's answers in.
+#pragma once
+
+#include <QHash>
+#include <QObject>
+#include <QWidget>
+
+class QLabel;
+class QQuickItem;
+class QQuickWidget;
+class QStackedLayout;
+
+namespace tarno {
+
+// The object a movie sees as `player`.
+class MovieBridge : public QObject {
+    Q_OBJECT
+public:
+    explicit MovieBridge(QObject* parent = nullptr) : QObject(parent) {}
+
+    // The movie's command to the program; both texts as the movie wrote them.
+    Q_INVOKABLE void fscommand(const QString& command, const QString& args = QString());
+    // A variable of the query or one the program set; empty when there is none.
+    Q_INVOKABLE QString variable(const QString& name) const;
+
+    void setVariable(const QString& name, const QString& value);
+    void clearVariables() { m_variables.clear(); }
+
+Q_SIGNALS:
+    void variableSet(const QString& name, const QString& value);
+    void command(const QString& command, const QString& args);
+
+private:
+    QHash<QString, QString> m_variables;
+};
+
+class MoviePlayer : public QWidget {
+    Q_OBJECT
+public:
+    explicit MoviePlayer(QWidget* parent = nullptr);
+    ~MoviePlayer() override;
+
+    // The full path with its query, as "<folder>/modules/tiles.swf?gameType=tarno9".
+    // Loads the file whatever its extension; the query's variables reach the movie
+    // before it starts.
+    void setMovie(const QString& pathWithQuery);
+    QString movie() const { return m_movie; }
+    // Shows the loaded movie; its animations run from then on.
+    void Play();
+    // Writes the movie's root property of that name where it declares one, and always
+    // tells the movie through player.variableSet, even for the same text twice.
+    void SetVariable(const QString& name, const QString& value);
+
+    bool isPlaying() const { return m_root != nullptr; }
+    // The movie's root item while one plays.
+    QQuickItem* rootItem() const { return m_root; }
+    // Why the movie could not be played, or empty.
+    QString errorText() const { return m_error; }
+
+Q_SIGNALS:
+    void FSCommand(const QString& command, const QString& args);
+    void firstFrameShown();
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void unload();
+    void fail(const QString& file, const QString& reason);
+    void fitToView();
+
+    QStackedLayout* m_stack = nullptr;
+    QQuickWidget* m_view = nullptr;
+    QLabel* m_message = nullptr;
+    MovieBridge* m_bridge = nullptr;
+    QQuickItem* m_root = nullptr; // owned: created by the player, deleted on unload
+    QString m_movie;
+    QString m_error;
+    bool m_frameSeen = false;
+};
+
+} // namespace tarno

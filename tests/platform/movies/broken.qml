@@ -1,0 +1,6 @@
+import QtQuick
+
+Item {
+    width: 100
+    this is not QML
+}

@@ -1,0 +1,5 @@
+import QtQml
+
+QtObject {
+    property string gameType
+}

@@ -1,0 +1,145 @@
+// The main window as a user meets it: its client area, its button and the menu tree
+// built from the catalogue, driven through the real window.
+#include "shell/catalogue.h"
+#include "shell/form1.h"
+#include "shell/picturearea.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace tarno {
+namespace {
+
+struct Recorder {
+    std::vector<int> launched;
+    std::vector<int> slots;
+    int help = 0;
+    int webSite = 0;
+    int about = 0;
+
+    StationActions actions() {
+        return {[this](int i) { launched.push_back(i); }, [this](int s) { slots.push_back(s); },
+                [this] { ++help; }, [this] { ++webSite; }, [this] { ++about; }};
+    }
+};
+
+class MainWindow : public ::testing::Test {
+protected:
+    MainWindow() : form(recorder.actions()) {
+        form.show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&form));
+    }
+    Recorder recorder;
+    Form1 form;
+};
+
+TEST_F(MainWindow, ClientAreaIsExactlyFourHundredSquareAndFixed) {
+    EXPECT_EQ(form.windowTitle(), "Tarno Playroom 1.0");
+    EXPECT_EQ(form.centralWidget()->size(), QSize(400, 400));
+    EXPECT_EQ(form.minimumSize(), form.maximumSize());
+    EXPECT_FALSE(form.windowFlags() & Qt::WindowMaximizeButtonHint);
+    const QRect expected[3] = {{0, 0, 400, 300}, {0, 300, 200, 100}, {200, 300, 200, 100}};
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(form.picture(i)->geometry(), expected[i]) << i;
+    EXPECT_EQ(form.webSiteButton()->geometry(), QRect(246, 16, 141, 35));
+    EXPECT_EQ(form.webSiteButton()->text(), "Visit tarno.example");
+    EXPECT_TRUE(form.webSiteButton()->font().bold());
+}
+
+TEST_F(MainWindow, MenuBarOrderIsFixed) {
+    QStringList bar;
+    for (QAction* entry : form.menuBar()->actions())
+        bar << entry->text();
+    EXPECT_EQ(bar, QStringList({"&Play Game", "&Hi Scores", "&Help", "E&xit"}));
+    EXPECT_EQ(form.menuList(0)->objectName(), "m_play");
+    EXPECT_EQ(form.menuList(1)->objectName(), "m_hiscores");
+    EXPECT_EQ(form.menuList(2)->objectName(), "mm_help");
+    EXPECT_EQ(form.menuList(3), nullptr); // Exit has no list under it
+    EXPECT_EQ(form.menuList(4), nullptr);
+}
+
+TEST_F(MainWindow, PlayListFollowsTheCatalogue) {
+    const QList<QAction*> items = form.menuList(0)->actions();
+    ASSERT_EQ(items.size(), 19);
+    for (int i = 0; i < 19; ++i) {
+        const GameRow& row = playMenu()[i];
+        EXPECT_EQ(items[i]->text().toStdString(), row.playCaption);
+        EXPECT_EQ(items[i]->data().toInt(), row.playIndex);
+    }
+    items[10]->trigger(); // the eleventh item
+    items[0]->trigger();
+    EXPECT_EQ(recorder.launched, (std::vector<int>{14, 1}));
+}
+
+TEST_F(MainWindow, HiScoreListHasTheBrikonSubMenu) {
+    const QList<QAction*> items = form.menuList(1)->actions();
+    ASSERT_EQ(items.size(), 14);
+    std::vector<int> indexes;
+    for (QAction* item : items)
+        indexes.push_back(item->data().toInt());
+    EXPECT_EQ(indexes, (std::vector<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 14, 15, 16, 17}));
+    QAction* brikon = form.hiScoreItem(7);
+    ASSERT_NE(brikon->menu(), nullptr);
+    EXPECT_EQ(brikon->text(), "&Brikon");
+    brikon->trigger(); // only opens its sub-menu
+    EXPECT_TRUE(recorder.slots.empty());
+
+    QStringList captions;
+    for (QAction* sub : brikon->menu()->actions()) {
+        captions << sub->text();
+        sub->trigger();
+    }
+    EXPECT_EQ(captions, QStringList({"&Unlimited", "&1 minute", "&3 minute", "&5 minute"}));
+    form.hiScoreItem(14)->trigger();
+    EXPECT_EQ(recorder.slots, (std::vector<int>{7, 11, 12, 13, 14}));
+}
+
+TEST_F(MainWindow, HelpListAndShortcut) {
+    const QList<QAction*> items = form.menuList(2)->actions();
+    ASSERT_EQ(items.size(), 3);
+    EXPECT_EQ(items[0]->text(), "&Get online help");
+    EXPECT_EQ(items[0]->shortcut(), QKeySequence(Qt::Key_F1));
+    EXPECT_TRUE(items[1]->isSeparator());
+    EXPECT_EQ(items[2]->text(), "&About");
+
+    QTest::keyClick(form.webSiteButton(), Qt::Key_F1); // from anywhere in the window
+    QTest::keyClick(form.picture(0), Qt::Key_F1);
+    EXPECT_EQ(recorder.help, 2);
+    items[2]->trigger();
+    EXPECT_EQ(recorder.about, 1);
+    QTest::mouseClick(form.webSiteButton(), Qt::LeftButton);
+    EXPECT_EQ(recorder.webSite, 1);
+}
+
+TEST_F(MainWindow, ExitOnTheBarEndsTheProgram) {
+    QAction* exit = form.exitItem();
+    EXPECT_EQ(exit->menu(), nullptr);
+    EXPECT_TRUE(form.menuBar()->actions().contains(exit));
+    QSignalSpy quit(qApp, &QCoreApplication::aboutToQuit);
+    // quit() ends the event loop; outside one it only needs to be asked for.
+    QObject::connect(exit, &QAction::triggered, &form, [&] { SUCCEED(); });
+    exit->trigger();
+    EXPECT_TRUE(recorder.launched.empty());
+}
+
+TEST_F(MainWindow, PicturesReportEveryButton) {
+    QSignalSpy released(&form, &Form1::pictureReleased);
+    QTest::mouseClick(form.picture(1), Qt::RightButton, {}, {5, 5});
+    QTest::mouseClick(form.picture(2), Qt::LeftButton, {}, {190, 90});
+    ASSERT_EQ(released.size(), 2);
+    EXPECT_EQ(released[0][0].toInt(), 1);
+    EXPECT_EQ(released[0][1].value<Qt::MouseButton>(), Qt::RightButton);
+    EXPECT_EQ(released[1][0].toInt(), 2);
+    EXPECT_EQ(released[1][2].toPoint(), QPoint(190, 90));
+}
+
+} // namespace
+} // namespace tarno
