@@ -1,10 +1,12 @@
 // The program: starts the application and shows the main window.
 #include "app/wiring.h"
+#include "platform/movieplayer.h"
 #include "shell/form1.h"
 
 #include <QApplication>
 
 int main(int argc, char** argv) {
+    tarno::configureMoviePlayback();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("tarno-playroom"));
     QApplication::setApplicationDisplayName(QStringLiteral("Tarno Playroom"));

@@ -31,6 +31,11 @@ bool looksBinary(const QByteArray& head) {
 
 } // namespace
 
+void configureMoviePlayback() {
+    if (qEnvironmentVariableIsEmpty("QT_QUICK_BACKEND"))
+        QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
+}
+
 void MovieBridge::fscommand(const QString& command, const QString& args) {
     Q_EMIT this->command(command, args);
 }

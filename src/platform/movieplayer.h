@@ -35,6 +35,11 @@ private:
     QHash<QString, QString> m_variables;
 };
 
+// Chooses how movies are drawn; call before the application object exists. Movies are
+// simple 2D scenes, so the software renderer is the default: it starts fast and needs
+// no graphics driver. QT_QUICK_BACKEND still overrides it.
+void configureMoviePlayback();
+
 class MoviePlayer : public QWidget {
     Q_OBJECT
 public:

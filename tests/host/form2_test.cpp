@@ -1,0 +1,89 @@
+// The game window: its size on the screen, its caption, the movie it loads and the
+// commands it passes on.
+#include "host/form2.h"
+#include "platform/movieplayer.h"
+#include "platform/screenmetrics.h"
+#include "shell/catalogue.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace tarno {
+namespace {
+
+// A program folder with a modules/ folder holding one movie that reports its query and
+// sends a command.
+class GameWindow : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(QDir(dir.path()).mkdir("modules"));
+        QFile movie(dir.filePath("modules/tiles.swf"));
+        ASSERT_TRUE(movie.open(QIODevice::WriteOnly));
+        movie.write("import QtQuick\n"
+                    "Item { width: 640; height: 480; property string gameType\n"
+                    "  Component.onCompleted: player.fscommand('hello', gameType) }\n");
+    }
+    QTemporaryDir dir;
+};
+
+TEST_F(GameWindow, CaptionSizeAndMovieOfTheChosenGame) {
+    const LaunchParameters launch = *launchParametersFor(4);
+    Form2 window(launch, dir.path());
+    QSignalSpy commands(&window, &Form2::commandReceived);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    EXPECT_EQ(window.windowTitle(), "K-Puzzle");
+    const SizePx expected = gameClientSize(screenSizePx(screenMetricsFor(&window)));
+    EXPECT_EQ(window.size(), QSize(expected.width, expected.height));
+    EXPECT_EQ(window.minimumSize(), window.maximumSize());
+    EXPECT_EQ(window.player()->geometry(), QRect(QPoint(0, 0), window.size()));
+    EXPECT_EQ(window.player()->movie(), dir.filePath("modules/tiles.swf") + "?gameType=kpuzzle");
+    EXPECT_TRUE(window.player()->isPlaying());
+    // The movie's command was sent while it was created, before anyone could listen;
+    // a command sent now reaches the window.
+    Q_EMIT window.player()->FSCommand("writescore", "kpuzzle,1000");
+    ASSERT_EQ(commands.size(), 1);
+    EXPECT_EQ(commands[0][0].toString(), "writescore");
+    EXPECT_EQ(commands[0][1].toString(), "kpuzzle,1000");
+}
+
+TEST_F(GameWindow, MissingMovieShowsAMessageAndStillCloses) {
+    Form2 window(*launchParametersFor(22), dir.path()); // totsnook.swf is not there
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    auto* message = window.findChild<QLabel*>("movieMessage");
+    ASSERT_NE(message, nullptr);
+    EXPECT_TRUE(message->isVisible());
+    EXPECT_TRUE(message->text().contains("totsnook.swf"));
+    EXPECT_TRUE(window.close());
+    EXPECT_FALSE(window.isVisible());
+}
+
+TEST_F(GameWindow, EscapeDoesNotEndTheGame) {
+    Form2 window(*launchParametersFor(1), dir.path());
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    QTest::keyClick(&window, Qt::Key_Escape);
+    EXPECT_TRUE(window.isVisible());
+}
+
+TEST(Modules, EveryCatalogueMovieIsBesideTheProgram) {
+    for (const GameRow& row : playMenu()) {
+        const QString file = QStringLiteral(TEST_MODULES_DIR "/") +
+                             QString::fromUtf8(row.movieFile.data(), row.movieFile.size());
+        EXPECT_TRUE(QFile::exists(file)) << file.toStdString();
+        MoviePlayer player;
+        player.setMovie(file +
+                        "?gameType=" + QString::fromUtf8(row.gameId.data(), row.gameId.size()));
+        EXPECT_TRUE(player.isPlaying()) << player.errorText().toStdString();
+    }
+}
+
+} // namespace
+} // namespace tarno

@@ -1,0 +1,76 @@
+// Launch parameters, movie paths and how a path splits into file and query.
+#include "host/launch.h"
+
+#include <gtest/gtest.h>
+
+namespace tarno {
+namespace {
+
+TEST(Launch, ParametersComeFromTheCatalogueRow) {
+    const auto tarno9 = launchParametersFor(1);
+    ASSERT_TRUE(tarno9);
+    EXPECT_EQ(tarno9->launchQuery, "?gameType=tarno9");
+    EXPECT_EQ(tarno9->launchMovieFile, "tiles.swf");
+    EXPECT_EQ(tarno9->launchTitle, "Tarno 9"); // no access-key mark
+    EXPECT_EQ(launchParametersFor(21)->launchTitle, "Odd-Even");
+    for (int none : {0, 11, 12, 13, 23, -7})
+        EXPECT_FALSE(launchParametersFor(none)) << none;
+}
+
+TEST(Launch, LumoRowsShareOneMovieWithTheirOwnQuery) {
+    const char* queries[] = {"?gameType=lumo11", "?gameType=lumo12", "?gameType=lumo13"};
+    for (int i = 0; i < 3; ++i) {
+        const auto launch = launchParametersFor(14 + i);
+        ASSERT_TRUE(launch);
+        EXPECT_EQ(moviePath("/opt/tarno", *launch),
+                  std::string("/opt/tarno/modules/lumo12.swf") + queries[i]);
+    }
+}
+
+struct PathCase {
+    const char* programDir;
+    const char* expected;
+};
+
+class MoviePath : public ::testing::TestWithParam<PathCase> {};
+
+TEST_P(MoviePath, AddsOneSeparatorOnly) {
+    const LaunchParameters launch{"?gameType=tarno9", "tiles.swf", "Tarno 9"};
+    EXPECT_EQ(moviePath(GetParam().programDir, launch), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Launch, MoviePath,
+    ::testing::Values(PathCase{"/usr/lib/tarno",
+                               "/usr/lib/tarno/modules/tiles.swf?gameType=tarno9"},
+                      PathCase{"/", "/modules/tiles.swf?gameType=tarno9"},
+                      PathCase{"/home/ann/", "/home/ann/modules/tiles.swf?gameType=tarno9"},
+                      PathCase{"/a b/c?d", "/a b/c?d/modules/tiles.swf?gameType=tarno9"}));
+
+struct SplitCase {
+    const char* path;
+    const char* file;
+    std::vector<std::pair<std::string, std::string>> variables;
+};
+
+class SplitMoviePath : public ::testing::TestWithParam<SplitCase> {};
+
+TEST_P(SplitMoviePath, QueryStartsAfterTheLastSeparator) {
+    const MovieSource source = splitMoviePath(GetParam().path);
+    EXPECT_EQ(source.file, GetParam().file);
+    EXPECT_EQ(source.variables, GetParam().variables);
+}
+
+using Vars = std::vector<std::pair<std::string, std::string>>;
+INSTANTIATE_TEST_SUITE_P(
+    Launch, SplitMoviePath,
+    ::testing::Values(SplitCase{"/p/modules/tiles.swf?gameType=tarno9", "/p/modules/tiles.swf",
+                                Vars{{"gameType", "tarno9"}}},
+                      SplitCase{"/p/modules/tiles.swf", "/p/modules/tiles.swf", Vars{}},
+                      SplitCase{"/what?/modules/a.swf?x=1&y=&z", "/what?/modules/a.swf",
+                                Vars{{"x", "1"}, {"y", ""}, {"z", ""}}},
+                      SplitCase{"/m/a.swf?k=v=w&&", "/m/a.swf", Vars{{"k", "v=w"}}},
+                      SplitCase{"a.swf?", "a.swf", Vars{}}, SplitCase{"", "", Vars{}}));
+
+} // namespace
+} // namespace tarno
