@@ -29,8 +29,7 @@ void Form2::sizeAndPlace() {
     const SizePx client = gameClientSize(screenSizePx(screen));
     setFixedSize(client.width, client.height);
     sw1->setGeometry(0, 0, client.width, client.height);
-    // The frame is known once the window exists; until then it counts as none.
-    const QSize frame = frameGeometry().size();
+    const QSize frame = outerSize(this);
     const TwipsPerPixel tpp = screen.twipsPerPixel;
     const PointPx at =
         toPixels(placeWindow(screen, {frame.width() * tpp.x, frame.height() * tpp.y}), tpp);

@@ -4,6 +4,7 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
+#include <QWindow>
 
 namespace tarno {
 
@@ -23,6 +24,13 @@ ScreenMetrics screenMetrics(const QScreen* screen) {
 ScreenMetrics screenMetricsFor(const QWidget* widget) {
     const QScreen* screen = widget ? widget->screen() : nullptr;
     return screenMetrics(screen ? screen : QGuiApplication::primaryScreen());
+}
+
+QSize outerSize(QWidget* window) {
+    window->winId();
+    const QMargins frame =
+        window->windowHandle() ? window->windowHandle()->frameMargins() : QMargins();
+    return window->size().grownBy(frame);
 }
 
 } // namespace tarno

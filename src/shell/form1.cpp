@@ -176,7 +176,7 @@ void Form1::placeOnScreen() {
     const ScreenMetrics screen = screenMetricsFor(this);
     const TwipsPerPixel tpp = screen.twipsPerPixel;
     adjustSize();
-    const QSize frame = frameGeometry().size();
+    const QSize frame = outerSize(this);
     const QSize client = centralWidget()->size();
     const SizeTwips outer = outerSizeForClient({frame.width() * tpp.x, frame.height() * tpp.y},
                                                {client.width() * tpp.x, client.height() * tpp.y},

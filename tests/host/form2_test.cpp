@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -43,6 +44,10 @@ TEST_F(GameWindow, CaptionSizeAndMovieOfTheChosenGame) {
     EXPECT_EQ(window.size(), QSize(expected.width, expected.height));
     EXPECT_EQ(window.minimumSize(), window.maximumSize());
     EXPECT_EQ(window.player()->geometry(), QRect(QPoint(0, 0), window.size()));
+    const QRect screen = window.screen()->geometry();
+    const QRect frame = window.frameGeometry();
+    EXPECT_NEAR(frame.x(), (screen.width() - frame.width()) / 2.0, 1.0);
+    EXPECT_NEAR(frame.y(), (screen.height() - frame.height()) / 3.0, 1.0);
     EXPECT_EQ(window.player()->movie(), dir.filePath("modules/tiles.swf") + "?gameType=kpuzzle");
     EXPECT_TRUE(window.player()->isPlaying());
     // The movie's command was sent while it was created, before anyone could listen;

@@ -8,8 +8,10 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -123,11 +125,17 @@ TEST_F(MainWindow, ExitOnTheBarEndsTheProgram) {
     QAction* exit = form.exitItem();
     EXPECT_EQ(exit->menu(), nullptr);
     EXPECT_TRUE(form.menuBar()->actions().contains(exit));
-    QSignalSpy quit(qApp, &QCoreApplication::aboutToQuit);
-    // quit() ends the event loop; outside one it only needs to be asked for.
-    QObject::connect(exit, &QAction::triggered, &form, [&] { SUCCEED(); });
-    exit->trigger();
+    QTimer::singleShot(0, exit, &QAction::trigger);
+    QTimer::singleShot(5000, qApp, [] { QCoreApplication::exit(1); }); // never reached
+    EXPECT_EQ(QApplication::exec(), 0);
     EXPECT_TRUE(recorder.launched.empty());
+}
+
+TEST_F(MainWindow, PlacedCentredWithOneThirdOfTheFreeHeightAbove) {
+    const QRect screen = form.screen()->geometry();
+    const QRect frame = form.frameGeometry();
+    EXPECT_NEAR(frame.x(), (screen.width() - frame.width()) / 2.0, 1.0);
+    EXPECT_NEAR(frame.y(), (screen.height() - frame.height()) / 3.0, 1.0);
 }
 
 TEST_F(MainWindow, PicturesReportEveryButton) {
