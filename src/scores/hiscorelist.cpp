@@ -57,7 +57,7 @@ std::string twoDigits(std::int64_t v) {
 
 } // namespace
 
-RankEntry RankEntry::fromBytes(std::int64_t number, const RecordBytes& bytes) {
+RankEntry RankEntry::fromBytes(std::int64_t number, RecordView bytes) {
     RankEntry e;
     e.number = number;
     e.timeMs = readInt32(bytes.data(), kTimeOffset);
@@ -122,21 +122,15 @@ ScoreOutcome<HiScoreList> buildHiScoreList(const ScoreFile& file, int slot,
         }
         ranker.emplace(*list.kind, marked);
     };
-    const std::uint8_t slotBytes[4] = {
-        static_cast<std::uint8_t>(slot), static_cast<std::uint8_t>(slot >> 8),
-        static_cast<std::uint8_t>(slot >> 16), static_cast<std::uint8_t>(slot >> 24)};
-    v.each = [&](std::int64_t n, const RecordBytes& bytes) {
-        if (std::memcmp(bytes.data(), slotBytes, 4) == 0)
-            ranker->add(RankEntry::fromBytes(n, bytes));
-    };
+    v.onlySlot = slot;
+    v.each = [&](std::int64_t n, RecordView bytes) { ranker->add(RankEntry::fromBytes(n, bytes)); };
     auto count = file.visit(v);
     if (!count)
         return count.error();
 
     // The ranker holds the raw name bytes; only the listed rows are decoded.
     for (const RankEntry& e : ranker->top()) {
-        RecordBytes b = blankRecordBytes();
-        std::memcpy(b.data(), slotBytes, 4);
+        RecordBytes b = encodeRecord(ScoreRecord{slot});
         std::memcpy(b.data() + kNameOffset, e.name.data(), kNameLength);
         NumberedRecord r{e.number, decodeRecord(b)};
         r.record.timeMs = e.timeMs;

@@ -24,7 +24,7 @@ struct RankEntry {
     std::uint8_t nameBegin = 0;                   // the name without its outer spaces
     std::uint8_t nameEnd = 0;
 
-    static RankEntry fromBytes(std::int64_t number, const RecordBytes& bytes);
+    static RankEntry fromBytes(std::int64_t number, RecordView bytes);
 };
 
 // Whether `a` stands before `b` in a list of `kind`: by the kind's numbers (higher score,

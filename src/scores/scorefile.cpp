@@ -211,9 +211,7 @@ ScoreOutcome<std::vector<NumberedRecord>> ScoreFile::readAll() const {
     v.before = [&](std::int64_t count, const RecordBytes*) {
         all.reserve(static_cast<std::size_t>(count));
     };
-    v.each = [&](std::int64_t n, const RecordBytes& bytes) {
-        all.push_back({n, decodeRecord(bytes)});
-    };
+    v.each = [&](std::int64_t n, RecordView bytes) { all.push_back({n, decodeRecord(bytes)}); };
     auto count = visit(v);
     if (!count)
         return count.error();
@@ -247,7 +245,12 @@ ScoreOutcome<std::int64_t> ScoreFile::visit(const Visitor& visitor) const {
 
     ::posix_fadvise(fd.get(), 0, 0, POSIX_FADV_SEQUENTIAL);
     std::vector<std::uint8_t> block(kBlockRecords * kRecordSize);
-    RecordBytes record;
+    std::uint8_t slotBytes[4] = {};
+    if (visitor.onlySlot) {
+        const RecordBytes probe = encodeRecord(ScoreRecord{*visitor.onlySlot});
+        std::memcpy(slotBytes, probe.data(), 4);
+    }
+    RecordBytes partial = blankRecordBytes();
     std::int64_t number = 0;
     off_t offset = 0;
     while (number < count) {
@@ -259,17 +262,18 @@ ScoreOutcome<std::int64_t> ScoreFile::visit(const Visitor& visitor) const {
         offset += got;
         // A record cut short reads its missing bytes as blanks; a file that another
         // program shortened meanwhile simply ends early.
-        const std::int64_t present = (got + kRecord - 1) / kRecord;
-        for (std::int64_t k = 0; k < present && k < want; ++k) {
+        const std::int64_t present = std::min<std::int64_t>((got + kRecord - 1) / kRecord, want);
+        for (std::int64_t k = 0; k < present; ++k) {
             const std::uint8_t* src = block.data() + k * kRecord;
+            ++number;
             const std::int64_t have = std::min<std::int64_t>(got - k * kRecord, kRecord);
-            if (have == kRecord) {
-                std::memcpy(record.data(), src, kRecordSize);
-            } else {
-                record = blankRecordBytes();
-                std::memcpy(record.data(), src, static_cast<std::size_t>(have));
+            if (have < kRecord) {
+                std::memcpy(partial.data(), src, static_cast<std::size_t>(have));
+                src = partial.data();
             }
-            visitor.each(++number, record);
+            if (visitor.onlySlot && std::memcmp(src, slotBytes, 4) != 0)
+                continue;
+            visitor.each(number, RecordView(src, kRecordSize));
         }
         if (present < want)
             break;

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <utility>
 #include <variant>
@@ -68,7 +69,9 @@ public:
     struct Visitor {
         std::int64_t peek = 0;
         std::function<void(std::int64_t count, const RecordBytes* peeked)> before;
-        std::function<void(std::int64_t number, const RecordBytes& bytes)> each;
+        std::function<void(std::int64_t number, RecordView bytes)> each;
+        // When set, `each` sees only the records of this slot.
+        std::optional<std::int32_t> onlySlot;
     };
     ScoreOutcome<std::int64_t> visit(const Visitor& visitor) const;
 

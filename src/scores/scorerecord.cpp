@@ -65,7 +65,7 @@ RecordBytes encodeRecord(const ScoreRecord& record) {
     return b;
 }
 
-ScoreRecord decodeRecord(const RecordBytes& b) {
+ScoreRecord decodeRecord(RecordView b) {
     ScoreRecord r;
     r.slot = readInt32(b.data(), 0);
     r.name = cp1252::decode(

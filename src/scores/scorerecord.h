@@ -4,6 +4,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -17,6 +18,8 @@ constexpr std::size_t kScoreOffset = 58;
 constexpr std::size_t kMovesOffset = 62;
 
 using RecordBytes = std::array<std::uint8_t, kRecordSize>;
+// A record's bytes where they lie, e.g. inside a block read from the file.
+using RecordView = std::span<const std::uint8_t, kRecordSize>;
 
 struct ScoreRecord {
     std::int32_t slot = 0;
@@ -36,7 +39,7 @@ std::string fitName(std::string_view utf8);
 std::string trimmedName(std::string_view name);
 
 RecordBytes encodeRecord(const ScoreRecord& record);
-ScoreRecord decodeRecord(const RecordBytes& bytes);
+ScoreRecord decodeRecord(RecordView bytes);
 
 // What the missing bytes of a record cut short read as: zeros for the numbers and
 // spaces for the name.

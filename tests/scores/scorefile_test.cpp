@@ -288,7 +288,7 @@ TEST(ScoreFile, VisitPeeksTheMarkedRecordBeforeThePass) {
         EXPECT_EQ(decodeRecord(*peeked).slot, 2);
         order.push_back(0);
     };
-    v.each = [&](std::int64_t n, const RecordBytes&) { order.push_back(n); };
+    v.each = [&](std::int64_t n, RecordView) { order.push_back(n); };
     EXPECT_EQ(file.visit(v).value(), 3);
     EXPECT_EQ(order, (std::vector<std::int64_t>{0, 1, 2, 3}));
 }

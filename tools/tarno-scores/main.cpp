@@ -254,7 +254,7 @@ int dump(const Options& o) {
     if (o.format == "json")
         out += "[";
     ScoreFile::Visitor v;
-    v.each = [&](std::int64_t n, const RecordBytes& bytes) {
+    v.each = [&](std::int64_t n, RecordView bytes) {
         const ScoreRecord r = decodeRecord(bytes);
         const ScoreSlot* s = slotByNumber(r.slot);
         const std::string slotId = s ? std::string(s->slotId) : std::string();
