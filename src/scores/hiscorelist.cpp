@@ -147,13 +147,13 @@ ScoreOutcome<HiScoreList> buildHiScoreList(const ScoreFile& file, int slot,
 }
 
 std::string FormatTime(std::int64_t ms) {
-    if (ms < 0)
-        return "-" + FormatTime(-ms);
-    const std::int64_t milli = ms % 1000;
-    const std::int64_t s = ms / 1000;
-    const std::int64_t sec = s % 60;
-    const std::int64_t min = s / 60;
-    std::string out = std::to_string(min) + ":" + twoDigits(sec) + ".";
+    // -(ms + 1) + 1 keeps even the most negative value's magnitude representable.
+    const std::uint64_t t =
+        ms < 0 ? static_cast<std::uint64_t>(-(ms + 1)) + 1 : static_cast<std::uint64_t>(ms);
+    const std::uint64_t milli = t % 1000;
+    const std::uint64_t s = t / 1000;
+    std::string out = (ms < 0 ? "-" : "") + std::to_string(s / 60) + ":" +
+                      twoDigits(static_cast<std::int64_t>(s % 60)) + ".";
     const std::string m = std::to_string(milli);
     out.append(3 - m.size(), '0');
     return out + m;

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <climits>
 #include <random>
 
 namespace tarno {
@@ -250,10 +251,16 @@ TEST(HiScoreList, SlotWithoutKindHasNoList) {
 }
 
 TEST(FormatTime, MinutesSecondsMilliseconds) {
-    const std::pair<std::int64_t, const char*> cases[] = {
-        {83456, "1:23.456"},          {0, "0:00.000"},     {7, "0:00.007"},
-        {3600000, "60:00.000"},       {59999, "0:59.999"}, {9999999, "166:39.999"},
-        {2147483647, "35791:23.647"}, {-5, "-0:00.005"},   {-61001, "-1:01.001"}};
+    const std::pair<std::int64_t, const char*> cases[] = {{83456, "1:23.456"},
+                                                          {0, "0:00.000"},
+                                                          {7, "0:00.007"},
+                                                          {3600000, "60:00.000"},
+                                                          {59999, "0:59.999"},
+                                                          {9999999, "166:39.999"},
+                                                          {2147483647, "35791:23.647"},
+                                                          {-5, "-0:00.005"},
+                                                          {-61001, "-1:01.001"},
+                                                          {INT64_MIN, "-153722867280912:55.808"}};
     for (auto [ms, text] : cases)
         EXPECT_EQ(FormatTime(ms), text) << ms;
 }
