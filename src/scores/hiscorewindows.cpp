@@ -1,0 +1,54 @@
+// The windows around the score file: Form3 and the message boxes of its failures.
+#include "scores/hiscorewindows.h"
+
+#include "platform/screenmetrics.h"
+#include "scores/form3.h"
+
+#include <QMessageBox>
+
+namespace tarno {
+
+void ShowHiScores(QWidget* parent, int slot, std::int64_t markedRecord, const ScoreFile& file) {
+    WindowHiScoreView view(parent, file);
+    if (!slotKind(slot)) {
+        view.showMessage(HiScoreView::Severity::Information, "This game keeps no hi-score list.");
+        return;
+    }
+    auto list = buildHiScoreList(file, slot, markedRecord);
+    if (!list) {
+        view.showMessage(HiScoreView::Severity::Critical,
+                         "The hi-score list cannot be shown. " + list.error().text());
+        return;
+    }
+    Form3 form3(list.value(), screenMetricsFor(parent).twipsPerPixel, parent);
+    form3.exec();
+}
+
+void WindowHiScoreView::showList(int slot, std::int64_t markedRecord) {
+    ShowHiScores(m_parent, slot, markedRecord, m_file);
+}
+
+void WindowHiScoreView::showMessage(Severity severity, const std::string& text) {
+    const QString title = QString::fromLatin1(recordtext::kTitle);
+    const QString body = QString::fromStdString(text);
+    switch (severity) {
+    case Severity::Information:
+        QMessageBox::information(m_parent, title, body);
+        break;
+    case Severity::Warning:
+        QMessageBox::warning(m_parent, title, body);
+        break;
+    case Severity::Critical:
+        QMessageBox::critical(m_parent, title, body);
+        break;
+    }
+}
+
+RecordOutcome RecordScore(QWidget* parent, std::string_view name,
+                          const std::vector<std::string>& args) {
+    ScoreFile file;
+    WindowHiScoreView view(parent, file);
+    return RecordScore(file, view, name, args);
+}
+
+} // namespace tarno

@@ -1,0 +1,87 @@
+// The score file: 66-byte records, appended only, every operation opening and closing it.
+#pragma once
+
+#include "scores/scorerecord.h"
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <utility>
+#include <variant>
+#include <vector>
+
+namespace tarno {
+
+// Why an operation on the score file failed, in words a player can act on.
+struct ScoreError {
+    std::string file;   // the path as the user would look for it
+    std::string action; // "open", "read", "write to", ...
+    std::string reason; // the system's reason, e.g. "No space left on device"
+
+    // "Could not write to the score file "/home/ann/scores.lst": No space left on device."
+    std::string text() const;
+};
+
+// A value or the error that prevented it; errors never leave this layer as exceptions.
+template <class T> class ScoreOutcome {
+public:
+    ScoreOutcome(T value) : m_v(std::move(value)) {}
+    ScoreOutcome(ScoreError error) : m_v(std::move(error)) {}
+    bool ok() const { return m_v.index() == 0; }
+    explicit operator bool() const { return ok(); }
+    const T& value() const { return std::get<0>(m_v); }
+    T& value() { return std::get<0>(m_v); }
+    const ScoreError& error() const { return std::get<1>(m_v); }
+
+private:
+    std::variant<T, ScoreError> m_v;
+};
+
+struct NumberedRecord {
+    std::int64_t number = 0; // 1-based position in the file
+    ScoreRecord record;
+};
+
+// Records of a file `length` bytes long: the length divided by 66, rounded to the
+// nearest whole number, an exact half to the even neighbour. A tail that rounds up
+// counts as a record whose missing bytes read as blanks.
+std::int64_t recordCountForLength(std::int64_t length);
+
+constexpr const char* kScoreFileName = "scores.lst";
+
+class ScoreFile {
+public:
+    explicit ScoreFile(std::string path = kScoreFileName);
+
+    const std::string& path() const { return m_path; }
+    // The path as messages name it: absolute when it can be made so.
+    std::string displayPath() const;
+
+    ScoreOutcome<std::int64_t> RecordCount() const;
+    ScoreOutcome<ScoreRecord> ReadRecord(std::int64_t n) const;
+    // Records 1..count in file order, under one lock.
+    ScoreOutcome<std::vector<NumberedRecord>> readAll() const;
+
+    // Streaming read under one lock: `before` gets the record count first (and the
+    // bytes of record `peek` when it exists, else null), then `each` gets every record
+    // in file order. Memory stays flat whatever the file's size.
+    struct Visitor {
+        std::int64_t peek = 0;
+        std::function<void(std::int64_t count, const RecordBytes* peeked)> before;
+        std::function<void(std::int64_t number, RecordView bytes)> each;
+        // When set, `each` sees only the records of this slot.
+        std::optional<std::int32_t> onlySlot;
+    };
+    ScoreOutcome<std::int64_t> visit(const Visitor& visitor) const;
+
+    // Writes `record` as record count + 1 and gives that number. The count and the write
+    // happen under one exclusive lock; the record is written whole and synced, or the
+    // file is cut back to its former length.
+    ScoreOutcome<std::int64_t> AppendRecord(const ScoreRecord& record);
+
+private:
+    std::string m_path;
+};
+
+} // namespace tarno

@@ -1,0 +1,320 @@
+// tarno-scores: the hi-score lists and the score file from the command line.
+#include "scores/codepage.h"
+#include "scores/hiscorelist.h"
+#include "scores/recorder.h"
+#include "scores/scorefile.h"
+#include "shell/catalogue.h"
+
+#include <charconv>
+#include <cstdio>
+#include <iostream>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace {
+
+using namespace tarno;
+
+constexpr const char* kHelp = R"(Usage:
+  tarno-scores show SLOT [--mark N] [--file PATH]
+  tarno-scores add ARGS --name NAME [--file PATH]
+  tarno-scores dump [--file PATH] [--format csv|json]
+  tarno-scores --help
+
+show   prints the hi-score list of SLOT as the hi-score window shows it: one line per
+       listed result, best first, at most 15:
+         PLACE<TAB>NAME<TAB>TIME<TAB>SCORE<TAB>MOVES
+       PLACE is "1." to "15.", TIME is minutes:seconds.milliseconds, and the columns
+       the slot does not show are empty. With --mark N, when record N is a result of
+       SLOT, one more line follows for it with its place among all results of the
+       slot, marked with a star ("*27."). SLOT is a slot number 1..17 or a slot id
+       such as tarno9.
+add    records a result exactly as a game does: ARGS is the game's comma-separated
+       result text, the slot id first (e.g. tarno9,83456 or lumo12,37,61000,Eve), and
+       NAME the player's name. Prints the new record's number. A result that cannot
+       be recorded, or a file that cannot be written, exits with status 1.
+dump   prints every record in file order: record number, slot, slot id, name
+       (without outer spaces), time in milliseconds, score and moves. The default
+       format is tab-separated text; csv has a header line; json is an array.
+
+--file PATH   the score file; default scores.lst in the current directory. It is
+              created empty when missing.
+
+Exit status: 0 on success, 1 when the file cannot be used or a result cannot be
+recorded, 2 for a wrong command line.
+)";
+
+struct UsageError {
+    std::string text;
+};
+
+int usage(const std::string& text) {
+    std::cerr << "tarno-scores: " << text << "\nTry 'tarno-scores --help'.\n";
+    return 2;
+}
+
+int fileError(const ScoreError& e) {
+    std::cerr << "tarno-scores: " << e.text() << "\n";
+    return 1;
+}
+
+std::optional<std::int64_t> parseWhole(std::string_view s) {
+    std::int64_t v = 0;
+    const auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), v);
+    if (ec != std::errc{} || end != s.data() + s.size())
+        return std::nullopt;
+    return v;
+}
+
+struct Options {
+    std::vector<std::string> positional;
+    std::string file = kScoreFileName;
+    std::optional<std::string> mark;
+    std::optional<std::string> name;
+    std::string format = "text";
+};
+
+// Options may stand anywhere after the command; "--" ends them.
+std::optional<std::string> parseOptions(int argc, char** argv, int from, Options& o) {
+    bool optionsEnded = false;
+    for (int i = from; i < argc; ++i) {
+        const std::string_view a = argv[i];
+        if (!optionsEnded && a == "--") {
+            optionsEnded = true;
+            continue;
+        }
+        if (optionsEnded || a.size() < 2 || a.substr(0, 2) != "--") {
+            o.positional.emplace_back(a);
+            continue;
+        }
+        std::string key(a);
+        std::optional<std::string> value;
+        if (const auto eq = key.find('='); eq != std::string::npos) {
+            value = key.substr(eq + 1);
+            key.resize(eq);
+        }
+        if (key != "--file" && key != "--mark" && key != "--name" && key != "--format")
+            return "unknown option " + key;
+        if (!value) {
+            if (i + 1 >= argc)
+                return key + " needs a value";
+            value = argv[++i];
+        }
+        if (key == "--file")
+            o.file = *value;
+        else if (key == "--mark")
+            o.mark = *value;
+        else if (key == "--name")
+            o.name = *value;
+        else
+            o.format = *value;
+    }
+    return std::nullopt;
+}
+
+std::string joinRow(const std::string& place, const HiScoreRowText& t) {
+    return place + "\t" + t.name + "\t" + t.time + "\t" + t.score + "\t" + t.moves + "\n";
+}
+
+int show(const Options& o) {
+    if (o.positional.size() != 1)
+        return usage("show needs one SLOT");
+    const std::string& slotText = o.positional[0];
+    std::optional<int> slot;
+    if (auto n = parseWhole(slotText))
+        slot = (*n >= 1 && *n <= 17) ? std::optional<int>(static_cast<int>(*n)) : std::nullopt;
+    else
+        slot = slotBySlotId(slotText);
+    if (!slot || !slotKind(*slot))
+        return usage("no hi-score list for slot \"" + slotText + "\" (1..17 or a slot id)");
+    std::int64_t mark = 0;
+    if (o.mark) {
+        const auto n = parseWhole(*o.mark);
+        if (!n || *n < 1)
+            return usage("--mark needs a record number of 1 or more, not \"" + *o.mark + "\"");
+        mark = *n;
+    }
+    const ScoreFile file(o.file);
+    auto list = buildHiScoreList(file, *slot, mark);
+    if (!list)
+        return fileError(list.error());
+    std::string out;
+    int place = 0;
+    for (const NumberedRecord& r : list.value().top)
+        out += joinRow(placeText(++place), rowText(*list.value().kind, r.record));
+    if (list.value().marked)
+        out += joinRow("*" + placeText(list.value().markedPlace),
+                       rowText(*list.value().kind, list.value().marked->record));
+    std::fwrite(out.data(), 1, out.size(), stdout);
+    return 0;
+}
+
+// Writes to standard error only: the tool has no window to show.
+class ConsoleView : public HiScoreView {
+public:
+    void showList(int, std::int64_t) override {}
+    void showMessage(Severity severity, const std::string& text) override {
+        std::cerr << (severity == Severity::Information ? "tarno-scores: note: " : "tarno-scores: ")
+                  << text << "\n";
+    }
+};
+
+std::vector<std::string> splitArgs(std::string_view text) {
+    std::vector<std::string> parts;
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t comma = text.find(',', start);
+        parts.emplace_back(text.substr(start, comma - start));
+        if (comma == std::string_view::npos)
+            return parts;
+        start = comma + 1;
+    }
+}
+
+int add(const Options& o) {
+    if (o.positional.size() != 1)
+        return usage("add needs one ARGS text, e.g. tarno9,83456");
+    if (!o.name)
+        return usage("add needs --name NAME");
+    ScoreFile file(o.file);
+    ConsoleView view;
+    const RecordOutcome r = RecordScore(file, view, *o.name, splitArgs(o.positional[0]));
+    switch (r.status) {
+    case RecordOutcome::Status::Shown:
+    case RecordOutcome::Status::SavedWithoutList:
+        std::cout << r.recordNumber << "\n";
+        return 0;
+    case RecordOutcome::Status::Rejected:
+    case RecordOutcome::Status::NotSaved:
+        return 1;
+    }
+    return 1;
+}
+
+std::string csvField(const std::string& s) {
+    if (s.find_first_of(",\"\n\r") == std::string::npos)
+        return s;
+    std::string out = "\"";
+    for (char c : s) {
+        if (c == '"')
+            out += '"';
+        out += c;
+    }
+    return out + "\"";
+}
+
+std::string jsonString(const std::string& s) {
+    std::string out = "\"";
+    for (unsigned char c : s) {
+        switch (c) {
+        case '"':
+            out += "\\\"";
+            break;
+        case '\\':
+            out += "\\\\";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        case '\t':
+            out += "\\t";
+            break;
+        default:
+            if (c < 0x20) {
+                char buf[8];
+                std::snprintf(buf, sizeof buf, "\\u%04x", c);
+                out += buf;
+            } else {
+                out += static_cast<char>(c);
+            }
+        }
+    }
+    return out + "\"";
+}
+
+int dump(const Options& o) {
+    if (!o.positional.empty())
+        return usage("dump takes no arguments besides its options");
+    if (o.format != "text" && o.format != "csv" && o.format != "json")
+        return usage("--format is csv or json, not \"" + o.format + "\"");
+    const ScoreFile file(o.file);
+    std::string out;
+    bool first = true;
+    const auto flush = [&] {
+        std::fwrite(out.data(), 1, out.size(), stdout);
+        out.clear();
+    };
+    if (o.format == "csv")
+        out += "record,slot,slotId,name,timeMs,score,moves\n";
+    if (o.format == "json")
+        out += "[";
+    ScoreFile::Visitor v;
+    v.each = [&](std::int64_t n, RecordView bytes) {
+        const ScoreRecord r = decodeRecord(bytes);
+        const ScoreSlot* s = slotByNumber(r.slot);
+        const std::string slotId = s ? std::string(s->slotId) : std::string();
+        const std::string name = trimmedName(r.name);
+        const std::string num = std::to_string(n);
+        if (o.format == "json") {
+            out += first ? "\n" : ",\n";
+            out += "  {\"record\": " + num + ", \"slot\": " + std::to_string(r.slot) +
+                   ", \"slotId\": " + jsonString(slotId) + ", \"name\": " + jsonString(name) +
+                   ", \"timeMs\": " + std::to_string(r.timeMs) +
+                   ", \"score\": " + std::to_string(r.score) +
+                   ", \"moves\": " + std::to_string(r.moves) + "}";
+        } else {
+            const char* sep = o.format == "csv" ? "," : "\t";
+            out += num + sep + std::to_string(r.slot) + sep + slotId + sep +
+                   (o.format == "csv" ? csvField(name) : name) + sep + std::to_string(r.timeMs) +
+                   sep + std::to_string(r.score) + sep + std::to_string(r.moves) + "\n";
+        }
+        first = false;
+        if (out.size() > (1 << 16))
+            flush();
+    };
+    auto count = file.visit(v);
+    if (!count) {
+        flush();
+        return fileError(count.error());
+    }
+    if (o.format == "json")
+        out += first ? "]\n" : "\n]\n";
+    flush();
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2)
+        return usage("missing command");
+    const std::string_view command = argv[1];
+    if (command == "--help" || command == "-h" || command == "help") {
+        std::cout << kHelp;
+        return 0;
+    }
+    for (int i = 2; i < argc; ++i) {
+        const std::string_view a = argv[i];
+        if (a == "--")
+            break;
+        if (a == "--help" || a == "-h") {
+            std::cout << kHelp;
+            return 0;
+        }
+    }
+    Options o;
+    if (auto err = parseOptions(argc, argv, 2, o))
+        return usage(*err);
+    if (command == "show")
+        return show(o);
+    if (command == "add")
+        return add(o);
+    if (command == "dump")
+        return dump(o);
+    return usage("unknown command \"" + std::string(command) + "\"");
+}
