@@ -1,4 +1,7 @@
-// Saves a picture of the main window as it first appears, for the README.
+// Saves pictures of the windows for the README: the main window as it first appears,
+// or the hi-score window of a slot read from a score file.
+#include "scores/form3.h"
+#include "scores/scorefile.h"
 #include "shell/form1.h"
 
 #include <QApplication>
@@ -6,24 +9,43 @@
 #include <QTest>
 
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 
-int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: tarno-screenshot OUTPUT.png\n");
-        return 2;
-    }
-    tarno::Form1 form1;
-    form1.show();
-    if (!QTest::qWaitForWindowExposed(&form1)) {
-        std::fprintf(stderr, "tarno-screenshot: the main window was never shown\n");
+namespace {
+
+int save(QWidget& window, const char* out) {
+    window.show();
+    if (!QTest::qWaitForWindowExposed(&window)) {
+        std::fprintf(stderr, "tarno-screenshot: the window was never shown\n");
         return 1;
     }
     QTest::qWait(200);
-    const QString out = QString::fromLocal8Bit(argv[1]);
-    if (!form1.grab().save(out)) {
-        std::fprintf(stderr, "tarno-screenshot: cannot write %s\n", argv[1]);
+    if (!window.grab().save(QString::fromLocal8Bit(out))) {
+        std::fprintf(stderr, "tarno-screenshot: cannot write %s\n", out);
         return 1;
     }
     return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    if (argc == 2) {
+        tarno::Form1 form1;
+        return save(form1, argv[1]);
+    }
+    if (argc == 6 && !std::strcmp(argv[2], "--hiscores")) {
+        const tarno::ScoreFile file(argv[3]);
+        const auto list = tarno::buildHiScoreList(file, std::atoi(argv[4]), std::atoll(argv[5]));
+        if (!list || !list.value().kind) {
+            std::fprintf(stderr, "tarno-screenshot: cannot list slot %s of %s\n", argv[4], argv[3]);
+            return 1;
+        }
+        tarno::Form3 form3(list.value(), {});
+        return save(form3, argv[1]);
+    }
+    std::fprintf(stderr, "usage: tarno-screenshot OUTPUT.png [--hiscores SCOREFILE SLOT MARK]\n");
+    return 2;
 }
