@@ -2,8 +2,11 @@
 #include "app/wiring.h"
 
 #include "host/form2.h"
+#include "platform/qtdesktop.h"
 #include "scores/hiscorewindows.h"
+#include "shell/aboutfrm.h"
 #include "shell/form1.h"
+#include "shell/picturepopup.h"
 
 namespace tarno {
 
@@ -11,7 +14,11 @@ void wireMainWindow(Form1& form1) {
     StationActions actions;
     actions.launchGame = [&form1](int playIndex) { launchGame(&form1, playIndex); };
     actions.showHiScores = [&form1](int slot) { ShowHiScores(&form1, slot, 0); };
+    actions.openHelpPage = [&form1] { openHelpPageWithDesktop(&form1); };
+    actions.openWebSite = [&form1] { openWebSiteWithDesktop(&form1); };
+    actions.showAbout = [&form1] { showAbout(&form1); };
     form1.setActions(std::move(actions));
+    wirePicturePopups(form1);
 }
 
 } // namespace tarno

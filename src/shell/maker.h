@@ -13,4 +13,15 @@ constexpr std::string_view kHost = "tarno.example";
 constexpr std::string_view kWebSiteAddress = "http://tarno.example/";
 constexpr std::string_view kHelpPageAddress = "http://tarno.example/instrhtm/games.asp";
 
+// The about window's maker lines. The product has no postal address, telephone, fax or
+// e-mail of its own, so those lines stay empty rather than show made-up ones.
+constexpr std::string_view kNotice = "Scores are kept on this computer only.";
+constexpr std::string_view kMakerName = "The Tarno Playroom developers";
+constexpr std::string_view kPostalAddress[2] = {"", ""};
+constexpr std::string_view kTollFreePhone = "";
+constexpr std::string_view kOfficePhone = "";
+constexpr std::string_view kFax = "";
+constexpr std::string_view kWebSiteLine = kWebSiteAddress;
+constexpr std::string_view kEmail = "";
+
 } // namespace tarno::maker

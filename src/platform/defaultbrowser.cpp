@@ -1,0 +1,123 @@
+// The browser is looked up afresh for every command: nothing is cached, nothing retried.
+#include "platform/defaultbrowser.h"
+
+#include "shell/maker.h"
+
+namespace tarno {
+namespace {
+
+constexpr std::string_view kPlaceholder = "%1";
+
+std::string trimSpaces(std::string_view s) {
+    const auto first = s.find_first_not_of(' ');
+    if (first == std::string_view::npos)
+        return {};
+    const auto last = s.find_last_not_of(' ');
+    return std::string(s.substr(first, last - first + 1));
+}
+
+std::vector<std::string> splitAtBlanks(std::string_view s) {
+    std::vector<std::string> words;
+    std::size_t at = 0;
+    while (at < s.size()) {
+        const auto begin = s.find_first_not_of(" \t", at);
+        if (begin == std::string_view::npos)
+            break;
+        const auto end = std::min(s.find_first_of(" \t", begin), s.size());
+        words.emplace_back(s.substr(begin, end - begin));
+        at = end;
+    }
+    return words;
+}
+
+// Starting failed, or there was nothing to start: the user still learns where help is.
+void showHelpError(Desktop& desktop) {
+    desktop.showWarning(std::string(kErrorTitle), helpErrorText());
+}
+
+bool openAddress(const Registry& registry, Desktop& desktop, std::string_view address,
+                 bool reportMissingBrowser) {
+    const std::string browser = DefaultBrowserCommand(registry);
+    if (browser.empty()) {
+        if (reportMissingBrowser)
+            showHelpError(desktop);
+        return false;
+    }
+    const ProgramLine line = browserStartLine(browser, address, desktop);
+    if (desktop.startProgram(line.program, line.arguments))
+        return true;
+    showHelpError(desktop);
+    return false;
+}
+
+} // namespace
+
+std::string DefaultBrowserCommand(const Registry& registry) {
+    const RegistryValue classValue =
+        registry.ReadRegistryValue(RegistryRoot::ClassesRoot, ".html", "");
+    const std::string* className = std::get_if<std::string>(&classValue);
+    if (!className || className->empty())
+        return {};
+    const RegistryValue commandValue = registry.ReadRegistryValue(
+        RegistryRoot::ClassesRoot, *className + "\\shell\\open\\command", "");
+    const std::string* found = std::get_if<std::string>(&commandValue);
+    if (!found)
+        return {};
+    const std::string_view command = *found;
+
+    if (command.starts_with('"')) {
+        const auto close = command.find('"', 1);
+        if (close == std::string_view::npos)
+            return {};
+        return std::string(command.substr(1, close - 1));
+    }
+    if (const auto quote = command.find('"'); quote != std::string_view::npos)
+        return trimSpaces(command.substr(0, quote));
+    if (command.ends_with(kPlaceholder))
+        return trimSpaces(command.substr(0, command.size() - kPlaceholder.size()));
+    return std::string(command);
+}
+
+ProgramLine browserStartLine(std::string_view browser, std::string_view address,
+                             const Desktop& desktop) {
+    ProgramLine line;
+    // Longest first: a shorter prefix of a path with spaces may name some other file.
+    for (std::size_t end = browser.size(); end != std::string_view::npos && end > 0;
+         end = browser.rfind(' ', end - 1)) {
+        const std::string_view candidate = browser.substr(0, end);
+        if (candidate.find_first_not_of(" \t") == std::string_view::npos)
+            break;
+        if (desktop.isProgram(std::string(candidate))) {
+            line.program = std::string(candidate);
+            line.arguments = splitAtBlanks(browser.substr(end));
+            break;
+        }
+    }
+    if (line.program.empty()) {
+        // Nothing known: the first word is the program, and starting it will tell.
+        std::vector<std::string> words = splitAtBlanks(browser);
+        if (!words.empty()) {
+            line.program = std::move(words.front());
+            line.arguments.assign(std::make_move_iterator(words.begin() + 1),
+                                  std::make_move_iterator(words.end()));
+        }
+    }
+    line.arguments.emplace_back(address);
+    return line;
+}
+
+std::string helpErrorText() {
+    return "Cannot execute default browser.\r\n"
+           "Please, manually go to following URL to obtain help for Tarno Games:\r\n" +
+           std::string(maker::kHelpPageAddress);
+}
+
+void OpenWebSite(const Registry& registry, Desktop& desktop) {
+    openAddress(registry, desktop, maker::kWebSiteAddress, false);
+}
+
+void OpenHelpPage(const Registry& registry, Desktop& desktop) {
+    openAddress(registry, desktop, maker::kHelpPageAddress, true);
+}
+
+} // namespace tarno

@@ -1,0 +1,56 @@
+// Finding the default web browser's command line and opening the maker's pages with it.
+#pragma once
+
+#include "platform/registry.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tarno {
+
+// What opening an address needs from the desktop around it.
+class Desktop {
+public:
+    virtual ~Desktop() = default;
+    // Whether `path` names a program that can be started: an executable file, or a bare
+    // name found on the program search path.
+    virtual bool isProgram(const std::string& path) const = 0;
+    // Starts `program` as a new, independent program, each argument passed exactly as it
+    // is, without a shell and without waiting. False when nothing was started.
+    virtual bool startProgram(const std::string& program,
+                              const std::vector<std::string>& arguments) = 0;
+    // A modal message with the exclamation icon and a single OK button. Lines in `text`
+    // are separated by CR LF.
+    virtual void showWarning(const std::string& title, const std::string& text) = 0;
+};
+
+// The browser's command line without its argument placeholder, or empty when no
+// browser is registered. A command that opens a quote and never closes it, and a class
+// or command value that is a number, count as no browser.
+std::string DefaultBrowserCommand(const Registry& registry);
+
+struct ProgramLine {
+    std::string program;
+    std::vector<std::string> arguments;
+    friend bool operator==(const ProgramLine&, const ProgramLine&) = default;
+};
+
+// The program and arguments that "browser, one space, address" stands for. The
+// program is the longest part of `browser`, cut at a space, that the desktop knows as
+// a program, so a path with spaces stays whole; the rest are options, split at
+// spaces. The address is always the last argument, whole, whatever it contains.
+ProgramLine browserStartLine(std::string_view browser, std::string_view address,
+                             const Desktop& desktop);
+
+constexpr std::string_view kErrorTitle = "Error";
+// The three lines of the "Error" message, separated by CR LF, the help page's address
+// on the third.
+std::string helpErrorText();
+
+// The web-site button: without a browser nothing happens.
+void OpenWebSite(const Registry& registry, Desktop& desktop);
+// The help item: without a browser it shows the "Error" message with the address.
+void OpenHelpPage(const Registry& registry, Desktop& desktop);
+
+} // namespace tarno

@@ -1,0 +1,28 @@
+// The desktop that opening an address uses: program start and message boxes through Qt.
+#pragma once
+
+#include "platform/defaultbrowser.h"
+
+class QWidget;
+
+namespace tarno {
+
+class QtDesktop : public Desktop {
+public:
+    // Messages are modal over `parent`.
+    explicit QtDesktop(QWidget* parent = nullptr) : m_parent(parent) {}
+
+    bool isProgram(const std::string& path) const override;
+    bool startProgram(const std::string& program,
+                      const std::vector<std::string>& arguments) override;
+    void showWarning(const std::string& title, const std::string& text) override;
+
+private:
+    QWidget* m_parent;
+};
+
+// The two openers over the desktop's own browser association.
+void openWebSiteWithDesktop(QWidget* parent);
+void openHelpPageWithDesktop(QWidget* parent);
+
+} // namespace tarno

@@ -1,0 +1,68 @@
+// Exec lines of desktop entries become open commands that read back as the program.
+#include "platform/desktopentry.h"
+
+#include "platform/defaultbrowser.h"
+
+#include <gtest/gtest.h>
+
+namespace tarno {
+namespace {
+
+struct ExecCase {
+    const char* name;
+    std::string exec;
+    std::optional<std::string> command;
+    std::string browser; // what the browser lookup makes of the command
+};
+
+class ExecLine : public ::testing::TestWithParam<ExecCase> {};
+
+TEST_P(ExecLine, BecomesAnOpenCommand) {
+    const ExecCase& c = GetParam();
+    EXPECT_EQ(openCommandFromExec(c.exec), c.command);
+}
+
+// The command, stored as the class's open command, gives back the program (and the
+// options before the placeholder when the path needs no quotes).
+TEST_P(ExecLine, ReadsBackAsTheBrowser) {
+    const ExecCase& c = GetParam();
+    if (!c.command)
+        return;
+    InMemoryRegistry registry;
+    registry.setString(RegistryRoot::ClassesRoot, ".html", "", "b.desktop");
+    registry.setString(RegistryRoot::ClassesRoot, "b.desktop\\shell\\open\\command", "",
+                       *c.command);
+    EXPECT_EQ(DefaultBrowserCommand(registry), c.browser);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    DesktopEntry, ExecLine,
+    ::testing::Values(
+        ExecCase{"BareName", "browser %u", R"(browser "%1")", "browser"},
+        ExecCase{"Options", "/usr/bin/browser --new-window %U",
+                 R"(/usr/bin/browser --new-window "%1")", "/usr/bin/browser --new-window"},
+        ExecCase{"FileCode", "/usr/bin/viewer %F", R"(/usr/bin/viewer "%1")", "/usr/bin/viewer"},
+        ExecCase{"PathWithSpaces", R"("/opt/My Browser/run" --new %u)",
+                 R"("/opt/My Browser/run" --new "%1")", "/opt/My Browser/run"},
+        ExecCase{"SingleQuotedPath", "'/opt/My Browser/run' %f", R"("/opt/My Browser/run" "%1")",
+                 "/opt/My Browser/run"},
+        ExecCase{"EscapedSpace", R"(/opt/My\ Browser/run %u)", R"("/opt/My Browser/run" "%1")",
+                 "/opt/My Browser/run"},
+        ExecCase{"OptionsAfterPlaceholderAreCut", "browser %u --private",
+                 R"(browser "%1" --private)", "browser"},
+        ExecCase{"OtherCodesDropped", "browser %i %c %k %u", R"(browser "%1")", "browser"},
+        ExecCase{"OnlyOnePlaceholder", "browser %u %f", R"(browser "%1")", "browser"},
+        ExecCase{"EmbeddedCode", "browser --url=%u", R"(browser "--url=%1")", "browser"},
+        ExecCase{"Percent", "browser --zoom=100%% %u", R"(browser --zoom=100% "%1")",
+                 "browser --zoom=100%"},
+        ExecCase{"OptionWithSpaces", R"(browser "--profile=a b" %u)",
+                 R"(browser "--profile=a b" "%1")", "browser"},
+        ExecCase{"NoFieldCode", "/usr/bin/browser --new-window", "/usr/bin/browser --new-window",
+                 "/usr/bin/browser --new-window"},
+        ExecCase{"UnclosedQuote", R"("/opt/My Browser/run %u)", std::nullopt, ""},
+        ExecCase{"Empty", "", std::nullopt, ""}, ExecCase{"Blank", "  \t ", std::nullopt, ""},
+        ExecCase{"EmptyProgram", R"("" %u)", std::nullopt, ""}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+} // namespace
+} // namespace tarno
