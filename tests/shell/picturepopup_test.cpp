@@ -110,8 +110,10 @@ TEST_P(PicturePopupShows, TheMenuBarsOwnListAtThePointer) {
     const QPoint expected(pointer.x() - (inner.left() - outer.left()),
                           pointer.y() + (outer.bottom() - inner.bottom()));
     EXPECT_EQ(picturePopupPoint(*m_form1, c.picture, c.pos), expected);
-    if (seen.popup->height() <= seen.popup->screen()->geometry().bottom() - expected.y())
+    // Qt moves a popup that would not fit on the screen; elsewhere it opens at the point.
+    if (seen.popup->height() <= seen.popup->screen()->geometry().bottom() - expected.y()) {
         EXPECT_EQ(seen.at, expected);
+    }
     EXPECT_TRUE(m_launched.empty());
     EXPECT_TRUE(m_shownSlots.empty());
 }
