@@ -1,0 +1,380 @@
+// The fast search: bitsets of candidate pieces in request order, fitting rotations
+// from per-edge code tables, and look-ahead that backs out of subtrees with no solution.
+#include "solver/search.h"
+
+#include <array>
+#include <bit>
+#include <chrono>
+#include <cstring>
+#include <memory>
+
+namespace tarno {
+
+namespace {
+
+constexpr int kNoCode = 10;                // a code no digit meets: its piece sets are empty
+constexpr std::uint64_t kCheckEvery = 256; // nodes between looks at the stop flag and clock
+constexpr std::uint8_t kNoPiece = 0xFF;
+
+class SteadyClock final : public SolveClock {
+public:
+    std::int64_t nowNs() override {
+        return std::chrono::duration_cast<std::chrono::nanoseconds>(
+                   std::chrono::steady_clock::now().time_since_epoch())
+            .count();
+    }
+};
+
+// A constraint from a laid free cell: its code on `neighbourEdge` must meet our `edge`.
+struct DynamicLink {
+    std::uint8_t edge;
+    std::uint8_t level;
+    std::uint8_t neighbourEdge;
+};
+
+// What a cell asks of a piece given the cells laid at some moment.
+struct Demand {
+    std::array<std::uint64_t, 6> staticFit; // per rotation: pieces that meet the fixed cells
+    int dynamicCount = 0;
+    std::array<DynamicLink, kMaxLinks> dynamic{};
+};
+
+struct Lookahead {
+    int count = 0;
+    std::array<Demand, kMaxLinks> cells{};
+};
+
+// Symmetric pieces lay the same codes in several rotations; only the first is tried.
+std::uint8_t rotationsWorthTrying(const std::string& piece) {
+    if (piece == "0000" || piece == "1111" || piece == "2222" || piece == "3333")
+        return 0x1;
+    if (piece == "1010" || piece == "2020" || piece == "3030" || piece == "2121" ||
+        piece == "3131" || piece == "3232")
+        return 0x3;
+    return 0x3F;
+}
+
+class Search {
+public:
+    Search(const PuzzleRequest& req, EventPump& pump, const std::atomic<bool>& stop,
+           const SolveOptions& options, SolveStats& stats)
+        : m_req(req), m_pump(pump), m_stop(stop), m_options(options), m_stats(stats) {}
+
+    SolveOutcome run(Filling& filling);
+
+private:
+    void buildTables();
+    Demand demandOf(int cell, int laidUpTo) const;
+    std::uint64_t fitsOf(const Demand& d, int rotation, const std::uint8_t* need) const {
+        std::uint64_t m = d.staticFit[static_cast<size_t>(rotation)];
+        for (int j = 0; j < d.dynamicCount; ++j)
+            m &= m_byCode[d.dynamic[static_cast<size_t>(j)].edge][rotation][need[j]];
+        return m;
+    }
+    void needsOf(const Demand& d, std::uint8_t* need) const {
+        for (int j = 0; j < d.dynamicCount; ++j) {
+            const DynamicLink& k = d.dynamic[static_cast<size_t>(j)];
+            need[j] = m_needOf[m_shown[k.level][k.neighbourEdge]];
+        }
+    }
+    bool anyFit(const Demand& d, std::uint64_t avail) const {
+        std::uint8_t need[kMaxLinks];
+        needsOf(d, need);
+        std::uint64_t any = 0;
+        for (int r = 0; r < m_length; ++r)
+            any |= fitsOf(d, r, need);
+        return (any & avail) != 0;
+    }
+    void enterLevel(int level);
+    bool fixedCellsFit() const;
+    bool poll();
+    void fill(Filling& filling) const;
+
+    const PuzzleRequest& m_req;
+    EventPump& m_pump;
+    const std::atomic<bool>& m_stop;
+    const SolveOptions& m_options;
+    SolveStats& m_stats;
+    SteadyClock m_steady;
+    SolveClock* m_clock = nullptr;
+    std::int64_t m_lastPump = 0;
+
+    int m_n = 0;
+    int m_length = 0;
+    std::uint64_t m_all = 0;
+    std::array<int, kMaxCells + 1> m_levelOf{};  // 0 for fixed cells and cells beyond count
+    std::array<int, kMaxCells + 1> m_fixedAt{};  // 1-based index into fixed, 0 if none
+    std::uint8_t m_codes[kMaxCells][6][6]{};     // piece to place, rotation, cell edge
+    std::uint64_t m_byCode[6][6][kNoCode + 1]{}; // cell edge, rotation, code -> pieces
+    std::uint8_t m_needOf[kNoCode + 1]{};
+    std::array<std::uint8_t, kMaxCells> m_worthTrying{};
+    std::array<Demand, kMaxCells + 1> m_entry{};
+    std::array<Lookahead, kMaxCells + 1> m_ahead{};
+
+    // Per level: fitting pieces per rotation, candidates left, rotations left, what lies.
+    std::uint64_t m_fit[kMaxCells + 1][6]{};
+    std::array<std::uint64_t, kMaxCells + 1> m_candidates{};
+    std::array<std::uint8_t, kMaxCells + 1> m_rotationsLeft{};
+    std::array<std::uint8_t, kMaxCells + 1> m_piece{};
+    std::array<std::uint8_t, kMaxCells + 1> m_rotation{};
+    std::uint8_t m_shown[kMaxCells + 1][6]{};
+    std::uint64_t m_used = 0;
+};
+
+Demand Search::demandOf(int cell, int laidUpTo) const {
+    Demand d;
+    for (int r = 0; r < 6; ++r)
+        d.staticFit[static_cast<size_t>(r)] = m_all;
+    const CellLinks& links = m_req.links[static_cast<size_t>(cell)];
+    for (int i = 0; i < links.count; ++i) {
+        const CellLink& link = links.links[static_cast<size_t>(i)];
+        const int edge = link.cellEdge - 1;
+        const int neighbourEdge = link.neighbourEdge - 1;
+        if (const int f = m_fixedAt[static_cast<size_t>(link.neighbour)]; f != 0) {
+            const FixedPiece& fp = m_req.fixed[static_cast<size_t>(f - 1)];
+            const int j = neighbourEdge - fp.rotation;
+            const int code = fp.piece[static_cast<size_t>(j < 0 ? j + m_length : j)] - '0';
+            for (int r = 0; r < m_length; ++r)
+                d.staticFit[static_cast<size_t>(r)] &= m_byCode[edge][r][m_needOf[code]];
+        } else if (const int level = m_levelOf[static_cast<size_t>(link.neighbour)];
+                   level >= 1 && level <= laidUpTo) {
+            d.dynamic[static_cast<size_t>(d.dynamicCount++)] = {
+                static_cast<std::uint8_t>(edge), static_cast<std::uint8_t>(level),
+                static_cast<std::uint8_t>(neighbourEdge)};
+        }
+    }
+    return d;
+}
+
+void Search::buildTables() {
+    m_n = static_cast<int>(m_req.toPlace.size());
+    m_length = m_req.pieceLength;
+    m_all = m_n == 64 ? ~0ULL : (1ULL << m_n) - 1;
+    for (size_t i = 0; i < m_req.fixed.size(); ++i)
+        m_fixedAt[static_cast<size_t>(m_req.fixed[i].cell)] = static_cast<int>(i) + 1;
+    for (int l = 1; l <= m_n; ++l)
+        m_levelOf[static_cast<size_t>(m_req.freeCells[static_cast<size_t>(l - 1)])] = l;
+    const int sum = m_req.header.matchSum;
+    for (int v = 0; v <= 9; ++v)
+        m_needOf[v] =
+            sum == 0 ? static_cast<std::uint8_t>(v)
+                     : static_cast<std::uint8_t>(sum - v >= 0 && sum - v <= 9 ? sum - v : kNoCode);
+    m_needOf[kNoCode] = kNoCode;
+    for (int p = 0; p < m_n; ++p) {
+        const std::string& s =
+            m_req.pieces[static_cast<size_t>(m_req.toPlace[static_cast<size_t>(p)])];
+        m_worthTrying[static_cast<size_t>(p)] = rotationsWorthTrying(s);
+        for (int r = 0; r < m_length; ++r) {
+            for (int k = 0; k < m_length; ++k) {
+                const int j = k - r;
+                const int code = s[static_cast<size_t>(j < 0 ? j + m_length : j)] - '0';
+                m_codes[p][r][k] = static_cast<std::uint8_t>(code);
+                m_byCode[k][r][code] |= 1ULL << p;
+            }
+        }
+    }
+    for (int l = 1; l <= m_n; ++l) {
+        const int cell = m_req.freeCells[static_cast<size_t>(l - 1)];
+        m_entry[static_cast<size_t>(l)] = demandOf(cell, l - 1);
+        Lookahead& ahead = m_ahead[static_cast<size_t>(l)];
+        const CellLinks& links = m_req.links[static_cast<size_t>(cell)];
+        std::uint64_t seen = 0;
+        for (int i = 0; i < links.count; ++i) {
+            const int g = links.links[static_cast<size_t>(i)].neighbour;
+            if (m_levelOf[static_cast<size_t>(g)] > l && !(seen >> g & 1)) {
+                seen |= 1ULL << g;
+                ahead.cells[static_cast<size_t>(ahead.count++)] = demandOf(g, l);
+            }
+        }
+    }
+}
+
+void Search::enterLevel(int level) {
+    const Demand& d = m_entry[static_cast<size_t>(level)];
+    std::uint8_t need[kMaxLinks];
+    needsOf(d, need);
+    const std::uint64_t avail = m_all & ~m_used;
+    std::uint64_t any = 0;
+    for (int r = 0; r < m_length; ++r) {
+        const std::uint64_t f = fitsOf(d, r, need) & avail;
+        m_fit[level][r] = f;
+        any |= f;
+    }
+    m_candidates[static_cast<size_t>(level)] = any;
+    m_rotationsLeft[static_cast<size_t>(level)] = 0;
+    m_piece[static_cast<size_t>(level)] = kNoPiece;
+}
+
+bool Search::fixedCellsFit() const {
+    const int sum = m_req.header.matchSum;
+    for (const FixedPiece& f : m_req.fixed) {
+        const CellLinks& links = m_req.links[static_cast<size_t>(f.cell)];
+        for (int i = 0; i < links.count; ++i) {
+            const CellLink& link = links.links[static_cast<size_t>(i)];
+            const int g = m_fixedAt[static_cast<size_t>(link.neighbour)];
+            if (g == 0)
+                continue;
+            const FixedPiece& h = m_req.fixed[static_cast<size_t>(g - 1)];
+            const auto codeAt = [this](const FixedPiece& p, int edge) {
+                const int j = edge - 1 - p.rotation;
+                return p.piece[static_cast<size_t>(j < 0 ? j + m_length : j)] - '0';
+            };
+            const int x = codeAt(f, link.cellEdge);
+            const int y = codeAt(h, link.neighbourEdge);
+            if (sum != 0 ? x + y != sum : x != y)
+                return false;
+        }
+    }
+    return true;
+}
+
+// True when the search must end: a stop, or the node limit.
+bool Search::poll() {
+    if (m_stop.load(std::memory_order_relaxed))
+        return true;
+    if (m_options.nodeLimit != 0 && m_stats.nodes >= m_options.nodeLimit) {
+        m_stats.nodeLimitReached = true;
+        return true;
+    }
+    const std::int64_t now = m_clock->nowNs();
+    if (now - m_lastPump >= m_options.pumpIntervalNs) {
+        m_lastPump = now;
+        ++m_stats.pumps;
+        m_pump.processPendingEvents();
+        return m_stop.load(std::memory_order_relaxed);
+    }
+    return false;
+}
+
+void Search::fill(Filling& filling) const {
+    const size_t count = static_cast<size_t>(m_req.header.count);
+    filling.piece.assign(count, nullptr);
+    filling.rotation.assign(count, 0);
+    for (const FixedPiece& f : m_req.fixed) {
+        filling.piece[static_cast<size_t>(f.cell - 1)] = &f.piece;
+        filling.rotation[static_cast<size_t>(f.cell - 1)] = f.rotation;
+    }
+    for (int l = 1; l <= m_n; ++l) {
+        const size_t cell = static_cast<size_t>(m_req.freeCells[static_cast<size_t>(l - 1)] - 1);
+        const int p = m_req.toPlace[m_piece[static_cast<size_t>(l)]];
+        filling.piece[cell] = &m_req.pieces[static_cast<size_t>(p)];
+        filling.rotation[cell] = m_rotation[static_cast<size_t>(l)];
+    }
+}
+
+SolveOutcome Search::run(Filling& filling) {
+    m_clock = m_options.clock ? m_options.clock : &m_steady;
+    m_lastPump = m_clock->nowNs();
+    buildTables();
+
+    bool solved = false;
+    if (m_n == 0) {
+        solved = fixedCellsFit();
+    } else {
+        int level = 1;
+        enterLevel(1);
+        for (;;) {
+            const size_t l = static_cast<size_t>(level);
+            if (m_rotationsLeft[l] == 0) {
+                if (m_piece[l] != kNoPiece)
+                    m_used &= ~(1ULL << m_piece[l]);
+                if (m_candidates[l] == 0) {
+                    m_piece[l] = kNoPiece;
+                    if (level == 1)
+                        break;
+                    --level;
+                    continue;
+                }
+                const int p = std::countr_zero(m_candidates[l]);
+                m_candidates[l] &= m_candidates[l] - 1;
+                std::uint8_t rotations = 0;
+                for (int r = 0; r < m_length; ++r)
+                    rotations |= static_cast<std::uint8_t>(((m_fit[l][r] >> p) & 1) << r);
+                m_rotationsLeft[l] = rotations & m_worthTrying[static_cast<size_t>(p)];
+                m_piece[l] = static_cast<std::uint8_t>(p);
+                m_used |= 1ULL << p;
+            }
+            const int r = std::countr_zero(m_rotationsLeft[l]);
+            m_rotationsLeft[l] &= static_cast<std::uint8_t>(m_rotationsLeft[l] - 1);
+            m_rotation[l] = static_cast<std::uint8_t>(r);
+            std::memcpy(m_shown[l], m_codes[m_piece[l]][r], 6);
+            if ((++m_stats.nodes & (kCheckEvery - 1)) == 0 && poll())
+                return SolveOutcome::Stopped;
+            if (level == m_n) {
+                solved = true;
+                break;
+            }
+            const Lookahead& ahead = m_ahead[l];
+            const std::uint64_t avail = m_all & ~m_used;
+            bool dead = false;
+            for (int i = 0; i < ahead.count && !dead; ++i)
+                dead = !anyFit(ahead.cells[static_cast<size_t>(i)], avail);
+            if (dead)
+                continue;
+            ++level;
+            enterLevel(level);
+        }
+    }
+    // Events get through once more after the last step; a stop seen then still wins.
+    ++m_stats.pumps;
+    m_pump.processPendingEvents();
+    if (m_stop.load(std::memory_order_relaxed))
+        return SolveOutcome::Stopped;
+    if (!solved)
+        return SolveOutcome::NoSolution;
+    fill(filling);
+    return SolveOutcome::Solved;
+}
+
+} // namespace
+
+const char* outcomeName(SolveOutcome outcome) {
+    switch (outcome) {
+    case SolveOutcome::Solved:
+        return "solved";
+    case SolveOutcome::NoSolution:
+        return "no-solution";
+    case SolveOutcome::Stopped:
+        return "stopped";
+    case SolveOutcome::Malformed:
+        return "malformed";
+    }
+    return "?";
+}
+
+std::string answerString(const Filling& filling) {
+    std::string answer;
+    for (const std::string* p : filling.piece)
+        answer += *p;
+    for (int r : filling.rotation)
+        answer += std::to_string(r);
+    return answer;
+}
+
+SolveOutcome solvePuzzle(const PuzzleRequest& request, EventPump& pump,
+                         const std::atomic<bool>& stopRequested, const SolveOptions& options,
+                         Filling& filling, SolveStats& stats) {
+    // One state per solve, on the heap: a nested solve from inside the pump gets its own.
+    auto search = std::make_unique<Search>(request, pump, stopRequested, options, stats);
+    return search->run(filling);
+}
+
+SolveResult SolveRequest(std::span<const std::string> items, EventPump& pump,
+                         std::atomic<bool>& stopRequested, const SolveOptions& options) {
+    stopRequested.store(false, std::memory_order_relaxed);
+    SolveResult result;
+    ParsedRequest parsed = parseRequest(items);
+    if (!parsed.request) {
+        result.outcome = SolveOutcome::Malformed;
+        result.problem = std::move(parsed.problem);
+        return result;
+    }
+    Filling filling;
+    result.outcome =
+        solvePuzzle(*parsed.request, pump, stopRequested, options, filling, result.stats);
+    if (result.outcome == SolveOutcome::Solved)
+        result.answer = answerString(filling);
+    return result;
+}
+
+} // namespace tarno
