@@ -14,7 +14,9 @@ namespace {
 
 constexpr int kNoCode = 10;                // a code no digit meets: its piece sets are empty
 constexpr std::uint64_t kCheckEvery = 256; // nodes between looks at the stop flag and clock
-constexpr std::uint8_t kNoPiece = 0xFF;
+constexpr int kNoPiece = -1;
+// Not a char type: stores through it must not make the compiler reload every member.
+using Code = std::uint16_t;
 
 class SteadyClock final : public SolveClock {
 public:
@@ -32,11 +34,22 @@ struct DynamicLink {
     std::uint8_t neighbourEdge;
 };
 
+// One edge's need: a constant code when `level` is 0 (a fixed neighbour), otherwise
+// whatever meets the code on edge `from` of the piece laid at `level`.
+struct Term {
+    std::uint8_t edge;
+    std::uint8_t level;
+    std::uint8_t from;
+};
+
 // What a cell asks of a piece given the cells laid at some moment.
 struct Demand {
     std::array<std::uint64_t, 6> staticFit; // per rotation: pieces that meet the fixed cells
     int dynamicCount = 0;
     std::array<DynamicLink, kMaxLinks> dynamic{};
+    int termCount = 0;
+    std::array<Term, kMaxLinks> terms{}; // every constrained edge, ascending by edge
+    int pairTable = -1;                  // when two edges are constrained
 };
 
 struct Lookahead {
@@ -45,7 +58,7 @@ struct Lookahead {
 };
 
 // Symmetric pieces lay the same codes in several rotations; only the first is tried.
-std::uint8_t rotationsWorthTrying(const std::string& piece) {
+unsigned rotationsWorthTrying(const std::string& piece) {
     if (piece == "0000" || piece == "1111" || piece == "2222" || piece == "3333")
         return 0x1;
     if (piece == "1010" || piece == "2020" || piece == "3030" || piece == "2121" ||
@@ -64,28 +77,50 @@ public:
 
 private:
     void buildTables();
-    Demand demandOf(int cell, int laidUpTo) const;
-    std::uint64_t fitsOf(const Demand& d, int rotation, const std::uint8_t* need) const {
+    Demand demandOf(int cell, int laidUpTo);
+    std::uint64_t fitsOf(const Demand& d, int rotation, const Code* need) const {
         std::uint64_t m = d.staticFit[static_cast<size_t>(rotation)];
         for (int j = 0; j < d.dynamicCount; ++j)
             m &= m_byCode[d.dynamic[static_cast<size_t>(j)].edge][rotation][need[j]];
         return m;
     }
-    void needsOf(const Demand& d, std::uint8_t* need) const {
+    void needsOf(const Demand& d, Code* need) const {
         for (int j = 0; j < d.dynamicCount; ++j) {
             const DynamicLink& k = d.dynamic[static_cast<size_t>(j)];
             need[j] = m_needOf[m_shown[k.level][k.neighbourEdge]];
         }
     }
-    bool anyFit(const Demand& d, std::uint64_t avail) const {
-        std::uint8_t need[kMaxLinks];
-        needsOf(d, need);
-        std::uint64_t any = 0;
-        for (int r = 0; r < m_length; ++r)
-            any |= fitsOf(d, r, need);
-        return (any & avail) != 0;
+    // kL is the piece length when known at compile time (4, 6), else 0.
+    template <int kL> int length() const { return kL != 0 ? kL : m_length; }
+    int termNeed(const Term& t) const {
+        return t.level == 0 ? t.from : m_needOf[m_shown[t.level][t.from]];
     }
-    void enterLevel(int level);
+    // Whether some free piece fits in some rotation: one table look-up for cells
+    // with up to two constrained edges, the rotation loop beyond that.
+    template <int kL> bool anyFit(const Demand& d, std::uint64_t avail) const {
+        switch (d.termCount) {
+        case 0:
+            return avail != 0;
+        case 1:
+            return (m_single[d.terms[0].edge][termNeed(d.terms[0])] & avail) != 0;
+        case 2:
+            if (d.pairTable >= 0)
+                return (m_pairs[d.pairTable][termNeed(d.terms[0])][termNeed(d.terms[1])] & avail) !=
+                       0;
+            break;
+        default:
+            break;
+        }
+        Code need[kMaxLinks];
+        needsOf(d, need);
+        for (int r = 0; r < length<kL>(); ++r)
+            if (fitsOf(d, r, need) & avail)
+                return true;
+        return false;
+    }
+    int pairTableFor(int e1, int e2);
+    template <int kL> void enterLevel(int level);
+    template <int kL> bool search();
     bool fixedCellsFit() const;
     bool poll();
     void fill(Filling& filling) const;
@@ -104,24 +139,29 @@ private:
     std::uint64_t m_all = 0;
     std::array<int, kMaxCells + 1> m_levelOf{};  // 0 for fixed cells and cells beyond count
     std::array<int, kMaxCells + 1> m_fixedAt{};  // 1-based index into fixed, 0 if none
-    std::uint8_t m_codes[kMaxCells][6][6]{};     // piece to place, rotation, cell edge
+    Code m_codes[kMaxCells][6][6]{};             // piece to place, rotation, cell edge
     std::uint64_t m_byCode[6][6][kNoCode + 1]{}; // cell edge, rotation, code -> pieces
-    std::uint8_t m_needOf[kNoCode + 1]{};
-    std::array<std::uint8_t, kMaxCells> m_worthTrying{};
+    Code m_needOf[kNoCode + 1]{};
+    std::array<unsigned, kMaxCells> m_worthTrying{};
+    std::uint64_t m_single[6][kNoCode + 1]{}; // edge, code -> pieces showing it in some rotation
+    int m_pairSlot[6][6];
+    int m_pairCount = 0;
+    std::uint64_t m_pairs[15][kNoCode + 1][kNoCode + 1]; // filled as needed, see pairTableFor
     std::array<Demand, kMaxCells + 1> m_entry{};
     std::array<Lookahead, kMaxCells + 1> m_ahead{};
 
     // Per level: fitting pieces per rotation, candidates left, rotations left, what lies.
     std::uint64_t m_fit[kMaxCells + 1][6]{};
     std::array<std::uint64_t, kMaxCells + 1> m_candidates{};
-    std::array<std::uint8_t, kMaxCells + 1> m_rotationsLeft{};
-    std::array<std::uint8_t, kMaxCells + 1> m_piece{};
-    std::array<std::uint8_t, kMaxCells + 1> m_rotation{};
-    std::uint8_t m_shown[kMaxCells + 1][6]{};
+    std::array<unsigned, kMaxCells + 1> m_rotationsLeft{};
+    std::array<int, kMaxCells + 1> m_piece{};
+    std::array<int, kMaxCells + 1> m_rotation{};
+    Code m_shown[kMaxCells + 1][8]{};
     std::uint64_t m_used = 0;
+    bool m_stopped = false;
 };
 
-Demand Search::demandOf(int cell, int laidUpTo) const {
+Demand Search::demandOf(int cell, int laidUpTo) {
     Demand d;
     for (int r = 0; r < 6; ++r)
         d.staticFit[static_cast<size_t>(r)] = m_all;
@@ -136,14 +176,40 @@ Demand Search::demandOf(int cell, int laidUpTo) const {
             const int code = fp.piece[static_cast<size_t>(j < 0 ? j + m_length : j)] - '0';
             for (int r = 0; r < m_length; ++r)
                 d.staticFit[static_cast<size_t>(r)] &= m_byCode[edge][r][m_needOf[code]];
+            d.terms[static_cast<size_t>(d.termCount++)] = {
+                static_cast<std::uint8_t>(edge), 0, static_cast<std::uint8_t>(m_needOf[code])};
         } else if (const int level = m_levelOf[static_cast<size_t>(link.neighbour)];
                    level >= 1 && level <= laidUpTo) {
             d.dynamic[static_cast<size_t>(d.dynamicCount++)] = {
                 static_cast<std::uint8_t>(edge), static_cast<std::uint8_t>(level),
                 static_cast<std::uint8_t>(neighbourEdge)};
+            d.terms[static_cast<size_t>(d.termCount++)] = {
+                static_cast<std::uint8_t>(edge), static_cast<std::uint8_t>(level),
+                static_cast<std::uint8_t>(neighbourEdge)};
         }
     }
+    if (d.termCount == 2) {
+        if (d.terms[0].edge > d.terms[1].edge)
+            std::swap(d.terms[0], d.terms[1]);
+        if (d.terms[0].edge != d.terms[1].edge)
+            d.pairTable = pairTableFor(d.terms[0].edge, d.terms[1].edge);
+    }
     return d;
+}
+
+// Pieces with some rotation showing code a on edge e1 and code b on edge e2; built
+// only for the edge pairs the board asks about.
+int Search::pairTableFor(int e1, int e2) {
+    int& slot = m_pairSlot[e1][e2];
+    if (slot >= 0)
+        return slot;
+    slot = m_pairCount++;
+    auto& table = m_pairs[slot];
+    std::memset(table, 0, sizeof table);
+    for (int p = 0; p < m_n; ++p)
+        for (int r = 0; r < m_length; ++r)
+            table[m_codes[p][r][e1]][m_codes[p][r][e2]] |= 1ULL << p;
+    return slot;
 }
 
 void Search::buildTables() {
@@ -156,9 +222,9 @@ void Search::buildTables() {
         m_levelOf[static_cast<size_t>(m_req.freeCells[static_cast<size_t>(l - 1)])] = l;
     const int sum = m_req.header.matchSum;
     for (int v = 0; v <= 9; ++v)
-        m_needOf[v] =
-            sum == 0 ? static_cast<std::uint8_t>(v)
-                     : static_cast<std::uint8_t>(sum - v >= 0 && sum - v <= 9 ? sum - v : kNoCode);
+        m_needOf[v] = sum == 0
+                          ? static_cast<Code>(v)
+                          : static_cast<Code>(sum - v >= 0 && sum - v <= 9 ? sum - v : kNoCode);
     m_needOf[kNoCode] = kNoCode;
     for (int p = 0; p < m_n; ++p) {
         const std::string& s =
@@ -168,11 +234,18 @@ void Search::buildTables() {
             for (int k = 0; k < m_length; ++k) {
                 const int j = k - r;
                 const int code = s[static_cast<size_t>(j < 0 ? j + m_length : j)] - '0';
-                m_codes[p][r][k] = static_cast<std::uint8_t>(code);
+                m_codes[p][r][k] = static_cast<Code>(code);
                 m_byCode[k][r][code] |= 1ULL << p;
             }
         }
     }
+    for (int e = 0; e < m_length; ++e)
+        for (int r = 0; r < m_length; ++r)
+            for (int v = 0; v <= kNoCode; ++v)
+                m_single[e][v] |= m_byCode[e][r][v];
+    for (auto& row : m_pairSlot)
+        for (int& slot : row)
+            slot = -1;
     for (int l = 1; l <= m_n; ++l) {
         const int cell = m_req.freeCells[static_cast<size_t>(l - 1)];
         m_entry[static_cast<size_t>(l)] = demandOf(cell, l - 1);
@@ -189,13 +262,13 @@ void Search::buildTables() {
     }
 }
 
-void Search::enterLevel(int level) {
+template <int kL> void Search::enterLevel(int level) {
     const Demand& d = m_entry[static_cast<size_t>(level)];
-    std::uint8_t need[kMaxLinks];
+    Code need[kMaxLinks];
     needsOf(d, need);
     const std::uint64_t avail = m_all & ~m_used;
     std::uint64_t any = 0;
-    for (int r = 0; r < m_length; ++r) {
+    for (int r = 0; r < length<kL>(); ++r) {
         const std::uint64_t f = fitsOf(d, r, need) & avail;
         m_fit[level][r] = f;
         any |= f;
@@ -262,6 +335,61 @@ void Search::fill(Filling& filling) const {
     }
 }
 
+template <int kL> bool Search::search() {
+    // Kept in a local so the hot loop need not store through the caller's stats.
+    std::uint64_t nodes = 0;
+    int level = 1;
+    enterLevel<kL>(1);
+    for (;;) {
+        const size_t l = static_cast<size_t>(level);
+        if (m_rotationsLeft[l] == 0) {
+            if (m_piece[l] != kNoPiece)
+                m_used &= ~(1ULL << m_piece[l]);
+            if (m_candidates[l] == 0) {
+                m_piece[l] = kNoPiece;
+                if (level == 1) {
+                    m_stats.nodes = nodes;
+                    return false;
+                }
+                --level;
+                continue;
+            }
+            const int p = std::countr_zero(m_candidates[l]);
+            m_candidates[l] &= m_candidates[l] - 1;
+            unsigned rotations = 0;
+            for (int r = 0; r < length<kL>(); ++r)
+                rotations |= static_cast<unsigned>((m_fit[l][r] >> p) & 1) << r;
+            m_rotationsLeft[l] = rotations & m_worthTrying[static_cast<size_t>(p)];
+            m_piece[l] = p;
+            m_used |= 1ULL << p;
+        }
+        const int r = std::countr_zero(m_rotationsLeft[l]);
+        m_rotationsLeft[l] &= m_rotationsLeft[l] - 1;
+        m_rotation[l] = r;
+        std::memcpy(m_shown[l], m_codes[m_piece[l]][r], sizeof m_codes[0][0]);
+        if ((++nodes & (kCheckEvery - 1)) == 0) {
+            m_stats.nodes = nodes;
+            if (poll()) {
+                m_stopped = true;
+                return false;
+            }
+        }
+        if (level == m_n) {
+            m_stats.nodes = nodes;
+            return true;
+        }
+        const Lookahead& ahead = m_ahead[l];
+        const std::uint64_t avail = m_all & ~m_used;
+        bool dead = false;
+        for (int i = 0; i < ahead.count && !dead; ++i)
+            dead = !anyFit<kL>(ahead.cells[static_cast<size_t>(i)], avail);
+        if (dead)
+            continue;
+        ++level;
+        enterLevel<kL>(level);
+    }
+}
+
 SolveOutcome Search::run(Filling& filling) {
     m_clock = m_options.clock ? m_options.clock : &m_steady;
     m_lastPump = m_clock->nowNs();
@@ -271,49 +399,19 @@ SolveOutcome Search::run(Filling& filling) {
     if (m_n == 0) {
         solved = fixedCellsFit();
     } else {
-        int level = 1;
-        enterLevel(1);
-        for (;;) {
-            const size_t l = static_cast<size_t>(level);
-            if (m_rotationsLeft[l] == 0) {
-                if (m_piece[l] != kNoPiece)
-                    m_used &= ~(1ULL << m_piece[l]);
-                if (m_candidates[l] == 0) {
-                    m_piece[l] = kNoPiece;
-                    if (level == 1)
-                        break;
-                    --level;
-                    continue;
-                }
-                const int p = std::countr_zero(m_candidates[l]);
-                m_candidates[l] &= m_candidates[l] - 1;
-                std::uint8_t rotations = 0;
-                for (int r = 0; r < m_length; ++r)
-                    rotations |= static_cast<std::uint8_t>(((m_fit[l][r] >> p) & 1) << r);
-                m_rotationsLeft[l] = rotations & m_worthTrying[static_cast<size_t>(p)];
-                m_piece[l] = static_cast<std::uint8_t>(p);
-                m_used |= 1ULL << p;
-            }
-            const int r = std::countr_zero(m_rotationsLeft[l]);
-            m_rotationsLeft[l] &= static_cast<std::uint8_t>(m_rotationsLeft[l] - 1);
-            m_rotation[l] = static_cast<std::uint8_t>(r);
-            std::memcpy(m_shown[l], m_codes[m_piece[l]][r], 6);
-            if ((++m_stats.nodes & (kCheckEvery - 1)) == 0 && poll())
-                return SolveOutcome::Stopped;
-            if (level == m_n) {
-                solved = true;
-                break;
-            }
-            const Lookahead& ahead = m_ahead[l];
-            const std::uint64_t avail = m_all & ~m_used;
-            bool dead = false;
-            for (int i = 0; i < ahead.count && !dead; ++i)
-                dead = !anyFit(ahead.cells[static_cast<size_t>(i)], avail);
-            if (dead)
-                continue;
-            ++level;
-            enterLevel(level);
+        switch (m_length) {
+        case 4:
+            solved = search<4>();
+            break;
+        case 6:
+            solved = search<6>();
+            break;
+        default:
+            solved = search<0>();
+            break;
         }
+        if (m_stopped)
+            return SolveOutcome::Stopped;
     }
     // Events get through once more after the last step; a stop seen then still wins.
     ++m_stats.pumps;
