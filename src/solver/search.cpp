@@ -120,6 +120,7 @@ private:
     }
     int pairTableFor(int e1, int e2);
     template <int kL> void enterLevel(int level);
+    template <int kL> unsigned rotationsOf(int level, int p) const;
     template <int kL> bool search();
     bool fixedCellsFit() const;
     bool poll();
@@ -152,6 +153,9 @@ private:
 
     // Per level: fitting pieces per rotation, candidates left, rotations left, what lies.
     std::uint64_t m_fit[kMaxCells + 1][6]{};
+    Code m_need[kMaxCells + 1][2]{};
+    std::array<bool, kMaxCells + 1>
+        m_byLookup{}; // levels whose cell has at most two constrained edges
     std::array<std::uint64_t, kMaxCells + 1> m_candidates{};
     std::array<unsigned, kMaxCells + 1> m_rotationsLeft{};
     std::array<int, kMaxCells + 1> m_piece{};
@@ -248,7 +252,9 @@ void Search::buildTables() {
             slot = -1;
     for (int l = 1; l <= m_n; ++l) {
         const int cell = m_req.freeCells[static_cast<size_t>(l - 1)];
-        m_entry[static_cast<size_t>(l)] = demandOf(cell, l - 1);
+        const Demand& entry = m_entry[static_cast<size_t>(l)] = demandOf(cell, l - 1);
+        m_byLookup[static_cast<size_t>(l)] =
+            entry.termCount < 2 || (entry.termCount == 2 && entry.pairTable >= 0);
         Lookahead& ahead = m_ahead[static_cast<size_t>(l)];
         const CellLinks& links = m_req.links[static_cast<size_t>(cell)];
         std::uint64_t seen = 0;
@@ -264,6 +270,28 @@ void Search::buildTables() {
 
 template <int kL> void Search::enterLevel(int level) {
     const Demand& d = m_entry[static_cast<size_t>(level)];
+    m_rotationsLeft[static_cast<size_t>(level)] = 0;
+    m_piece[static_cast<size_t>(level)] = kNoPiece;
+    if (m_byLookup[static_cast<size_t>(level)]) {
+        // Candidates from one look-up; each one's rotations are read off its codes when chosen.
+        const std::uint64_t avail = m_all & ~m_used;
+        Code* need = m_need[level];
+        switch (d.termCount) {
+        case 0:
+            m_candidates[static_cast<size_t>(level)] = avail;
+            return;
+        case 1:
+            need[0] = static_cast<Code>(termNeed(d.terms[0]));
+            m_candidates[static_cast<size_t>(level)] = m_single[d.terms[0].edge][need[0]] & avail;
+            return;
+        default:
+            need[0] = static_cast<Code>(termNeed(d.terms[0]));
+            need[1] = static_cast<Code>(termNeed(d.terms[1]));
+            m_candidates[static_cast<size_t>(level)] =
+                m_pairs[d.pairTable][need[0]][need[1]] & avail;
+            return;
+        }
+    }
     Code need[kMaxLinks];
     needsOf(d, need);
     const std::uint64_t avail = m_all & ~m_used;
@@ -274,8 +302,37 @@ template <int kL> void Search::enterLevel(int level) {
         any |= f;
     }
     m_candidates[static_cast<size_t>(level)] = any;
-    m_rotationsLeft[static_cast<size_t>(level)] = 0;
-    m_piece[static_cast<size_t>(level)] = kNoPiece;
+}
+
+template <int kL> unsigned Search::rotationsOf(int level, int p) const {
+    unsigned rotations = 0;
+    const size_t l = static_cast<size_t>(level);
+    if (!m_byLookup[l]) {
+        for (int r = 0; r < length<kL>(); ++r)
+            rotations |= static_cast<unsigned>((m_fit[l][r] >> p) & 1) << r;
+        return rotations;
+    }
+    const Demand& d = m_entry[l];
+    const Code* need = m_need[l];
+    switch (d.termCount) {
+    case 0:
+        return (1u << length<kL>()) - 1;
+    case 1: {
+        const int e = d.terms[0].edge;
+        for (int r = 0; r < length<kL>(); ++r)
+            rotations |= static_cast<unsigned>(m_codes[p][r][e] == need[0]) << r;
+        return rotations;
+    }
+    default: {
+        const int e1 = d.terms[0].edge;
+        const int e2 = d.terms[1].edge;
+        for (int r = 0; r < length<kL>(); ++r)
+            rotations |=
+                static_cast<unsigned>(m_codes[p][r][e1] == need[0] && m_codes[p][r][e2] == need[1])
+                << r;
+        return rotations;
+    }
+    }
 }
 
 bool Search::fixedCellsFit() const {
@@ -356,9 +413,7 @@ template <int kL> bool Search::search() {
             }
             const int p = std::countr_zero(m_candidates[l]);
             m_candidates[l] &= m_candidates[l] - 1;
-            unsigned rotations = 0;
-            for (int r = 0; r < length<kL>(); ++r)
-                rotations |= static_cast<unsigned>((m_fit[l][r] >> p) & 1) << r;
+            const unsigned rotations = rotationsOf<kL>(level, p);
             m_rotationsLeft[l] = rotations & m_worthTrying[static_cast<size_t>(p)];
             m_piece[l] = p;
             m_used |= 1ULL << p;
