@@ -48,7 +48,7 @@ struct Demand {
     int dynamicCount = 0;
     std::array<DynamicLink, kMaxLinks> dynamic{};
     int termCount = 0;
-    std::array<Term, kMaxLinks> terms{}; // every constrained edge, ascending by edge
+    std::array<Term, kMaxLinks> terms{}; // every constrained edge; a pair ascends by edge
     int pairTable = -1;                  // when two edges are constrained
 };
 
