@@ -43,18 +43,20 @@ struct Term {
 };
 
 // What a cell asks of a piece given the cells laid at some moment.
+// Left uninitialised until filled: a solve of a small board should not pay for
+// clearing tables sized for the largest one.
 struct Demand {
     std::array<std::uint64_t, 6> staticFit; // per rotation: pieces that meet the fixed cells
-    int dynamicCount = 0;
-    std::array<DynamicLink, kMaxLinks> dynamic{};
-    int termCount = 0;
-    std::array<Term, kMaxLinks> terms{}; // every constrained edge; a pair ascends by edge
-    int pairTable = -1;                  // when two edges are constrained
+    int dynamicCount;
+    std::array<DynamicLink, kMaxLinks> dynamic;
+    int termCount;
+    std::array<Term, kMaxLinks> terms; // every constrained edge; a pair ascends by edge
+    int pairTable;                     // when two edges are constrained, else -1
 };
 
 struct Lookahead {
-    int count = 0;
-    std::array<Demand, kMaxLinks> cells{};
+    int count;
+    std::array<Demand, kMaxLinks> cells;
 };
 
 // Symmetric pieces lay the same codes in several rotations; only the first is tried.
@@ -140,33 +142,36 @@ private:
     std::uint64_t m_all = 0;
     std::array<int, kMaxCells + 1> m_levelOf{};  // 0 for fixed cells and cells beyond count
     std::array<int, kMaxCells + 1> m_fixedAt{};  // 1-based index into fixed, 0 if none
-    Code m_codes[kMaxCells][6][6]{};             // piece to place, rotation, cell edge
+    Code m_codes[kMaxCells][6][6];               // piece to place, rotation, cell edge
     std::uint64_t m_byCode[6][6][kNoCode + 1]{}; // cell edge, rotation, code -> pieces
     Code m_needOf[kNoCode + 1]{};
-    std::array<unsigned, kMaxCells> m_worthTrying{};
+    std::array<unsigned, kMaxCells> m_worthTrying;
     std::uint64_t m_single[6][kNoCode + 1]{}; // edge, code -> pieces showing it in some rotation
     int m_pairSlot[6][6];
     int m_pairCount = 0;
     std::uint64_t m_pairs[15][kNoCode + 1][kNoCode + 1]; // filled as needed, see pairTableFor
-    std::array<Demand, kMaxCells + 1> m_entry{};
-    std::array<Lookahead, kMaxCells + 1> m_ahead{};
+    std::array<Demand, kMaxCells + 1> m_entry;
+    std::array<Lookahead, kMaxCells + 1> m_ahead;
 
     // Per level: fitting pieces per rotation, candidates left, rotations left, what lies.
-    std::uint64_t m_fit[kMaxCells + 1][6]{};
-    Code m_need[kMaxCells + 1][2]{};
+    std::uint64_t m_fit[kMaxCells + 1][6];
+    Code m_need[kMaxCells + 1][2];
     std::array<bool, kMaxCells + 1>
         m_byLookup{}; // levels whose cell has at most two constrained edges
-    std::array<std::uint64_t, kMaxCells + 1> m_candidates{};
-    std::array<unsigned, kMaxCells + 1> m_rotationsLeft{};
-    std::array<int, kMaxCells + 1> m_piece{};
-    std::array<int, kMaxCells + 1> m_rotation{};
-    Code m_shown[kMaxCells + 1][8]{};
+    std::array<std::uint64_t, kMaxCells + 1> m_candidates;
+    std::array<unsigned, kMaxCells + 1> m_rotationsLeft;
+    std::array<int, kMaxCells + 1> m_piece;
+    std::array<int, kMaxCells + 1> m_rotation;
+    Code m_shown[kMaxCells + 1][8];
     std::uint64_t m_used = 0;
     bool m_stopped = false;
 };
 
 Demand Search::demandOf(int cell, int laidUpTo) {
     Demand d;
+    d.dynamicCount = 0;
+    d.termCount = 0;
+    d.pairTable = -1;
     for (int r = 0; r < 6; ++r)
         d.staticFit[static_cast<size_t>(r)] = m_all;
     const CellLinks& links = m_req.links[static_cast<size_t>(cell)];
@@ -235,6 +240,8 @@ void Search::buildTables() {
             m_req.pieces[static_cast<size_t>(m_req.toPlace[static_cast<size_t>(p)])];
         m_worthTrying[static_cast<size_t>(p)] = rotationsWorthTrying(s);
         for (int r = 0; r < m_length; ++r) {
+            for (int k = m_length; k < 6; ++k)
+                m_codes[p][r][k] = 0;
             for (int k = 0; k < m_length; ++k) {
                 const int j = k - r;
                 const int code = s[static_cast<size_t>(j < 0 ? j + m_length : j)] - '0';
@@ -256,6 +263,7 @@ void Search::buildTables() {
         m_byLookup[static_cast<size_t>(l)] =
             entry.termCount < 2 || (entry.termCount == 2 && entry.pairTable >= 0);
         Lookahead& ahead = m_ahead[static_cast<size_t>(l)];
+        ahead.count = 0;
         const CellLinks& links = m_req.links[static_cast<size_t>(cell)];
         std::uint64_t seen = 0;
         for (int i = 0; i < links.count; ++i) {
