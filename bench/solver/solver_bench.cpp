@@ -58,7 +58,8 @@ void runSet(const Set& set, std::uint64_t seed, int scale) {
         if (fast.outcome != set.wanted)
             continue;
         const auto start = Clock::now();
-        const auto literal = model::solveLiterally(items, nullptr, nullptr, set.literalCap);
+        const auto literal =
+            model::solveLiterally(items, nullptr, nullptr, scale > 1 ? 300'000 : set.literalCap);
         const double t = seconds(Clock::now() - start);
         if (literal.outcome == SolveOutcome::Stopped)
             continue;
