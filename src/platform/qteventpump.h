@@ -1,0 +1,13 @@
+// Lets Qt's pending events through while the solver works on the user-interface thread.
+#pragma once
+
+#include "host/eventpump.h"
+
+namespace tarno {
+
+class QtEventPump final : public EventPump {
+public:
+    void processPendingEvents() override;
+};
+
+} // namespace tarno

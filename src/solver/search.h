@@ -1,0 +1,66 @@
+// The solver's entry: a depth-first search over the free cells, stoppable between steps.
+#pragma once
+
+#include "host/eventpump.h"
+#include "solver/request.h"
+
+#include <atomic>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace tarno {
+
+enum class SolveOutcome { Solved, NoSolution, Stopped, Malformed };
+
+const char* outcomeName(SolveOutcome outcome);
+
+// Time as the solver sees it, in nanoseconds from any fixed origin; tests give a fake.
+class SolveClock {
+public:
+    virtual ~SolveClock() = default;
+    virtual std::int64_t nowNs() = 0;
+};
+
+struct SolveOptions {
+    SolveClock* clock = nullptr;             // null: the steady clock
+    std::int64_t pumpIntervalNs = 4'000'000; // events get through at least this often
+    std::uint64_t nodeLimit = 0;             // 0: none; reaching it ends as Stopped
+};
+
+struct SolveStats {
+    std::uint64_t nodes = 0; // pieces laid by the search, each rotation counted
+    std::uint64_t pumps = 0; // calls of processPendingEvents
+    bool nodeLimitReached = false;
+};
+
+// Where each cell's piece lies when the search succeeds; cell c at position c-1.
+struct Filling {
+    std::vector<const std::string*> piece;
+    std::vector<int> rotation;
+};
+
+struct SolveResult {
+    SolveOutcome outcome = SolveOutcome::Malformed;
+    std::string answer;  // empty unless Solved
+    std::string problem; // why a request was Malformed
+    SolveStats stats;
+};
+
+// The pieces of cells 1..count, then their rotations, without separators.
+std::string answerString(const Filling& filling);
+
+// Searches one checked request. Every call builds its own search state, so a
+// nested call from inside `pump` runs apart from the one it interrupts.
+// `stopRequested` is read between steps; the caller sets it to abandon the search.
+SolveOutcome solvePuzzle(const PuzzleRequest& request, EventPump& pump,
+                         const std::atomic<bool>& stopRequested, const SolveOptions& options,
+                         Filling& filling, SolveStats& stats);
+
+// The command channel's entry for "solvepuzzle": clears `stopRequested`, reads the
+// items, searches, and makes the answer text. A malformed request is not searched.
+SolveResult SolveRequest(std::span<const std::string> items, EventPump& pump,
+                         std::atomic<bool>& stopRequested, const SolveOptions& options = {});
+
+} // namespace tarno

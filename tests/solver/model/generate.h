@@ -1,0 +1,36 @@
+// Puzzle requests made from random solved boards, for tests and benchmarks.
+#pragma once
+
+#include <random>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tarno::model {
+
+struct BoardShape {
+    std::string name;   // the header's name, e.g. "tarno9", "bg58", "hexa7O"
+    std::string layout; // its layout string
+    int cells = 0;
+    int pieceLength = 4;
+    int matchSum = 0;
+};
+
+BoardShape gridShape(std::string name, int rows, int columns);
+BoardShape hexShape(std::string_view key);
+
+struct RequestRecipe {
+    int codes = 4;        // codes drawn from 0..codes-1 ("bg" boards always use 0..3)
+    int fixed = 0;        // fixed pieces taken from the solved board
+    bool perturb = false; // change one digit of a free piece, which usually breaks every solution
+    bool randomCodes = false; // touching edges need not agree: mostly unsolvable
+};
+
+// Lays random codes on a board so that touching edges agree, cuts it into pieces
+// written in random rotations, shuffles them and names some as fixed.
+std::vector<std::string> makeRequest(std::mt19937_64& rng, const BoardShape& shape,
+                                     const RequestRecipe& recipe);
+
+std::string joinItems(const std::vector<std::string>& items);
+
+} // namespace tarno::model
