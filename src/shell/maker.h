@@ -15,7 +15,7 @@ constexpr std::string_view kHelpPageAddress = "http://tarno.example/instrhtm/gam
 
 // The about window's maker lines. The product has no postal address, telephone, fax or
 // e-mail of its own, so those lines stay empty rather than show made-up ones.
-constexpr std::string_view kNotice = "Scores are kept on this computer only.";
+constexpr std::string_view kNotice = "Scores stay on this PC.";
 constexpr std::string_view kMakerName = "The Tarno Playroom developers";
 constexpr std::string_view kPostalAddress[2] = {"", ""};
 constexpr std::string_view kTollFreePhone = "";

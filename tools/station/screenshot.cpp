@@ -1,7 +1,8 @@
 // Saves pictures of the windows for the README: the main window as it first appears,
-// or the hi-score window of a slot read from a score file.
+// the about window, or the hi-score window of a slot read from a score file.
 #include "scores/form3.h"
 #include "scores/scorefile.h"
+#include "shell/aboutfrm.h"
 #include "shell/form1.h"
 
 #include <QApplication>
@@ -36,6 +37,10 @@ int main(int argc, char** argv) {
         tarno::Form1 form1;
         return save(form1, argv[1]);
     }
+    if (argc == 3 && !std::strcmp(argv[2], "--about")) {
+        tarno::aboutfrm about;
+        return save(about, argv[1]);
+    }
     if (argc == 6 && !std::strcmp(argv[2], "--hiscores")) {
         const tarno::ScoreFile file(argv[3]);
         const auto list = tarno::buildHiScoreList(file, std::atoi(argv[4]), std::atoll(argv[5]));
@@ -46,6 +51,7 @@ int main(int argc, char** argv) {
         tarno::Form3 form3(list.value(), {});
         return save(form3, argv[1]);
     }
-    std::fprintf(stderr, "usage: tarno-screenshot OUTPUT.png [--hiscores SCOREFILE SLOT MARK]\n");
+    std::fprintf(stderr,
+                 "usage: tarno-screenshot OUTPUT.png [--about | --hiscores SCOREFILE SLOT MARK]\n");
     return 2;
 }
