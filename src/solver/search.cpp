@@ -90,12 +90,16 @@ struct Entry {
 };
 
 // Symmetric pieces lay the same codes in several rotations; only the first is tried.
+// The uniform pieces "0000".."3333" keep rotation 0; "1010", "2020", "3030", "2121",
+// "3131" and "3232" (higher digit first) keep rotations 0 and 1.
 unsigned rotationsWorthTrying(const std::string& piece) {
-    if (piece == "0000" || piece == "1111" || piece == "2222" || piece == "3333")
-        return 0x1;
-    if (piece == "1010" || piece == "2020" || piece == "3030" || piece == "2121" ||
-        piece == "3131" || piece == "3232")
-        return 0x3;
+    if (piece.size() == 4 && piece[0] == piece[2] && piece[1] == piece[3] && piece[0] <= '3' &&
+        piece[1] <= '3') {
+        if (piece[0] == piece[1])
+            return 0x1;
+        if (piece[0] > piece[1])
+            return 0x3;
+    }
     return 0x3F;
 }
 
@@ -114,12 +118,14 @@ private:
         return d.dynamicCount < 2 ||
                (d.dynamicCount == 2 && d.dynamic[0].edge != d.dynamic[1].edge);
     }
-    bool fixedFit(const Demand& d, int p, int r) const {
-        for (int i = 0; i < d.staticCount; ++i)
-            if (m_codes[p][r][d.statics[static_cast<size_t>(i)].edge] !=
-                d.statics[static_cast<size_t>(i)].code)
-                return false;
-        return true;
+    // The rotations in which piece p meets every fixed neighbour of the demand.
+    unsigned fixedRotations(const Demand& d, int p) const {
+        unsigned m = 0x3F;
+        for (int i = 0; i < d.staticCount; ++i) {
+            const StaticLink& k = d.statics[static_cast<size_t>(i)];
+            m &= m_rotRows[k.edge][k.code][static_cast<size_t>(p)];
+        }
+        return m;
     }
     int tableFor(const Demand& d);
     Probe probeFor(const Demand& d, int table) const;
@@ -159,6 +165,7 @@ private:
 
     int m_n = 0;
     int m_length = 0;
+    unsigned m_full = 0; // every rotation of a piece
     std::uint64_t m_all = 0;
     std::array<int, kMaxCells + 1> m_levelOf{}; // 0 for fixed cells and cells beyond count
     std::array<int, kMaxCells + 1> m_fixedAt{}; // 1-based index into fixed, 0 if none
@@ -247,12 +254,12 @@ int Search::tableFor(const Demand& d) {
     FitTable& table = m_tables.emplace_back();
     table.fill(0);
     for (int p = 0; p < m_n; ++p)
-        for (int r = 0; r < m_length; ++r)
-            if (fixedFit(d, p, r)) {
-                const int a = key.e1 >= 0 ? m_codes[p][r][key.e1] : 0;
-                const int b = key.e2 >= 0 ? m_codes[p][r][key.e2] : 0;
-                table[static_cast<size_t>(a * kCodes + b)] |= 1ULL << p;
-            }
+        for (unsigned m = fixedRotations(d, p) & m_full; m != 0; m &= m - 1) {
+            const int r = std::countr_zero(m);
+            const int a = key.e1 >= 0 ? m_codes[p][r][key.e1] : 0;
+            const int b = key.e2 >= 0 ? m_codes[p][r][key.e2] : 0;
+            table[static_cast<size_t>(a * kCodes + b)] |= 1ULL << p;
+        }
     return static_cast<int>(m_tables.size() - 1);
 }
 
@@ -294,14 +301,14 @@ void Search::buildTables() {
                           ? static_cast<Code>(v)
                           : static_cast<Code>(sum - v >= 0 && sum - v <= 9 ? sum - v : kNoCode);
     m_needOf[kNoCode] = kNoCode;
-    const unsigned full = (1u << m_length) - 1;
+    m_full = (1u << m_length) - 1;
     std::memset(m_rotRows, 0, sizeof m_rotRows);
     m_allRotations.fill(0xFF);
     std::memset(m_shown, 0, sizeof m_shown);
     for (int p = 0; p < m_n; ++p) {
         const std::string& s =
             m_req.pieces[static_cast<size_t>(m_req.toPlace[static_cast<size_t>(p)])];
-        m_worthTrying[static_cast<size_t>(p)] = rotationsWorthTrying(s) & full;
+        m_worthTrying[static_cast<size_t>(p)] = rotationsWorthTrying(s) & m_full;
         for (int r = 0; r < m_length; ++r) {
             for (int k = m_length; k < 6; ++k)
                 m_codes[p][r][k] = 0;
@@ -356,13 +363,9 @@ void Search::buildTables() {
         const Demand& d = entries[ls];
         Entry& e = m_entry[ls];
         RotationRow& fixedRow = m_fixedRows[ls];
-        for (int p = 0; p < m_n; ++p) {
-            unsigned m = 0;
-            for (int r = 0; r < m_length; ++r)
-                m |= static_cast<unsigned>(fixedFit(d, p, r)) << r;
-            fixedRow[static_cast<size_t>(p)] =
-                static_cast<std::uint8_t>(m & m_worthTrying[static_cast<size_t>(p)]);
-        }
+        for (int p = 0; p < m_n; ++p)
+            fixedRow[static_cast<size_t>(p)] = static_cast<std::uint8_t>(
+                fixedRotations(d, p) & m_worthTrying[static_cast<size_t>(p)]);
         m_rowFixed[ls] = fixedRow.data();
         if (entryTable[ls] >= 0) {
             e.slow = -1;
