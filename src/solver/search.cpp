@@ -66,7 +66,7 @@ struct Probe {
 
 // A demand with three or more laid neighbours: rotation by rotation.
 struct SlowDemand {
-    std::array<std::uint64_t, 6> staticFit; // per rotation: pieces that meet the fixed cells
+    std::array<std::uint64_t, 6> staticFit; // per rotation: what meets the fixed cells
     int dynamicCount;
     std::array<DynamicLink, kMaxTerms> dynamic;
 };
@@ -150,6 +150,21 @@ private:
         m_rowB[level] = e.rowsB[b].data();
     }
     template <int kL> bool search();
+    // The same search when every piece's rotations fit in one word (pieces x rotations
+    // <= 64): a level walks one bit set of (piece, rotation) pairs in candidate order.
+    template <int kL> void enterPairs(size_t level, std::uint64_t avail) {
+        const Entry& e = m_entry[level];
+        m_availAt[level] = avail;
+        if (e.slow >= 0) {
+            m_candidates[level] = slowPairs<kL>(m_slow[static_cast<size_t>(e.slow)], avail);
+            return;
+        }
+        m_candidates[level] = e.probe.table[*e.probe.a * kCodes + *e.probe.b] & avail;
+    }
+    template <int kL> std::uint64_t slowPairs(const SlowDemand& d, std::uint64_t avail) const;
+    template <int kL> bool searchPairs();
+    // Where piece p in rotation r is counted in the bit sets of candidates and tables.
+    int bitOf(int p, int r) const { return m_pairs ? p * m_length + r : p; }
     bool fixedCellsFit() const;
     bool poll();
     void fill(Filling& filling) const;
@@ -165,13 +180,14 @@ private:
 
     int m_n = 0;
     int m_length = 0;
-    unsigned m_full = 0; // every rotation of a piece
-    std::uint64_t m_all = 0;
+    unsigned m_full = 0;                        // every rotation of a piece
+    std::uint64_t m_all = 0;                    // every piece, or every (piece, rotation) pair
+    bool m_pairs = false;                       // bit sets count pairs rather than pieces
     std::array<int, kMaxCells + 1> m_levelOf{}; // 0 for fixed cells and cells beyond count
     std::array<int, kMaxCells + 1> m_fixedAt{}; // 1-based index into fixed, 0 if none
     Code m_codes[kMaxCells][6][6];              // piece to place, rotation, cell edge
     Code m_needs[kMaxCells][6][8];              // the same, as the codes a neighbour must show
-    std::uint64_t m_byCode[6][6][kCodes]{};     // cell edge, rotation, code -> pieces
+    std::uint64_t m_byCode[6][6][kCodes]{};     // cell edge, rotation, code -> bit set
     Code m_needOf[kCodes]{};
     std::array<unsigned, kMaxCells> m_worthTrying;
     RotationRow m_rotRows[6][kCodes]; // cell edge, code -> per piece the rotations showing it
@@ -202,6 +218,12 @@ private:
     std::array<int, kMaxCells + 1> m_piece;
     std::array<int, kMaxCells + 1> m_rotation;
     alignas(16) Code m_shown[kMaxCells + 1][8]; // per level the codes its neighbours must show
+    // Pair mode: per level the free pairs on entering it and the pair now laid;
+    // per pair the codes it shows and the pairs of its piece.
+    std::array<std::uint64_t, kMaxCells + 1> m_availAt;
+    std::array<int, kMaxCells + 1> m_pair;
+    alignas(16) Code m_pairNeeds[64][8];
+    std::array<std::uint64_t, 64> m_pieceMask;
     bool m_stopped = false;
 };
 
@@ -254,11 +276,12 @@ int Search::tableFor(const Demand& d) {
     FitTable& table = m_tables.emplace_back();
     table.fill(0);
     for (int p = 0; p < m_n; ++p)
-        for (unsigned m = fixedRotations(d, p) & m_full; m != 0; m &= m - 1) {
+        for (unsigned m = fixedRotations(d, p) & m_worthTrying[static_cast<size_t>(p)]; m != 0;
+             m &= m - 1) {
             const int r = std::countr_zero(m);
             const int a = key.e1 >= 0 ? m_codes[p][r][key.e1] : 0;
             const int b = key.e2 >= 0 ? m_codes[p][r][key.e2] : 0;
-            table[static_cast<size_t>(a * kCodes + b)] |= 1ULL << p;
+            table[static_cast<size_t>(a * kCodes + b)] |= 1ULL << bitOf(p, r);
         }
     return static_cast<int>(m_tables.size() - 1);
 }
@@ -275,13 +298,13 @@ Probe Search::probeFor(const Demand& d, int table) const {
 
 int Search::slowFor(const Demand& d) {
     SlowDemand& s = m_slow.emplace_back();
-    for (int r = 0; r < 6; ++r) {
-        std::uint64_t m = m_all;
-        for (int i = 0; i < d.staticCount; ++i)
-            m &= m_byCode[d.statics[static_cast<size_t>(i)].edge][r]
-                         [d.statics[static_cast<size_t>(i)].code];
-        s.staticFit[static_cast<size_t>(r)] = m;
-    }
+    s.staticFit.fill(0);
+    for (int p = 0; p < m_n; ++p)
+        for (unsigned m = fixedRotations(d, p) & m_worthTrying[static_cast<size_t>(p)]; m != 0;
+             m &= m - 1) {
+            const int r = std::countr_zero(m);
+            s.staticFit[static_cast<size_t>(r)] |= 1ULL << bitOf(p, r);
+        }
     s.dynamicCount = d.dynamicCount;
     s.dynamic = d.dynamic;
     return static_cast<int>(m_slow.size() - 1);
@@ -290,7 +313,9 @@ int Search::slowFor(const Demand& d) {
 void Search::buildTables() {
     m_n = static_cast<int>(m_req.toPlace.size());
     m_length = m_req.pieceLength;
-    m_all = m_n == 64 ? ~0ULL : (1ULL << m_n) - 1;
+    m_pairs = m_n * m_length <= 64;
+    const int bits = m_pairs ? m_n * m_length : m_n;
+    m_all = bits == 64 ? ~0ULL : (1ULL << bits) - 1;
     for (size_t i = 0; i < m_req.fixed.size(); ++i)
         m_fixedAt[static_cast<size_t>(m_req.fixed[i].cell)] = static_cast<int>(i) + 1;
     for (int l = 1; l <= m_n; ++l)
@@ -319,8 +344,13 @@ void Search::buildTables() {
                 const int code = s[static_cast<size_t>(j < 0 ? j + m_length : j)] - '0';
                 m_codes[p][r][k] = static_cast<Code>(code);
                 m_needs[p][r][k] = m_needOf[code];
-                m_byCode[k][r][code] |= 1ULL << p;
+                m_byCode[k][r][code] |= 1ULL << bitOf(p, r);
                 m_rotRows[k][code][static_cast<size_t>(p)] |= static_cast<std::uint8_t>(1u << r);
+            }
+            if (m_pairs) {
+                const size_t i = static_cast<size_t>(bitOf(p, r));
+                std::memcpy(m_pairNeeds[i], m_needs[p][r], sizeof m_pairNeeds[0]);
+                m_pieceMask[i] = static_cast<std::uint64_t>(m_full) << (p * m_length);
             }
         }
     }
@@ -440,6 +470,22 @@ template <int kL> void Search::enterSlow(size_t level, const SlowDemand& d, std:
     m_rowB[level] = m_allRotations.data();
 }
 
+template <int kL> std::uint64_t Search::slowPairs(const SlowDemand& d, std::uint64_t avail) const {
+    Code need[kMaxTerms];
+    for (int j = 0; j < d.dynamicCount; ++j) {
+        const DynamicLink& k = d.dynamic[static_cast<size_t>(j)];
+        need[j] = m_shown[k.level][k.neighbourEdge];
+    }
+    std::uint64_t any = 0;
+    for (int r = 0; r < length<kL>(); ++r) {
+        std::uint64_t m = d.staticFit[static_cast<size_t>(r)] & avail;
+        for (int j = 0; j < d.dynamicCount; ++j)
+            m &= m_byCode[d.dynamic[static_cast<size_t>(j)].edge][r][need[j]];
+        any |= m;
+    }
+    return any;
+}
+
 template <int kL> bool Search::restFits(const Lookahead& ahead, std::uint64_t avail) const {
     for (int i = 0; i < ahead.extraCount; ++i) {
         const Probe& q = ahead.extra[static_cast<size_t>(i)];
@@ -503,9 +549,15 @@ void Search::fill(Filling& filling) const {
     }
     for (int l = 1; l <= m_n; ++l) {
         const size_t cell = static_cast<size_t>(m_req.freeCells[static_cast<size_t>(l - 1)] - 1);
-        const int p = m_req.toPlace[static_cast<size_t>(m_piece[static_cast<size_t>(l)])];
+        int piece = m_piece[static_cast<size_t>(l)];
+        int rotation = m_rotation[static_cast<size_t>(l)];
+        if (m_pairs) {
+            piece = m_pair[static_cast<size_t>(l)] / m_length;
+            rotation = m_pair[static_cast<size_t>(l)] % m_length;
+        }
+        const int p = m_req.toPlace[static_cast<size_t>(piece)];
         filling.piece[cell] = &m_req.pieces[static_cast<size_t>(p)];
-        filling.rotation[cell] = m_rotation[static_cast<size_t>(l)];
+        filling.rotation[cell] = rotation;
     }
 }
 
@@ -569,6 +621,52 @@ template <int kL> bool Search::search() {
     }
 }
 
+template <int kL> bool Search::searchPairs() {
+    std::uint64_t nodes = 0;
+    size_t level = 1;
+    const size_t last = static_cast<size_t>(m_n);
+    enterPairs<kL>(1, m_all);
+    for (;;) {
+        const std::uint64_t pairs = m_candidates[level];
+        if (pairs == 0) {
+            if (level == 1) {
+                m_stats.nodes = nodes;
+                return false;
+            }
+            --level;
+            continue;
+        }
+        const int i = std::countr_zero(pairs);
+        m_candidates[level] = pairs & (pairs - 1);
+        m_pair[level] = i;
+        std::memcpy(m_shown[level], m_pairNeeds[i], sizeof m_shown[0]);
+        // Nothing to give back on leaving the level: each level keeps what was free above it.
+        const std::uint64_t avail = m_availAt[level] & ~m_pieceMask[static_cast<size_t>(i)];
+        if ((++nodes & (kCheckEvery - 1)) == 0) {
+            m_stats.nodes = nodes;
+            if (poll()) {
+                m_stopped = true;
+                return false;
+            }
+        }
+        if (level == last) {
+            m_stats.nodes = nodes;
+            return true;
+        }
+        const Lookahead& ahead = m_ahead[level];
+        const Probe& q0 = ahead.probes[0];
+        const Probe& q1 = ahead.probes[1];
+        const std::uint64_t f0 = q0.table[*q0.a * kCodes + *q0.b] & avail;
+        const std::uint64_t f1 = q1.table[*q1.a * kCodes + *q1.b] & avail;
+        if ((f0 == 0) | (f1 == 0))
+            continue;
+        if (ahead.extraCount + ahead.slowCount != 0 && !restFits<kL>(ahead, avail))
+            continue;
+        ++level;
+        enterPairs<kL>(level, avail);
+    }
+}
+
 SolveOutcome Search::run(Filling& filling) {
     m_clock = m_options.clock ? m_options.clock : &m_steady;
     m_lastPump = m_clock->nowNs();
@@ -580,13 +678,13 @@ SolveOutcome Search::run(Filling& filling) {
     } else {
         switch (m_length) {
         case 4:
-            solved = search<4>();
+            solved = m_pairs ? searchPairs<4>() : search<4>();
             break;
         case 6:
-            solved = search<6>();
+            solved = m_pairs ? searchPairs<6>() : search<6>();
             break;
         default:
-            solved = search<0>();
+            solved = m_pairs ? searchPairs<0>() : search<0>();
             break;
         }
         if (m_stopped)
