@@ -205,6 +205,9 @@ private:
     std::vector<SlowDemand> m_slow;
     std::array<Entry, kMaxCells + 1> m_entry;
     std::array<Lookahead, kMaxCells + 1> m_ahead;
+    // The hot part of m_ahead, apart so that a level's look-ahead is one short stride.
+    std::array<std::array<Probe, 2>, kMaxCells + 1> m_probes;
+    std::array<bool, kMaxCells + 1> m_moreAhead;
     std::array<RotationRow, kMaxCells + 1> m_fixedRows;
     std::array<RotationRow, kMaxCells + 1> m_slowRows;
 
@@ -423,6 +426,8 @@ void Search::buildTables() {
                 ahead.extra[static_cast<size_t>(ahead.extraCount++)] = probeFor(a, t);
             }
         }
+        m_probes[ls] = ahead.probes;
+        m_moreAhead[ls] = ahead.extraCount + ahead.slowCount != 0;
     }
 }
 
@@ -607,14 +612,13 @@ template <int kL> bool Search::search() {
             m_stats.nodes = nodes;
             return true;
         }
-        const Lookahead& ahead = m_ahead[level];
-        const Probe& q0 = ahead.probes[0];
-        const Probe& q1 = ahead.probes[1];
+        const Probe& q0 = m_probes[level][0];
+        const Probe& q1 = m_probes[level][1];
         const std::uint64_t f0 = q0.table[*q0.a * kCodes + *q0.b] & avail;
         const std::uint64_t f1 = q1.table[*q1.a * kCodes + *q1.b] & avail;
         if ((f0 == 0) | (f1 == 0))
             continue;
-        if (ahead.extraCount + ahead.slowCount != 0 && !restFits<kL>(ahead, avail))
+        if (m_moreAhead[level] && !restFits<kL>(m_ahead[level], avail))
             continue;
         ++level;
         enterLevel<kL>(level, avail);
@@ -653,14 +657,13 @@ template <int kL> bool Search::searchPairs() {
             m_stats.nodes = nodes;
             return true;
         }
-        const Lookahead& ahead = m_ahead[level];
-        const Probe& q0 = ahead.probes[0];
-        const Probe& q1 = ahead.probes[1];
+        const Probe& q0 = m_probes[level][0];
+        const Probe& q1 = m_probes[level][1];
         const std::uint64_t f0 = q0.table[*q0.a * kCodes + *q0.b] & avail;
         const std::uint64_t f1 = q1.table[*q1.a * kCodes + *q1.b] & avail;
         if ((f0 == 0) | (f1 == 0))
             continue;
-        if (ahead.extraCount + ahead.slowCount != 0 && !restFits<kL>(ahead, avail))
+        if (m_moreAhead[level] && !restFits<kL>(m_ahead[level], avail))
             continue;
         ++level;
         enterPairs<kL>(level, avail);
