@@ -1,5 +1,6 @@
-// The fast search: bitsets of candidate pieces in request order, fitting rotations
-// from per-edge code tables, and look-ahead that backs out of subtrees with no solution.
+// The fast search: bitsets of candidates in request order (pieces, or piece-rotation
+// pairs when they fit in a word), one table look-up per cell asked about, and
+// look-ahead that backs out of subtrees with no solution.
 #include "solver/search.h"
 
 #include <array>
@@ -16,13 +17,13 @@ namespace {
 constexpr int kNoCode = 10; // a code no digit meets: its piece sets are empty
 constexpr int kCodes = kNoCode + 1;
 constexpr std::uint64_t kCheckEvery = 256; // nodes between looks at the stop flag and clock
-constexpr int kNoPiece = -1;
 constexpr int kMaxTerms = kMaxLinks;
 // Not a char type: stores through it must not make the compiler reload every member.
 using Code = std::uint16_t;
 // Rotation sets are read, never stored, in the hot loop, so bytes are safe there.
 using RotationRow = std::array<std::uint8_t, kMaxCells>;
-// Pieces (bits) with a rotation that shows code a on one edge and b on another, at a * kCodes + b.
+// At a * kCodes + b: the pieces (or, in pair mode, the piece-rotation pairs) whose
+// rotations worth trying show code a on one edge and b on another, fixed cells met.
 using FitTable = std::array<std::uint64_t, kCodes * kCodes>;
 
 class SteadyClock final : public SolveClock {
@@ -85,8 +86,7 @@ struct Entry {
     Probe probe;
     const RotationRow* rowsA; // per code the rotations showing it on the first laid edge
     const RotationRow* rowsB;
-    const RotationRow* fixedRows; // rotations worth trying that also meet the fixed cells
-    int slow;                     // index into m_slow, or -1
+    int slow; // index into m_slow, or -1
 };
 
 // Symmetric pieces lay the same codes in several rotations; only the first is tried.
@@ -131,7 +131,7 @@ private:
     Probe probeFor(const Demand& d, int table) const;
     int slowFor(const Demand& d);
     template <int kL> int length() const { return kL != 0 ? kL : m_length; }
-    // Kept out of line: only boards with cells of three or more laid neighbours get here.
+    // Only cells with three or more laid neighbours (hexagons) come here.
     template <int kL> bool slowFits(const SlowDemand& d, std::uint64_t avail) const;
     template <int kL> void enterSlow(size_t level, const SlowDemand& d, std::uint64_t avail);
     template <int kL> bool restFits(const Lookahead& ahead, std::uint64_t avail) const;
