@@ -192,6 +192,7 @@ private:
     std::array<unsigned, kMaxCells> m_worthTrying;
     RotationRow m_rotRows[6][kCodes]; // cell edge, code -> per piece the rotations showing it
     RotationRow m_allRotations;       // stands in for an edge without a laid neighbour
+    RotationRow m_worthRow;           // per piece the rotations worth trying
     const std::uint64_t m_pass[1] = {~0ULL};
     const Code m_zero = 0;
 
@@ -337,6 +338,8 @@ void Search::buildTables() {
         const std::string& s =
             m_req.pieces[static_cast<size_t>(m_req.toPlace[static_cast<size_t>(p)])];
         m_worthTrying[static_cast<size_t>(p)] = rotationsWorthTrying(s) & m_full;
+        m_worthRow[static_cast<size_t>(p)] =
+            static_cast<std::uint8_t>(m_worthTrying[static_cast<size_t>(p)]);
         for (int r = 0; r < m_length; ++r) {
             for (int k = m_length; k < 6; ++k)
                 m_codes[p][r][k] = 0;
@@ -395,11 +398,16 @@ void Search::buildTables() {
         const size_t ls = static_cast<size_t>(l);
         const Demand& d = entries[ls];
         Entry& e = m_entry[ls];
-        RotationRow& fixedRow = m_fixedRows[ls];
-        for (int p = 0; p < m_n; ++p)
-            fixedRow[static_cast<size_t>(p)] = static_cast<std::uint8_t>(
-                fixedRotations(d, p) & m_worthTrying[static_cast<size_t>(p)]);
-        m_rowFixed[ls] = fixedRow.data();
+        // Pair mode has the fixed cells in its tables; without fixed neighbours the
+        // row is the symmetry reduction alone.
+        m_rowFixed[ls] = m_worthRow.data();
+        if (!m_pairs && d.staticCount != 0) {
+            RotationRow& fixedRow = m_fixedRows[ls];
+            for (int p = 0; p < m_n; ++p)
+                fixedRow[static_cast<size_t>(p)] = static_cast<std::uint8_t>(
+                    fixedRotations(d, p) & m_worthTrying[static_cast<size_t>(p)]);
+            m_rowFixed[ls] = fixedRow.data();
+        }
         if (entryTable[ls] >= 0) {
             e.slow = -1;
             e.probe = probeFor(d, entryTable[ls]);
