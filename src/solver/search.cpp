@@ -1,5 +1,6 @@
-// The fast search: bitsets of candidate pieces in request order, fitting rotations
-// from per-edge code tables, and look-ahead that backs out of subtrees with no solution.
+// The fast search: bitsets of candidates in request order (pieces, or piece-rotation
+// pairs when they fit in a word), one table look-up per cell asked about, and
+// look-ahead that backs out of subtrees with no solution.
 #include "solver/search.h"
 
 #include <array>
@@ -7,16 +8,23 @@
 #include <chrono>
 #include <cstring>
 #include <memory>
+#include <vector>
 
 namespace tarno {
 
 namespace {
 
-constexpr int kNoCode = 10;                // a code no digit meets: its piece sets are empty
+constexpr int kNoCode = 10; // a code no digit meets: its piece sets are empty
+constexpr int kCodes = kNoCode + 1;
 constexpr std::uint64_t kCheckEvery = 256; // nodes between looks at the stop flag and clock
-constexpr int kNoPiece = -1;
+constexpr int kMaxTerms = kMaxLinks;
 // Not a char type: stores through it must not make the compiler reload every member.
 using Code = std::uint16_t;
+// Rotation sets are read, never stored, in the hot loop, so bytes are safe there.
+using RotationRow = std::array<std::uint8_t, kMaxCells>;
+// At a * kCodes + b: the pieces (or, in pair mode, the piece-rotation pairs) whose
+// rotations worth trying show code a on one edge and b on another, fixed cells met.
+using FitTable = std::array<std::uint64_t, kCodes * kCodes>;
 
 class SteadyClock final : public SolveClock {
 public:
@@ -27,45 +35,71 @@ public:
     }
 };
 
-// A constraint from a laid free cell: its code on `neighbourEdge` must meet our `edge`.
+// A laid free cell's constraint: the code it needs on our `edge` is what it shows on
+// `neighbourEdge`, already turned into the code that meets it.
 struct DynamicLink {
     std::uint8_t edge;
     std::uint8_t level;
     std::uint8_t neighbourEdge;
 };
 
-// One edge's need: a constant code when `level` is 0 (a fixed neighbour), otherwise
-// whatever meets the code on edge `from` of the piece laid at `level`.
-struct Term {
+// A fixed neighbour's constraint: our `edge` must show `code`.
+struct StaticLink {
     std::uint8_t edge;
-    std::uint8_t level;
-    std::uint8_t from;
+    std::uint8_t code;
 };
 
 // What a cell asks of a piece given the cells laid at some moment.
-// Left uninitialised until filled: a solve of a small board should not pay for
-// clearing tables sized for the largest one.
 struct Demand {
-    std::array<std::uint64_t, 6> staticFit; // per rotation: pieces that meet the fixed cells
-    int dynamicCount;
-    std::array<DynamicLink, kMaxLinks> dynamic;
-    int termCount;
-    std::array<Term, kMaxLinks> terms; // every constrained edge; a pair ascends by edge
-    int pairTable;                     // when two edges are constrained, else -1
+    int staticCount = 0;
+    std::array<StaticLink, kMaxTerms> statics;
+    int dynamicCount = 0;
+    std::array<DynamicLink, kMaxTerms> dynamic;
 };
 
+// One table look-up answering a demand with at most two laid neighbours: the codes
+// they need are read through `a` and `b` (a zero stands in for a missing one).
+struct Probe {
+    const std::uint64_t* table;
+    const Code* a;
+    const Code* b;
+};
+
+// A demand with three or more laid neighbours: rotation by rotation.
+struct SlowDemand {
+    std::array<std::uint64_t, 6> staticFit; // per rotation: what meets the fixed cells
+    int dynamicCount;
+    std::array<DynamicLink, kMaxTerms> dynamic;
+};
+
+// Per level, how the next level's neighbours are checked after a piece is laid.
 struct Lookahead {
-    int count;
-    std::array<Demand, kMaxLinks> cells;
+    std::array<Probe, 2> probes; // padded with a probe that always passes
+    int extraCount;              // further probes beyond the first two
+    std::array<Probe, kMaxLinks> extra;
+    int slowCount;
+    std::array<int, kMaxLinks> slow; // indexes into m_slow
+};
+
+// How a level finds its candidates and their rotations when the search enters it.
+struct Entry {
+    Probe probe;
+    const RotationRow* rowsA; // per code the rotations showing it on the first laid edge
+    const RotationRow* rowsB;
+    int slow; // index into m_slow, or -1
 };
 
 // Symmetric pieces lay the same codes in several rotations; only the first is tried.
+// The uniform pieces "0000".."3333" keep rotation 0; "1010", "2020", "3030", "2121",
+// "3131" and "3232" (higher digit first) keep rotations 0 and 1.
 unsigned rotationsWorthTrying(const std::string& piece) {
-    if (piece == "0000" || piece == "1111" || piece == "2222" || piece == "3333")
-        return 0x1;
-    if (piece == "1010" || piece == "2020" || piece == "3030" || piece == "2121" ||
-        piece == "3131" || piece == "3232")
-        return 0x3;
+    if (piece.size() == 4 && piece[0] == piece[2] && piece[1] == piece[3] && piece[0] <= '3' &&
+        piece[1] <= '3') {
+        if (piece[0] == piece[1])
+            return 0x1;
+        if (piece[0] > piece[1])
+            return 0x3;
+    }
     return 0x3F;
 }
 
@@ -79,51 +113,58 @@ public:
 
 private:
     void buildTables();
-    Demand demandOf(int cell, int laidUpTo);
-    std::uint64_t fitsOf(const Demand& d, int rotation, const Code* need) const {
-        std::uint64_t m = d.staticFit[static_cast<size_t>(rotation)];
-        for (int j = 0; j < d.dynamicCount; ++j)
-            m &= m_byCode[d.dynamic[static_cast<size_t>(j)].edge][rotation][need[j]];
+    Demand demandOf(int cell, int laidUpTo) const;
+    static bool byLookup(const Demand& d) {
+        return d.dynamicCount < 2 ||
+               (d.dynamicCount == 2 && d.dynamic[0].edge != d.dynamic[1].edge);
+    }
+    // The rotations in which piece p meets every fixed neighbour of the demand.
+    unsigned fixedRotations(const Demand& d, int p) const {
+        unsigned m = 0x3F;
+        for (int i = 0; i < d.staticCount; ++i) {
+            const StaticLink& k = d.statics[static_cast<size_t>(i)];
+            m &= m_rotRows[k.edge][k.code][static_cast<size_t>(p)];
+        }
         return m;
     }
-    void needsOf(const Demand& d, Code* need) const {
-        for (int j = 0; j < d.dynamicCount; ++j) {
-            const DynamicLink& k = d.dynamic[static_cast<size_t>(j)];
-            need[j] = m_needOf[m_shown[k.level][k.neighbourEdge]];
-        }
-    }
-    // kL is the piece length when known at compile time (4, 6), else 0.
+    int tableFor(const Demand& d);
+    Probe probeFor(const Demand& d, int table) const;
+    int slowFor(const Demand& d);
     template <int kL> int length() const { return kL != 0 ? kL : m_length; }
-    int termNeed(const Term& t) const {
-        return t.level == 0 ? t.from : m_needOf[m_shown[t.level][t.from]];
-    }
-    // Whether some free piece fits in some rotation: one table look-up for cells
-    // with up to two constrained edges, the rotation loop beyond that.
-    template <int kL> bool anyFit(const Demand& d, std::uint64_t avail) const {
-        switch (d.termCount) {
-        case 0:
-            return avail != 0;
-        case 1:
-            return (m_single[d.terms[0].edge][termNeed(d.terms[0])] & avail) != 0;
-        case 2:
-            if (d.pairTable >= 0)
-                return (m_pairs[d.pairTable][termNeed(d.terms[0])][termNeed(d.terms[1])] & avail) !=
-                       0;
-            break;
-        default:
-            break;
+    // Only cells with three or more laid neighbours (hexagons) come here.
+    template <int kL> bool slowFits(const SlowDemand& d, std::uint64_t avail) const;
+    template <int kL> void enterSlow(size_t level, const SlowDemand& d, std::uint64_t avail);
+    template <int kL> bool restFits(const Lookahead& ahead, std::uint64_t avail) const;
+    template <int kL> void enterLevel(size_t level, std::uint64_t avail) {
+        const Entry& e = m_entry[level];
+        m_rotationsLeft[level] = 0;
+        m_pieceBit[level] = 0;
+        if (e.slow >= 0) {
+            enterSlow<kL>(level, m_slow[static_cast<size_t>(e.slow)], avail);
+            return;
         }
-        Code need[kMaxLinks];
-        needsOf(d, need);
-        for (int r = 0; r < length<kL>(); ++r)
-            if (fitsOf(d, r, need) & avail)
-                return true;
-        return false;
+        const int a = *e.probe.a;
+        const int b = *e.probe.b;
+        m_candidates[level] = e.probe.table[a * kCodes + b] & avail;
+        m_rowA[level] = e.rowsA[a].data();
+        m_rowB[level] = e.rowsB[b].data();
     }
-    int pairTableFor(int e1, int e2);
-    template <int kL> void enterLevel(int level);
-    template <int kL> unsigned rotationsOf(int level, int p) const;
     template <int kL> bool search();
+    // The same search when every piece's rotations fit in one word (pieces x rotations
+    // <= 64): a level walks one bit set of (piece, rotation) pairs in candidate order.
+    template <int kL> void enterPairs(size_t level, std::uint64_t avail) {
+        const Entry& e = m_entry[level];
+        m_availAt[level] = avail;
+        if (e.slow >= 0) {
+            m_candidates[level] = slowPairs<kL>(m_slow[static_cast<size_t>(e.slow)], avail);
+            return;
+        }
+        m_candidates[level] = e.probe.table[*e.probe.a * kCodes + *e.probe.b] & avail;
+    }
+    template <int kL> std::uint64_t slowPairs(const SlowDemand& d, std::uint64_t avail) const;
+    template <int kL> bool searchPairs();
+    // Where piece p in rotation r is counted in the bit sets of candidates and tables.
+    int bitOf(int p, int r) const { return m_pairs ? p * m_length + r : p; }
     bool fixedCellsFit() const;
     bool poll();
     void fill(Filling& filling) const;
@@ -139,41 +180,59 @@ private:
 
     int m_n = 0;
     int m_length = 0;
-    std::uint64_t m_all = 0;
-    std::array<int, kMaxCells + 1> m_levelOf{};  // 0 for fixed cells and cells beyond count
-    std::array<int, kMaxCells + 1> m_fixedAt{};  // 1-based index into fixed, 0 if none
-    Code m_codes[kMaxCells][6][6];               // piece to place, rotation, cell edge
-    std::uint64_t m_byCode[6][6][kNoCode + 1]{}; // cell edge, rotation, code -> pieces
-    Code m_needOf[kNoCode + 1]{};
+    unsigned m_full = 0;                        // every rotation of a piece
+    std::uint64_t m_all = 0;                    // every piece, or every (piece, rotation) pair
+    bool m_pairs = false;                       // bit sets count pairs rather than pieces
+    std::array<int, kMaxCells + 1> m_levelOf{}; // 0 for fixed cells and cells beyond count
+    std::array<int, kMaxCells + 1> m_fixedAt{}; // 1-based index into fixed, 0 if none
+    Code m_codes[kMaxCells][6][6];              // piece to place, rotation, cell edge
+    Code m_needs[kMaxCells][6][8];              // the same, as the codes a neighbour must show
+    std::uint64_t m_byCode[6][6][kCodes]{};     // cell edge, rotation, code -> bit set
+    Code m_needOf[kCodes]{};
     std::array<unsigned, kMaxCells> m_worthTrying;
-    std::uint64_t m_single[6][kNoCode + 1]{}; // edge, code -> pieces showing it in some rotation
-    int m_pairSlot[6][6];
-    int m_pairCount = 0;
-    std::uint64_t m_pairs[15][kNoCode + 1][kNoCode + 1]; // filled as needed, see pairTableFor
-    std::array<Demand, kMaxCells + 1> m_entry;
-    std::array<Lookahead, kMaxCells + 1> m_ahead;
+    RotationRow m_rotRows[6][kCodes]; // cell edge, code -> per piece the rotations showing it
+    RotationRow m_allRotations;       // stands in for an edge without a laid neighbour
+    RotationRow m_worthRow;           // per piece the rotations worth trying
+    const std::uint64_t m_pass[1] = {~0ULL};
+    const Code m_zero = 0;
 
-    // Per level: fitting pieces per rotation, candidates left, rotations left, what lies.
-    std::uint64_t m_fit[kMaxCells + 1][6];
-    Code m_need[kMaxCells + 1][2];
-    std::array<bool, kMaxCells + 1>
-        m_byLookup{}; // levels whose cell has at most two constrained edges
+    struct TableKey {
+        int e1, e2; // laid edges, -1 when absent
+        int staticCount;
+        std::array<StaticLink, kMaxTerms> statics;
+    };
+    std::vector<FitTable> m_tables;
+    std::vector<TableKey> m_tableKeys;
+    std::vector<SlowDemand> m_slow;
+    std::array<Entry, kMaxCells + 1> m_entry;
+    std::array<Lookahead, kMaxCells + 1> m_ahead;
+    // The hot part of m_ahead, apart so that a level's look-ahead is one short stride.
+    std::array<std::array<Probe, 2>, kMaxCells + 1> m_probes;
+    std::array<bool, kMaxCells + 1> m_moreAhead;
+    std::array<RotationRow, kMaxCells + 1> m_fixedRows;
+    std::array<RotationRow, kMaxCells + 1> m_slowRows;
+
+    // Per level: candidates left, their rotation rows, rotations left, what lies.
     std::array<std::uint64_t, kMaxCells + 1> m_candidates;
+    std::array<const std::uint8_t*, kMaxCells + 1> m_rowA;
+    std::array<const std::uint8_t*, kMaxCells + 1> m_rowB;
+    std::array<const std::uint8_t*, kMaxCells + 1> m_rowFixed;
     std::array<unsigned, kMaxCells + 1> m_rotationsLeft;
+    std::array<std::uint64_t, kMaxCells + 1> m_pieceBit;
     std::array<int, kMaxCells + 1> m_piece;
     std::array<int, kMaxCells + 1> m_rotation;
-    Code m_shown[kMaxCells + 1][8];
-    std::uint64_t m_used = 0;
+    alignas(16) Code m_shown[kMaxCells + 1][8]; // per level the codes its neighbours must show
+    // Pair mode: per level the free pairs on entering it and the pair now laid;
+    // per pair the codes it shows and the pairs of its piece.
+    std::array<std::uint64_t, kMaxCells + 1> m_availAt;
+    std::array<int, kMaxCells + 1> m_pair;
+    alignas(16) Code m_pairNeeds[64][8];
+    std::array<std::uint64_t, 64> m_pieceMask;
     bool m_stopped = false;
 };
 
-Demand Search::demandOf(int cell, int laidUpTo) {
+Demand Search::demandOf(int cell, int laidUpTo) const {
     Demand d;
-    d.dynamicCount = 0;
-    d.termCount = 0;
-    d.pairTable = -1;
-    for (int r = 0; r < 6; ++r)
-        d.staticFit[static_cast<size_t>(r)] = m_all;
     const CellLinks& links = m_req.links[static_cast<size_t>(cell)];
     for (int i = 0; i < links.count; ++i) {
         const CellLink& link = links.links[static_cast<size_t>(i)];
@@ -183,48 +242,84 @@ Demand Search::demandOf(int cell, int laidUpTo) {
             const FixedPiece& fp = m_req.fixed[static_cast<size_t>(f - 1)];
             const int j = neighbourEdge - fp.rotation;
             const int code = fp.piece[static_cast<size_t>(j < 0 ? j + m_length : j)] - '0';
-            for (int r = 0; r < m_length; ++r)
-                d.staticFit[static_cast<size_t>(r)] &= m_byCode[edge][r][m_needOf[code]];
-            d.terms[static_cast<size_t>(d.termCount++)] = {
-                static_cast<std::uint8_t>(edge), 0, static_cast<std::uint8_t>(m_needOf[code])};
+            d.statics[static_cast<size_t>(d.staticCount++)] = {
+                static_cast<std::uint8_t>(edge), static_cast<std::uint8_t>(m_needOf[code])};
         } else if (const int level = m_levelOf[static_cast<size_t>(link.neighbour)];
                    level >= 1 && level <= laidUpTo) {
             d.dynamic[static_cast<size_t>(d.dynamicCount++)] = {
                 static_cast<std::uint8_t>(edge), static_cast<std::uint8_t>(level),
                 static_cast<std::uint8_t>(neighbourEdge)};
-            d.terms[static_cast<size_t>(d.termCount++)] = {
-                static_cast<std::uint8_t>(edge), static_cast<std::uint8_t>(level),
-                static_cast<std::uint8_t>(neighbourEdge)};
         }
-    }
-    if (d.termCount == 2) {
-        if (d.terms[0].edge > d.terms[1].edge)
-            std::swap(d.terms[0], d.terms[1]);
-        if (d.terms[0].edge != d.terms[1].edge)
-            d.pairTable = pairTableFor(d.terms[0].edge, d.terms[1].edge);
     }
     return d;
 }
 
-// Pieces with some rotation showing code a on edge e1 and code b on edge e2; built
-// only for the edge pairs the board asks about.
-int Search::pairTableFor(int e1, int e2) {
-    int& slot = m_pairSlot[e1][e2];
-    if (slot >= 0)
-        return slot;
-    slot = m_pairCount++;
-    auto& table = m_pairs[slot];
-    std::memset(table, 0, sizeof table);
+// Tables are shared by every demand asking the same of the same edges, which on a
+// board without fixed pieces leaves a handful per solve.
+int Search::tableFor(const Demand& d) {
+    TableKey key{};
+    key.e1 = d.dynamicCount >= 1 ? d.dynamic[0].edge : -1;
+    key.e2 = d.dynamicCount >= 2 ? d.dynamic[1].edge : -1;
+    key.staticCount = d.staticCount;
+    for (int i = 0; i < d.staticCount; ++i)
+        key.statics[static_cast<size_t>(i)] = d.statics[static_cast<size_t>(i)];
+    for (size_t t = 0; t < m_tableKeys.size(); ++t) {
+        const TableKey& k = m_tableKeys[t];
+        if (k.e1 != key.e1 || k.e2 != key.e2 || k.staticCount != key.staticCount)
+            continue;
+        bool same = true;
+        for (int i = 0; i < key.staticCount && same; ++i)
+            same =
+                k.statics[static_cast<size_t>(i)].edge ==
+                    key.statics[static_cast<size_t>(i)].edge &&
+                k.statics[static_cast<size_t>(i)].code == key.statics[static_cast<size_t>(i)].code;
+        if (same)
+            return static_cast<int>(t);
+    }
+    m_tableKeys.push_back(key);
+    FitTable& table = m_tables.emplace_back();
+    table.fill(0);
     for (int p = 0; p < m_n; ++p)
-        for (int r = 0; r < m_length; ++r)
-            table[m_codes[p][r][e1]][m_codes[p][r][e2]] |= 1ULL << p;
-    return slot;
+        for (unsigned m = fixedRotations(d, p) & m_worthTrying[static_cast<size_t>(p)]; m != 0;
+             m &= m - 1) {
+            const int r = std::countr_zero(m);
+            const int a = key.e1 >= 0 ? m_codes[p][r][key.e1] : 0;
+            const int b = key.e2 >= 0 ? m_codes[p][r][key.e2] : 0;
+            table[static_cast<size_t>(a * kCodes + b)] |= 1ULL << bitOf(p, r);
+        }
+    return static_cast<int>(m_tables.size() - 1);
+}
+
+Probe Search::probeFor(const Demand& d, int table) const {
+    const auto source = [&](int i) {
+        if (i >= d.dynamicCount)
+            return &m_zero;
+        const DynamicLink& k = d.dynamic[static_cast<size_t>(i)];
+        return &m_shown[k.level][k.neighbourEdge];
+    };
+    return {m_tables[static_cast<size_t>(table)].data(), source(0), source(1)};
+}
+
+int Search::slowFor(const Demand& d) {
+    SlowDemand& s = m_slow.emplace_back();
+    s.staticFit.fill(0);
+    for (int p = 0; p < m_n; ++p)
+        for (unsigned m = fixedRotations(d, p) & m_worthTrying[static_cast<size_t>(p)]; m != 0;
+             m &= m - 1) {
+            const int r = std::countr_zero(m);
+            s.staticFit[static_cast<size_t>(r)] |= 1ULL << bitOf(p, r);
+        }
+    s.dynamicCount = d.dynamicCount;
+    s.dynamic = d.dynamic;
+    return static_cast<int>(m_slow.size() - 1);
 }
 
 void Search::buildTables() {
     m_n = static_cast<int>(m_req.toPlace.size());
     m_length = m_req.pieceLength;
-    m_all = m_n == 64 ? ~0ULL : (1ULL << m_n) - 1;
+    m_pairs = m_n * m_length <= 64;
+    const int bits = m_pairs ? m_n * m_length : m_n;
+    m_all = bits == 64 ? ~0ULL : (1ULL << bits) - 1;
     for (size_t i = 0; i < m_req.fixed.size(); ++i)
         m_fixedAt[static_cast<size_t>(m_req.fixed[i].cell)] = static_cast<int>(i) + 1;
     for (int l = 1; l <= m_n; ++l)
@@ -235,112 +330,185 @@ void Search::buildTables() {
                           ? static_cast<Code>(v)
                           : static_cast<Code>(sum - v >= 0 && sum - v <= 9 ? sum - v : kNoCode);
     m_needOf[kNoCode] = kNoCode;
+    m_full = (1u << m_length) - 1;
+    std::memset(m_rotRows, 0, sizeof m_rotRows);
+    m_allRotations.fill(0xFF);
+    std::memset(m_shown, 0, sizeof m_shown);
     for (int p = 0; p < m_n; ++p) {
         const std::string& s =
             m_req.pieces[static_cast<size_t>(m_req.toPlace[static_cast<size_t>(p)])];
-        m_worthTrying[static_cast<size_t>(p)] = rotationsWorthTrying(s);
+        m_worthTrying[static_cast<size_t>(p)] = rotationsWorthTrying(s) & m_full;
+        m_worthRow[static_cast<size_t>(p)] =
+            static_cast<std::uint8_t>(m_worthTrying[static_cast<size_t>(p)]);
         for (int r = 0; r < m_length; ++r) {
             for (int k = m_length; k < 6; ++k)
                 m_codes[p][r][k] = 0;
+            for (int k = m_length; k < 8; ++k)
+                m_needs[p][r][k] = 0;
             for (int k = 0; k < m_length; ++k) {
                 const int j = k - r;
                 const int code = s[static_cast<size_t>(j < 0 ? j + m_length : j)] - '0';
                 m_codes[p][r][k] = static_cast<Code>(code);
-                m_byCode[k][r][code] |= 1ULL << p;
+                m_needs[p][r][k] = m_needOf[code];
+                m_byCode[k][r][code] |= 1ULL << bitOf(p, r);
+                m_rotRows[k][code][static_cast<size_t>(p)] |= static_cast<std::uint8_t>(1u << r);
+            }
+            if (m_pairs) {
+                const size_t i = static_cast<size_t>(bitOf(p, r));
+                std::memcpy(m_pairNeeds[i], m_needs[p][r], sizeof m_pairNeeds[0]);
+                m_pieceMask[i] = static_cast<std::uint64_t>(m_full) << (p * m_length);
             }
         }
     }
-    for (int e = 0; e < m_length; ++e)
-        for (int r = 0; r < m_length; ++r)
-            for (int v = 0; v <= kNoCode; ++v)
-                m_single[e][v] |= m_byCode[e][r][v];
-    for (auto& row : m_pairSlot)
-        for (int& slot : row)
-            slot = -1;
+
+    // Demands first, tables after: the tables may move while they are being made.
+    std::array<Demand, kMaxCells + 1> entries;
+    std::array<std::array<Demand, kMaxLinks>, kMaxCells + 1> aheads;
+    std::array<int, kMaxCells + 1> aheadCount;
     for (int l = 1; l <= m_n; ++l) {
         const int cell = m_req.freeCells[static_cast<size_t>(l - 1)];
-        const Demand& entry = m_entry[static_cast<size_t>(l)] = demandOf(cell, l - 1);
-        m_byLookup[static_cast<size_t>(l)] =
-            entry.termCount < 2 || (entry.termCount == 2 && entry.pairTable >= 0);
-        Lookahead& ahead = m_ahead[static_cast<size_t>(l)];
-        ahead.count = 0;
+        entries[static_cast<size_t>(l)] = demandOf(cell, l - 1);
+        aheadCount[static_cast<size_t>(l)] = 0;
         const CellLinks& links = m_req.links[static_cast<size_t>(cell)];
         std::uint64_t seen = 0;
         for (int i = 0; i < links.count; ++i) {
             const int g = links.links[static_cast<size_t>(i)].neighbour;
             if (m_levelOf[static_cast<size_t>(g)] > l && !(seen >> g & 1)) {
                 seen |= 1ULL << g;
-                ahead.cells[static_cast<size_t>(ahead.count++)] = demandOf(g, l);
+                aheads[static_cast<size_t>(l)]
+                      [static_cast<size_t>(aheadCount[static_cast<size_t>(l)]++)] = demandOf(g, l);
             }
         }
     }
-}
-
-template <int kL> void Search::enterLevel(int level) {
-    const Demand& d = m_entry[static_cast<size_t>(level)];
-    m_rotationsLeft[static_cast<size_t>(level)] = 0;
-    m_piece[static_cast<size_t>(level)] = kNoPiece;
-    if (m_byLookup[static_cast<size_t>(level)]) {
-        // Candidates from one look-up; each one's rotations are read off its codes when chosen.
-        const std::uint64_t avail = m_all & ~m_used;
-        Code* need = m_need[level];
-        switch (d.termCount) {
-        case 0:
-            m_candidates[static_cast<size_t>(level)] = avail;
-            return;
-        case 1:
-            need[0] = static_cast<Code>(termNeed(d.terms[0]));
-            m_candidates[static_cast<size_t>(level)] = m_single[d.terms[0].edge][need[0]] & avail;
-            return;
-        default:
-            need[0] = static_cast<Code>(termNeed(d.terms[0]));
-            need[1] = static_cast<Code>(termNeed(d.terms[1]));
-            m_candidates[static_cast<size_t>(level)] =
-                m_pairs[d.pairTable][need[0]][need[1]] & avail;
-            return;
+    std::array<int, kMaxCells + 1> entryTable;
+    std::array<std::array<int, kMaxLinks>, kMaxCells + 1> aheadTable;
+    m_tables.reserve(static_cast<size_t>(m_n) + 4);
+    for (int l = 1; l <= m_n; ++l) {
+        const Demand& d = entries[static_cast<size_t>(l)];
+        entryTable[static_cast<size_t>(l)] = byLookup(d) ? tableFor(d) : -1;
+        for (int i = 0; i < aheadCount[static_cast<size_t>(l)]; ++i) {
+            const Demand& a = aheads[static_cast<size_t>(l)][static_cast<size_t>(i)];
+            aheadTable[static_cast<size_t>(l)][static_cast<size_t>(i)] =
+                byLookup(a) ? tableFor(a) : -1;
         }
     }
-    Code need[kMaxLinks];
-    needsOf(d, need);
-    const std::uint64_t avail = m_all & ~m_used;
-    std::uint64_t any = 0;
-    for (int r = 0; r < length<kL>(); ++r) {
-        const std::uint64_t f = fitsOf(d, r, need) & avail;
-        m_fit[level][r] = f;
-        any |= f;
+
+    const Probe pass{m_pass, &m_zero, &m_zero};
+    for (int l = 1; l <= m_n; ++l) {
+        const size_t ls = static_cast<size_t>(l);
+        const Demand& d = entries[ls];
+        Entry& e = m_entry[ls];
+        // Pair mode has the fixed cells in its tables; without fixed neighbours the
+        // row is the symmetry reduction alone.
+        m_rowFixed[ls] = m_worthRow.data();
+        if (!m_pairs && d.staticCount != 0) {
+            RotationRow& fixedRow = m_fixedRows[ls];
+            for (int p = 0; p < m_n; ++p)
+                fixedRow[static_cast<size_t>(p)] = static_cast<std::uint8_t>(
+                    fixedRotations(d, p) & m_worthTrying[static_cast<size_t>(p)]);
+            m_rowFixed[ls] = fixedRow.data();
+        }
+        if (entryTable[ls] >= 0) {
+            e.slow = -1;
+            e.probe = probeFor(d, entryTable[ls]);
+            e.rowsA = d.dynamicCount >= 1 ? m_rotRows[d.dynamic[0].edge] : &m_allRotations;
+            e.rowsB = d.dynamicCount >= 2 ? m_rotRows[d.dynamic[1].edge] : &m_allRotations;
+        } else {
+            e.slow = slowFor(d);
+            e.probe = pass;
+            e.rowsA = e.rowsB = &m_allRotations;
+        }
+        Lookahead& ahead = m_ahead[ls];
+        ahead.probes = {pass, pass};
+        ahead.extraCount = 0;
+        ahead.slowCount = 0;
+        int fast = 0;
+        for (int i = 0; i < aheadCount[ls]; ++i) {
+            const Demand& a = aheads[ls][static_cast<size_t>(i)];
+            const int t = aheadTable[ls][static_cast<size_t>(i)];
+            if (t < 0) {
+                ahead.slow[static_cast<size_t>(ahead.slowCount++)] = slowFor(a);
+            } else if (fast < 2) {
+                ahead.probes[static_cast<size_t>(fast++)] = probeFor(a, t);
+            } else {
+                ahead.extra[static_cast<size_t>(ahead.extraCount++)] = probeFor(a, t);
+            }
+        }
+        m_probes[ls] = ahead.probes;
+        m_moreAhead[ls] = ahead.extraCount + ahead.slowCount != 0;
     }
-    m_candidates[static_cast<size_t>(level)] = any;
 }
 
-template <int kL> unsigned Search::rotationsOf(int level, int p) const {
-    unsigned rotations = 0;
-    const size_t l = static_cast<size_t>(level);
-    if (!m_byLookup[l]) {
+template <int kL> bool Search::slowFits(const SlowDemand& d, std::uint64_t avail) const {
+    Code need[kMaxTerms];
+    for (int j = 0; j < d.dynamicCount; ++j) {
+        const DynamicLink& k = d.dynamic[static_cast<size_t>(j)];
+        need[j] = m_shown[k.level][k.neighbourEdge];
+    }
+    for (int r = 0; r < length<kL>(); ++r) {
+        std::uint64_t m = d.staticFit[static_cast<size_t>(r)] & avail;
+        for (int j = 0; j < d.dynamicCount; ++j)
+            m &= m_byCode[d.dynamic[static_cast<size_t>(j)].edge][r][need[j]];
+        if (m != 0)
+            return true;
+    }
+    return false;
+}
+
+template <int kL> void Search::enterSlow(size_t level, const SlowDemand& d, std::uint64_t avail) {
+    Code need[kMaxTerms];
+    for (int j = 0; j < d.dynamicCount; ++j) {
+        const DynamicLink& k = d.dynamic[static_cast<size_t>(j)];
+        need[j] = m_shown[k.level][k.neighbourEdge];
+    }
+    std::uint64_t fit[6];
+    std::uint64_t any = 0;
+    for (int r = 0; r < length<kL>(); ++r) {
+        std::uint64_t m = d.staticFit[static_cast<size_t>(r)] & avail;
+        for (int j = 0; j < d.dynamicCount; ++j)
+            m &= m_byCode[d.dynamic[static_cast<size_t>(j)].edge][r][need[j]];
+        fit[r] = m;
+        any |= m;
+    }
+    m_candidates[level] = any;
+    RotationRow& row = m_slowRows[level];
+    for (std::uint64_t c = any; c != 0; c &= c - 1) {
+        const int p = std::countr_zero(c);
+        unsigned rotations = 0;
         for (int r = 0; r < length<kL>(); ++r)
-            rotations |= static_cast<unsigned>((m_fit[l][r] >> p) & 1) << r;
-        return rotations;
+            rotations |= static_cast<unsigned>((fit[r] >> p) & 1) << r;
+        row[static_cast<size_t>(p)] = static_cast<std::uint8_t>(rotations);
     }
-    const Demand& d = m_entry[l];
-    const Code* need = m_need[l];
-    switch (d.termCount) {
-    case 0:
-        return (1u << length<kL>()) - 1;
-    case 1: {
-        const int e = d.terms[0].edge;
-        for (int r = 0; r < length<kL>(); ++r)
-            rotations |= static_cast<unsigned>(m_codes[p][r][e] == need[0]) << r;
-        return rotations;
+    m_rowA[level] = row.data();
+    m_rowB[level] = m_allRotations.data();
+}
+
+template <int kL> std::uint64_t Search::slowPairs(const SlowDemand& d, std::uint64_t avail) const {
+    Code need[kMaxTerms];
+    for (int j = 0; j < d.dynamicCount; ++j) {
+        const DynamicLink& k = d.dynamic[static_cast<size_t>(j)];
+        need[j] = m_shown[k.level][k.neighbourEdge];
     }
-    default: {
-        const int e1 = d.terms[0].edge;
-        const int e2 = d.terms[1].edge;
-        for (int r = 0; r < length<kL>(); ++r)
-            rotations |=
-                static_cast<unsigned>(m_codes[p][r][e1] == need[0] && m_codes[p][r][e2] == need[1])
-                << r;
-        return rotations;
+    std::uint64_t any = 0;
+    for (int r = 0; r < length<kL>(); ++r) {
+        std::uint64_t m = d.staticFit[static_cast<size_t>(r)] & avail;
+        for (int j = 0; j < d.dynamicCount; ++j)
+            m &= m_byCode[d.dynamic[static_cast<size_t>(j)].edge][r][need[j]];
+        any |= m;
     }
+    return any;
+}
+
+template <int kL> bool Search::restFits(const Lookahead& ahead, std::uint64_t avail) const {
+    for (int i = 0; i < ahead.extraCount; ++i) {
+        const Probe& q = ahead.extra[static_cast<size_t>(i)];
+        if ((q.table[*q.a * kCodes + *q.b] & avail) == 0)
+            return false;
     }
+    for (int i = 0; i < ahead.slowCount; ++i)
+        if (!slowFits<kL>(m_slow[static_cast<size_t>(ahead.slow[static_cast<size_t>(i)])], avail))
+            return false;
+    return true;
 }
 
 bool Search::fixedCellsFit() const {
@@ -394,24 +562,32 @@ void Search::fill(Filling& filling) const {
     }
     for (int l = 1; l <= m_n; ++l) {
         const size_t cell = static_cast<size_t>(m_req.freeCells[static_cast<size_t>(l - 1)] - 1);
-        const int p = m_req.toPlace[m_piece[static_cast<size_t>(l)]];
+        int piece = m_piece[static_cast<size_t>(l)];
+        int rotation = m_rotation[static_cast<size_t>(l)];
+        if (m_pairs) {
+            piece = m_pair[static_cast<size_t>(l)] / m_length;
+            rotation = m_pair[static_cast<size_t>(l)] % m_length;
+        }
+        const int p = m_req.toPlace[static_cast<size_t>(piece)];
         filling.piece[cell] = &m_req.pieces[static_cast<size_t>(p)];
-        filling.rotation[cell] = m_rotation[static_cast<size_t>(l)];
+        filling.rotation[cell] = rotation;
     }
 }
 
 template <int kL> bool Search::search() {
-    // Kept in a local so the hot loop need not store through the caller's stats.
+    // Kept in locals so the hot loop need not store through members.
     std::uint64_t nodes = 0;
-    int level = 1;
-    enterLevel<kL>(1);
+    std::uint64_t avail = m_all;
+    size_t level = 1;
+    const size_t last = static_cast<size_t>(m_n);
+    enterLevel<kL>(1, avail);
     for (;;) {
-        const size_t l = static_cast<size_t>(level);
-        if (m_rotationsLeft[l] == 0) {
-            if (m_piece[l] != kNoPiece)
-                m_used &= ~(1ULL << m_piece[l]);
-            if (m_candidates[l] == 0) {
-                m_piece[l] = kNoPiece;
+        unsigned rotations = m_rotationsLeft[level];
+        if (rotations == 0) {
+            // The level's piece goes back; the next candidate, if any, takes its place.
+            avail |= m_pieceBit[level];
+            const std::uint64_t candidates = m_candidates[level];
+            if (candidates == 0) {
                 if (level == 1) {
                     m_stats.nodes = nodes;
                     return false;
@@ -419,17 +595,20 @@ template <int kL> bool Search::search() {
                 --level;
                 continue;
             }
-            const int p = std::countr_zero(m_candidates[l]);
-            m_candidates[l] &= m_candidates[l] - 1;
-            const unsigned rotations = rotationsOf<kL>(level, p);
-            m_rotationsLeft[l] = rotations & m_worthTrying[static_cast<size_t>(p)];
-            m_piece[l] = p;
-            m_used |= 1ULL << p;
+            const int p = std::countr_zero(candidates);
+            m_candidates[level] = candidates & (candidates - 1);
+            rotations = m_rowFixed[level][p] & m_rowA[level][p] & m_rowB[level][p];
+            const std::uint64_t bit = 1ULL << p;
+            m_piece[level] = p;
+            m_pieceBit[level] = bit;
+            avail &= ~bit;
+            if (rotations == 0) // cannot happen with exact tables; skip the piece if it did
+                continue;
         }
-        const int r = std::countr_zero(m_rotationsLeft[l]);
-        m_rotationsLeft[l] &= m_rotationsLeft[l] - 1;
-        m_rotation[l] = r;
-        std::memcpy(m_shown[l], m_codes[m_piece[l]][r], sizeof m_codes[0][0]);
+        const int r = std::countr_zero(rotations);
+        m_rotationsLeft[level] = rotations & (rotations - 1);
+        m_rotation[level] = r;
+        std::memcpy(m_shown[level], m_needs[m_piece[level]][r], sizeof m_shown[0]);
         if ((++nodes & (kCheckEvery - 1)) == 0) {
             m_stats.nodes = nodes;
             if (poll()) {
@@ -437,19 +616,65 @@ template <int kL> bool Search::search() {
                 return false;
             }
         }
-        if (level == m_n) {
+        if (level == last) {
             m_stats.nodes = nodes;
             return true;
         }
-        const Lookahead& ahead = m_ahead[l];
-        const std::uint64_t avail = m_all & ~m_used;
-        bool dead = false;
-        for (int i = 0; i < ahead.count && !dead; ++i)
-            dead = !anyFit<kL>(ahead.cells[static_cast<size_t>(i)], avail);
-        if (dead)
+        const Probe& q0 = m_probes[level][0];
+        const Probe& q1 = m_probes[level][1];
+        const std::uint64_t f0 = q0.table[*q0.a * kCodes + *q0.b] & avail;
+        const std::uint64_t f1 = q1.table[*q1.a * kCodes + *q1.b] & avail;
+        if ((f0 == 0) | (f1 == 0))
+            continue;
+        if (m_moreAhead[level] && !restFits<kL>(m_ahead[level], avail))
             continue;
         ++level;
-        enterLevel<kL>(level);
+        enterLevel<kL>(level, avail);
+    }
+}
+
+template <int kL> bool Search::searchPairs() {
+    std::uint64_t nodes = 0;
+    size_t level = 1;
+    const size_t last = static_cast<size_t>(m_n);
+    enterPairs<kL>(1, m_all);
+    for (;;) {
+        const std::uint64_t pairs = m_candidates[level];
+        if (pairs == 0) {
+            if (level == 1) {
+                m_stats.nodes = nodes;
+                return false;
+            }
+            --level;
+            continue;
+        }
+        const int i = std::countr_zero(pairs);
+        m_candidates[level] = pairs & (pairs - 1);
+        m_pair[level] = i;
+        std::memcpy(m_shown[level], m_pairNeeds[i], sizeof m_shown[0]);
+        // Nothing to give back on leaving the level: each level keeps what was free above it.
+        const std::uint64_t avail = m_availAt[level] & ~m_pieceMask[static_cast<size_t>(i)];
+        if ((++nodes & (kCheckEvery - 1)) == 0) {
+            m_stats.nodes = nodes;
+            if (poll()) {
+                m_stopped = true;
+                return false;
+            }
+        }
+        if (level == last) {
+            m_stats.nodes = nodes;
+            return true;
+        }
+        const Probe& q0 = m_probes[level][0];
+        const Probe& q1 = m_probes[level][1];
+        const std::uint64_t f0 = q0.table[*q0.a * kCodes + *q0.b] & avail;
+        const std::uint64_t f1 = q1.table[*q1.a * kCodes + *q1.b] & avail;
+        if ((f0 == 0) | (f1 == 0))
+            continue;
+        if (m_moreAhead[level] && !restFits<kL>(m_ahead[level], avail))
+            continue;
+        ++level;
+        enterPairs<kL>(level, avail);
     }
 }
 
@@ -464,13 +689,13 @@ SolveOutcome Search::run(Filling& filling) {
     } else {
         switch (m_length) {
         case 4:
-            solved = search<4>();
+            solved = m_pairs ? searchPairs<4>() : search<4>();
             break;
         case 6:
-            solved = search<6>();
+            solved = m_pairs ? searchPairs<6>() : search<6>();
             break;
         default:
-            solved = search<0>();
+            solved = m_pairs ? searchPairs<0>() : search<0>();
             break;
         }
         if (m_stopped)
