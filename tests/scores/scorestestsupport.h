@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -19,7 +19,7 @@ public:
         m_path = ::mkdtemp(pattern.data());
     }
     ~TempFolder() {
-        std::error_code ec;
+        std::error_code ec; // a test may have taken the write permission away
         std::filesystem::permissions(m_path, std::filesystem::perms::owner_all,
                                      std::filesystem::perm_options::add, ec);
         std::filesystem::remove_all(m_path, ec);
@@ -31,36 +31,32 @@ private:
     std::string m_path;
 };
 
-inline std::vector<std::uint8_t> fileBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-inline void writeBytes(const std::string& path, const std::vector<std::uint8_t>& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()),
-              static_cast<std::streamsize>(bytes.size()));
+inline std::string fileBytes(const std::string& path) {
+    std::ostringstream s;
+    s << std::ifstream(path, std::ios::binary).rdbuf();
+    return s.str();
 }
 
 inline ScoreRecord makeRecord(int slot, const std::string& name, int timeMs = 0, int score = 0,
                               int moves = 0) {
-    ScoreRecord r;
-    r.slot = slot;
-    r.name = fitName(name);
-    r.timeMs = timeMs;
-    r.score = score;
-    r.moves = moves;
-    return r;
+    return {slot, fitName(name), timeMs, score, moves};
 }
 
 // Writes records straight into the file, without the locking append path.
 inline void writeRecords(const std::string& path, const std::vector<ScoreRecord>& records) {
-    std::vector<std::uint8_t> bytes;
-    for (const ScoreRecord& r : records) {
-        const RecordBytes b = encodeRecord(r);
-        bytes.insert(bytes.end(), b.begin(), b.end());
-    }
-    writeBytes(path, bytes);
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    for (const ScoreRecord& r : records)
+        out.write(reinterpret_cast<const char*>(encodeRecord(r).data()), kRecordSize);
+}
+
+// The file's records in file order, numbered 1, 2, ... as readAll must number them.
+inline std::vector<ScoreRecord> recordsIn(const ScoreFile& file) {
+    std::vector<ScoreRecord> records;
+    const auto all = file.readAll();
+    for (const NumberedRecord& nr : all.value())
+        if (nr.number == static_cast<std::int64_t>(records.size() + 1))
+            records.push_back(nr.record);
+    return records;
 }
 
 } // namespace tarno::testing
