@@ -89,10 +89,8 @@ TEST(Catalogue, HiScoreMenuHasBrikonSubMenu) {
         EXPECT_EQ(brikon.children[i].index, expected[i].first);
         EXPECT_EQ(brikon.children[i].caption, expected[i].second);
     }
-    for (const auto& item : menu) {
-        if (item.index != kBrikonMenuIndex)
-            EXPECT_TRUE(item.children.empty()) << item.index;
-    }
+    for (const auto& item : menu)
+        EXPECT_EQ(item.children.empty(), item.index != kBrikonMenuIndex) << item.index;
 }
 
 TEST(Catalogue, SlotTitlesAndKinds) {

@@ -62,7 +62,8 @@ int main(int argc, char** argv) {
 
     long long chosenAt = 0;
     long long firstFrameAt = 0;
-    form1.setActions({.launchGame = [&](int index) {
+    tarno::StationActions actions;
+    actions.launchGame = [&](int index) {
         chosenAt = nowNs();
         tarno::Form2 window(*tarno::launchParametersFor(index),
                             QCoreApplication::applicationDirPath(), &form1);
@@ -72,7 +73,8 @@ int main(int argc, char** argv) {
         });
         QTimer::singleShot(10000, &window, &QWidget::close);
         window.exec();
-    }});
+    };
+    form1.setActions(std::move(actions));
     QTimer::singleShot(0, [&] { form1.playItem(playIndex)->trigger(); });
     QTimer::singleShot(0, &app, &QCoreApplication::quit);
     app.exec();
