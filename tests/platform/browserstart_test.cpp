@@ -19,55 +19,44 @@ void PrintTo(const QString& s, std::ostream* os) {
 namespace tarno {
 namespace {
 
-const QString kHelp = QString::fromUtf8(maker::kHelpPageAddress.data(),
-                                        static_cast<int>(maker::kHelpPageAddress.size()));
-const QString kWebSite = QString::fromUtf8(maker::kWebSiteAddress.data(),
-                                           static_cast<int>(maker::kWebSiteAddress.size()));
+QString text(std::string_view s) {
+    return QString::fromUtf8(s.data(), static_cast<int>(s.size()));
+}
+
 const QString kErrorLine =
-    QStringLiteral("message\tError\twarning\t1\tCannot execute default browser.\\n"
-                   "Please, manually go to following URL to obtain help for Tarno Games:\\n%1")
-        .arg(kHelp);
+    "message\tError\twarning\t1\tCannot execute default browser.\\n"
+    "Please, manually go to following URL to obtain help for Tarno Games:\\n" +
+    text(maker::kHelpPageAddress);
 
 class XdgDesktop {
 public:
     XdgDesktop() {
-        for (const char* dir : {"data/applications", "config", "sys", "etc", "home"})
-            QDir(m_root.path()).mkpath(QString::fromLatin1(dir));
+        QDir(m_root.path()).mkpath("data/applications");
+        QDir(m_root.path()).mkpath("config");
     }
 
     QString path(const QString& relative) const { return m_root.filePath(relative); }
 
-    // A browser that writes the number of its arguments, then each one in <>, to `out`.
-    QString writeBrowser(const QString& relativeDir, const QString& out) {
-        QDir(m_root.path()).mkpath(relativeDir);
-        const QString file = path(relativeDir + QStringLiteral("/fake-browser"));
-        QFile script(file);
+    QString writeScript(const QString& relative, const QString& body) {
+        QDir(m_root.path()).mkpath(QFileInfo(path(relative)).path());
+        QFile script(path(relative));
         EXPECT_TRUE(script.open(QIODevice::WriteOnly));
-        script.write(QStringLiteral("#!/bin/sh\n"
-                                    "out='%1'\n"
-                                    "{ printf '%s\\n' \"$#\"; for a in \"$@\"; do "
-                                    "printf '<%s>\\n' \"$a\"; done; } > \"$out.tmp\"\n"
-                                    "mv \"$out.tmp\" \"$out\"\n")
-                         .arg(out)
-                         .toUtf8());
-        script.close();
+        script.write(body.toUtf8());
         script.setPermissions(script.permissions() | QFile::ExeOwner | QFile::ExeUser);
-        return file;
+        return script.fileName();
     }
 
-    void writeEntry(const QString& id, const QString& exec, const QString& mimeTypes) {
-        QFile entry(path(QStringLiteral("data/applications/") + id));
+    // A desktop entry running `exec`, the default for the MIME type or scheme `type`.
+    void registerBrowser(const QString& exec, const QString& type) {
+        QFile entry(path("data/applications/fake.desktop"));
         EXPECT_TRUE(entry.open(QIODevice::WriteOnly));
-        entry.write(QStringLiteral("[Desktop Entry]\nType=Application\nName=Fake browser\n"
-                                   "Exec=%1\nMimeType=%2\n")
-                        .arg(exec, mimeTypes)
+        entry.write(QStringLiteral("[Desktop Entry]\nType=Application\nName=Fake\nExec=%1\n"
+                                   "MimeType=%2;\n")
+                        .arg(exec, type)
                         .toUtf8());
-    }
-
-    void setDefaults(const QString& lines) {
-        QFile list(path(QStringLiteral("config/mimeapps.list")));
+        QFile list(path("config/mimeapps.list"));
         EXPECT_TRUE(list.open(QIODevice::WriteOnly));
-        list.write(("[Default Applications]\n" + lines).toUtf8());
+        list.write(("[Default Applications]\n" + type + "=fake.desktop\n").toUtf8());
     }
 
     // Runs the probe in a fresh process that sees only these folders.
@@ -76,13 +65,14 @@ public:
         for (const QString& key : env.keys())
             if (key.startsWith(QLatin1String("XDG_")))
                 env.remove(key);
-        env.insert(QStringLiteral("HOME"), path(QStringLiteral("home")));
-        env.insert(QStringLiteral("XDG_DATA_HOME"), path(QStringLiteral("data")));
-        env.insert(QStringLiteral("XDG_CONFIG_HOME"), path(QStringLiteral("config")));
-        env.insert(QStringLiteral("XDG_DATA_DIRS"), path(QStringLiteral("sys")));
-        env.insert(QStringLiteral("XDG_CONFIG_DIRS"), path(QStringLiteral("etc")));
-        env.insert(QStringLiteral("GIO_USE_VFS"), QStringLiteral("local"));
-        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        env.insert("HOME", m_root.path());
+        for (const QString& kind : {QStringLiteral("DATA"), QStringLiteral("CONFIG")}) {
+            const QString dir = path(kind.toLower());
+            env.insert("XDG_" + kind + "_HOME", dir);
+            env.insert("XDG_" + kind + "_DIRS", dir);
+        }
+        env.insert("GIO_USE_VFS", "local");
+        env.insert("QT_QPA_PLATFORM", "offscreen");
         QProcess process;
         process.setProcessEnvironment(env);
         process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
@@ -96,104 +86,70 @@ private:
     QTemporaryDir m_root;
 };
 
-// The arguments the fake browser wrote, once it has run.
+// The arguments the fake browser wrote, each in <>, once it has run.
 QStringList argumentsWritten(const QString& out) {
     if (!QTest::qWaitFor([&] { return QFile::exists(out); }, 10000))
-        return {QStringLiteral("(browser never ran)")};
+        return {"(browser never ran)"};
     QFile file(out);
     EXPECT_TRUE(file.open(QIODevice::ReadOnly));
     const QStringList lines = QString::fromUtf8(file.readAll()).split('\n', Qt::SkipEmptyParts);
-    file.close();
-    QFile::remove(out);
+    file.remove();
     return lines;
 }
 
-TEST(BrowserStart, PathWithSpacesStartsWholeWithTheAddressAlone) {
+struct StartCase {
+    const char* name;
+    QString folder;
+    QString exec; // %1 stands for the script's path
+    QString type;
+    QStringList options = {}; // what reaches the browser before the address
+};
+
+class BrowserStart : public ::testing::TestWithParam<StartCase> {};
+
+TEST_P(BrowserStart, HelpItemAndWebSiteButtonPassTheirAddress) {
+    const StartCase& c = GetParam();
     XdgDesktop desktop;
-    const QString out = desktop.path(QStringLiteral("args.txt"));
-    const QString browser = desktop.writeBrowser(QStringLiteral("fake browser"), out);
-    desktop.writeEntry(QStringLiteral("fake.desktop"),
-                       QStringLiteral("\"%1\" --new-window %u").arg(browser),
-                       QStringLiteral("text/html;x-scheme-handler/https;"));
-    desktop.setDefaults(QStringLiteral("text/html=fake.desktop\n"));
-
-    EXPECT_EQ(desktop.probe(QStringLiteral("registry")),
-              (QStringList{QStringLiteral("class\ttext:fake.desktop"),
-                           "command\ttext:\"" + browser + "\" --new-window \"%1\"",
-                           QStringLiteral("named\tmissing"), QStringLiteral("user\tmissing")}));
-
-    // A quoted path loses what follows it, options included.
-    EXPECT_EQ(desktop.probe(QStringLiteral("help")), QStringList{QStringLiteral("done")});
-    EXPECT_EQ(argumentsWritten(out), (QStringList{"1", '<' + kHelp + '>'}));
-    EXPECT_EQ(desktop.probe(QStringLiteral("website")), QStringList{QStringLiteral("done")});
-    EXPECT_EQ(argumentsWritten(out), (QStringList{"1", '<' + kWebSite + '>'}));
+    const QString out = desktop.path("args.txt");
+    const QString browser = desktop.writeScript(
+        c.folder + "/fake-browser",
+        QStringLiteral("#!/bin/sh\nfor a in \"$@\"; do printf '<%s>\\n' \"$a\"; done > '%1.tmp'\n"
+                       "mv '%1.tmp' '%1'\n")
+            .arg(out));
+    desktop.registerBrowser(c.exec.arg(browser), c.type);
+    for (const auto& [mode, address] : {std::pair{"help", maker::kHelpPageAddress},
+                                        std::pair{"website", maker::kWebSiteAddress}}) {
+        EXPECT_EQ(desktop.probe(mode), QStringList{"done"});
+        QStringList expected;
+        for (const QString& option : c.options + QStringList{text(address)})
+            expected << '<' + option + '>';
+        EXPECT_EQ(argumentsWritten(out), expected) << mode;
+    }
 }
 
-TEST(BrowserStart, UnquotedPathKeepsItsOptionsBeforeTheAddress) {
-    XdgDesktop desktop;
-    const QString out = desktop.path(QStringLiteral("args.txt"));
-    const QString browser = desktop.writeBrowser(QStringLiteral("bin"), out);
-    desktop.writeEntry(QStringLiteral("plain.desktop"),
-                       QStringLiteral("%1 --new-window %U").arg(browser),
-                       QStringLiteral("text/html;"));
-    desktop.setDefaults(QStringLiteral("text/html=plain.desktop\n"));
+INSTANTIATE_TEST_SUITE_P(
+    Xdg, BrowserStart,
+    ::testing::Values(
+        // A quoted path stays whole and loses what follows it, options included.
+        StartCase{"QuotedPathWithSpaces", "fake browser", "\"%1\" --new-window %u", "text/html"},
+        StartCase{
+            "UnquotedKeepsOptions", "bin", "%1 --new-window %U", "text/html", {"--new-window"}},
+        StartCase{"HttpsWithoutHtml", "web handler", "\"%1\" %u", "x-scheme-handler/https"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
-    EXPECT_EQ(desktop.probe(QStringLiteral("help")), QStringList{QStringLiteral("done")});
-    EXPECT_EQ(argumentsWritten(out),
-              (QStringList{"2", QStringLiteral("<--new-window>"), '<' + kHelp + '>'}));
-    EXPECT_EQ(desktop.probe(QStringLiteral("website")), QStringList{QStringLiteral("done")});
-    EXPECT_EQ(argumentsWritten(out),
-              (QStringList{"2", QStringLiteral("<--new-window>"), '<' + kWebSite + '>'}));
-}
-
-TEST(BrowserStart, WithoutAnHtmlDefaultTheHttpsHandlerServes) {
-    XdgDesktop desktop;
-    const QString out = desktop.path(QStringLiteral("args.txt"));
-    const QString browser = desktop.writeBrowser(QStringLiteral("web handler"), out);
-    desktop.writeEntry(QStringLiteral("https-only.desktop"),
-                       QStringLiteral("\"%1\" %u").arg(browser),
-                       QStringLiteral("x-scheme-handler/https;"));
-    desktop.setDefaults(QStringLiteral("x-scheme-handler/https=https-only.desktop\n"));
-
-    const QStringList registry = desktop.probe(QStringLiteral("registry"));
-    ASSERT_FALSE(registry.isEmpty());
-    EXPECT_EQ(registry.front(), QStringLiteral("class\ttext:https-only.desktop"));
-    EXPECT_EQ(desktop.probe(QStringLiteral("help")), QStringList{QStringLiteral("done")});
-    EXPECT_EQ(argumentsWritten(out), (QStringList{"1", '<' + kHelp + '>'}));
-}
-
-TEST(BrowserStart, WithoutBrowserHelpShowsTheErrorAndTheWebSiteNothing) {
-    XdgDesktop desktop;
-    EXPECT_EQ(desktop.probe(QStringLiteral("registry")),
-              (QStringList{QStringLiteral("class\tmissing"), QStringLiteral("named\tmissing"),
-                           QStringLiteral("user\tmissing")}));
-    EXPECT_EQ(desktop.probe(QStringLiteral("help")),
-              (QStringList{kErrorLine, QStringLiteral("done")}));
-    EXPECT_EQ(desktop.probe(QStringLiteral("website")), QStringList{QStringLiteral("done")});
-}
-
-// A registered browser that cannot be started is reported by both commands. GIO only
-// offers entries whose program exists, so this one exists but its interpreter does not.
-TEST(BrowserStart, FailedStartShowsTheErrorForBothCommands) {
-    XdgDesktop desktop;
-    QDir(desktop.path({})).mkpath(QStringLiteral("broken browser"));
-    const QString browser = desktop.path(QStringLiteral("broken browser/browser"));
-    QFile script(browser);
-    ASSERT_TRUE(script.open(QIODevice::WriteOnly));
-    script.write("#!/nonexistent/interpreter\n");
-    script.close();
-    script.setPermissions(script.permissions() | QFile::ExeOwner | QFile::ExeUser);
-    desktop.writeEntry(QStringLiteral("broken.desktop"), QStringLiteral("\"%1\" %u").arg(browser),
-                       QStringLiteral("text/html;"));
-    desktop.setDefaults(QStringLiteral("text/html=broken.desktop\n"));
-
-    const QStringList registry = desktop.probe(QStringLiteral("registry"));
-    ASSERT_FALSE(registry.isEmpty());
-    EXPECT_EQ(registry.front(), QStringLiteral("class\ttext:broken.desktop"));
-    EXPECT_EQ(desktop.probe(QStringLiteral("help")),
-              (QStringList{kErrorLine, QStringLiteral("done")}));
-    EXPECT_EQ(desktop.probe(QStringLiteral("website")),
-              (QStringList{kErrorLine, QStringLiteral("done")}));
+// Without a browser only the help item complains. A registered browser that cannot be
+// started makes both complain: GIO only offers entries whose program exists, so this one
+// exists but its interpreter does not.
+TEST(BrowserStartErrors, NoBrowserAndFailedStart) {
+    const QStringList error{kErrorLine, "done"};
+    XdgDesktop none;
+    EXPECT_EQ(none.probe("help"), error);
+    EXPECT_EQ(none.probe("website"), QStringList{"done"});
+    XdgDesktop broken;
+    const QString script = broken.writeScript("broken browser/run", "#!/nonexistent/interpreter\n");
+    broken.registerBrowser('"' + script + "\" %u", "text/html");
+    EXPECT_EQ(broken.probe("help"), error);
+    EXPECT_EQ(broken.probe("website"), error);
 }
 
 } // namespace
