@@ -1,5 +1,7 @@
 // Saves pictures of the windows for the README: the main window as it first appears,
-// the about window, or the hi-score window of a slot read from a score file.
+// the about window, a game window with its movie, or the hi-score window of a slot
+// read from a score file.
+#include "host/form2.h"
 #include "scores/form3.h"
 #include "scores/scorefile.h"
 #include "shell/aboutfrm.h"
@@ -41,6 +43,15 @@ int main(int argc, char** argv) {
         tarno::aboutfrm about;
         return save(about, argv[1]);
     }
+    if (argc == 4 && !std::strcmp(argv[2], "--game")) {
+        const auto launch = tarno::launchParametersFor(std::atoi(argv[3]));
+        if (!launch) {
+            std::fprintf(stderr, "tarno-screenshot: no game has play index %s\n", argv[3]);
+            return 1;
+        }
+        tarno::Form2 form2(*launch, QCoreApplication::applicationDirPath());
+        return save(form2, argv[1]);
+    }
     if (argc == 6 && !std::strcmp(argv[2], "--hiscores")) {
         const tarno::ScoreFile file(argv[3]);
         const auto list = tarno::buildHiScoreList(file, std::atoi(argv[4]), std::atoll(argv[5]));
@@ -51,7 +62,7 @@ int main(int argc, char** argv) {
         tarno::Form3 form3(list.value(), {});
         return save(form3, argv[1]);
     }
-    std::fprintf(stderr,
-                 "usage: tarno-screenshot OUTPUT.png [--about | --hiscores SCOREFILE SLOT MARK]\n");
+    std::fprintf(stderr, "usage: tarno-screenshot OUTPUT.png [--about | --game PLAYINDEX | "
+                         "--hiscores SCOREFILE SLOT MARK]\n");
     return 2;
 }
