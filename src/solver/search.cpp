@@ -67,7 +67,8 @@ struct Demand {
 
 // One table look-up answering a demand with at most two laid neighbours: the codes
 // they need are read through `a` and `b` (a zero stands in for a missing one).
-struct Probe {
+// Padded to a power of two so that a level's pair of probes is found by a shift.
+struct alignas(32) Probe {
     const std::uint64_t* table;
     const Code* a;
     const Code* b;
