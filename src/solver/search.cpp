@@ -192,7 +192,7 @@ private:
     std::array<int, kMaxCells + 1> m_fixedAt{}; // 1-based index into fixed, 0 if none
     Code m_codes[kMaxCells][6][6];              // piece to place, rotation, cell edge
     Code m_needs[kMaxCells][6][8];              // the same, as the codes a neighbour must show
-    std::uint64_t m_byCode[6][6][kCodes]{};     // cell edge, rotation, code -> bit set
+    std::uint64_t m_byCode[6][6][kCodes];       // cell edge, rotation, code -> bit set
     Code m_needOf[kCodes]{};
     std::array<unsigned, kMaxCells> m_worthTrying;
     RotationRow m_rotRows[6][kCodes]; // cell edge, code -> per piece the rotations showing it
@@ -356,35 +356,7 @@ void Search::buildTables() {
                           ? static_cast<Code>(v)
                           : static_cast<Code>(sum - v >= 0 && sum - v <= 9 ? sum - v : kNoCode);
     m_needOf[kNoCode] = kNoCode;
-    m_full = (1u << m_length) - 1;
-    std::memset(m_rotRows, 0, sizeof m_rotRows);
-    std::memset(m_shown, 0, sizeof m_shown);
-    for (int p = 0; p < m_n; ++p) {
-        const std::string& s =
-            m_req.pieces[static_cast<size_t>(m_req.toPlace[static_cast<size_t>(p)])];
-        m_worthTrying[static_cast<size_t>(p)] = rotationsWorthTrying(s) & m_full;
-        for (int r = 0; r < m_length; ++r) {
-            for (int k = m_length; k < 6; ++k)
-                m_codes[p][r][k] = 0;
-            for (int k = m_length; k < 8; ++k)
-                m_needs[p][r][k] = 0;
-            for (int k = 0; k < m_length; ++k) {
-                const int j = k - r;
-                const int code = s[static_cast<size_t>(j < 0 ? j + m_length : j)] - '0';
-                m_codes[p][r][k] = static_cast<Code>(code);
-                m_needs[p][r][k] = m_needOf[code];
-                m_byCode[k][r][code] |= 1ULL << bitOf(p, r);
-                m_rotRows[k][code][static_cast<size_t>(p)] |= static_cast<std::uint8_t>(1u << r);
-            }
-            if (m_pairs) {
-                const size_t i = static_cast<size_t>(bitOf(p, r));
-                std::memcpy(m_pairNeeds[i], m_needs[p][r], sizeof m_pairNeeds[0]);
-                m_pieceMask[i] = static_cast<std::uint64_t>(m_full) << (p * m_length);
-            }
-        }
-    }
-
-    // Demands first, tables after: the tables may move while they are being made.
+    // Demands first, tables last: the tables may move while they are being made.
     std::array<Demand, kMaxCells + 1> entries;
     std::array<std::array<Demand, kMaxLinks>, kMaxCells + 1> aheads;
     std::array<int, kMaxCells + 1> aheadCount;
@@ -403,6 +375,54 @@ void Search::buildTables() {
             }
         }
     }
+    m_full = (1u << m_length) - 1;
+    std::memset(m_shown, 0, sizeof m_shown);
+    for (int p = 0; p < m_n; ++p) {
+        const std::string& s =
+            m_req.pieces[static_cast<size_t>(m_req.toPlace[static_cast<size_t>(p)])];
+        m_worthTrying[static_cast<size_t>(p)] = rotationsWorthTrying(s) & m_full;
+        for (int r = 0; r < m_length; ++r) {
+            for (int k = m_length; k < 6; ++k)
+                m_codes[p][r][k] = 0;
+            for (int k = m_length; k < 8; ++k)
+                m_needs[p][r][k] = 0;
+            for (int k = 0; k < m_length; ++k) {
+                const int j = k - r;
+                const int code = s[static_cast<size_t>(j < 0 ? j + m_length : j)] - '0';
+                m_codes[p][r][k] = static_cast<Code>(code);
+                m_needs[p][r][k] = m_needOf[code];
+            }
+            if (m_pairs) {
+                const size_t i = static_cast<size_t>(bitOf(p, r));
+                std::memcpy(m_pairNeeds[i], m_needs[p][r], sizeof m_pairNeeds[0]);
+                m_pieceMask[i] = static_cast<std::uint64_t>(m_full) << (p * m_length);
+            }
+        }
+    }
+    // Read only by cells with three or more laid neighbours (hexagons), and by cells
+    // next to fixed ones: most grids need neither.
+    bool anySlow = false;
+    for (int l = 1; l <= m_n; ++l) {
+        anySlow |= !byLookup(entries[static_cast<size_t>(l)]);
+        for (int i = 0; i < aheadCount[static_cast<size_t>(l)]; ++i)
+            anySlow |= !byLookup(aheads[static_cast<size_t>(l)][static_cast<size_t>(i)]);
+    }
+    if (anySlow) {
+        std::memset(m_byCode, 0, sizeof m_byCode);
+        for (int p = 0; p < m_n; ++p)
+            for (int r = 0; r < m_length; ++r)
+                for (int k = 0; k < m_length; ++k)
+                    m_byCode[k][r][m_codes[p][r][k]] |= 1ULL << bitOf(p, r);
+    }
+    if (!m_req.fixed.empty()) {
+        std::memset(m_rotRows, 0, sizeof m_rotRows);
+        for (int p = 0; p < m_n; ++p)
+            for (int r = 0; r < m_length; ++r)
+                for (int k = 0; k < m_length; ++k)
+                    m_rotRows[k][m_codes[p][r][k]][static_cast<size_t>(p)] |=
+                        static_cast<std::uint8_t>(1u << r);
+    }
+
     std::array<int, kMaxCells + 1> entryTable;
     std::array<std::array<int, kMaxLinks>, kMaxCells + 1> aheadTable;
     m_tables.reserve(static_cast<size_t>(m_n) + 4);
