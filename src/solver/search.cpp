@@ -16,17 +16,20 @@ namespace {
 
 constexpr int kNoCode = 10; // a code no digit meets: its piece sets are empty
 constexpr int kCodes = kNoCode + 1;
+// Tables are indexed a * kStride + b: a power of two, so the index costs a shift and not
+// a multiply on the path from a laid piece to the next look-up.
+constexpr int kStride = 16;
 constexpr std::uint64_t kCheckEvery = 256; // nodes between looks at the stop flag and clock
 constexpr int kMaxTerms = kMaxLinks;
 // Not a char type: stores through it must not make the compiler reload every member.
 using Code = std::uint16_t;
 // Rotation sets are read, never stored, in the hot loop, so bytes are safe there.
 using RotationRow = std::array<std::uint8_t, kMaxCells>;
-// At a * kCodes + b: the pieces (or, in pair mode, the piece-rotation pairs) whose
+// At a * kStride + b: the pieces (or, in pair mode, the piece-rotation pairs) whose
 // rotations worth trying show code a on one edge and b on another, fixed cells met.
-using FitTable = std::array<std::uint64_t, kCodes * kCodes>;
+using FitTable = std::array<std::uint64_t, kStride * kCodes>;
 // The same in piece mode with the rotations: per piece, the rotations that put it there.
-using RotationTable = std::array<RotationRow, kCodes * kCodes>;
+using RotationTable = std::array<RotationRow, kStride * kCodes>;
 
 // The lowest set bit of a word that is never 0: std::countr_zero also tests for 0,
 // which costs a compare and a branch per call in the hot loops.
@@ -93,7 +96,7 @@ struct Lookahead {
 // How a level finds its candidates and their rotations when the search enters it.
 struct Entry {
     Probe probe;
-    const RotationRow* rows; // at a * kCodes + b, per piece its rotations in the table's set
+    const RotationRow* rows; // at a * kStride + b, per piece its rotations in the table's set
     int slow;                // index into m_slow, or -1
 };
 
@@ -150,7 +153,7 @@ private:
         const Entry& e = m_entry[level];
         if (e.rows == nullptr)
             return enterSlow<kL>(level, m_slow[static_cast<size_t>(e.slow)], avail);
-        const int i = *e.probe.a * kCodes + *e.probe.b;
+        const int i = *e.probe.a * kStride + *e.probe.b;
         m_rowA[level] = e.rows[i].data();
         return e.probe.table[i] & avail;
     }
@@ -164,7 +167,7 @@ private:
             m_candidates[level] = slowPairs<kL>(m_slow[static_cast<size_t>(e.slow)], avail);
             return;
         }
-        m_candidates[level] = e.probe.table[*e.probe.a * kCodes + *e.probe.b] & avail;
+        m_candidates[level] = e.probe.table[*e.probe.a * kStride + *e.probe.b] & avail;
     }
     template <int kL> std::uint64_t slowPairs(const SlowDemand& d, std::uint64_t avail) const;
     template <int kL> bool searchPairs();
@@ -287,7 +290,7 @@ int Search::tableFor(const Demand& d) {
             const int r = std::countr_zero(m);
             const int a = key.e1 >= 0 ? m_codes[p][r][key.e1] : 0;
             const int b = key.e2 >= 0 ? m_codes[p][r][key.e2] : 0;
-            table[static_cast<size_t>(a * kCodes + b)] |= 1ULL << bitOf(p, r);
+            table[static_cast<size_t>(a * kStride + b)] |= 1ULL << bitOf(p, r);
         }
     return static_cast<int>(m_tables.size() - 1);
 }
@@ -309,7 +312,7 @@ const RotationRow* Search::rotationsFor(const Demand& d, int table) {
                 const int r = std::countr_zero(m);
                 const int a = e1 >= 0 ? m_codes[p][r][e1] : 0;
                 const int b = e2 >= 0 ? m_codes[p][r][e2] : 0;
-                rows[static_cast<size_t>(a * kCodes + b)][static_cast<size_t>(p)] |=
+                rows[static_cast<size_t>(a * kStride + b)][static_cast<size_t>(p)] |=
                     static_cast<std::uint8_t>(1u << r);
             }
     }
@@ -538,7 +541,7 @@ template <int kL> std::uint64_t Search::slowPairs(const SlowDemand& d, std::uint
 template <int kL> bool Search::restFits(const Lookahead& ahead, std::uint64_t avail) const {
     for (int i = 0; i < ahead.extraCount; ++i) {
         const Probe& q = ahead.extra[static_cast<size_t>(i)];
-        if ((q.table[*q.a * kCodes + *q.b] & avail) == 0)
+        if ((q.table[*q.a * kStride + *q.b] & avail) == 0)
             return false;
     }
     for (int i = 0; i < ahead.slowCount; ++i)
@@ -652,8 +655,8 @@ template <int kL> bool Search::search() {
             }
             const Probe& q0 = m_probes[level][0];
             const Probe& q1 = m_probes[level][1];
-            const std::uint64_t f0 = q0.table[*q0.a * kCodes + *q0.b] & avail;
-            const std::uint64_t f1 = q1.table[*q1.a * kCodes + *q1.b] & avail;
+            const std::uint64_t f0 = q0.table[*q0.a * kStride + *q0.b] & avail;
+            const std::uint64_t f1 = q1.table[*q1.a * kStride + *q1.b] & avail;
             if ((f0 == 0) | (f1 == 0))
                 break;
             if (m_moreAhead[level] && !restFits<kL>(m_ahead[level], avail))
@@ -718,8 +721,8 @@ template <int kL> bool Search::searchPairs() {
         }
         const Probe& q0 = m_probes[level][0];
         const Probe& q1 = m_probes[level][1];
-        const std::uint64_t f0 = q0.table[*q0.a * kCodes + *q0.b] & avail;
-        const std::uint64_t f1 = q1.table[*q1.a * kCodes + *q1.b] & avail;
+        const std::uint64_t f0 = q0.table[*q0.a * kStride + *q0.b] & avail;
+        const std::uint64_t f1 = q1.table[*q1.a * kStride + *q1.b] & avail;
         if ((f0 == 0) | (f1 == 0))
             continue;
         if (m_moreAhead[level] && !restFits<kL>(m_ahead[level], avail))
