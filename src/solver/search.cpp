@@ -16,15 +16,26 @@ namespace {
 
 constexpr int kNoCode = 10; // a code no digit meets: its piece sets are empty
 constexpr int kCodes = kNoCode + 1;
+// Tables are indexed a * kStride + b: a power of two, so the index costs a shift and not
+// a multiply on the path from a laid piece to the next look-up.
+constexpr int kStride = 16;
 constexpr std::uint64_t kCheckEvery = 256; // nodes between looks at the stop flag and clock
 constexpr int kMaxTerms = kMaxLinks;
 // Not a char type: stores through it must not make the compiler reload every member.
 using Code = std::uint16_t;
 // Rotation sets are read, never stored, in the hot loop, so bytes are safe there.
 using RotationRow = std::array<std::uint8_t, kMaxCells>;
-// At a * kCodes + b: the pieces (or, in pair mode, the piece-rotation pairs) whose
+// At a * kStride + b: the pieces (or, in pair mode, the piece-rotation pairs) whose
 // rotations worth trying show code a on one edge and b on another, fixed cells met.
-using FitTable = std::array<std::uint64_t, kCodes * kCodes>;
+using FitTable = std::array<std::uint64_t, kStride * kCodes>;
+// The same in piece mode with the rotations: per piece, the rotations that put it there.
+using RotationTable = std::array<RotationRow, kStride * kCodes>;
+
+// The lowest set bit of a word that is never 0: std::countr_zero also tests for 0,
+// which costs a compare and a branch per call in the hot loops.
+inline int lowestBit(std::uint64_t x) {
+    return __builtin_ctzll(x);
+}
 
 class SteadyClock final : public SolveClock {
 public:
@@ -59,7 +70,8 @@ struct Demand {
 
 // One table look-up answering a demand with at most two laid neighbours: the codes
 // they need are read through `a` and `b` (a zero stands in for a missing one).
-struct Probe {
+// Padded to a power of two so that a level's pair of probes is found by a shift.
+struct alignas(32) Probe {
     const std::uint64_t* table;
     const Code* a;
     const Code* b;
@@ -84,9 +96,8 @@ struct Lookahead {
 // How a level finds its candidates and their rotations when the search enters it.
 struct Entry {
     Probe probe;
-    const RotationRow* rowsA; // per code the rotations showing it on the first laid edge
-    const RotationRow* rowsB;
-    int slow; // index into m_slow, or -1
+    const RotationRow* rows; // at a * kStride + b, per piece its rotations in the table's set
+    int slow;                // index into m_slow, or -1
 };
 
 // Symmetric pieces lay the same codes in several rotations; only the first is tried.
@@ -128,26 +139,23 @@ private:
         return m;
     }
     int tableFor(const Demand& d);
+    const RotationRow* rotationsFor(const Demand& d, int table);
     Probe probeFor(const Demand& d, int table) const;
     int slowFor(const Demand& d);
     template <int kL> int length() const { return kL != 0 ? kL : m_length; }
     // Only cells with three or more laid neighbours (hexagons) come here.
     template <int kL> bool slowFits(const SlowDemand& d, std::uint64_t avail) const;
-    template <int kL> void enterSlow(size_t level, const SlowDemand& d, std::uint64_t avail);
+    template <int kL>
+    std::uint64_t enterSlow(size_t level, const SlowDemand& d, std::uint64_t avail);
     template <int kL> bool restFits(const Lookahead& ahead, std::uint64_t avail) const;
-    template <int kL> void enterLevel(size_t level, std::uint64_t avail) {
+    // The level's candidates; their rotation rows are left in m_rowA.
+    template <int kL> std::uint64_t enterLevel(size_t level, std::uint64_t avail) {
         const Entry& e = m_entry[level];
-        m_rotationsLeft[level] = 0;
-        m_pieceBit[level] = 0;
-        if (e.slow >= 0) {
-            enterSlow<kL>(level, m_slow[static_cast<size_t>(e.slow)], avail);
-            return;
-        }
-        const int a = *e.probe.a;
-        const int b = *e.probe.b;
-        m_candidates[level] = e.probe.table[a * kCodes + b] & avail;
-        m_rowA[level] = e.rowsA[a].data();
-        m_rowB[level] = e.rowsB[b].data();
+        if (e.rows == nullptr)
+            return enterSlow<kL>(level, m_slow[static_cast<size_t>(e.slow)], avail);
+        const int i = *e.probe.a * kStride + *e.probe.b;
+        m_rowA[level] = e.rows[i].data();
+        return e.probe.table[i] & avail;
     }
     template <int kL> bool search();
     // The same search when every piece's rotations fit in one word (pieces x rotations
@@ -159,7 +167,7 @@ private:
             m_candidates[level] = slowPairs<kL>(m_slow[static_cast<size_t>(e.slow)], avail);
             return;
         }
-        m_candidates[level] = e.probe.table[*e.probe.a * kCodes + *e.probe.b] & avail;
+        m_candidates[level] = e.probe.table[*e.probe.a * kStride + *e.probe.b] & avail;
     }
     template <int kL> std::uint64_t slowPairs(const SlowDemand& d, std::uint64_t avail) const;
     template <int kL> bool searchPairs();
@@ -187,12 +195,10 @@ private:
     std::array<int, kMaxCells + 1> m_fixedAt{}; // 1-based index into fixed, 0 if none
     Code m_codes[kMaxCells][6][6];              // piece to place, rotation, cell edge
     Code m_needs[kMaxCells][6][8];              // the same, as the codes a neighbour must show
-    std::uint64_t m_byCode[6][6][kCodes]{};     // cell edge, rotation, code -> bit set
+    std::uint64_t m_byCode[6][6][kCodes];       // cell edge, rotation, code -> bit set
     Code m_needOf[kCodes]{};
     std::array<unsigned, kMaxCells> m_worthTrying;
     RotationRow m_rotRows[6][kCodes]; // cell edge, code -> per piece the rotations showing it
-    RotationRow m_allRotations;       // stands in for an edge without a laid neighbour
-    RotationRow m_worthRow;           // per piece the rotations worth trying
     const std::uint64_t m_pass[1] = {~0ULL};
     const Code m_zero = 0;
 
@@ -209,17 +215,16 @@ private:
     // The hot part of m_ahead, apart so that a level's look-ahead is one short stride.
     std::array<std::array<Probe, 2>, kMaxCells + 1> m_probes;
     std::array<bool, kMaxCells + 1> m_moreAhead;
-    std::array<RotationRow, kMaxCells + 1> m_fixedRows;
+    std::vector<RotationTable> m_rotationTables;
+    std::vector<int> m_rotationTableOf; // per table, -1 until an entry needs its rotations
     std::array<RotationRow, kMaxCells + 1> m_slowRows;
 
     // Per level: candidates left, their rotation rows, rotations left, what lies.
     std::array<std::uint64_t, kMaxCells + 1> m_candidates;
     std::array<const std::uint8_t*, kMaxCells + 1> m_rowA;
-    std::array<const std::uint8_t*, kMaxCells + 1> m_rowB;
-    std::array<const std::uint8_t*, kMaxCells + 1> m_rowFixed;
     std::array<unsigned, kMaxCells + 1> m_rotationsLeft;
     std::array<std::uint64_t, kMaxCells + 1> m_pieceBit;
-    std::array<int, kMaxCells + 1> m_piece;
+    std::array<const Code (*)[8], kMaxCells + 1> m_needRow; // m_needs of the level's piece
     std::array<int, kMaxCells + 1> m_rotation;
     alignas(16) Code m_shown[kMaxCells + 1][8]; // per level the codes its neighbours must show
     // Pair mode: per level the free pairs on entering it and the pair now laid;
@@ -285,9 +290,33 @@ int Search::tableFor(const Demand& d) {
             const int r = std::countr_zero(m);
             const int a = key.e1 >= 0 ? m_codes[p][r][key.e1] : 0;
             const int b = key.e2 >= 0 ? m_codes[p][r][key.e2] : 0;
-            table[static_cast<size_t>(a * kCodes + b)] |= 1ULL << bitOf(p, r);
+            table[static_cast<size_t>(a * kStride + b)] |= 1ULL << bitOf(p, r);
         }
     return static_cast<int>(m_tables.size() - 1);
+}
+
+// Made only for the tables that entries read, after every table exists; the caller
+// reserves room for one per table so that none moves.
+const RotationRow* Search::rotationsFor(const Demand& d, int table) {
+    m_rotationTableOf.resize(m_tables.size(), -1);
+    int& index = m_rotationTableOf[static_cast<size_t>(table)];
+    if (index < 0) {
+        index = static_cast<int>(m_rotationTables.size());
+        RotationTable& rows = m_rotationTables.emplace_back();
+        std::memset(rows.data(), 0, sizeof rows);
+        const int e1 = d.dynamicCount >= 1 ? d.dynamic[0].edge : -1;
+        const int e2 = d.dynamicCount >= 2 ? d.dynamic[1].edge : -1;
+        for (int p = 0; p < m_n; ++p)
+            for (unsigned m = fixedRotations(d, p) & m_worthTrying[static_cast<size_t>(p)]; m != 0;
+                 m &= m - 1) {
+                const int r = std::countr_zero(m);
+                const int a = e1 >= 0 ? m_codes[p][r][e1] : 0;
+                const int b = e2 >= 0 ? m_codes[p][r][e2] : 0;
+                rows[static_cast<size_t>(a * kStride + b)][static_cast<size_t>(p)] |=
+                    static_cast<std::uint8_t>(1u << r);
+            }
+    }
+    return m_rotationTables[static_cast<size_t>(index)].data();
 }
 
 Probe Search::probeFor(const Demand& d, int table) const {
@@ -330,38 +359,7 @@ void Search::buildTables() {
                           ? static_cast<Code>(v)
                           : static_cast<Code>(sum - v >= 0 && sum - v <= 9 ? sum - v : kNoCode);
     m_needOf[kNoCode] = kNoCode;
-    m_full = (1u << m_length) - 1;
-    std::memset(m_rotRows, 0, sizeof m_rotRows);
-    m_allRotations.fill(0xFF);
-    std::memset(m_shown, 0, sizeof m_shown);
-    for (int p = 0; p < m_n; ++p) {
-        const std::string& s =
-            m_req.pieces[static_cast<size_t>(m_req.toPlace[static_cast<size_t>(p)])];
-        m_worthTrying[static_cast<size_t>(p)] = rotationsWorthTrying(s) & m_full;
-        m_worthRow[static_cast<size_t>(p)] =
-            static_cast<std::uint8_t>(m_worthTrying[static_cast<size_t>(p)]);
-        for (int r = 0; r < m_length; ++r) {
-            for (int k = m_length; k < 6; ++k)
-                m_codes[p][r][k] = 0;
-            for (int k = m_length; k < 8; ++k)
-                m_needs[p][r][k] = 0;
-            for (int k = 0; k < m_length; ++k) {
-                const int j = k - r;
-                const int code = s[static_cast<size_t>(j < 0 ? j + m_length : j)] - '0';
-                m_codes[p][r][k] = static_cast<Code>(code);
-                m_needs[p][r][k] = m_needOf[code];
-                m_byCode[k][r][code] |= 1ULL << bitOf(p, r);
-                m_rotRows[k][code][static_cast<size_t>(p)] |= static_cast<std::uint8_t>(1u << r);
-            }
-            if (m_pairs) {
-                const size_t i = static_cast<size_t>(bitOf(p, r));
-                std::memcpy(m_pairNeeds[i], m_needs[p][r], sizeof m_pairNeeds[0]);
-                m_pieceMask[i] = static_cast<std::uint64_t>(m_full) << (p * m_length);
-            }
-        }
-    }
-
-    // Demands first, tables after: the tables may move while they are being made.
+    // Demands first, tables last: the tables may move while they are being made.
     std::array<Demand, kMaxCells + 1> entries;
     std::array<std::array<Demand, kMaxLinks>, kMaxCells + 1> aheads;
     std::array<int, kMaxCells + 1> aheadCount;
@@ -380,6 +378,54 @@ void Search::buildTables() {
             }
         }
     }
+    m_full = (1u << m_length) - 1;
+    std::memset(m_shown, 0, sizeof m_shown);
+    for (int p = 0; p < m_n; ++p) {
+        const std::string& s =
+            m_req.pieces[static_cast<size_t>(m_req.toPlace[static_cast<size_t>(p)])];
+        m_worthTrying[static_cast<size_t>(p)] = rotationsWorthTrying(s) & m_full;
+        for (int r = 0; r < m_length; ++r) {
+            for (int k = m_length; k < 6; ++k)
+                m_codes[p][r][k] = 0;
+            for (int k = m_length; k < 8; ++k)
+                m_needs[p][r][k] = 0;
+            for (int k = 0; k < m_length; ++k) {
+                const int j = k - r;
+                const int code = s[static_cast<size_t>(j < 0 ? j + m_length : j)] - '0';
+                m_codes[p][r][k] = static_cast<Code>(code);
+                m_needs[p][r][k] = m_needOf[code];
+            }
+            if (m_pairs) {
+                const size_t i = static_cast<size_t>(bitOf(p, r));
+                std::memcpy(m_pairNeeds[i], m_needs[p][r], sizeof m_pairNeeds[0]);
+                m_pieceMask[i] = static_cast<std::uint64_t>(m_full) << (p * m_length);
+            }
+        }
+    }
+    // Read only by cells with three or more laid neighbours (hexagons), and by cells
+    // next to fixed ones: most grids need neither.
+    bool anySlow = false;
+    for (int l = 1; l <= m_n; ++l) {
+        anySlow |= !byLookup(entries[static_cast<size_t>(l)]);
+        for (int i = 0; i < aheadCount[static_cast<size_t>(l)]; ++i)
+            anySlow |= !byLookup(aheads[static_cast<size_t>(l)][static_cast<size_t>(i)]);
+    }
+    if (anySlow) {
+        std::memset(m_byCode, 0, sizeof m_byCode);
+        for (int p = 0; p < m_n; ++p)
+            for (int r = 0; r < m_length; ++r)
+                for (int k = 0; k < m_length; ++k)
+                    m_byCode[k][r][m_codes[p][r][k]] |= 1ULL << bitOf(p, r);
+    }
+    if (!m_req.fixed.empty()) {
+        std::memset(m_rotRows, 0, sizeof m_rotRows);
+        for (int p = 0; p < m_n; ++p)
+            for (int r = 0; r < m_length; ++r)
+                for (int k = 0; k < m_length; ++k)
+                    m_rotRows[k][m_codes[p][r][k]][static_cast<size_t>(p)] |=
+                        static_cast<std::uint8_t>(1u << r);
+    }
+
     std::array<int, kMaxCells + 1> entryTable;
     std::array<std::array<int, kMaxLinks>, kMaxCells + 1> aheadTable;
     m_tables.reserve(static_cast<size_t>(m_n) + 4);
@@ -394,29 +440,22 @@ void Search::buildTables() {
     }
 
     const Probe pass{m_pass, &m_zero, &m_zero};
+    if (!m_pairs)
+        m_rotationTables.reserve(m_tables.size());
     for (int l = 1; l <= m_n; ++l) {
         const size_t ls = static_cast<size_t>(l);
         const Demand& d = entries[ls];
         Entry& e = m_entry[ls];
-        // Pair mode has the fixed cells in its tables; without fixed neighbours the
-        // row is the symmetry reduction alone.
-        m_rowFixed[ls] = m_worthRow.data();
-        if (!m_pairs && d.staticCount != 0) {
-            RotationRow& fixedRow = m_fixedRows[ls];
-            for (int p = 0; p < m_n; ++p)
-                fixedRow[static_cast<size_t>(p)] = static_cast<std::uint8_t>(
-                    fixedRotations(d, p) & m_worthTrying[static_cast<size_t>(p)]);
-            m_rowFixed[ls] = fixedRow.data();
-        }
+        e.rows = nullptr;
         if (entryTable[ls] >= 0) {
             e.slow = -1;
             e.probe = probeFor(d, entryTable[ls]);
-            e.rowsA = d.dynamicCount >= 1 ? m_rotRows[d.dynamic[0].edge] : &m_allRotations;
-            e.rowsB = d.dynamicCount >= 2 ? m_rotRows[d.dynamic[1].edge] : &m_allRotations;
+            // Pair mode has the rotations in its bit sets.
+            if (!m_pairs)
+                e.rows = rotationsFor(d, entryTable[ls]);
         } else {
             e.slow = slowFor(d);
             e.probe = pass;
-            e.rowsA = e.rowsB = &m_allRotations;
         }
         Lookahead& ahead = m_ahead[ls];
         ahead.probes = {pass, pass};
@@ -455,7 +494,8 @@ template <int kL> bool Search::slowFits(const SlowDemand& d, std::uint64_t avail
     return false;
 }
 
-template <int kL> void Search::enterSlow(size_t level, const SlowDemand& d, std::uint64_t avail) {
+template <int kL>
+std::uint64_t Search::enterSlow(size_t level, const SlowDemand& d, std::uint64_t avail) {
     Code need[kMaxTerms];
     for (int j = 0; j < d.dynamicCount; ++j) {
         const DynamicLink& k = d.dynamic[static_cast<size_t>(j)];
@@ -470,7 +510,6 @@ template <int kL> void Search::enterSlow(size_t level, const SlowDemand& d, std:
         fit[r] = m;
         any |= m;
     }
-    m_candidates[level] = any;
     RotationRow& row = m_slowRows[level];
     for (std::uint64_t c = any; c != 0; c &= c - 1) {
         const int p = std::countr_zero(c);
@@ -480,7 +519,7 @@ template <int kL> void Search::enterSlow(size_t level, const SlowDemand& d, std:
         row[static_cast<size_t>(p)] = static_cast<std::uint8_t>(rotations);
     }
     m_rowA[level] = row.data();
-    m_rowB[level] = m_allRotations.data();
+    return any;
 }
 
 template <int kL> std::uint64_t Search::slowPairs(const SlowDemand& d, std::uint64_t avail) const {
@@ -502,7 +541,7 @@ template <int kL> std::uint64_t Search::slowPairs(const SlowDemand& d, std::uint
 template <int kL> bool Search::restFits(const Lookahead& ahead, std::uint64_t avail) const {
     for (int i = 0; i < ahead.extraCount; ++i) {
         const Probe& q = ahead.extra[static_cast<size_t>(i)];
-        if ((q.table[*q.a * kCodes + *q.b] & avail) == 0)
+        if ((q.table[*q.a * kStride + *q.b] & avail) == 0)
             return false;
     }
     for (int i = 0; i < ahead.slowCount; ++i)
@@ -562,7 +601,7 @@ void Search::fill(Filling& filling) const {
     }
     for (int l = 1; l <= m_n; ++l) {
         const size_t cell = static_cast<size_t>(m_req.freeCells[static_cast<size_t>(l - 1)] - 1);
-        int piece = m_piece[static_cast<size_t>(l)];
+        int piece = std::countr_zero(m_pieceBit[static_cast<size_t>(l)]);
         int rotation = m_rotation[static_cast<size_t>(l)];
         if (m_pairs) {
             piece = m_pair[static_cast<size_t>(l)] / m_length;
@@ -580,56 +619,71 @@ template <int kL> bool Search::search() {
     std::uint64_t avail = m_all;
     size_t level = 1;
     const size_t last = static_cast<size_t>(m_n);
-    enterLevel<kL>(1, avail);
+    // Takes the first of a level's candidates: its rotation set, and it leaves `avail`.
+    const auto take = [&](std::uint64_t candidates) {
+        const int p = lowestBit(candidates);
+        m_candidates[level] = candidates & (candidates - 1);
+        const std::uint64_t bit = 1ULL << p;
+        m_pieceBit[level] = bit;
+        m_needRow[level] = m_needs[p];
+        avail &= ~bit;
+        return static_cast<unsigned>(m_rowA[level][p]);
+    };
+    std::uint64_t first = enterLevel<kL>(1, avail);
+    if (first == 0) {
+        m_stats.nodes = 0;
+        return false;
+    }
+    unsigned rotations = take(first);
     for (;;) {
-        unsigned rotations = m_rotationsLeft[level];
-        if (rotations == 0) {
-            // The level's piece goes back; the next candidate, if any, takes its place.
-            avail |= m_pieceBit[level];
-            const std::uint64_t candidates = m_candidates[level];
-            if (candidates == 0) {
-                if (level == 1) {
-                    m_stats.nodes = nodes;
+        // Lay the level's next rotation, and go down while the next level has candidates.
+        for (;;) {
+            const int r = lowestBit(rotations);
+            m_rotationsLeft[level] = rotations & (rotations - 1);
+            m_rotation[level] = r;
+            std::memcpy(m_shown[level], m_needRow[level][r], sizeof m_shown[0]);
+            if ((++nodes & (kCheckEvery - 1)) == 0) {
+                m_stats.nodes = nodes;
+                if (poll()) {
+                    m_stopped = true;
                     return false;
                 }
-                --level;
-                continue;
             }
-            const int p = std::countr_zero(candidates);
-            m_candidates[level] = candidates & (candidates - 1);
-            rotations = m_rowFixed[level][p] & m_rowA[level][p] & m_rowB[level][p];
-            const std::uint64_t bit = 1ULL << p;
-            m_piece[level] = p;
-            m_pieceBit[level] = bit;
-            avail &= ~bit;
-            if (rotations == 0) // cannot happen with exact tables; skip the piece if it did
-                continue;
+            if (level == last) {
+                m_stats.nodes = nodes;
+                return true;
+            }
+            const Probe& q0 = m_probes[level][0];
+            const Probe& q1 = m_probes[level][1];
+            const std::uint64_t f0 = q0.table[*q0.a * kStride + *q0.b] & avail;
+            const std::uint64_t f1 = q1.table[*q1.a * kStride + *q1.b] & avail;
+            if ((f0 == 0) | (f1 == 0))
+                break;
+            if (m_moreAhead[level] && !restFits<kL>(m_ahead[level], avail))
+                break;
+            const std::uint64_t next = enterLevel<kL>(level + 1, avail);
+            if (next == 0)
+                break;
+            ++level;
+            rotations = take(next);
         }
-        const int r = std::countr_zero(rotations);
-        m_rotationsLeft[level] = rotations & (rotations - 1);
-        m_rotation[level] = r;
-        std::memcpy(m_shown[level], m_needs[m_piece[level]][r], sizeof m_shown[0]);
-        if ((++nodes & (kCheckEvery - 1)) == 0) {
-            m_stats.nodes = nodes;
-            if (poll()) {
-                m_stopped = true;
+        // Back at `level`: its next rotation, else its next candidate, else the level above.
+        for (;;) {
+            rotations = m_rotationsLeft[level];
+            if (rotations != 0)
+                break;
+            avail |= m_pieceBit[level];
+            const std::uint64_t candidates = m_candidates[level];
+            if (candidates != 0) {
+                rotations = take(candidates);
+                break;
+            }
+            if (level == 1) {
+                m_stats.nodes = nodes;
                 return false;
             }
+            --level;
         }
-        if (level == last) {
-            m_stats.nodes = nodes;
-            return true;
-        }
-        const Probe& q0 = m_probes[level][0];
-        const Probe& q1 = m_probes[level][1];
-        const std::uint64_t f0 = q0.table[*q0.a * kCodes + *q0.b] & avail;
-        const std::uint64_t f1 = q1.table[*q1.a * kCodes + *q1.b] & avail;
-        if ((f0 == 0) | (f1 == 0))
-            continue;
-        if (m_moreAhead[level] && !restFits<kL>(m_ahead[level], avail))
-            continue;
-        ++level;
-        enterLevel<kL>(level, avail);
     }
 }
 
@@ -648,7 +702,7 @@ template <int kL> bool Search::searchPairs() {
             --level;
             continue;
         }
-        const int i = std::countr_zero(pairs);
+        const int i = lowestBit(pairs);
         m_candidates[level] = pairs & (pairs - 1);
         m_pair[level] = i;
         std::memcpy(m_shown[level], m_pairNeeds[i], sizeof m_shown[0]);
@@ -667,8 +721,8 @@ template <int kL> bool Search::searchPairs() {
         }
         const Probe& q0 = m_probes[level][0];
         const Probe& q1 = m_probes[level][1];
-        const std::uint64_t f0 = q0.table[*q0.a * kCodes + *q0.b] & avail;
-        const std::uint64_t f1 = q1.table[*q1.a * kCodes + *q1.b] & avail;
+        const std::uint64_t f0 = q0.table[*q0.a * kStride + *q0.b] & avail;
+        const std::uint64_t f1 = q1.table[*q1.a * kStride + *q1.b] & avail;
         if ((f0 == 0) | (f1 == 0))
             continue;
         if (m_moreAhead[level] && !restFits<kL>(m_ahead[level], avail))
