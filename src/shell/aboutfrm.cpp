@@ -1,6 +1,7 @@
 // The about window's layout is fixed data; nothing is filled in at run time.
 #include "shell/aboutfrm.h"
 
+#include "platform/qtext.h"
 #include "shell/maker.h"
 #include "shell/picturearea.h"
 
@@ -11,10 +12,6 @@
 
 namespace tarno {
 namespace {
-
-QString text(std::string_view s) {
-    return QString::fromUtf8(s.data(), static_cast<int>(s.size()));
-}
 
 struct LabelSpec {
     QRect area;
@@ -61,7 +58,7 @@ aboutfrm::aboutfrm(QWidget* parent)
     font.setStyleHint(QFont::SansSerif);
     font.setPointSizeF(9.75);
     for (int i = 0; i < static_cast<int>(Label1.size()); ++i) {
-        auto* label = new QLabel(text(kLabels[i].text), this);
+        auto* label = new QLabel(qtext(kLabels[i].text), this);
         label->setObjectName(QStringLiteral("Label1_%1").arg(i));
         label->setGeometry(kLabels[i].area);
         label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);

@@ -2,6 +2,7 @@
 // data beyond its controls.
 #include "shell/form1.h"
 
+#include "platform/qtext.h"
 #include "platform/screenmetrics.h"
 #include "shell/catalogue.h"
 #include "shell/maker.h"
@@ -16,10 +17,6 @@
 
 namespace tarno {
 namespace {
-
-QString text(std::string_view s) {
-    return QString::fromUtf8(s.data(), static_cast<int>(s.size()));
-}
 
 struct PictureSpec {
     const char* resource;
@@ -64,7 +61,7 @@ void Form1::createPictures() {
         connect(picture, &PictureArea::released, this, &Form1::pictureReleased);
         Picture1[i] = picture;
     }
-    Command1 = new QPushButton(QStringLiteral("Visit ") + text(maker::kHost), client);
+    Command1 = new QPushButton(QStringLiteral("Visit ") + qtext(maker::kHost), client);
     Command1->setObjectName(QStringLiteral("Command1"));
     QFont font(QStringLiteral("MS Sans Serif"));
     font.setStyleHint(QFont::SansSerif);
@@ -84,7 +81,7 @@ void Form1::createMenus() {
     m_play->setObjectName(QStringLiteral("m_play"));
     for (const GameRow& row : playMenu()) {
         const int index = row.playIndex;
-        QAction* item = m_play->addAction(text(row.playCaption));
+        QAction* item = m_play->addAction(qtext(row.playCaption));
         item->setObjectName(QStringLiteral("mp_pl_%1").arg(index));
         item->setData(index);
         connect(item, &QAction::triggered, this, [this, index] {
@@ -103,7 +100,7 @@ void Form1::createMenus() {
     for (const HiScoreMenuItem& entry : hiScoreMenu()) {
         const int index = entry.index;
         if (entry.children.empty()) {
-            QAction* item = m_hiscores->addAction(text(entry.caption));
+            QAction* item = m_hiscores->addAction(qtext(entry.caption));
             item->setObjectName(QStringLiteral("m_hisc_%1").arg(index));
             item->setData(index);
             connect(item, &QAction::triggered, this, [showSlot, index] { showSlot(index); });
@@ -111,7 +108,7 @@ void Form1::createMenus() {
             continue;
         }
         // A parent item only opens its sub-menu; it is never a list of its own.
-        QMenu* sub = m_hiscores->addMenu(text(entry.caption));
+        QMenu* sub = m_hiscores->addMenu(qtext(entry.caption));
         sub->setObjectName(QStringLiteral("m_hisc_%1_menu").arg(index));
         QAction* parentItem = sub->menuAction();
         parentItem->setObjectName(QStringLiteral("m_hisc_%1").arg(index));
@@ -119,7 +116,7 @@ void Form1::createMenus() {
         m_hisc[index] = parentItem;
         for (const HiScoreMenuItem& child : entry.children) {
             const int slot = child.index;
-            QAction* item = sub->addAction(text(child.caption));
+            QAction* item = sub->addAction(qtext(child.caption));
             item->setObjectName(QStringLiteral("m_hiscc_%1").arg(slot));
             item->setData(slot);
             connect(item, &QAction::triggered, this, [showSlot, slot] { showSlot(slot); });

@@ -8,10 +8,12 @@ namespace tarno::maker {
 constexpr std::string_view kProductName = "Tarno Playroom";
 constexpr std::string_view kVersionText = "Version 1.0";
 // The maker's web host. Under the reserved .example domain until the product has a
-// site of its own.
-constexpr std::string_view kHost = "tarno.example";
-constexpr std::string_view kWebSiteAddress = "http://tarno.example/";
-constexpr std::string_view kHelpPageAddress = "http://tarno.example/instrhtm/games.asp";
+// site of its own. Written once: the addresses are built from it.
+#define TARNO_MAKER_HOST "tarno.example"
+constexpr std::string_view kHost = TARNO_MAKER_HOST;
+constexpr std::string_view kWebSiteAddress = "http://" TARNO_MAKER_HOST "/";
+constexpr std::string_view kHelpPageAddress = "http://" TARNO_MAKER_HOST "/instrhtm/games.asp";
+#undef TARNO_MAKER_HOST
 
 // The about window's maker lines. The product has no postal address, telephone, fax or
 // e-mail of its own, so those lines stay empty rather than show made-up ones.

@@ -148,6 +148,27 @@ private:
     template <int kL>
     std::uint64_t enterSlow(size_t level, const SlowDemand& d, std::uint64_t avail);
     template <int kL> bool restFits(const Lookahead& ahead, std::uint64_t avail) const;
+    // After a piece is laid at `level`: does every empty neighbour still have a piece?
+    template <int kL>
+    [[gnu::always_inline]] bool aheadFits(size_t level, std::uint64_t avail) const {
+        const Probe& q0 = m_probes[level][0];
+        const Probe& q1 = m_probes[level][1];
+        const std::uint64_t f0 = q0.table[*q0.a * kStride + *q0.b] & avail;
+        const std::uint64_t f1 = q1.table[*q1.a * kStride + *q1.b] & avail;
+        if ((f0 == 0) | (f1 == 0))
+            return false;
+        return !m_moreAhead[level] || restFits<kL>(m_ahead[level], avail);
+    }
+    // Counts one more node; every kCheckEvery nodes looks at the stop flag and the clock.
+    [[gnu::always_inline]] bool countNodeAndStop(std::uint64_t& nodes) {
+        if ((++nodes & (kCheckEvery - 1)) != 0) [[likely]]
+            return false;
+        m_stats.nodes = nodes;
+        if (!poll())
+            return false;
+        m_stopped = true;
+        return true;
+    }
     // The level's candidates; their rotation rows are left in m_rowA.
     template <int kL> std::uint64_t enterLevel(size_t level, std::uint64_t avail) {
         const Entry& e = m_entry[level];
@@ -642,24 +663,13 @@ template <int kL> bool Search::search() {
             m_rotationsLeft[level] = rotations & (rotations - 1);
             m_rotation[level] = r;
             std::memcpy(m_shown[level], m_needRow[level][r], sizeof m_shown[0]);
-            if ((++nodes & (kCheckEvery - 1)) == 0) {
-                m_stats.nodes = nodes;
-                if (poll()) {
-                    m_stopped = true;
-                    return false;
-                }
-            }
+            if (countNodeAndStop(nodes))
+                return false;
             if (level == last) {
                 m_stats.nodes = nodes;
                 return true;
             }
-            const Probe& q0 = m_probes[level][0];
-            const Probe& q1 = m_probes[level][1];
-            const std::uint64_t f0 = q0.table[*q0.a * kStride + *q0.b] & avail;
-            const std::uint64_t f1 = q1.table[*q1.a * kStride + *q1.b] & avail;
-            if ((f0 == 0) | (f1 == 0))
-                break;
-            if (m_moreAhead[level] && !restFits<kL>(m_ahead[level], avail))
+            if (!aheadFits<kL>(level, avail))
                 break;
             const std::uint64_t next = enterLevel<kL>(level + 1, avail);
             if (next == 0)
@@ -708,24 +718,13 @@ template <int kL> bool Search::searchPairs() {
         std::memcpy(m_shown[level], m_pairNeeds[i], sizeof m_shown[0]);
         // Nothing to give back on leaving the level: each level keeps what was free above it.
         const std::uint64_t avail = m_availAt[level] & ~m_pieceMask[static_cast<size_t>(i)];
-        if ((++nodes & (kCheckEvery - 1)) == 0) {
-            m_stats.nodes = nodes;
-            if (poll()) {
-                m_stopped = true;
-                return false;
-            }
-        }
+        if (countNodeAndStop(nodes))
+            return false;
         if (level == last) {
             m_stats.nodes = nodes;
             return true;
         }
-        const Probe& q0 = m_probes[level][0];
-        const Probe& q1 = m_probes[level][1];
-        const std::uint64_t f0 = q0.table[*q0.a * kStride + *q0.b] & avail;
-        const std::uint64_t f1 = q1.table[*q1.a * kStride + *q1.b] & avail;
-        if ((f0 == 0) | (f1 == 0))
-            continue;
-        if (m_moreAhead[level] && !restFits<kL>(m_ahead[level], avail))
+        if (!aheadFits<kL>(level, avail))
             continue;
         ++level;
         enterPairs<kL>(level, avail);

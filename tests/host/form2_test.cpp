@@ -2,6 +2,7 @@
 // commands it passes on.
 #include "host/form2.h"
 #include "platform/movieplayer.h"
+#include "platform/qtext.h"
 #include "platform/screenmetrics.h"
 #include "shell/catalogue.h"
 
@@ -80,12 +81,10 @@ TEST_F(GameWindow, EscapeDoesNotEndTheGame) {
 
 TEST(Modules, EveryCatalogueMovieIsBesideTheProgram) {
     for (const GameRow& row : playMenu()) {
-        const QString file = QStringLiteral(TEST_MODULES_DIR "/") +
-                             QString::fromUtf8(row.movieFile.data(), row.movieFile.size());
+        const QString file = QStringLiteral(TEST_MODULES_DIR "/") + qtext(row.movieFile);
         EXPECT_TRUE(QFile::exists(file)) << file.toStdString();
         MoviePlayer player;
-        player.setMovie(file +
-                        "?gameType=" + QString::fromUtf8(row.gameId.data(), row.gameId.size()));
+        player.setMovie(file + "?gameType=" + qtext(row.gameId));
         EXPECT_TRUE(player.isPlaying()) << player.errorText().toStdString();
     }
 }

@@ -1,6 +1,7 @@
 // The browser found through the desktop's own associations, started for real: each case
 // builds its own XDG folders with a desktop entry for a fake browser script that writes
 // down the arguments it receives.
+#include "platform/qtext.h"
 #include "shell/maker.h"
 
 #include <QDir>
@@ -19,14 +20,10 @@ void PrintTo(const QString& s, std::ostream* os) {
 namespace tarno {
 namespace {
 
-QString text(std::string_view s) {
-    return QString::fromUtf8(s.data(), static_cast<int>(s.size()));
-}
-
 const QString kErrorLine =
     "message\tError\twarning\t1\tCannot execute default browser.\\n"
     "Please, manually go to following URL to obtain help for Tarno Games:\\n" +
-    text(maker::kHelpPageAddress);
+    qtext(maker::kHelpPageAddress);
 
 class XdgDesktop {
 public:
@@ -121,7 +118,7 @@ TEST_P(BrowserStart, HelpItemAndWebSiteButtonPassTheirAddress) {
                                         std::pair{"website", maker::kWebSiteAddress}}) {
         EXPECT_EQ(desktop.probe(mode), QStringList{"done"});
         QStringList expected;
-        for (const QString& option : c.options + QStringList{text(address)})
+        for (const QString& option : c.options + QStringList{qtext(address)})
             expected << '<' + option + '>';
         EXPECT_EQ(argumentsWritten(out), expected) << mode;
     }

@@ -1,4 +1,5 @@
 // The about window: its texts and fonts, and its modality over the main window.
+#include "platform/qtext.h"
 #include "shell/aboutfrm.h"
 
 #include "shell/form1.h"
@@ -20,10 +21,6 @@
 namespace tarno {
 namespace {
 
-QString text(std::string_view s) {
-    return QString::fromUtf8(s.data(), static_cast<int>(s.size()));
-}
-
 TEST(AboutWindow, TextsFontsAndColours) {
     aboutfrm window;
     EXPECT_EQ(window.windowTitle(), "About Tarno Playroom");
@@ -36,9 +33,9 @@ TEST(AboutWindow, TextsFontsAndColours) {
         EXPECT_EQ(label->font().bold(), i == 0) << i;
         EXPECT_EQ(label->palette().color(QPalette::WindowText) == QColor(255, 0, 0), i == 2) << i;
     }
-    EXPECT_EQ(window.label(0)->text(), text(maker::kProductName));
+    EXPECT_EQ(window.label(0)->text(), qtext(maker::kProductName));
     EXPECT_EQ(window.label(1)->text(), "Version 1.0");
-    EXPECT_EQ(window.label(9)->text(), text(maker::kWebSiteAddress));
+    EXPECT_EQ(window.label(9)->text(), qtext(maker::kWebSiteAddress));
     EXPECT_EQ(window.okButton()->text(), "OK");
     EXPECT_TRUE(window.okButton()->isDefault());
 

@@ -1,5 +1,6 @@
 // The solver under Qt's event loop: timers fire during a solve, and a stop sent as an event ends
 // it.
+#include "model/generate.h"
 #include "platform/qteventpump.h"
 #include "solver/search.h"
 
@@ -10,13 +11,7 @@
 namespace tarno {
 namespace {
 
-std::vector<std::string> endlessRequest() {
-    std::string text = "tarno16*16";
-    for (int i = 0; i < 15; ++i)
-        text += ",0000";
-    text += ",1111";
-    return splitItems(text);
-}
+using model::endlessRequest;
 
 TEST(QtEventPump, AStopPostedAsAnEventEndsTheSolve) {
     QtEventPump pump;

@@ -68,15 +68,7 @@ INSTANTIATE_TEST_SUITE_P(
                   SolveOutcome::NoSolution, ""},
         KnownCase{"malformed", "tarno9*9,3230", SolveOutcome::Malformed, ""}));
 
-// An unsolvable 4x4 whose search tree is far too big to finish: 15 equal pieces
-// are tried in every order before the odd one is found not to fit anywhere.
-std::vector<std::string> endlessRequest() {
-    std::string text = "tarno16*16";
-    for (int i = 0; i < 15; ++i)
-        text += ",0000";
-    text += ",1111";
-    return splitItems(text);
-}
+using model::endlessRequest;
 
 class FakeClock final : public SolveClock {
 public:

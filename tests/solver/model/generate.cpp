@@ -111,4 +111,11 @@ std::string joinItems(const std::vector<std::string>& items) {
     return out;
 }
 
+std::vector<std::string> endlessRequest() {
+    std::vector<std::string> items{"tarno16*16"};
+    items.insert(items.end(), 15, "0000");
+    items.push_back("1111");
+    return items;
+}
+
 } // namespace tarno::model

@@ -33,4 +33,8 @@ std::vector<std::string> makeRequest(std::mt19937_64& rng, const BoardShape& sha
 
 std::string joinItems(const std::vector<std::string>& items);
 
+// An unsolvable 4x4 whose search tree is far too big to finish: 15 equal pieces are
+// tried in every order before the odd one is found not to fit anywhere.
+std::vector<std::string> endlessRequest();
+
 } // namespace tarno::model
