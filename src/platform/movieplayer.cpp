@@ -44,6 +44,22 @@ QString MovieBridge::variable(const QString& name) const {
     return m_variables.value(name);
 }
 
+namespace {
+// Shared by every player of the process: it lives exactly as long as the program.
+QHash<QString, QString>& remembered() {
+    static QHash<QString, QString> values;
+    return values;
+}
+} // namespace
+
+void MovieBridge::remember(const QString& key, const QString& value) {
+    remembered().insert(key, value);
+}
+
+QString MovieBridge::recall(const QString& key) const {
+    return remembered().value(key);
+}
+
 void MovieBridge::setVariable(const QString& name, const QString& value) {
     m_variables.insert(name, value);
 }

@@ -23,6 +23,10 @@ public:
     Q_INVOKABLE void fscommand(const QString& command, const QString& args = QString());
     // A variable of the query or one the program set; empty when there is none.
     Q_INVOKABLE QString variable(const QString& name) const;
+    // A small value a movie keeps while the program runs, across its game windows
+    // (a player's name typed into the movie, say). Nothing is written to disk.
+    Q_INVOKABLE void remember(const QString& key, const QString& value);
+    Q_INVOKABLE QString recall(const QString& key) const;
 
     void setVariable(const QString& name, const QString& value);
     void clearVariables() { m_variables.clear(); }
