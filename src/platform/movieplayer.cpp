@@ -3,6 +3,7 @@
 #include "platform/movieplayer.h"
 
 #include "host/launch.h"
+#include "platform/localonlynetwork.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -82,6 +83,7 @@ MoviePlayer::MoviePlayer(QWidget* parent) : QWidget(parent) {
     m_stack->addWidget(m_view);
     m_stack->addWidget(m_message);
 
+    m_view->engine()->setNetworkAccessManagerFactory(&LocalOnlyNetworkFactory::instance());
     m_bridge = new MovieBridge(this);
     m_view->engine()->rootContext()->setContextProperty(QStringLiteral("player"), m_bridge);
     connect(m_bridge, &MovieBridge::command, this, &MoviePlayer::FSCommand);
@@ -146,6 +148,10 @@ void MoviePlayer::setMovie(const QString& pathWithQuery) {
     component.setData(document, QUrl::fromLocalFile(QFileInfo(file).absoluteFilePath()));
     if (component.isError()) {
         fail(file, component.errorString().trimmed());
+        return;
+    }
+    if (component.isLoading()) { // only a part from the network would still be on its way
+        fail(file, tr("It needs parts from the network, and movies have no network access."));
         return;
     }
     QObject* object = component.beginCreate(engine->rootContext());
