@@ -4,16 +4,17 @@
 // answers.
 #include "host/commandchannel.h"
 
+#include "shell/catalogue.h"
+
 #include <algorithm>
 
 namespace tarno {
 
 int nameElementFor(std::string_view slotId) {
-    if (slotId == "lumo11" || slotId == "lumo12" || slotId == "lumo13")
-        return 3;
-    if (slotId == "lumo18")
-        return 4;
-    return -1;
+    if (!nameSuppliedByMovie(slotId))
+        return -1;
+    // The name follows the numbers of the slot's kind.
+    return slotKind(*slotBySlotId(slotId)) == SlotKind::ByScoreMovesTime ? 4 : 3;
 }
 
 std::string lastRecordedName(const ScoreFile& file) {
