@@ -166,7 +166,10 @@ void MoviePlayer::setMovie(const QString& pathWithQuery) {
         if (meta->indexOfProperty(name.constData()) >= 0)
             object->setProperty(name.constData(), QString::fromStdString(value));
     }
+    // An answer to a command the movie sends while it is being completed reaches it too.
+    m_creating = object;
     component.completeCreate();
+    m_creating = nullptr;
     auto* item = qobject_cast<QQuickItem*>(object);
     if (!item) {
         delete object;
@@ -187,10 +190,10 @@ void MoviePlayer::Play() {
 
 void MoviePlayer::SetVariable(const QString& name, const QString& value) {
     m_bridge->setVariable(name, value);
-    if (m_root) {
+    if (QObject* movie = m_root ? m_root : m_creating.data()) {
         const QByteArray key = name.toUtf8();
-        if (m_root->metaObject()->indexOfProperty(key.constData()) >= 0)
-            m_root->setProperty(key.constData(), value);
+        if (movie->metaObject()->indexOfProperty(key.constData()) >= 0)
+            movie->setProperty(key.constData(), value);
     }
     Q_EMIT m_bridge->variableSet(name, value);
 }

@@ -171,6 +171,22 @@ TEST_F(ProbeGame, TheModalWindowClosedDuringASolveReturnsAndIsDestroyed) {
     EXPECT_TRUE(player.isNull());
 }
 
+TEST(FirstCommand, AMovieIsHeardFromItsFirstLine) {
+    QTemporaryDir program;
+    ASSERT_TRUE(QDir(program.path()).mkdir("modules"));
+    QFile movie(program.filePath("modules/tiles.swf"));
+    ASSERT_TRUE(movie.open(QIODevice::WriteOnly));
+    movie.write(QByteArray("import QtQuick\n"
+                           "Item { width: 64; height: 64\n"
+                           "  property string solver_solve: 'none'\n"
+                           "  Component.onCompleted: player.fscommand('solvepuzzle', '") +
+                kTarno9 + "') }\n");
+    movie.close();
+    MovieRun run("tarno9", program.path());
+    ASSERT_NE(run.root(), nullptr) << run.errorText().toStdString();
+    EXPECT_EQ(run.root()->property("solver_solve").toString(), kTarno9Answer);
+}
+
 TEST(MovieRunOfTheCatalogue, FindsTheInstalledMovieAndItsOwnFolder) {
     const QString before = QDir::currentPath();
     QString folder;
