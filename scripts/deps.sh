@@ -7,6 +7,7 @@ TARNO_PACKAGES=(
     qml6-module-qtquick qml6-module-qtquick-controls qml6-module-qtquick-templates
     qml6-module-qtquick-layouts qml6-module-qtquick-window qml6-module-qtqml-workerscript
     libglib2.0-dev libgtest-dev libgmock-dev libbenchmark-dev
+    libxcb1-dev
 )
 
 tarno_install_packages() {
