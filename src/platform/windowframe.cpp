@@ -2,6 +2,7 @@
 #include "platform/windowframe.h"
 
 #include <QGuiApplication>
+#include <QLoggingCategory>
 #include <QScreen>
 #include <QWidget>
 #include <QWindow>
@@ -19,9 +20,13 @@
 namespace tarno {
 namespace {
 
+// QT_LOGGING_RULES="tarno.frame.debug=true" tells where each window's frame came from.
+Q_LOGGING_CATEGORY(lcFrame, "tarno.frame", QtWarningMsg)
+
 // How long a window manager that offers the request may take to answer it.
 constexpr std::chrono::milliseconds kAnswerTimeout{300};
 constexpr std::chrono::milliseconds kPollInterval{2};
+constexpr std::chrono::milliseconds kRequestInterval{50};
 
 template <typename Reply> using ReplyPtr = std::unique_ptr<Reply, decltype(&std::free)>;
 
@@ -77,8 +82,10 @@ std::optional<FramePx> requestFrameExtents(QWidget* window) {
     const xcb_atom_t supported = internAtom(c, "_NET_SUPPORTED");
     const xcb_atom_t request = internAtom(c, "_NET_REQUEST_FRAME_EXTENTS");
     const xcb_atom_t extents = internAtom(c, "_NET_FRAME_EXTENTS");
-    if (!supported || !request || !extents || !rootListsAtom(c, root, supported, request))
+    if (!supported || !request || !extents || !rootListsAtom(c, root, supported, request)) {
+        qCDebug(lcFrame) << "no window manager offers _NET_REQUEST_FRAME_EXTENTS";
         return std::nullopt;
+    }
     if (auto known = readExtents(c, id, extents))
         return known;
 
@@ -87,18 +94,33 @@ std::optional<FramePx> requestFrameExtents(QWidget* window) {
     event.format = 32;
     event.window = id;
     event.type = request;
-    xcb_send_event(c, 0, root,
-                   XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY | XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT,
-                   reinterpret_cast<const char*>(&event));
-    xcb_flush(c);
     // The answer is a property the window manager sets on the window; it comes from
-    // another client, so there is nothing to wait on but the property itself.
-    const auto deadline = std::chrono::steady_clock::now() + kAnswerTimeout;
+    // another client, so there is nothing to wait on but the property itself. A window
+    // manager that is still starting loses requests sent before it listens, so the
+    // request goes out again now and then.
+    const auto start = std::chrono::steady_clock::now();
+    auto nextRequest = start;
     do {
-        if (auto answer = readExtents(c, id, extents))
+        if (std::chrono::steady_clock::now() >= nextRequest) {
+            xcb_send_event(c, 0, root,
+                           XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY |
+                               XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT,
+                           reinterpret_cast<const char*>(&event));
+            xcb_flush(c);
+            nextRequest += kRequestInterval;
+        }
+        if (auto answer = readExtents(c, id, extents)) {
+            qCDebug(lcFrame) << "frame" << answer->left << answer->top << answer->right
+                             << answer->bottom << "after"
+                             << std::chrono::duration<double, std::milli>(
+                                    std::chrono::steady_clock::now() - start)
+                                    .count()
+                             << "ms";
             return answer;
+        }
         std::this_thread::sleep_for(kPollInterval);
-    } while (std::chrono::steady_clock::now() < deadline);
+    } while (std::chrono::steady_clock::now() < start + kAnswerTimeout);
+    qCWarning(lcFrame) << "the window manager did not tell the frame in time";
     return std::nullopt;
 }
 

@@ -7,6 +7,7 @@
 #include "host/form2.h"
 #include "platform/appidentity.h"
 #include "platform/qtdesktop.h"
+#include "platform/windowframe.h"
 #include "scores/hiscorewindows.h"
 #include "shell/aboutfrm.h"
 #include "shell/form1.h"
@@ -39,6 +40,16 @@ template <typename Reply> std::unique_ptr<Reply, decltype(&std::free)> own(Reply
     return {reply, &std::free};
 }
 
+bool waitUntil(const std::function<bool()>& done, std::chrono::milliseconds limit) {
+    const auto end = std::chrono::steady_clock::now() + limit;
+    while (!done()) {
+        if (std::chrono::steady_clock::now() > end)
+            return false;
+        QTest::qWait(5);
+    }
+    return true;
+}
+
 // What an outside X client sees of one top-level window.
 struct Seen {
     std::string netWmName; // _NET_WM_NAME, UTF-8
@@ -59,8 +70,37 @@ public:
 
     xcb_window_t root() const { return xcb_setup_roots_iterator(xcb_get_setup(m_c)).data->root; }
 
-    bool windowManagerRunning() {
-        return !property(root(), atom("_NET_SUPPORTING_WM_CHECK"), XCB_ATOM_WINDOW).empty();
+    // Whether the window manager answers frame requests yet: it may have claimed the
+    // screen a good while before it takes requests, and a window created before then
+    // gets no answer in time.
+    bool windowManagerAnswers(std::chrono::milliseconds limit) {
+        const xcb_window_t probe = xcb_generate_id(m_c);
+        const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(m_c)).data;
+        xcb_create_window(m_c, XCB_COPY_FROM_PARENT, probe, screen->root, 0, 0, 10, 10, 0,
+                          XCB_WINDOW_CLASS_INPUT_OUTPUT, screen->root_visual, 0, nullptr);
+        xcb_client_message_event_t event{};
+        event.response_type = XCB_CLIENT_MESSAGE;
+        event.format = 32;
+        event.window = probe;
+        event.type = atom("_NET_REQUEST_FRAME_EXTENTS");
+        // A request sent before the window manager listens is lost: ask again and again.
+        bool answered = false;
+        const auto end = std::chrono::steady_clock::now() + limit;
+        while (!answered && std::chrono::steady_clock::now() < end) {
+            xcb_send_event(m_c, 0, screen->root,
+                           XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY |
+                               XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT,
+                           reinterpret_cast<const char*>(&event));
+            xcb_flush(m_c);
+            answered = waitUntil(
+                [&] {
+                    return !property(probe, atom("_NET_FRAME_EXTENTS"), XCB_ATOM_CARDINAL).empty();
+                },
+                std::chrono::milliseconds(100));
+        }
+        xcb_destroy_window(m_c, probe);
+        xcb_flush(m_c);
+        return answered;
     }
 
     Seen see(xcb_window_t id) {
@@ -117,16 +157,6 @@ private:
     xcb_connection_t* m_c;
 };
 
-bool waitUntil(const std::function<bool()>& done, std::chrono::milliseconds limit) {
-    const auto end = std::chrono::steady_clock::now() + limit;
-    while (!done()) {
-        if (std::chrono::steady_clock::now() > end)
-            return false;
-        QTest::qWait(5);
-    }
-    return true;
-}
-
 // The window's first framed view and a second one a while later: the two must agree,
 // or the window jumped after it appeared.
 struct Watched {
@@ -161,20 +191,37 @@ QPoint expectedAt(Rule rule, const QRect& outer, const QScreen* screen) {
     return {a.x() + (a.width() - outer.width()) / 2, a.y() + (a.height() - outer.height()) / 2};
 }
 
-class WindowManagerTest : public ::testing::Test {
+// The window manager on_xvfb.sh started: "openbox", "none", or empty when not run by it.
+std::string testWindowManager() {
+    const char* wm = std::getenv("TARNO_TEST_WM");
+    return wm ? wm : "";
+}
+
+class XTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
         setApplicationIdentity(); // as the program does
     }
 
-    void SetUp() override {
-        if (QGuiApplication::platformName() != QStringLiteral("xcb"))
-            GTEST_SKIP() << "needs the X11 platform (tests/support/with_openbox.sh)";
-        if (!m_x.connected())
-            GTEST_SKIP() << "no X display";
-        if (!waitUntil([&] { return m_x.windowManagerRunning(); }, std::chrono::seconds(10)))
-            GTEST_SKIP() << "no window manager on the display";
+    // Skips unless on X11 with the window manager `wm` ("none" for a bare screen).
+    void requireScreen(const std::string& wm) {
+        if (QGuiApplication::platformName() != QStringLiteral("xcb") || testWindowManager() != wm)
+            GTEST_SKIP() << "runs on X11 with window manager \"" << wm
+                         << "\" (tests/support/on_xvfb.sh)";
+        ASSERT_TRUE(m_x.connected()) << "no X display";
+        static bool answering = false;
+        if (wm != "none" && !answering) {
+            answering = m_x.windowManagerAnswers(std::chrono::seconds(20));
+            ASSERT_TRUE(answering) << "the window manager does not answer";
+        }
     }
+
+    XObserver m_x;
+};
+
+class WindowManagerTest : public XTest {
+protected:
+    void SetUp() override { requireScreen("openbox"); }
 
     // Runs `open`, which shows one modal window and returns when it is closed, and
     // watches that window meanwhile; closes it when seen.
@@ -218,8 +265,6 @@ protected:
         EXPECT_EQ(w.first.outer, w.settled.outer) << "the window moved after it appeared";
         EXPECT_TRUE(w.settled.outer.contains(w.settled.client)) << "the frame is not around it";
     }
-
-    XObserver m_x;
 };
 
 TEST_F(WindowManagerTest, MainWindowCaptionAndOuterFramePlacement) {
@@ -296,6 +341,36 @@ INSTANTIATE_TEST_SUITE_P(
                 name += ch;
         return name;
     });
+
+// With no window manager there is no frame to ask for: the window is placed by its own
+// size, and its caption is still exactly its own.
+class BareScreenTest : public XTest {
+protected:
+    void SetUp() override { requireScreen("none"); }
+};
+
+TEST_F(BareScreenTest, NoFrameIsAskedForAndTheWindowIsItsOwnOuterEdge) {
+    Form1 form1;
+    EXPECT_FALSE(requestFrameExtents(&form1).has_value());
+    EXPECT_EQ(frameExtents(&form1), FramePx{});
+    form1.show();
+    const auto id = static_cast<xcb_window_t>(form1.winId());
+    Seen seen;
+    ASSERT_TRUE(waitUntil(
+        [&] {
+            return (seen = m_x.see(id)).client.isValid() && form1.isVisible() &&
+                   QTest::qWaitForWindowExposed(&form1);
+        },
+        std::chrono::seconds(10)));
+    QTest::qWait(100);
+    seen = m_x.see(id);
+    std::cout << "main window, no window manager: " << seen.client.width() << "x"
+              << seen.client.height() << " at " << seen.client.x() << "," << seen.client.y()
+              << "\n";
+    EXPECT_EQ(seen.outer, seen.client);
+    EXPECT_EQ(seen.client.topLeft(), expectedAt(Rule::OneThird, seen.client, form1.screen()));
+    EXPECT_EQ(seen.netWmName, "Tarno Playroom 1.0");
+}
 
 } // namespace
 } // namespace tarno

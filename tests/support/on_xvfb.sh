@@ -1,11 +1,19 @@
 #!/usr/bin/env bash
-# with_openbox.sh PROGRAM [ARGS...]
+# on_xvfb.sh [--bare] PROGRAM [ARGS...]
 # Runs PROGRAM on the X11 platform on a screen of its own (Xvfb, 1024 x 768) managed by
-# openbox, then stops both. Exits 77, which ctest counts as skipped, when Xvfb or openbox
-# is not installed (scripts/deps.sh installs them).
+# openbox, or by no window manager at all with --bare, then stops them. PROGRAM learns
+# which from TARNO_TEST_WM ("openbox" or "none"). Exits 77, which ctest counts as
+# skipped, when Xvfb or openbox is not installed (scripts/deps.sh installs them).
 # TARNO_TEST_DISPLAY=N uses display :N; by default Xvfb picks a free one.
 set -u
-for tool in Xvfb openbox; do
+export TARNO_TEST_WM=openbox
+if [ "${1:-}" = "--bare" ]; then
+    TARNO_TEST_WM=none
+    shift
+fi
+tools=(Xvfb)
+[ "$TARNO_TEST_WM" = openbox ] && tools+=(openbox)
+for tool in "${tools[@]}"; do
     if ! command -v "$tool" >/dev/null 2>&1; then
         echo "SKIPPED: $tool is not installed (scripts/deps.sh installs xvfb and openbox)"
         exit 77
@@ -47,14 +55,16 @@ if [ -z "$display" ] || ! kill -0 "$xvfb" 2>/dev/null; then
     exit 1
 fi
 export DISPLAY=":$display"
-# openbox keeps its session files out of the user's home.
-XDG_CONFIG_HOME="$work" XDG_CACHE_HOME="$work" openbox >"$work/openbox.log" 2>&1 &
-wm=$!
+if [ "$TARNO_TEST_WM" = openbox ]; then
+    # openbox keeps its session files out of the user's home.
+    XDG_CONFIG_HOME="$work" XDG_CACHE_HOME="$work" openbox >"$work/openbox.log" 2>&1 &
+    wm=$!
+fi
 
 export QT_QPA_PLATFORM=xcb
 "$@"
 status=$?
-if [ $status -ne 0 ]; then
+if [ $status -ne 0 ] && [ -n "$wm" ]; then
     echo "--- openbox log ---" >&2
     cat "$work/openbox.log" >&2
 fi
