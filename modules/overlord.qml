@@ -16,7 +16,7 @@ GameScreen {
     property int cursor: 0
     property var lastMove: null
     property var rng: Random.make(1)
-    property string news: "Your move."
+    property string news: "Your move: march from a land of yours with two or more armies."
 
     function newGame(seed) {
         const s = seed === undefined ? Random.freshSeed() : seed;
@@ -101,7 +101,7 @@ GameScreen {
     stats: [{ label: "Round", value: String(state.round) },
             { label: "Lands", value: Rules.landsOf(state, Rules.human) + " : " + Rules.landsOf(state, Rules.computer) }]
     keyHandler: map
-    howToPlayText: "<p>Take the whole island. Your lands are blue with a shield ⛨, the "
+    howToPlayText: "<p>Take the whole island. Your lands are blue with a ring ○, the "
                  + "computer's red with a spear point ▲, the grey ones belong to nobody.</p>"
                  + "<p>On your turn, march all but one army from one of your lands into a land "
                  + "touching it: click your land, then a ringed land (keys: arrows and "
@@ -110,7 +110,8 @@ GameScreen {
                  + "Marching into your own land joins the armies.</p>"
                  + "<p>After you and the computer have moved, every land that someone holds "
                  + "grows by one army. Whoever holds no land has lost.</p>"
-                 + "<p>Easy, Fair and Hard on the left choose the opponent and start a new war.</p>"
+                 + "<p>Easy, Fair and Hard on the left (keys <b>1</b>, <b>2</b>, <b>3</b>) choose the "
+                 + "opponent and start a new war.</p>"
     buttons: GameButton {
         text: "Pass"
         key: "P"
@@ -162,6 +163,7 @@ GameScreen {
             GameButton {
                 width: 110
                 text: modelData.name
+                key: String(index + 1)
                 primary: movie.strength === index
                 onClicked: movie.setStrength(index)
             }
@@ -183,6 +185,7 @@ GameScreen {
         onPassRequested: movie.pass()
         onCursorMoved: function(land) { movie.cursor = land; }
         onReleased: movie.selected = -1
+        onStrengthChosen: function(level) { movie.setStrength(level); }
     }
 
     Text {

@@ -167,5 +167,27 @@ Item {
             keyClick(Qt.Key_P);
             compare(movie.state.turn, Rules.computer);
         }
+
+        // The opponent is chosen from the keyboard too, and the choice starts a new war
+        // that still takes the arrows.
+        function test_strengthByKeys_data() {
+            return [{ tag: "easy", key: Qt.Key_1, level: 0 }, { tag: "fair", key: Qt.Key_2, level: 1 },
+                    { tag: "hard", key: Qt.Key_3, level: 2 }];
+        }
+        function test_strengthByKeys(data) {
+            const loader = createTemporaryObject(movieComponent, stage);
+            tryVerify(() => loader.status === Loader.Ready);
+            const movie = loader.item;
+            movie.newGame(11);
+            movie.strength = data.level === 1 ? 0 : 1;
+            keyClick(Qt.Key_P);
+            tryVerify(() => movie.state.round === 2, 3000);
+            keyClick(data.key);
+            compare(movie.strength, data.level);
+            compare(movie.state.round, 1);
+            const home = movie.cursor;
+            keyClick(Qt.Key_Space);
+            compare(movie.selected, home);
+        }
     }
 }
