@@ -27,10 +27,14 @@ GameScreen {
         newGame();
     }
     // One input path for taps and keys: a tap while a wrong pair still shows turns it
-    // back at once, so small hands need not wait.
+    // back at once, so small hands need not wait; a tap on a finished board, once the
+    // party is over, deals the next round.
     function tap(index) {
-        if (Rules.finished(round))
+        if (Rules.finished(round)) {
+            if (!celebrating)
+                newGame();
             return;
+        }
         if (Rules.waiting(round)) {
             turnBack.stop();
             round = Rules.settle(round);
@@ -67,9 +71,10 @@ GameScreen {
     howToPlayText: "<p>For the youngest players, with a grown-up near by.</p>"
                  + "<p>Tap a card to turn it over, then tap another. Two cards with the same "
                  + "picture stay up; others turn back by themselves. Find every pair for a "
-                 + "little party.</p>"
+                 + "little party; then a tap on any card starts the next round.</p>"
                  + "<p>The dotted buttons on the left choose a smaller or bigger board. "
-                 + "Keys: the arrows move the yellow frame, <b>Space</b> turns a card.</p>"
+                 + "Keys: the arrows move the yellow frame, <b>Space</b> turns a card, "
+                 + "<b>1</b>, <b>2</b>, <b>3</b> choose the board.</p>"
                  + "<p>There is nothing to lose and no score to keep.</p>"
 
     onNewGameRequested: newGame()
@@ -117,6 +122,8 @@ GameScreen {
             } else if (event.key === Qt.Key_Space || event.key === Qt.Key_Return
                        || event.key === Qt.Key_Enter) {
                 movie.tap(movie.cursor);
+            } else if (event.key >= Qt.Key_1 && event.key < Qt.Key_1 + Rules.sizes.length) {
+                movie.chooseSize(event.key - Qt.Key_1);
             } else {
                 return;
             }

@@ -122,8 +122,27 @@ Item {
             }
             compare(movie.round.found, 3);
             verify(movie.celebrating, "the party has started");
+            keyClick(Qt.Key_Space);
+            compare(movie.round.found, 3, "a tap does not cut the party short");
+            tryVerify(() => !movie.celebrating, 6000, "the party ends by itself");
+            keyClick(Qt.Key_Space);
+            compare(movie.round.found, 0, "a tap on the finished board deals again");
             keyClick(Qt.Key_N);
             compare(movie.round.found, 0);
+        }
+
+        // The board size is chosen from the keyboard too.
+        function test_sizeByKeys_data() {
+            return Rules.sizes.map((size, i) => ({ tag: size.columns + "x" + size.rows, key: Qt.Key_1 + i, index: i }));
+        }
+        function test_sizeByKeys(data) {
+            const loader = createTemporaryObject(movieComponent, stage);
+            tryVerify(() => loader.status === Loader.Ready);
+            const movie = loader.item;
+            movie.chooseSize(data.index === 0 ? 1 : 0);
+            keyClick(data.key);
+            compare(movie.sizeIndex, data.index);
+            compare(movie.round.cards.length, Rules.sizes[data.index].pairs * 2);
         }
     }
 }
