@@ -161,9 +161,19 @@ GameScreen {
             text: movie.game.path.length === 0 ? "—"
                 : movie.game.path.map(i => movie.game.cells[i]).join(movie.mode.operators ? " " : " + ")
                   + (isNaN(v) ? " …" : " = " + v)
-            color: Theme.text
+            color: pastTarget.visible ? Theme.bad : Theme.text
             font.family: Theme.fontFamily
             font.pixelSize: 26
+            wrapMode: Text.WordWrap
+        }
+        Text {
+            id: pastTarget
+            width: parent.width
+            visible: Rules.pastTarget(movie.game)
+            text: "✗ Past the target: take cells back or clear the path."
+            color: Theme.bad
+            font.family: Theme.fontFamily
+            font.pixelSize: Theme.smallSize
             wrapMode: Text.WordWrap
         }
         GameButton {

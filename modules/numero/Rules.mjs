@@ -134,6 +134,12 @@ export function reachesTarget(game) {
     return game.path.length >= 2 && value(game.cells, game.path) === game.target;
 }
 
+// True when the path has gone past the target for good: digits only add up, so in
+// Numero a sum above the target never comes back to it (in Pro a sign still may).
+export function pastTarget(game) {
+    return !game.mode.operators && value(game.cells, game.path) > game.target;
+}
+
 // What clearing a path scores: the target times the digits used, twice over in Pro.
 export function pathScore(game) {
     const digits = game.path.filter(i => !isOperatorCell(game.mode, i)).length;

@@ -45,6 +45,25 @@ Item {
                 compare(v, data.value);
         }
 
+        // A Numero sum above the target is lost for good and is shown as such; a Pro
+        // path above it may still come back with a sign.
+        function test_pastTarget_data() {
+            return [
+                { tag: "under", mode: "numero", cells: ["4", "5", "6"], path: [0, 1], target: 12, past: false },
+                { tag: "at", mode: "numero", cells: ["4", "5", "3"], path: [0, 1, 2], target: 12, past: false },
+                { tag: "over", mode: "numero", cells: ["7", "7", "7"], path: [0, 1], target: 12, past: true },
+                { tag: "empty", mode: "numero", cells: ["7"], path: [], target: 12, past: false },
+                { tag: "pro over", mode: "numeropro", cells: ["9", "×", "9"], path: [0, 1, 2], target: 12, past: false }
+            ];
+        }
+        function test_pastTarget(data) {
+            const size = Rules.modes[data.mode].size;
+            const cells = new Array(size * size).fill("1");
+            data.cells.forEach((c, i) => { cells[i] = c; });
+            const game = Object.assign(withCells(data.mode, cells, data.target), { path: data.path });
+            compare(Rules.pastTarget(game), data.past);
+        }
+
         function test_touchBuildsAndTakesBackPaths() {
             let game = withCells("numero", new Array(36).fill("1"), 30);
             game = touchAll(game, [0, 1, 7]);
