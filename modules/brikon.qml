@@ -70,6 +70,8 @@ GameScreen {
                        "Score: " + game.score];
         if (game.boardsCleared > 0)
             lines.push("Boards cleared: " + game.boardsCleared);
+        else if (!timed)
+            lines.push("Bricks left: " + Rules.brickCount(game.board));
         if (list[1] !== game.score)
             lines.push("Recorded as " + list[1] + ", the most a list can hold.");
         showGameOver(game.boardsCleared > 0 && !timed ? "Board cleared!" : "Game over", lines);

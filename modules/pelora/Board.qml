@@ -116,11 +116,11 @@ Item {
 
             Rectangle {
                 anchors.centerIn: parent
-                width: 8
-                height: 8
-                radius: 4
+                width: 6
+                height: 6
+                radius: 3
                 color: Theme.textDim
-                opacity: 0.6
+                opacity: 0.5
                 visible: board.reach[index] === true
             }
             Ball {
