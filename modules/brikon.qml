@@ -127,7 +127,7 @@ GameScreen {
 
     Timer {
         id: demoTimer
-        interval: 450
+        interval: 260
         repeat: true
         onTriggered: root.pickBiggest()
     }
