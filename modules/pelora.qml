@@ -47,7 +47,7 @@ GameScreen {
         const gained = next.score - game.score;
         game = next;
         message = gained > 0 ? next.cleared.length + " balls: " + gained + " points"
-                             : next.placed.length + " new balls came in.";
+                : next.placed.length === 1 ? "1 new ball came in." : next.placed.length + " new balls came in.";
         if (game.over)
             finish();
         return true;
