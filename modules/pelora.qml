@@ -116,19 +116,28 @@ GameScreen {
 
     StationLink { id: link }
 
+    // The busy scene: one tick picks a ball (it hops), the next moves it, so something
+    // is always moving; a full board starts a new game.
     Timer {
         id: demoTimer
-        interval: 700
+
+        property var planned: []
+
+        interval: 320
         repeat: true
         onTriggered: {
-            const m = Rules.suggestMove(root.game);
-            if (!m.length || root.game.over) {
+            if (root.selected >= 0 && planned.length) {
+                root.press(planned[1]);
+                return;
+            }
+            planned = Rules.suggestMove(root.game);
+            if (!planned.length || root.game.over) {
                 root.newGame(root.game.seed + 1);
                 root.demo = true;
                 demoTimer.start();
                 return;
             }
-            root.moveBall(m[0], m[1]);
+            root.selected = planned[0];
         }
     }
 

@@ -205,22 +205,85 @@ export function move(game, from, to) {
     return next;
 }
 
+// Whether a ball of `colour` at the empty cell `index` would make a line of five,
+// with the cell `vacated` taken as empty. Allocates nothing: it runs for every move.
+function makesLine(cells, n, index, colour, vacated) {
+    const row = Math.floor(index / n), col = index % n;
+    for (let d = 0; d < 4; ++d) {
+        const dr = lineSteps[2 * d], dc = lineSteps[2 * d + 1];
+        let run = 1;
+        let r = row + dr, c = col + dc;
+        while (r >= 0 && r < n && c >= 0 && c < n && r * n + c !== vacated && cells[r * n + c] === colour) {
+            ++run;
+            r += dr;
+            c += dc;
+        }
+        r = row - dr;
+        c = col - dc;
+        while (r >= 0 && r < n && c >= 0 && c < n && r * n + c !== vacated && cells[r * n + c] === colour) {
+            ++run;
+            r -= dr;
+            c -= dc;
+        }
+        if (run >= lineLength)
+            return true;
+    }
+    return false;
+}
+// Row, column and the two diagonals, as (row step, column step) pairs.
+const lineSteps = [0, 1, 1, 0, 1, 1, 1, -1];
+
 // A move for a player who only looks one move ahead: one that makes a line when there
 // is one, else the first legal move. [from, to], or [] when no ball can move.
 export function suggestMove(game) {
+    const n = game.size, cells = game.cells;
+    // Empty cells numbered by their open region: a ball reaches every cell of each
+    // region it touches, so one pass serves all the balls.
+    const region = new Array(cells.length).fill(-1);
+    let regions = 0;
+    for (let start = 0; start < cells.length; ++start) {
+        if (cells[start] >= 0 || region[start] >= 0)
+            continue;
+        const todo = [start];
+        region[start] = regions;
+        while (todo.length) {
+            const at = todo.pop();
+            for (const next of neighbours(at, n)) {
+                if (cells[next] < 0 && region[next] < 0) {
+                    region[next] = regions;
+                    todo.push(next);
+                }
+            }
+        }
+        ++regions;
+    }
     let first = [];
-    for (let from = 0; from < game.cells.length; ++from) {
-        for (const to of reachable(game.cells, game.size, from)) {
-            const cells = game.cells.slice();
-            cells[to] = cells[from];
-            cells[from] = -1;
-            if (linesThrough(cells, game.size, to).length)
+    for (let from = 0; from < cells.length; ++from) {
+        if (cells[from] < 0)
+            continue;
+        const touched = neighbours(from, n).map(i => region[i]).filter(r => r >= 0);
+        if (!touched.length)
+            continue;
+        for (let to = 0; to < cells.length; ++to) {
+            if (touched.indexOf(region[to]) < 0)
+                continue;
+            if (makesLine(cells, n, to, cells[from], from))
                 return [from, to];
             if (!first.length)
                 first = [from, to];
         }
     }
     return first;
+}
+
+function neighbours(index, n) {
+    const row = Math.floor(index / n), col = index % n;
+    const out = [];
+    if (col > 0) out.push(index - 1);
+    if (col < n - 1) out.push(index + 1);
+    if (row > 0) out.push(index - n);
+    if (row < n - 1) out.push(index + n);
+    return out;
 }
 
 // The score as a record can hold it: whole, not below 0, not above maxScore.
