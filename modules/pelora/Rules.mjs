@@ -205,6 +205,9 @@ export function move(game, from, to) {
     return next;
 }
 
+// Row, column and the two diagonals, as (row step, column step) pairs.
+const lineSteps = [0, 1, 1, 0, 1, 1, 1, -1];
+
 // Whether a ball of `colour` at the empty cell `index` would make a line of five,
 // with the cell `vacated` taken as empty. Allocates nothing: it runs for every move.
 function makesLine(cells, n, index, colour, vacated) {
@@ -230,9 +233,6 @@ function makesLine(cells, n, index, colour, vacated) {
     }
     return false;
 }
-// Row, column and the two diagonals, as (row step, column step) pairs.
-const lineSteps = [0, 1, 1, 0, 1, 1, 1, -1];
-
 // A move for a player who only looks one move ahead: one that makes a line when there
 // is one, else the first legal move. [from, to], or [] when no ball can move.
 export function suggestMove(game) {
