@@ -1,0 +1,336 @@
+// The tile puzzles: the board model (layouts, matching, moves, dealing, the solver's
+// request and answer, checked against answers the solver gave), the games' rules, and
+// the movie played with the mouse and the keyboard.
+import QtQuick
+import QtTest
+import "../../modules/tiles/Board.mjs" as Board
+
+TestCase {
+    id: test
+    name: "TilesBoard"
+
+    // --- Layouts -------------------------------------------------------------------
+
+    function test_gridLayout_data() {
+        return [
+            { tag: "3x3", rows: 3, columns: 3,
+              layout: "AB42AC13BD42BE13CE42CF13DG13EG42EH13FH42GI13HI42" },
+            { tag: "4x4", rows: 4, columns: 4,
+              layout: "AB42AC13BD42BE13CE42CF13DG42DH13EH42EI13FI42FJ13GK13HK42HL13IL42IM13JM42KN13LN42LO13MO42NP13OP42" },
+            { tag: "2x3", rows: 2, columns: 3, layout: "AB42AC13BD13CD42CE13DF13EF42" },
+            { tag: "1x1", rows: 1, columns: 1, layout: "" }
+        ];
+    }
+    function test_gridLayout(data) {
+        compare(Board.gridLayout(data.rows, data.columns), data.layout);
+    }
+
+    function test_gridNumbersAlongAntiDiagonals() {
+        const b = Board.gridBoard("tarno16", 4, 4, 0);
+        // Row by row, the cell numbers of a 4 x 4 board.
+        const expected = [[1, 3, 6, 10], [2, 5, 9, 13], [4, 8, 12, 15], [7, 11, 14, 16]];
+        for (let cell = 1; cell <= 16; ++cell) {
+            const p = b.places[cell];
+            compare(expected[p.row - 1][p.column - 1], cell, "cell " + cell);
+        }
+    }
+
+    function test_boardFor_data() {
+        return [
+            { tag: "tarno9", name: "tarno9", cells: 9, edges: 4, sum: 0, rows: 3 },
+            { tag: "tarno16", name: "tarno16", cells: 16, edges: 4, sum: 0, rows: 4 },
+            { tag: "other ta", name: "tarno99", cells: 16, edges: 4, sum: 0, rows: 4 },
+            { tag: "angle", name: "angle", cells: 16, edges: 4, sum: 0, rows: 4 },
+            { tag: "kpuzzle", name: "kpuzzle", cells: 16, edges: 4, sum: 0, rows: 4 },
+            { tag: "hexa", name: "hexa10W", cells: 10, edges: 6, sum: 0, rows: undefined },
+            { tag: "bg 5x8", name: "bg58", cells: 40, edges: 4, sum: 3, rows: 5 },
+            { tag: "bg one digit", name: "bg3", cells: 9, edges: 4, sum: 3, rows: 3 }
+        ];
+    }
+    function test_boardFor(data) {
+        const b = Board.boardFor(data.name);
+        compare(b.name, data.name);
+        compare(b.cellCount, data.cells);
+        compare(b.edges, data.edges);
+        compare(b.matchSum, data.sum);
+        compare(b.rows, data.rows);
+    }
+
+    function test_boardForUnknown_data() {
+        return [
+            { tag: "unknown kind", name: "xyz" },
+            { tag: "unknown hexagon key", name: "hexa11Q" },
+            { tag: "bg over forty cells", name: "bg99" },
+            { tag: "bg zero rows", name: "bg05" },
+            { tag: "capitals", name: "Tarno9" }
+        ];
+    }
+    function test_boardForUnknown(data) {
+        compare(Board.boardFor(data.name), null);
+    }
+
+    // Every link of every stored hexagon board joins opposite edges of two cells one
+    // cell width apart in the direction of the edge, and no two cells share a place:
+    // the edge numbering and the drawing agree.
+    function test_hexagonPlacesFollowEveryLink() {
+        for (const key in Board.hexLayouts) {
+            const b = Board.hexBoard(key);
+            compare(b.cellCount, parseInt(key, 10), key);
+            const seen = {};
+            for (let cell = 1; cell <= b.cellCount; ++cell) {
+                const p = b.places[cell];
+                verify(p !== null, key + ": cell " + cell + " is placed");
+                const at = Math.round(p.x * 100) + ":" + Math.round(p.y * 100);
+                verify(seen[at] === undefined, key + ": cells " + seen[at] + " and " + cell + " overlap");
+                seen[at] = cell;
+                verify(b.links[cell].length <= 6);
+                for (const l of b.links[cell]) {
+                    compare((l.edge + 2) % 6 + 1, l.neighbourEdge, key + ": opposite edges");
+                    const a = Board.edgeAngle(6, l.edge), q = b.places[l.neighbour];
+                    fuzzyCompare(q.x - p.x, Math.cos(a), 1e-4, key + " " + cell + "-" + l.neighbour);
+                    fuzzyCompare(q.y - p.y, -Math.sin(a), 1e-4, key + " " + cell + "-" + l.neighbour);
+                }
+            }
+        }
+    }
+
+    // --- Pieces, moves and matching --------------------------------------------------
+
+    function test_turnedCodes_data() {
+        return [
+            { tag: "unturned", piece: "0123", rotation: 0, codes: "0123" },
+            { tag: "one step", piece: "0123", rotation: 1, codes: "3012" },
+            { tag: "three steps", piece: "0123", rotation: 3, codes: "1230" },
+            { tag: "hexagon", piece: "012345", rotation: 2, codes: "450123" }
+        ];
+    }
+    function test_turnedCodes(data) {
+        compare(Board.turnedCodes(data.piece, data.rotation), data.codes);
+    }
+
+    function test_layingSwapsAndReturnsPieces() {
+        const b = Board.boardFor("tarno9");
+        let p = Board.newPosition(b, ["0000", "1111", "2222"]);
+        p = Board.lay(p, 0, 1);
+        p = Board.lay(p, 1, 2);
+        // Onto an occupied cell from another cell: the two swap.
+        let q = Board.lay(p, 1, 1);
+        compare(q.pieceAt[1], 1);
+        compare(q.pieceAt[2], 0);
+        compare(q.cellOf, [2, 1, 0]);
+        // From the tray: the piece that lay there goes to the tray.
+        q = Board.lay(p, 2, 1);
+        compare(q.pieceAt[1], 2);
+        compare(q.cellOf, [0, 2, 1]);
+        // The position moved from is left as it was.
+        compare(p.cellOf, [1, 2, 0]);
+        q = Board.lift(q, 1);
+        compare(q.pieceAt[2], -1);
+        compare(Board.laidCount(q), 1);
+        compare(Board.lay(p, 0, 10), p, "no cell 10 on a 3 x 3 board");
+    }
+
+    function test_turnWrapsBothWays() {
+        const b = Board.boardFor("hexa3T");
+        let p = Board.newPosition(b, ["012345"]);
+        p = Board.turn(p, 0, -1);
+        compare(p.rotationOf[0], 5);
+        p = Board.turn(p, 0, 8);
+        compare(p.rotationOf[0], 1);
+    }
+
+    // The worked 3 x 3 example, laid as given: every edge state and the whole board.
+    function test_edgeStatesOnTheWorkedExample() {
+        const b = Board.boardFor("tarno9");
+        const cells = ["3230", "3001", "0031", "1110", "1312", "0012", "1021", "0233", "0032"];
+        const rotations = [0, 0, 0, 0, 1, 2, 2, 1, 3];
+        let p = Board.newPosition(b, cells, rotations);
+        for (let cell = 1; cell <= 9; ++cell)
+            p = Board.lay(p, cell - 1, cell);
+        verify(Board.isSolved(p));
+        compare(Board.matchCount(p), { fit: 12, all: 12 });
+        compare(Board.edgeState(p, 1, 2), "border");
+        compare(Board.edgeState(p, 1, 4), "match");
+        // Cell 5 (row 2, column 2) shows 2131 on edges 1 to 4.
+        compare([1, 2, 3, 4].map(e => Board.codeAt(p, 5, e)), [2, 1, 3, 1]);
+        p = Board.turn(p, 4, 1);
+        verify(!Board.isSolved(p));
+        verify(!Board.fitsAt(p, 5));
+        compare(Board.edgeState(p, 5, 3), "clash");
+        p = Board.lift(p, 4);
+        compare(Board.edgeState(p, 2, 1), "open");
+        verify(Board.fitsAt(p, 2));
+        verify(!Board.isFull(p));
+    }
+
+    function test_sumRuleMatchesCodesAddingUpToThree() {
+        const b = Board.boardFor("bg12");
+        let p = Board.newPosition(b, ["0000", "3333", "1111", "2222"]);
+        p = Board.lay(Board.lay(p, 0, 1), 1, 2);
+        verify(Board.isSolved(p), "0 meets 3");
+        p = Board.lay(p, 2, 2);
+        verify(!Board.isSolved(p), "0 does not meet 1");
+        p = Board.lay(Board.lay(p, 3, 1), 2, 2);
+        verify(Board.isSolved(p), "2 meets 1");
+        compare(Board.edgeState(p, 1, 4), "border", "one row: nothing below");
+        p = Board.lift(p, 2);
+        compare(Board.edgeState(p, 1, 1), "open");
+    }
+
+    // --- Dealing -----------------------------------------------------------------------
+
+    function test_deal_data() {
+        return [
+            { tag: "tarno9", name: "tarno9", codes: 4 },
+            { tag: "tarno16", name: "tarno16", codes: 4 },
+            { tag: "angle", name: "angle", codes: 3 },
+            { tag: "kpuzzle", name: "kpuzzle", codes: 5 },
+            { tag: "hexagons", name: "hexa10O", codes: 4 },
+            { tag: "sums 5x8", name: "bg58", codes: 4 }
+        ];
+    }
+    function test_deal(data) {
+        const b = Board.boardFor(data.name);
+        for (let seed = 1; seed <= 20; ++seed) {
+            const d = Board.deal(b, data.codes, seed);
+            compare(d.pieces.length, b.cellCount);
+            const top = String(data.codes - 1);
+            for (const piece of d.pieces) {
+                compare(piece.length, b.edges);
+                verify(piece.split("").every(c => c >= "0" && c <= top), piece);
+            }
+            const ids = d.solution.slice(1).map(s => s.id).sort((x, y) => x - y);
+            compare(ids, d.pieces.map((_, i) => i), "each piece in one cell");
+            const p = Board.newPosition(b, d.pieces);
+            compare(Board.laidCount(p), 0, "dealt into the tray");
+            verify(Board.isSolved(Board.laidOut(p, d.solution)), data.name + " seed " + seed);
+            compare(Board.deal(b, data.codes, seed), d, "the same seed deals the same");
+        }
+    }
+
+    function test_dealTurnsAndShufflesThePieces() {
+        const b = Board.boardFor("tarno16");
+        let turned = 0, moved = 0;
+        for (let seed = 1; seed <= 10; ++seed) {
+            const d = Board.deal(b, 4, seed);
+            for (let cell = 1; cell <= 16; ++cell) {
+                if (d.solution[cell].rotation !== 0)
+                    ++turned;
+                if (d.solution[cell].id !== cell - 1)
+                    ++moved;
+            }
+        }
+        verify(turned > 80 && turned < 160, "about three in four turned: " + turned);
+        verify(moved > 120, "shuffled: " + moved);
+        verify(JSON.stringify(Board.deal(b, 4, 1)) !== JSON.stringify(Board.deal(b, 4, 2)));
+    }
+
+    // --- The solver's request and answer ------------------------------------------------
+
+    function test_requestBlocks() {
+        const b = Board.boardFor("tarno9");
+        const pieces = ["3230", "3001", "0012", "0031", "1312", "0233", "1110", "1021", "0032"];
+        let p = Board.newPosition(b, pieces);
+        compare(Board.request(p), "tarno9*9,3230,3001,0012,0031,1312,0233,1110,1021,0032");
+        p = Board.lay(p, 4, 5);
+        p = Board.turn(p, 4, 1);
+        p = Board.lay(p, 0, 1);
+        // Fixed pieces in cell order: strings, then cells, then rotations.
+        compare(Board.request(p),
+                "tarno9*9,3230,3001,0012,0031,1312,0233,1110,1021,0032,3230,1312,1,5,0,1");
+        compare(Board.request(p, true), "tarno9*9,3230,3001,0012,0031,1312,0233,1110,1021,0032");
+    }
+
+    // Requests this model made and the answers the solver gave them (tarno-solve).
+    function test_knownAnswers_data() {
+        return [
+            { tag: "worked 3x3 example",
+              request: "tarno9*9,3230,3001,0012,0031,1312,0233,1110,1021,0032",
+              answer: "323030010031111013120012102102330032000012213" },
+            { tag: "dealt tarno9 seed 11", name: "tarno9", codes: 4, seed: 11,
+              request: "tarno9*9,0222,3202,1200,2222,3310,1020,2201,2321,1311",
+              answer: "022232021020222223211200220113113310001013120" },
+            { tag: "dealt tarno16 seed 12", name: "tarno16", codes: 4, seed: 12,
+              request: "tarno16*16,1021,1222,1222,0010,1013,3220,3211,0023,3001,1010,0002,3032,0100,3102,3221,0210",
+              answer: "10211222122232203221321100101013300110103102000201003032021000230120010320003223" },
+            { tag: "tarno16 with two laid pieces",
+              request: "tarno16*16,1021,1222,1222,0010,1013,3220,3211,0023,3001,1010,0002,3032,0100,3102,3221,0210,3102,0210,1,7,3,0",
+              answer: "31021013102132200010122202100023000210103032300101001222321132213222000020102120" },
+            { tag: "dealt angle seed 13", name: "angle", codes: 3, seed: 13,
+              request: "angle*16,0100,1100,2011,1212,1020,0111,0100,0011,0220,0210,1021,0111,2020,0111,0002,0020",
+              answer: "01001100201112121020011101000220001102100002002010212020011101110211100022013122" },
+            { tag: "dealt kpuzzle seed 14", name: "kpuzzle", codes: 5, seed: 14,
+              request: "kpuzzle*16,1214,3300,4242,4204,0242,1311,0232,3001,2221,1111,3010,3231,0130,3441,0320,4012",
+              answer: "12144242131142042221300101300242323130100232330011110320344140120101231011200121" },
+            { tag: "dealt hexagons 7O seed 15", name: "hexa7O", codes: 4, seed: 15,
+              request: "hexa7O*7,030221,101113,203310,202200,333110,111020,322001",
+              answer: "0302211011132022001110203331102033103220012425044" },
+            { tag: "dealt sums 3x5 seed 16", name: "bg35", codes: 4, seed: 16,
+              request: "bg35*15,3232,3000,2133,1110,0312,2123,3231,1321,2311,0002,2321,3201,0020,1003,2133",
+              answer: "323221333000111003120002212332312311132132012321213300201003000200021202111" }
+        ];
+    }
+    function test_knownAnswers(data) {
+        const p = positionFromRequest(data.request);
+        if (data.name !== undefined) {
+            const b = Board.boardFor(data.name);
+            const d = Board.deal(b, data.codes, data.seed);
+            compare(Board.request(Board.newPosition(b, d.pieces)), data.request, "the deal is unchanged");
+        }
+        compare(Board.request(p), data.request, "the request reads back");
+        const solution = Board.readAnswer(p, data.answer);
+        verify(solution !== null);
+        const solved = Board.laidOut(p, solution);
+        verify(Board.isSolved(solved));
+        // Laid pieces stay where they lie, as they lie.
+        for (let cell = 1; cell <= p.board.cellCount; ++cell)
+            if (p.pieceAt[cell] >= 0) {
+                compare(solved.pieceAt[cell], p.pieceAt[cell]);
+                compare(solved.rotationOf[p.pieceAt[cell]], p.rotationOf[p.pieceAt[cell]]);
+            }
+    }
+
+    // A position rebuilt from a request: its pieces, and its fixed pieces laid.
+    function positionFromRequest(text) {
+        const items = text.split(",");
+        const header = items[0].split("*");
+        const count = Number(header[1]);
+        let p = Board.newPosition(Board.boardFor(header[0]), items.slice(1, count + 1));
+        const k = (items.length - 1 - count) / 3;
+        const used = p.pieces.map(() => false);
+        for (let i = 0; i < k; ++i) {
+            const id = p.pieces.findIndex((s, j) => !used[j] && s === items[count + 1 + i]);
+            used[id] = true;
+            p = Board.lay(p, id, Number(items[count + 1 + k + i]));
+            p = Board.turn(p, id, Number(items[count + 1 + 2 * k + i]));
+        }
+        return p;
+    }
+
+    function test_readAnswerRefuses_data() {
+        const ok = "323030010031111013120012102102330032000012213";
+        return [
+            { tag: "empty: no solution", answer: "" },
+            { tag: "one rotation short", answer: ok.substring(0, ok.length - 1) },
+            { tag: "a piece not dealt", answer: "9999" + ok.substring(4) },
+            { tag: "a piece used twice", answer: "3230" + ok.substring(0, 32) + ok.substring(36) },
+            { tag: "rotation out of range", answer: ok.substring(0, ok.length - 1) + "4" },
+            { tag: "not a text", answer: undefined }
+        ];
+    }
+    function test_readAnswerRefuses(data) {
+        const p = positionFromRequest("tarno9*9,3230,3001,0012,0031,1312,0233,1110,1021,0032");
+        compare(Board.readAnswer(p, data.answer), null);
+    }
+
+    // Equal pieces are interchangeable, but a laid one keeps its cell.
+    function test_readAnswerKeepsLaidTwinInPlace() {
+        const b = Board.boardFor("tarno9");
+        let p = Board.newPosition(b, ["0000", "0000", "0000", "0000", "0000", "0000", "0000", "0000", "0000"]);
+        p = Board.lay(p, 7, 3);
+        const solution = Board.readAnswer(p, "000000000000000000000000000000000000000000000");
+        compare(solution[3].id, 7);
+        compare(solution[1].id, 0);
+        compare(new Set(solution.slice(1).map(s => s.id)).size, 9);
+    }
+}
