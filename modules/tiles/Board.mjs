@@ -300,18 +300,22 @@ export function isSolved(position) {
     return true;
 }
 
+// Every touching pair of cells once: { cell, edge, neighbour, neighbourEdge, state },
+// state as edgeState() gives it.
+export function seams(position) {
+    const out = [];
+    for (let cell = 1; cell <= position.board.cellCount; ++cell)
+        for (const l of position.board.links[cell])
+            if (l.neighbour > cell)
+                out.push({ cell: cell, edge: l.edge, neighbour: l.neighbour,
+                           neighbourEdge: l.neighbourEdge, state: edgeState(position, cell, l.edge) });
+    return out;
+}
+
 // The number of touching edge pairs that fit, and of all touching pairs.
 export function matchCount(position) {
-    let fit = 0, all = 0;
-    for (let cell = 1; cell <= position.board.cellCount; ++cell)
-        for (const l of position.board.links[cell]) {
-            if (l.neighbour < cell)
-                continue;
-            ++all;
-            if (edgeState(position, cell, l.edge) === "match")
-                ++fit;
-        }
-    return { fit: fit, all: all };
+    const all = seams(position);
+    return { fit: all.filter(s => s.state === "match").length, all: all.length };
 }
 
 // --- Dealing ---------------------------------------------------------------------------
