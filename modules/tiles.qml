@@ -175,10 +175,19 @@ GameScreen {
             apply(Rules.setCursor(game, "tray", game.solution[9].id));
             clock.carried = 83400;
         } else if (name === "solved") {
-            apply(Rules.layPiece(game, game.solution[1].id, 1));
-            game = Rules.startSolving(game);
-            game = Rules.takeAnswer(game, Rules.dealtAnswer(game)).game;
-            while (!Rules.solutionShown(game))
+            // Solve after one laid piece: the station's solver when there is one.
+            const first = game.solution[1];
+            apply(Rules.layPiece(game, first.id, 1));
+            apply(Rules.turnPiece(game, first.id, game.position.rotationOf[first.id] - first.rotation));
+            clock.carried = 47200;
+            if (link.hasStation)
+                solve(false);
+            if (game.phase !== "solved") {   // no station, or one that does not answer
+                game = Rules.startSolving(game);
+                takeAnswer(Rules.dealtAnswer(game));
+            }
+            solutionTimer.stop();
+            while (!Rules.solutionShown(game) && game.phase === "solved")
                 game = Rules.layNextOfSolution(game);
         } else if (name === "busy") {
             table.animated = true;
