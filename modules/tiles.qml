@@ -17,6 +17,7 @@ GameScreen {
     readonly property var fits: Board.matchCount(game.position)
     property bool solvingFromEmpty: false
     property bool showingSolution: false
+    property bool busy: false
     // Measured from the movie's side (ms since the epoch, or ms): the last solve.
     property var timings: ({})
     readonly property alias station: link
@@ -27,7 +28,7 @@ GameScreen {
             stopSolving();
         solutionTimer.stop();
         resultTimer.stop();
-        busyTimer.stop();
+        busy = false;
         impossible.close();
         gameOver.close();
         clock.reset();
@@ -132,7 +133,9 @@ GameScreen {
         showingSolution = false;
         timings.shownAt = Date.now();
         timings = timings;
-        if (!busyTimer.running)
+        if (busy)
+            busyRound();
+        else
             showGameOver("Solved by the solver",
                      ["Every edge fits.", "A solved game records no time: deal a new one and beat the clock."]);
     }
@@ -145,6 +148,16 @@ GameScreen {
         game = Rules.resultSent(game);
         showGameOver("Well done!", ["Every edge fits.", "Your time: " + Theme.formatTime(clock.elapsedMs, true)]);
         link.writeScore(list);
+    }
+
+    // The busiest scene: the pieces fly back into the tray and onto the board, again and
+    // again, without a pause.
+    function busyRound() {
+        solutionTimer.stop();
+        let g = Rules.newGame(gameType, 2026);
+        g = Rules.startSolving(g);
+        game = Rules.takeAnswer(g, Rules.dealtAnswer(g)).game;
+        solutionTimer.start();
     }
 
     // Lays the dealt solution move by move as a player would (tests and pictures).
@@ -191,7 +204,8 @@ GameScreen {
                 game = Rules.layNextOfSolution(game);
         } else if (name === "busy") {
             table.animated = true;
-            busyTimer.start();
+            busy = true;
+            busyRound();
         }
         clock.update();
     }
@@ -342,20 +356,5 @@ GameScreen {
         id: resultTimer
         interval: 400
         onTriggered: movie.sendResult()
-    }
-
-    // The busiest scene: the pieces fly from the tray onto the board, again and again.
-    Timer {
-        id: busyTimer
-        interval: 1500
-        repeat: true
-        triggeredOnStart: true
-        onTriggered: {
-            solutionTimer.stop();
-            let g = Rules.newGame(movie.gameType, 2026);
-            g = Rules.startSolving(g);
-            movie.game = Rules.takeAnswer(g, Rules.dealtAnswer(g)).game;
-            solutionTimer.start();
-        }
     }
 }
