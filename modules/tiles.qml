@@ -27,7 +27,10 @@ GameScreen {
         if (game.phase === "solving")
             stopSolving();
         solutionTimer.stop();
-        resultTimer.stop();
+        if (resultTimer.running) {       // a finished board still records its time
+            resultTimer.stop();
+            sendResult();
+        }
         busy = false;
         impossible.close();
         gameOver.close();
@@ -252,10 +255,16 @@ GameScreen {
         onLayRequested: function(id, cell) { movie.apply(Rules.layPiece(movie.game, id, cell)); }
         onLiftRequested: function(id) { movie.apply(Rules.liftPiece(movie.game, id)); }
         onTurnRequested: function(id, steps) { movie.apply(Rules.turnPiece(movie.game, id, steps)); }
+        // A click on an empty place puts down the piece the keyboard holds; a piece the
+        // mouse takes is the mouse's alone.
         onPlaceChosen: function(area, index) {
             table.forceActiveFocus();
             const chosen = Rules.setCursor(movie.game, area, index);
             movie.apply(movie.game.held >= 0 ? Rules.press(chosen) : chosen);
+        }
+        onPieceChosen: function(area, index) {
+            table.forceActiveFocus();
+            movie.apply(Rules.setCursor(Rules.release(movie.game), area, index));
         }
     }
 

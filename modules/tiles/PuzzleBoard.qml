@@ -28,7 +28,8 @@ Item {
     signal layRequested(int pieceId, int cell)
     signal liftRequested(int pieceId)
     signal turnRequested(int pieceId, int steps)
-    signal placeChosen(string area, int index)
+    signal placeChosen(string area, int index)     // a click on an empty cell or slot
+    signal pieceChosen(string area, int index)     // the mouse took the piece there
 
     function cellX(cell) { return boardX + (position.board.places[cell].column - 1) * cellSize; }
     function cellY(cell) { return boardY + (position.board.places[cell].row - 1) * cellSize; }
@@ -156,7 +157,7 @@ Item {
             animated: table.animated
             z: 3 + (dragging ? 50 : held ? 40 : 0)
             onChosen: function(id) {
-                table.placeChosen(cell > 0 ? "board" : "tray", cell > 0 ? cell : id);
+                table.pieceChosen(cell > 0 ? "board" : "tray", cell > 0 ? cell : id);
             }
             onTurnRequested: function(id, steps) { table.turnRequested(id, steps); }
             onDropped: function(id, x, y) { table.dropPiece(id, x, y); }

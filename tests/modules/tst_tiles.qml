@@ -630,6 +630,38 @@ Item {
             verify(movie.game.moves >= 5);
         }
 
+        // The keyboard holds a piece: a click on an empty cell puts it there, a click on
+        // another piece lets it go and only turns the piece clicked.
+        function test_mouseAndKeyboardTogether() {
+            open("tarno9", 6);
+            const boardItem = movie.keyHandler;
+            goTo("tray", 2);
+            keyClick(Qt.Key_Space);
+            compare(movie.game.held, 2);
+            mouseClick(boardItem, boardItem.cellX(9) + 60, boardItem.cellY(9) + 60);
+            compare(movie.game.position.pieceAt[9], 2);
+            compare(movie.game.held, -1);
+            goTo("tray", 4);
+            keyClick(Qt.Key_Space);
+            wait(300);
+            mouseClick(boardItem, boardItem.cellX(9) + 60, boardItem.cellY(9) + 60);
+            compare(movie.game.held, -1);
+            compare(movie.game.position.pieceAt[9], 2, "the clicked piece stays");
+            compare(movie.game.position.rotationOf[2], 3, "and turns clockwise");
+            compare(movie.game.position.cellOf[4], 0);
+        }
+
+        function test_newGameRightAfterTheLastPieceStillRecordsOnce() {
+            open("angle", 12);
+            movie.playSolution();
+            compare(movie.game.phase, "won");
+            keyClick(Qt.Key_N);
+            compare(sent("writescore").length, 1);
+            compare(movie.game.phase, "play");
+            wait(600);
+            compare(sent("writescore").length, 1);
+        }
+
         function test_solveLaysTheAnswerAndRecordsNoScore() {
             open("tarno16", 31);
             const s = movie.game.solution[6];
