@@ -15,7 +15,6 @@ GameScreen {
     property var game: Rules.newGame(gameType, 1)
     readonly property var spec: Rules.games[game.gameType]
     readonly property var fits: Board.matchCount(game.position)
-    property bool solvingFromEmpty: false
     property bool showingSolution: false
     property bool busy: false
     // Measured from the movie's side (ms since the epoch, or ms): the last solve.
@@ -92,11 +91,18 @@ GameScreen {
             impossible.open();
             return;
         }
-        solvingFromEmpty = fromEmpty;
+        runSolve(Rules.solveRequest(game, fromEmpty));
+    }
+
+    // Sends a solver request and notes the times of the solve in `timings` (measurements
+    // send requests of their own through here).
+    function runSolve(request) {
+        if (!Rules.isPlaying(game))
+            return;
         game = Rules.startSolving(game);
         timings = { requestedAt: Date.now(), longestFrameGapMs: 0 };
         frameWatch.last = 0;
-        link.solve(Rules.solveRequest(game, fromEmpty));
+        link.solve(request);
         if (link.hasStation) {
             timings.returnedAt = Date.now();
             timings = timings;
