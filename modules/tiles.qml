@@ -15,6 +15,7 @@ GameScreen {
     property var game: Rules.newGame(gameType, 1)
     readonly property var spec: Rules.games[game.gameType]
     readonly property var fits: Board.matchCount(game.position)
+    readonly property string phase: game.phase
     property bool showingSolution: false
     property bool busy: false
     // Measured from the movie's side (ms since the epoch, or ms): the last solve.
@@ -180,6 +181,10 @@ GameScreen {
 
     function isBoardSolved() {
         return Board.isSolved(game.position);
+    }
+
+    function timingsJson() {
+        return JSON.stringify(timings);
     }
 
     function screenshotScene(name) {
