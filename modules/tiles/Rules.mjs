@@ -1,7 +1,7 @@
 // The tile puzzles' rules: the four games, a game's state and every move a player can
 // make with the mouse or the keyboard, solving, and the result sent to the hi-score
 // list. Plain functions over plain data: each gives a new game and leaves the old one.
-import * as Board from "Board.mjs";
+import * as Board from "./Board.mjs";
 
 // The four games of the movie, by gameType. `codes` edge codes are dealt (fewer codes
 // make more pieces look alike); `look` says how a code is drawn.
