@@ -219,6 +219,7 @@ GameScreen {
             if (game.phase !== "solved") {   // no station, or one that does not answer
                 game = Rules.startSolving(game);
                 takeAnswer(Rules.dealtAnswer(game));
+                notice = "";
             }
             solutionTimer.stop();
             while (!Rules.solutionShown(game) && game.phase === "solved")
