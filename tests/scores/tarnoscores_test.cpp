@@ -191,6 +191,10 @@ TEST(TarnoScores, NamesCannotForgeLinesNorReachTheTerminal) {
     EXPECT_EQ(std::count(dumped.begin(), dumped.end(), '\n'), 2);
     EXPECT_EQ(std::count(dumped.begin(), dumped.end(), '\t'), 12);
     EXPECT_EQ(dumped.find('\x1b'), std::string::npos);
+    // Messages quote what they were given the same way.
+    const ToolRun bad = tool(dir, {"add", "tarno9,1\x1b[2J", "--name", "A"});
+    EXPECT_EQ(bad.status, 1);
+    EXPECT_NE(bad.err.find("the time \"1\\x1b[2J\" is not"), std::string::npos) << bad.err;
 }
 
 // A file that ends in a damaged record: the partial record is left out of every list,

@@ -68,13 +68,15 @@ int usage(const std::string& text) {
     return 2;
 }
 
+std::string escapedText(std::string_view text);
+
 int fileError(const ScoreError& e) {
-    std::cerr << "tarno-scores: " << e.text() << "\n";
+    std::cerr << "tarno-scores: " << escapedText(e.text()) << "\n";
     return 1;
 }
 
 void note(const std::string& text) {
-    std::cerr << "tarno-scores: note: " << text << "\n";
+    std::cerr << "tarno-scores: note: " << escapedText(text) << "\n";
 }
 
 // Standard output, checked: every write and the final flush. A full disk, a closed
@@ -256,7 +258,7 @@ public:
     void showList(int, std::int64_t) override {}
     void showMessage(Severity severity, const std::string& text) override {
         std::cerr << (severity == Severity::Information ? "tarno-scores: note: " : "tarno-scores: ")
-                  << text << "\n";
+                  << escapedText(text) << "\n";
     }
 };
 
