@@ -170,9 +170,9 @@ namespace {
 Opened openLocked(const ScoreFile& file, int flags, int lock) {
     Opened o;
     const std::string& path = file.path();
-    const int fd = path.empty()
-                       ? (errno = ENOENT, -1)
-                       : ::open(path.c_str(), flags | O_CREAT | O_CLOEXEC | O_NONBLOCK, 0666);
+    const int fd = path.empty() ? (errno = ENOENT, -1)
+                                : ::open(path.c_str(),
+                                         flags | O_CREAT | O_CLOEXEC | O_NONBLOCK | O_NOCTTY, 0666);
     if (fd < 0) {
         const int err = errno;
         struct stat st {};
@@ -182,11 +182,11 @@ Opened openLocked(const ScoreFile& file, int flags, int lock) {
         return o;
     }
     struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        const int err = errno;
+    const bool known = ::fstat(fd, &st) == 0;
+    if (!known || !S_ISREG(st.st_mode)) {
         o.error = {file.displayPath(), "open",
-                   S_ISDIR(st.st_mode)   ? reasonOf(EISDIR)
-                   : S_ISREG(st.st_mode) ? reasonOf(err)
+                   !known                ? reasonOf(errno)
+                   : S_ISDIR(st.st_mode) ? reasonOf(EISDIR)
                                          : "it is not a regular file"};
         ::close(fd);
         return o;
