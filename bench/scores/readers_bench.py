@@ -7,10 +7,13 @@ file, each read by a consumer that takes its output slowly (64 KiB, then a pause
 a pager or a busy pipe does. Meanwhile `tarno-scores add` records one result after
 another. An append is lost when the tool does not exit with 0 or its record is not in
 the file afterwards. The wait of an append is its wall time minus the median wall time
-of the same append with no reader running.
+of the same append with no reader running. With --probe, the same number of appends
+is made again by scores_append_probe, which times each AppendRecord call inside one
+process: the append's own wait, without a process start on a busy machine.
 
 Prints figures only; the machine is shared, so nothing here passes or fails.
-Usage: readers_bench.py --tool PATH [--records 1000000] [--readers 4] [--appends 20]
+Usage: readers_bench.py --tool PATH [--probe PATH] [--records 1000000] [--readers 4]
+                        [--appends 20]
 """
 import argparse
 import os
@@ -51,6 +54,7 @@ def main():
     ap = argparse.ArgumentParser(description=__doc__,
                                  formatter_class=argparse.RawDescriptionHelpFormatter)
     ap.add_argument("--tool", required=True, help="path of the tarno-scores program")
+    ap.add_argument("--probe", default=None, help="path of scores_append_probe")
     ap.add_argument("--records", type=int, default=1_000_000)
     ap.add_argument("--readers", type=int, default=4)
     ap.add_argument("--appends", type=int, default=20)
@@ -86,6 +90,11 @@ def main():
         for i in range(args.appends):
             results.append(append(args.tool, path, 1000 + i))
             time.sleep(args.gap)
+        probe = []
+        if args.probe:
+            out = subprocess.run([args.probe, path, str(args.appends), str(int(args.gap * 1000))],
+                                 capture_output=True, text=True, check=True).stdout
+            probe = [line.split(" ", 2) for line in out.splitlines()]
         stop.set()
         for t in readers:
             t.join()
@@ -97,6 +106,14 @@ def main():
         for line in check[args.records:]:
             cols = line.split("\t")
             names[int(cols[0])] = cols[3]
+        probe_lost = sum(1 for p in probe if p[0] != "ok" or not names.get(int(p[2]), "")
+                         .startswith("probe"))
+        probe_us = [int(p[1]) for p in probe]
+        if args.probe:
+            quiet_probe = subprocess.run([args.probe, path, "5", "0"], capture_output=True,
+                                         text=True, check=True).stdout
+            probe_base = statistics.median(int(line.split()[1])
+                                           for line in quiet_probe.splitlines())
         lost = 0
         for i, (took, rc, number, err) in enumerate(results):
             if rc != 0 or names.get(number) != f"bench{1000 + i}":
@@ -113,6 +130,12 @@ def main():
           f"worst {max(waits) * 1000:7.1f} ms")
     for e in errors:
         print(f"  error: {e}")
+    if args.probe:
+        print(f"  AppendRecord calls (scores_append_probe), {len(probe)} during the readers:")
+        print(f"    without readers        median {probe_base / 1000:7.1f} ms")
+        print(f"    lost                   {probe_lost} of {len(probe)}")
+        print(f"    call time              median {statistics.median(probe_us) / 1000:7.1f} ms   "
+              f"worst {max(probe_us) / 1000:7.1f} ms")
 
 
 if __name__ == "__main__":
