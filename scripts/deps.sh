@@ -6,7 +6,11 @@ TARNO_PACKAGES=(
     qt6-base-dev qt6-declarative-dev qt6-svg-dev libqt6svg6 libgl-dev
     qml6-module-qtquick qml6-module-qtquick-controls qml6-module-qtquick-templates
     qml6-module-qtquick-layouts qml6-module-qtquick-window qml6-module-qtqml-workerscript
+    qml6-module-qtquick-shapes qml6-module-qttest qt6-declarative-dev-tools fonts-dejavu-core
     libglib2.0-dev libgtest-dev libgmock-dev libbenchmark-dev
+    libxcb1-dev
+    # The window-manager test: captions and frames on a screen of its own.
+    xvfb openbox
 )
 
 tarno_install_packages() {

@@ -113,8 +113,8 @@ TEST(TarnoScores, ErrorsGoToStandardErrorWithNonZeroExit) {
                   "the time \"" + std::string(40, '8') + "...\" is not"},
                  // The name rule of the game: lumo11..13 and lumo18 carry it in ARGS.
                  {{"add", "lumo12,37,61000,Eve", "--name", "A"}, 2, "leave out --name"},
-                 {{"add", "lumo12,37,61000"}, 1, "carries the player's name as element 3"},
-                 {{"add", "lumo18,15,42,90500"}, 1, "carries the player's name as element 4"}};
+                 {{"add", "lumo18,15,42,90500,Bob", "--name", "A"}, 2, "(element 4)"},
+                 {{"add", "lumo12,37"}, 1, "needs 2 numbers but got 1"}};
     for (const auto& c : cases) {
         TempFolder dir;
         std::filesystem::create_directory(dir.file("folder.lst"));
@@ -142,15 +142,18 @@ TEST(TarnoScores, HelpDocumentsEveryCommand) {
 
 TEST(TarnoScores, NameSupplyingSlotsTakeTheNameFromArgsUnchanged) {
     TempFolder dir;
+    // Unchanged, even when empty; a list that ends before its name records an empty
+    // name, as the game does.
     for (const char* args : {"lumo11,9,5000,  Eve ", "lumo12,37,61000,", "lumo13,4,3000,Cy,x",
-                             "lumo18,15,42,90500,Bob"})
+                             "lumo18,15,42,90500,Bob", "lumo18,15,42,90500"})
         EXPECT_EQ(tool(dir, {"add", args}).status, 0) << args;
     const std::vector<ScoreRecord> records = recordsIn(ScoreFile(dir.file()));
-    ASSERT_EQ(records.size(), 4u);
+    ASSERT_EQ(records.size(), 5u);
     EXPECT_EQ(records[0], makeRecord(14, "  Eve ", 5000, 0, 9));
     EXPECT_EQ(records[1], makeRecord(15, "", 61000, 0, 37));
     EXPECT_EQ(records[2], makeRecord(16, "Cy", 3000, 0, 4));
     EXPECT_EQ(records[3], makeRecord(17, "Bob", 90500, 15, 42));
+    EXPECT_EQ(records[4], makeRecord(17, "", 90500, 15, 42));
 }
 
 // Output that cannot be written is an error, whatever the command: a full disk or a

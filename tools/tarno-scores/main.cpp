@@ -1,4 +1,5 @@
 // tarno-scores: the hi-score lists and the score file from the command line.
+#include "host/commandchannel.h"
 #include "scores/codepage.h"
 #include "scores/hiscorelist.h"
 #include "scores/recorder.h"
@@ -36,8 +37,8 @@ show   prints the hi-score list of SLOT as the hi-score window shows it: one lin
 add    records a result exactly as a game does: ARGS is the game's comma-separated
        result text, the slot id first (e.g. tarno9,83456 or lumo12,37,61000,Eve).
        lumo11, lumo12 and lumo13 carry the player's name as element 3 of ARGS and
-       lumo18 as element 4, taken unchanged (even when empty); every other slot
-       needs --name NAME. Prints the new record's number. A result that cannot be
+       lumo18 as element 4, taken unchanged (even when empty, or missing from a
+       list that ends before it); every other slot needs --name NAME. Prints the new record's number. A result that cannot be
        recorded, or a file that cannot be written, exits with status 1.
 dump   prints every record in file order: record number, slot, slot id, name
        (without outer spaces), time in milliseconds, score and moves. The default
@@ -274,41 +275,23 @@ std::vector<std::string> splitArgs(std::string_view text) {
     }
 }
 
-// The element of ARGS that carries the player's name, for the slots whose game sends it.
-std::optional<std::size_t> nameElement(std::string_view slotId) {
-    const std::optional<int> slot = slotBySlotId(slotId);
-    if (slot && *slot >= 14 && *slot <= 16)
-        return 3; // lumo11, lumo12, lumo13
-    if (slot && *slot == 17)
-        return 4; // lumo18
-    return std::nullopt;
-}
-
 int add(const Options& o) {
     if (o.positional.size() != 1)
         return usage("add needs one ARGS text, e.g. tarno9,83456");
     const std::vector<std::string> args = splitArgs(o.positional[0]);
-    const std::optional<std::size_t> element = nameElement(args[0]);
-    if (element && o.name)
-        return usage(args[0] + " takes the name from ARGS (element " + std::to_string(*element) +
+    // The slots whose games send the name take it from ARGS, as the command channel does.
+    const int element = nameElementFor(args[0]);
+    if (element >= 0 && o.name)
+        return usage(args[0] + " takes the name from ARGS (element " + std::to_string(element) +
                      "); leave out --name");
-    if (!element && !o.name)
+    if (element < 0 && !o.name)
         return usage("add needs --name NAME");
     ScoreFile file(o.file);
     ConsoleView view;
-    if (element && args.size() <= *element &&
-        std::holds_alternative<ScoreRecord>(recordFromArgs("", args))) {
-        // The numbers are all there but the name is not: a game never sends that.
-        view.showMessage(HiScoreView::Severity::Warning,
-                         recordtext::rejected("\"" + args[0] +
-                                              "\" carries the player's name as "
-                                              "element " +
-                                              std::to_string(*element) +
-                                              ", but the list ends before it"));
-        return 1;
-    }
-    const std::string name =
-        element ? (args.size() > *element ? args[*element] : std::string()) : *o.name;
+    // A list too short to hold its name records an empty name, as in the game.
+    std::string name = element < 0 ? *o.name : std::string();
+    if (element >= 0 && static_cast<std::size_t>(element) < args.size())
+        name = args[static_cast<std::size_t>(element)];
     const RecordOutcome r = RecordScore(file, view, name, args);
     switch (r.status) {
     case RecordOutcome::Status::Shown:
