@@ -58,7 +58,8 @@ export function tookHint(game) {
 
 // What the end of a game says: the moves made, against the fewest possible.
 export function verdict(game) {
+    const made = "Solved in " + game.moves + (game.moves === 1 ? " move" : " moves");
     if (game.moves <= game.best)
-        return "Solved in " + game.moves + " moves: the fewest possible!";
-    return "Solved in " + game.moves + " moves (the fewest possible was " + game.best + ").";
+        return made + ": the fewest possible!";
+    return made + " (the fewest possible was " + game.best + ").";
 }

@@ -102,7 +102,8 @@ Item {
             compare(game.moves, 5);
             compare(Rules.play(game, 0, true), game);
             compare(Rules.verdict(game), "Solved in 5 moves (the fewest possible was 1).");
-            compare(Rules.verdict(Object.assign({}, game, { moves: 1 })), "Solved in 1 moves: the fewest possible!");
+            compare(Rules.verdict(Object.assign({}, game, { moves: 1 })), "Solved in 1 move: the fewest possible!");
+            compare(Rules.verdict(Object.assign({}, game, { moves: 2, best: 2 })), "Solved in 2 moves: the fewest possible!");
         }
 
         Component {
