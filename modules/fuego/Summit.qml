@@ -205,6 +205,7 @@ GameScreen {
 
         Grid {
             id: stonesRow
+            objectName: "stones"
             columns: 4
             spacing: 16
             focus: true
@@ -229,40 +230,46 @@ GameScreen {
 
             Repeater {
                 model: movie.game.stones
-                Rectangle {
-                    id: stone
-                    readonly property bool picked: movie.game.picked.indexOf(index) >= 0
+                // The grid places this cell; the stone inside it lifts when picked (moving
+                // a child of the grid itself would fight the grid's layout).
+                Item {
                     width: 88
                     height: 88
-                    radius: 26
-                    color: picked ? "#ffb703" : "#8d99ae"
-                    border.color: stonesRow.activeFocus && movie.cursor === index ? Theme.focus : "#2b2d42"
-                    border.width: stonesRow.activeFocus && movie.cursor === index ? 5 : 2
-                    y: picked ? -8 : 0
-                    Behavior on y { NumberAnimation { duration: 120 } }
+                    Rectangle {
+                        id: stone
+                        readonly property bool picked: movie.game.picked.indexOf(index) >= 0
+                        width: 88
+                        height: 88
+                        radius: 26
+                        color: picked ? "#ffb703" : "#8d99ae"
+                        border.color: stonesRow.activeFocus && movie.cursor === index ? Theme.focus : "#2b2d42"
+                        border.width: stonesRow.activeFocus && movie.cursor === index ? 5 : 2
+                        y: picked ? -8 : 0
+                        Behavior on y { NumberAnimation { duration: 120 } }
 
-                    Text {
-                        anchors.centerIn: parent
-                        text: modelData
-                        color: "#1b1b2f"
-                        font.family: Theme.fontFamily
-                        font.pixelSize: 40
-                        font.bold: true
-                    }
-                    // The key that picks it, and a tick when picked: not by colour alone.
-                    Text {
-                        anchors.left: parent.left
-                        anchors.top: parent.top
-                        anchors.margins: 6
-                        text: stone.picked ? "✔" : String(index + 1)
-                        color: "#1b1b2f"
-                        font.family: Theme.fontFamily
-                        font.pixelSize: 14
-                    }
-                    MouseArea {
-                        anchors.fill: parent
-                        cursorShape: Qt.PointingHandCursor
-                        onClicked: movie.pickStone(index)
+                        Text {
+                            anchors.centerIn: parent
+                            text: modelData
+                            color: "#1b1b2f"
+                            font.family: Theme.fontFamily
+                            font.pixelSize: 40
+                            font.bold: true
+                        }
+                        // The key that picks it, and a tick when picked: not by colour alone.
+                        Text {
+                            anchors.left: parent.left
+                            anchors.top: parent.top
+                            anchors.margins: 6
+                            text: stone.picked ? "✔" : String(index + 1)
+                            color: "#1b1b2f"
+                            font.family: Theme.fontFamily
+                            font.pixelSize: 14
+                        }
+                        MouseArea {
+                            anchors.fill: parent
+                            cursorShape: Qt.PointingHandCursor
+                            onClicked: movie.pickStone(index)
+                        }
                     }
                 }
             }

@@ -191,5 +191,26 @@ Item {
             compare(list[0], "summit");
             compare(list[2], "2");
         }
+
+        // Picked stones lift and a pick past the target shakes the row, yet every stone
+        // keeps its own place in the grid (none may slide under another).
+        function test_summitStonesKeepTheirPlaces() {
+            const movie = load("summit");
+            movie.newGame(21);
+            const grid = findChild(movie, "stones");
+            for (let i = 0; i < movie.game.stones.length; ++i) {
+                keyClick(Qt.Key_1 + i);
+                wait(30);
+            }
+            wait(400);
+            const cells = [];
+            for (let i = 0; i < grid.children.length; ++i) {
+                const c = grid.children[i];
+                if (c.width === 88)
+                    cells.push(c.x + "," + c.y);
+            }
+            compare(cells.length, movie.game.stones.length);
+            compare(new Set(cells).size, cells.length, cells.join(" "));
+        }
     }
 }
