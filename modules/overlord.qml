@@ -43,6 +43,8 @@ GameScreen {
         if (selected >= 0 && Rules.isLegal(state, Rules.human, { from: selected, to: land })) {
             humanMove({ from: selected, to: land });
         } else if (state.owner[land] === Rules.human && state.armies[land] >= 2 && land !== selected) {
+            // The computer's march has been seen: its rings give way to the targets'.
+            lastMove = null;
             selected = land;
             news = "March from here into a ringed land.";
         } else {

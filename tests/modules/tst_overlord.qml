@@ -164,6 +164,13 @@ Item {
             compare(movie.state.armies[home], 1);
             tryVerify(() => movie.state.turn === Rules.human, 3000, "the computer answers");
             compare(movie.state.round, 2);
+            // The computer's march is ringed until the player chooses a land: its rings
+            // and the targets' rings never show together.
+            verify(movie.lastMove !== null, "the computer marched");
+            movie.choose(movie.state.owner.findIndex((o, i) => o === Rules.human && movie.state.armies[i] >= 2));
+            verify(movie.selected >= 0);
+            compare(movie.lastMove, null);
+            keyClick(Qt.Key_Escape);
             keyClick(Qt.Key_P);
             compare(movie.state.turn, Rules.computer);
         }
