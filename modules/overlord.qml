@@ -122,6 +122,8 @@ GameScreen {
     }
 
     onNewGameRequested: newGame()
+    // The first war is dealt by the property above: the frame starts on the player's land.
+    Component.onCompleted: cursor = state.owner.indexOf(Rules.human)
 
     // The computer answers a moment after the player's march, so the march is seen first.
     Timer {

@@ -150,6 +150,7 @@ Item {
             const loader = createTemporaryObject(movieComponent, stage);
             tryVerify(() => loader.status === Loader.Ready);
             const movie = loader.item;
+            compare(movie.state.owner[movie.cursor], Rules.human, "the first war starts on the player's land");
             movie.newGame(11);
             const home = movie.state.owner.indexOf(Rules.human);
             compare(movie.cursor, home);
