@@ -16,7 +16,8 @@ GameScreen {
     property int cursor: 0
     property var lastMove: null
     property var rng: Random.make(1)
-    property string news: "Your move: march from a land of yours with two or more armies."
+    readonly property string yourMove: "Your move: march from a land of yours with two or more armies."
+    property string news: yourMove
 
     function newGame(seed) {
         const s = seed === undefined ? Random.freshSeed() : seed;
@@ -25,7 +26,7 @@ GameScreen {
         selected = -1;
         lastMove = null;
         cursor = state.owner.indexOf(Rules.human);
-        news = "Your move: march from a land of yours with two or more armies.";
+        news = yourMove;
         think.stop();
         gameOver.close();
         focusGame();
@@ -48,8 +49,13 @@ GameScreen {
             selected = land;
             news = "March from here into a ringed land.";
         } else {
-            selected = -1;
+            letGo();
         }
+    }
+    function letGo() {
+        if (selected >= 0)
+            news = yourMove;
+        selected = -1;
     }
     function pass() {
         if (!state.winner && state.turn === Rules.human)
@@ -188,7 +194,7 @@ GameScreen {
         onChosen: function(land) { movie.choose(land); }
         onPassRequested: movie.pass()
         onCursorMoved: function(land) { movie.cursor = land; }
-        onReleased: movie.selected = -1
+        onReleased: movie.letGo()
         onStrengthChosen: function(level) { movie.setStrength(level); }
     }
 

@@ -156,6 +156,12 @@ Item {
             compare(movie.cursor, home);
             keyClick(Qt.Key_Space);
             compare(movie.selected, home);
+            const chosenNews = movie.news;
+            keyClick(Qt.Key_Escape);
+            compare(movie.selected, -1);
+            verify(movie.news !== chosenNews, "the news no longer asks for a march: " + movie.news);
+            keyClick(Qt.Key_Space);
+            compare(movie.selected, home);
             const target = Rules.neighbours[home][0];
             const l = Rules.lands[home], t = Rules.lands[target];
             keyClick(t.r < l.r ? Qt.Key_Up : t.r > l.r ? Qt.Key_Down : t.q < l.q ? Qt.Key_Left : Qt.Key_Right);
