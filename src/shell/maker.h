@@ -1,7 +1,7 @@
 // Who makes the product and where its pages live: the one place for these texts.
 #pragma once
 
-#include "shell/makerhost.h"
+#include "shell/buildsettings.h"
 
 #include <string_view>
 
@@ -9,6 +9,8 @@ namespace tarno::maker {
 
 constexpr std::string_view kProductName = "Tarno Playroom";
 constexpr std::string_view kVersionText = "Version 1.0";
+// The installed desktop entry's id: the menu entry that a running window belongs to.
+constexpr std::string_view kAppId = TARNO_APP_ID;
 // The maker's web host, a build setting (TARNO_MAKER_HOST). Under the reserved .example
 // domain until the product has a site of its own. The addresses are built from it.
 constexpr std::string_view kHost = TARNO_MAKER_HOST;
