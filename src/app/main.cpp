@@ -1,9 +1,9 @@
 // The program: starts the application and shows the main window.
 #include "app/checkmovies.h"
 #include "app/wiring.h"
+#include "platform/appidentity.h"
 #include "platform/movieplayer.h"
 #include "shell/form1.h"
-#include "shell/maker.h"
 
 #include <QApplication>
 
@@ -12,11 +12,7 @@
 int main(int argc, char** argv) {
     tarno::configureMoviePlayback();
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("tarno-playroom"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Tarno Playroom"));
-    // The installed desktop entry, so that the desktop files the window under it.
-    QApplication::setDesktopFileName(
-        QString::fromUtf8(tarno::maker::kAppId.data(), tarno::maker::kAppId.size()));
+    tarno::setApplicationIdentity();
     if (argc > 1 && !std::strcmp(argv[1], tarno::kCheckMoviesOption))
         return tarno::checkMovies(stdout);
     tarno::Form1 form1;

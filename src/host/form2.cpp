@@ -4,6 +4,7 @@
 
 #include "platform/movieplayer.h"
 #include "platform/screenmetrics.h"
+#include "platform/windowframe.h"
 #include "shell/geometry.h"
 
 #include <QCoreApplication>
@@ -29,11 +30,10 @@ void Form2::sizeAndPlace() {
     const SizePx client = gameClientSize(screenSizePx(screen));
     setFixedSize(client.width, client.height);
     sw1->setGeometry(0, 0, client.width, client.height);
-    const QSize frame = outerSize(this);
     const TwipsPerPixel tpp = screen.twipsPerPixel;
-    const PointPx at =
-        toPixels(placeWindow(screen, {frame.width() * tpp.x, frame.height() * tpp.y}), tpp);
-    move(at.x, at.y);
+    placeOuterFrame(this, [&](SizePx outer) {
+        return toPixels(placeWindow(screen, {outer.width * tpp.x, outer.height * tpp.y}), tpp);
+    });
 }
 
 void Form2::keyPressEvent(QKeyEvent* event) {

@@ -13,6 +13,7 @@
 #include <QQuickItem>
 #include <QQuickWidget>
 #include <QQuickWindow>
+#include <QSGRendererInterface>
 #include <QStackedLayout>
 
 #include <algorithm>
@@ -28,6 +29,8 @@ bool looksLikeFlash(const QByteArray& head) {
 bool looksBinary(const QByteArray& head) {
     return head.contains('\0');
 }
+
+constexpr qreal kSeamlessTurn = 0.0001; // degrees
 
 } // namespace
 
@@ -207,6 +210,13 @@ void MoviePlayer::fitToView() {
     }
     const qreal scale = std::min(view.width() / own.width(), view.height() / own.height());
     m_root->setScale(scale);
+    // Qt Quick's software renderer draws a rounded rectangle from corner pictures and
+    // fills; scaled by a fraction they leave hairline seams. Under any rotation it
+    // draws each rectangle as one picture instead. A turn of a ten-thousandth of a
+    // degree, far below a pixel anywhere on the stage, selects that way.
+    const bool software =
+        m_view->quickWindow()->rendererInterface()->graphicsApi() == QSGRendererInterface::Software;
+    m_root->setRotation(software && scale != 1 ? kSeamlessTurn : 0);
     m_root->setPosition(
         {(view.width() - own.width() * scale) / 2, (view.height() - own.height() * scale) / 2});
 }

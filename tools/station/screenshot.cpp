@@ -2,6 +2,7 @@
 // the about window, a game window with its movie, or the hi-score window of a slot
 // read from a score file.
 #include "host/form2.h"
+#include "platform/movieplayer.h"
 #include "scores/form3.h"
 #include "scores/scorefile.h"
 #include "shell/aboutfrm.h"
@@ -9,21 +10,28 @@
 
 #include <QApplication>
 #include <QPixmap>
+#include <QQuickItem>
 #include <QTest>
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 
 namespace {
 
-int save(QWidget& window, const char* out) {
+// Shows the window; `prepare` runs once it is on the screen, before the picture.
+int save(QWidget& window, const char* out, const std::function<void()>& prepare = {}) {
     window.show();
     if (!QTest::qWaitForWindowExposed(&window)) {
         std::fprintf(stderr, "tarno-screenshot: the window was never shown\n");
         return 1;
     }
     QTest::qWait(200);
+    if (prepare) {
+        prepare();
+        QTest::qWait(600); // the movie's own animations settle
+    }
     if (!window.grab().save(QString::fromLocal8Bit(out))) {
         std::fprintf(stderr, "tarno-screenshot: cannot write %s\n", out);
         return 1;
@@ -43,14 +51,21 @@ int main(int argc, char** argv) {
         tarno::aboutfrm about;
         return save(about, argv[1]);
     }
-    if (argc == 4 && !std::strcmp(argv[2], "--game")) {
+    // A movie that has a function screenshotScene(name) sets up the scene to picture.
+    if ((argc == 4 || argc == 6) && !std::strcmp(argv[2], "--game")) {
         const auto launch = tarno::launchParametersFor(std::atoi(argv[3]));
         if (!launch) {
             std::fprintf(stderr, "tarno-screenshot: no game has play index %s\n", argv[3]);
             return 1;
         }
         tarno::Form2 form2(*launch, QCoreApplication::applicationDirPath());
-        return save(form2, argv[1]);
+        const QString scene =
+            argc == 6 && !std::strcmp(argv[4], "--scene") ? QString::fromLocal8Bit(argv[5]) : "";
+        return save(form2, argv[1], [&form2, scene] {
+            QQuickItem* root = form2.player()->rootItem();
+            if (root && root->metaObject()->indexOfMethod("screenshotScene(QVariant)") >= 0)
+                QMetaObject::invokeMethod(root, "screenshotScene", Q_ARG(QVariant, scene));
+        });
     }
     if (argc == 6 && !std::strcmp(argv[2], "--hiscores")) {
         const tarno::ScoreFile file(argv[3]);
@@ -62,7 +77,8 @@ int main(int argc, char** argv) {
         tarno::Form3 form3(list.value(), {});
         return save(form3, argv[1]);
     }
-    std::fprintf(stderr, "usage: tarno-screenshot OUTPUT.png [--about | --game PLAYINDEX | "
-                         "--hiscores SCOREFILE SLOT MARK]\n");
+    std::fprintf(stderr,
+                 "usage: tarno-screenshot OUTPUT.png [--about | --game PLAYINDEX [--scene NAME] | "
+                 "--hiscores SCOREFILE SLOT MARK]\n");
     return 2;
 }

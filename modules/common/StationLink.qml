@@ -1,0 +1,44 @@
+// The movie's side of the command channel. It sends the station's commands and hands
+// back the solver's answer. Without a station (in the QML tests) it keeps what would
+// have been sent in `sent`, so a test can read it.
+import QtQuick
+
+QtObject {
+    id: link
+
+    readonly property bool hasStation: typeof player !== "undefined"
+    property var sent: []          // ["command|args", ...], without a station only
+    property bool solving: false
+
+    signal solved(string answer)   // "solver_solve" arrived; empty when there is none
+
+    // A finished game's result: the list of its hi-score kind, slot id first.
+    function writeScore(list) {
+        send("writescore", list.join(","));
+    }
+    // Asks for the solution of a solver request.
+    function solve(request) {
+        solving = true;
+        send("solvepuzzle", request);
+    }
+    function stopSolving() {
+        send("stopsolving", "");
+        solving = false;
+    }
+    function send(command, args) {
+        if (hasStation)
+            player.fscommand(command, args);
+        else
+            sent = sent.concat([command + "|" + args]);
+    }
+
+    property Connections answers: Connections {
+        target: link.hasStation ? player : null
+        function onVariableSet(name, value) {
+            if (name !== "solver_solve")
+                return;
+            link.solving = false;
+            link.solved(value);
+        }
+    }
+}
