@@ -8,6 +8,7 @@ import "common/Theme.mjs" as Theme
 import "puzzles"
 import "bluevesna"
 import "bluevesna/Rules.mjs" as Rules
+import "tiles/Board.mjs" as Board
 
 EdgeGame {
     id: movie
@@ -36,9 +37,10 @@ EdgeGame {
             playSolution(4);
             // One piece laid turned wrongly, so that the picture shows a clash too.
             const s = game.solution[6];
-            apply(Object.assign({}, game, { cursor: { area: "tray", index: game.solution[7].id } }));
             table.layRequested(s.id, 6);
-            table.turnRequested(s.id, 2);
+            while (Board.fitsAt(game.position, 6))
+                table.turnRequested(s.id, 1);
+            apply(Object.assign({}, game, { cursor: { area: "tray", index: game.solution[7].id } }));
             clock.carried = 52300;
         } else if (name === "busy") {
             startBusy();
@@ -51,10 +53,10 @@ EdgeGame {
     dealGame: function(seed) { return Rules.newGame(movie.shape, seed); }
     hint: "Lay the pieces so that touching edges match."
     stats: [
-        { label: "Board", value: Rules.shapeTitle(shape) },
+        { label: "Board", value: shape },
         { label: "Time", value: clock.text },
-        { label: "Fitting edges", value: fits.fit + "/" + fits.all },
-        { label: "Boards done", value: done.length + "/" + Rules.shapes.length }
+        { label: "Fits", value: fits.fit + "/" + fits.all },
+        { label: "Done", value: done.length + "/" + Rules.shapes.length }
     ]
     howToPlayText: "<p>Lay every hexagonal piece on the board so that wherever two pieces touch, "
         + "their edges show the same colour and symbol. Edges on the rim may show anything. "

@@ -57,9 +57,3 @@ export function stepShape(key, steps) {
     const n = shapes.length;
     return shapes[(((shapes.indexOf(shapeOf(key)) + steps) % n) + n) % n];
 }
-
-// How a shape is named to the player: "5 cells, shape X" etc.
-export function shapeTitle(key) {
-    const cells = parseInt(key, 10);
-    return cells + " cells \u00b7 " + key;
-}
