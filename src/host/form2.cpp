@@ -11,6 +11,16 @@
 #include <QKeyEvent>
 
 namespace tarno {
+namespace {
+Form2::CommandBinder& commandBinder() {
+    static Form2::CommandBinder binder;
+    return binder;
+}
+} // namespace
+
+void Form2::setCommandBinder(CommandBinder binder) {
+    commandBinder() = std::move(binder);
+}
 
 Form2::Form2(const LaunchParameters& launch, const QString& programDir, QWidget* parent)
     : QDialog(parent) {
@@ -20,6 +30,8 @@ Form2::Form2(const LaunchParameters& launch, const QString& programDir, QWidget*
     setWindowTitle(QString::fromStdString(launch.launchTitle));
     sw1 = new MoviePlayer(this);
     connect(sw1, &MoviePlayer::FSCommand, this, &Form2::commandReceived);
+    if (commandBinder())
+        commandBinder()(*this);
     sizeAndPlace();
     sw1->setMovie(QString::fromStdString(moviePath(programDir.toStdString(), launch)));
     sw1->Play();

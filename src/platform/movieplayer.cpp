@@ -3,6 +3,7 @@
 #include "platform/movieplayer.h"
 
 #include "host/launch.h"
+#include "platform/localonlynetwork.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -85,6 +86,7 @@ MoviePlayer::MoviePlayer(QWidget* parent) : QWidget(parent) {
     m_stack->addWidget(m_view);
     m_stack->addWidget(m_message);
 
+    m_view->engine()->setNetworkAccessManagerFactory(&LocalOnlyNetworkFactory::instance());
     m_bridge = new MovieBridge(this);
     m_view->engine()->rootContext()->setContextProperty(QStringLiteral("player"), m_bridge);
     connect(m_bridge, &MovieBridge::command, this, &MoviePlayer::FSCommand);
@@ -151,6 +153,10 @@ void MoviePlayer::setMovie(const QString& pathWithQuery) {
         fail(file, component.errorString().trimmed());
         return;
     }
+    if (component.isLoading()) { // only a part from the network would still be on its way
+        fail(file, tr("It needs parts from the network, and movies have no network access."));
+        return;
+    }
     QObject* object = component.beginCreate(engine->rootContext());
     if (!object) {
         fail(file, component.errorString().trimmed());
@@ -163,7 +169,10 @@ void MoviePlayer::setMovie(const QString& pathWithQuery) {
         if (meta->indexOfProperty(name.constData()) >= 0)
             object->setProperty(name.constData(), QString::fromStdString(value));
     }
+    // An answer to a command the movie sends while it is being completed reaches it too.
+    m_creating = object;
     component.completeCreate();
+    m_creating = nullptr;
     auto* item = qobject_cast<QQuickItem*>(object);
     if (!item) {
         delete object;
@@ -184,10 +193,10 @@ void MoviePlayer::Play() {
 
 void MoviePlayer::SetVariable(const QString& name, const QString& value) {
     m_bridge->setVariable(name, value);
-    if (m_root) {
+    if (QObject* movie = m_root ? m_root : m_creating.data()) {
         const QByteArray key = name.toUtf8();
-        if (m_root->metaObject()->indexOfProperty(key.constData()) >= 0)
-            m_root->setProperty(key.constData(), value);
+        if (movie->metaObject()->indexOfProperty(key.constData()) >= 0)
+            movie->setProperty(key.constData(), value);
     }
     Q_EMIT m_bridge->variableSet(name, value);
 }
