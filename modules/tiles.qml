@@ -18,6 +18,7 @@ GameScreen {
     readonly property string phase: game.phase
     property bool showingSolution: false
     property bool busy: false
+    property string notice          // a line under the tray until the next move
     // Measured from the movie's side (ms since the epoch, or ms): the last solve.
     property var timings: ({})
     readonly property alias station: link
@@ -37,6 +38,7 @@ GameScreen {
         clock.reset();
         showingSolution = false;
         game = Rules.newGame(gameType, seed);
+        notice = "";
         focusGame();
     }
 
@@ -44,6 +46,7 @@ GameScreen {
     function apply(next) {
         const before = game;
         game = next;
+        notice = "";
         if (before.moves === 0 && next.moves > 0)
             clock.start();
         if (before.phase !== "won" && next.phase === "won") {
@@ -107,8 +110,10 @@ GameScreen {
         if (link.hasStation) {
             timings.returnedAt = Date.now();
             timings = timings;
-            if (game.phase === "solving")
+            if (game.phase === "solving") {   // neither answered nor stopped
                 game = Rules.stopSolving(game);
+                notice = "The station's solver did not answer.";
+            }
         }
     }
 
@@ -287,7 +292,8 @@ GameScreen {
 
         Text {
             width: parent.width
-            text: movie.game.phase === "solved" ? "Solved by the solver."
+            text: movie.notice !== "" ? movie.notice
+                : movie.game.phase === "solved" ? "Solved by the solver."
                 : movie.game.phase === "won" ? "Solved! Every edge fits."
                 : movie.fits.all - movie.fits.fit === 0 ? "Lay the pieces so that touching edges match."
                 : Board.laidCount(movie.game.position) === 0 ? "Drag a piece onto the board to begin."

@@ -4,9 +4,11 @@
 // shapes are SVG path texts for a square piece of side `size`, built on its east edge
 // and turned to the others, so that two touching edges of equal code meet as one
 // figure mirrored across the seam.
+import * as Theme from "../common/Theme.mjs";
 
-const markColours = ["#e63946", "#2a9df4", "#f4d35e", "#43aa8b", "#b56be8", "#f3722c"];
-const markShapes = ["circle", "square", "triangle", "diamond", "star", "cross"];
+// The station's colour and shape pairs; the symbols drawn here are the first six.
+const markColours = Theme.marks.slice(0, 6).map(m => m.colour);
+const markShapes = Theme.marks.slice(0, 6).map(m => m.shape);
 const angleColours = ["#4cc9f0", "#f9c74f", "#f28482", "#90be6d"];
 const angleDegrees = [30, 65, 100, 135];
 const letterColours = ["#e76f51", "#2a9d8f", "#e9c46a", "#8ab17d", "#9d4edd", "#4895ef"];

@@ -129,7 +129,7 @@ Item {
         width: size + 6
         height: size + 6
         radius: 10
-        color: "#33ffe066"
+        color: "transparent"
         border.color: Theme.focus
         border.width: 4
         z: 2

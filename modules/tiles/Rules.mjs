@@ -1,7 +1,7 @@
 // The tile puzzles' rules: the four games, a game's state and every move a player can
 // make with the mouse or the keyboard, solving, and the result sent to the hi-score
 // list. Plain functions over plain data: each gives a new game and leaves the old one.
-import * as Board from "Board.mjs";
+import * as Board from "./Board.mjs";
 
 // The four games of the movie, by gameType. `codes` edge codes are dealt (fewer codes
 // make more pieces look alike); `look` says how a code is drawn.
@@ -41,7 +41,7 @@ export function newGame(gameType, seed) {
     };
 }
 
-function with_(game, changes) {
+function changed(game, changes) {
     return Object.assign({}, game, changes);
 }
 
@@ -49,7 +49,7 @@ function with_(game, changes) {
 function moved(game, position) {
     if (position === game.position)
         return game;
-    const next = with_(game, { position: position, moves: game.moves + 1 });
+    const next = changed(game, { position: position, moves: game.moves + 1 });
     if (Board.isSolved(position)) {
         next.phase = "won";
         next.held = -1;
@@ -66,14 +66,14 @@ export function isPlaying(game) {
 export function layPiece(game, id, cell) {
     if (!isPlaying(game))
         return game;
-    return with_(moved(game, Board.lay(game.position, id, cell)), { held: -1 });
+    return changed(moved(game, Board.lay(game.position, id, cell)), { held: -1 });
 }
 
 // Takes a piece back to the tray.
 export function liftPiece(game, id) {
     if (!isPlaying(game))
         return game;
-    return with_(moved(game, Board.lift(game.position, id)), { held: -1 });
+    return changed(moved(game, Board.lift(game.position, id)), { held: -1 });
 }
 
 // Turns a piece; steps > 0 clockwise on the screen, < 0 counter-clockwise.
@@ -127,12 +127,12 @@ export function moveCursor(game, dx, dy) {
     }
     if (cursor.area === "tray" && cursor.index >= game.position.pieces.length)
         return game;
-    return with_(game, { cursor: cursor });
+    return changed(game, { cursor: cursor });
 }
 
 // Puts the cursor on a place (a click on it, so that the keyboard goes on from there).
 export function setCursor(game, area, index) {
-    return with_(game, { cursor: { area: area, index: index } });
+    return changed(game, { cursor: { area: area, index: index } });
 }
 
 // Enter or Space: picks up the piece at the cursor, or puts the held piece down there
@@ -142,18 +142,18 @@ export function press(game) {
         return game;
     if (game.held < 0) {
         const id = pieceAtCursor(game);
-        return id < 0 ? game : with_(game, { held: id });
+        return id < 0 ? game : changed(game, { held: id });
     }
     const id = game.held;
     if (game.cursor.area === "board")
-        return game.position.cellOf[id] === game.cursor.index ? with_(game, { held: -1 })
+        return game.position.cellOf[id] === game.cursor.index ? changed(game, { held: -1 })
                                                               : layPiece(game, id, game.cursor.index);
-    return game.position.cellOf[id] === 0 ? with_(game, { held: -1 }) : liftPiece(game, id);
+    return game.position.cellOf[id] === 0 ? changed(game, { held: -1 }) : liftPiece(game, id);
 }
 
 // Escape: puts the held piece down where it lies.
 export function release(game) {
-    return with_(game, { held: -1 });
+    return changed(game, { held: -1 });
 }
 
 // Turns the held piece, or else the piece at the cursor.
@@ -178,11 +178,11 @@ export function solveRequest(game, fromEmpty) {
 }
 
 export function startSolving(game) {
-    return game.phase === "play" ? with_(game, { phase: "solving", held: -1 }) : game;
+    return game.phase === "play" ? changed(game, { phase: "solving", held: -1 }) : game;
 }
 
 export function stopSolving(game) {
-    return game.phase === "solving" ? with_(game, { phase: "play" }) : game;
+    return game.phase === "solving" ? changed(game, { phase: "play" }) : game;
 }
 
 // The solver's answer: { game, outcome } with outcome "solved" (the game ends solved,
@@ -194,8 +194,8 @@ export function takeAnswer(game, answer) {
         return { game: game, outcome: "ignored" };
     const solution = Board.readAnswer(game.position, answer);
     if (solution === null || !Board.isSolved(Board.laidOut(game.position, solution)))
-        return { game: with_(game, { phase: "play" }), outcome: "impossible" };
-    return { game: with_(game, { phase: "solved", solution: solution }), outcome: "solved" };
+        return { game: changed(game, { phase: "play" }), outcome: "impossible" };
+    return { game: changed(game, { phase: "solved", solution: solution }), outcome: "solved" };
 }
 
 // Lays the next piece of the solution (the lowest cell not yet showing it); the game's
@@ -208,7 +208,7 @@ export function layNextOfSolution(game) {
             continue;
         let next = Board.lay(p, s.id, cell);
         next = Board.turn(next, s.id, s.rotation - next.rotationOf[s.id]);
-        return with_(game, { position: next });
+        return changed(game, { position: next });
     }
     return game;
 }
@@ -228,7 +228,7 @@ export function scoreList(game, timeMs) {
 }
 
 export function resultSent(game) {
-    return with_(game, { scoreSent: true });
+    return changed(game, { scoreSent: true });
 }
 
 // The answer the solver could give for the dealt puzzle: the pieces of cells 1..n as

@@ -1,6 +1,8 @@
 // A piece on the table: it glides to its home (a cell, or its slot in the tray, shrunk)
-// and turns in quarter steps. The mouse drags it, a click turns it clockwise, a right
-// click or the wheel either way. It only reports; the board decides.
+// and turns a step at a time (a quarter for square pieces, a sixth for hexagons). The
+// mouse drags it, a click turns it clockwise, a right click or the wheel either way. It
+// only reports; the board decides. `face` draws the unturned piece: a component with
+// the properties look, codes, size and uprightAngle (TileFace for square pieces).
 import QtQuick
 import "../common/Theme.mjs" as Theme
 
@@ -8,18 +10,20 @@ Item {
     id: tile
 
     property int pieceId: -1
-    property alias look: face.look
-    property alias codes: face.codes
+    property string look
+    property string codes
+    property Component face: TileFace {}
     property real size: 100
     property real homeX: 0
     property real homeY: 0
     property real homeScale: 1
-    property int turn: 0              // the piece's rotation: quarter steps counter-clockwise
+    property int turn: 0              // the piece's rotation: steps counter-clockwise
     property bool held: false         // picked up with the keyboard
     property bool animated: true
     readonly property bool dragging: area.drag.active
     // The shown angle follows `turn` the short way round (clockwise is positive here).
-    property real angle: -90 * turn
+    readonly property real step: 360 / Math.max(1, codes.length)
+    property real angle: -step * turn
     property bool wasDragged: false
 
     signal dropped(int pieceId, real centreX, real centreY)
@@ -40,7 +44,7 @@ Item {
 
     onDraggingChanged: if (dragging) wasDragged = true
     onTurnChanged: {
-        let target = -90 * turn;
+        let target = -step * turn;
         while (target - angle > 180)
             target -= 360;
         while (target - angle < -180)
@@ -64,11 +68,15 @@ Item {
         color: "#70000000"
     }
 
-    TileFace {
-        id: face
-        size: tile.size
+    Loader {
+        sourceComponent: tile.face
         rotation: tile.angle
-        uprightAngle: tile.angle
+        onLoaded: {
+            item.look = Qt.binding(() => tile.look);
+            item.codes = Qt.binding(() => tile.codes);
+            item.size = Qt.binding(() => tile.size);
+            item.uprightAngle = Qt.binding(() => tile.angle);
+        }
     }
 
     Rectangle {
