@@ -1,12 +1,13 @@
 // The table of a hexagon or sum game: the board's cells drawn where the layout puts
-// them, the tray with one slot a piece, the pieces, the keyboard cursor, and a mark on
-// the seams between laid pieces (a cross where they clash; a tick where they fit, when
-// `showMatches`). It draws the game it is given and reports what the player did; the
-// movie applies the rules.
+// them, the tray with one slot a piece, the pieces (the tile games' Tile with a face of
+// these boards), the keyboard cursor, and a mark on the seams between laid pieces (a
+// cross where they clash; a tick where they fit, when `showMatches`). It draws the game
+// it is given and reports what the player did; the movie applies the rules.
 import QtQuick
 import QtQuick.Shapes
 import "Faces.mjs" as Faces
 import "Play.mjs" as Play
+import "../tiles"
 import "../common/Theme.mjs" as Theme
 
 Item {
@@ -38,6 +39,9 @@ Item {
         else if (Play.inTray(layout, x, y))
             liftRequested(id);
     }
+
+    Component { id: hexFace; HexFace {} }
+    Component { id: sumFace; SumFace {} }
 
     // The board.
     Rectangle {
@@ -159,20 +163,21 @@ Item {
     Repeater {
         model: table.position ? table.position.pieces.length : 0
 
-        Piece {
+        Tile {
             required property int index
             readonly property int cell: table.position.cellOf[index] || 0
             readonly property var home: (table.layout && (cell > 0 ? table.layout.cells[cell] : table.layout.slots[index]))
                                         || { x: 0, y: 0 }
             pieceId: index
-            kind: table.kind
+            face: table.kind === "hex" ? hexFace : sumFace
+            look: table.kind
             codes: table.position.pieces[index] || ""
             visible: index < table.position.pieces.length
             size: table.cellSize - (table.kind === "hex" ? 2 : 0)
             turn: table.position.rotationOf[index] || 0
             homeScale: cell > 0 ? 1 : table.slotSize * table.trayPieceScale / table.cellSize
-            homeX: home.x
-            homeY: home.y
+            homeX: home.x - size / 2
+            homeY: home.y - size / 2
             held: table.game.held === index
             animated: table.animated
             z: 3 + (dragging ? 50 : held ? 40 : 0)
