@@ -103,9 +103,18 @@ GameScreen {
             impossible.open();
             return;
         }
+        runSolve(Rules.solveRequest(game, fromEmpty));
+    }
+
+    // Sends a solver request and notes the times of the solve in `timings` (ms since the
+    // epoch: requestedAt, answeredAt, stoppedAt, returnedAt, shownAt); tests and
+    // measurements send requests of their own through here.
+    function runSolve(request) {
+        if (!game || !Rules.isPlaying(game))
+            return;
         game = Rules.startSolving(game);
         timings = { requestedAt: Date.now() };
-        link.solve(Rules.solveRequest(game, fromEmpty));
+        link.solve(request);
         if (link.hasStation) {
             timings.returnedAt = Date.now();
             timings = timings;
