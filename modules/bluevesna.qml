@@ -71,16 +71,19 @@ EdgeGame {
         + "the next larger board. <b>Solve</b> (S) lets the computer finish the board. This game keeps "
         + "no hi-score list: the boards you have done are remembered until the program closes.</p>"
 
-    onNewGameRequested: newGame(Random.freshSeed())
+    // After a board the player finished, the next one not done yet.
+    onNewGameRequested: {
+        if (game && game.phase === "won")
+            shape = Rules.nextShape(done, shape);
+        newGame(Random.freshSeed());
+    }
     onBoardWon: function(timeMs) {
         markDone(shape);
-        const next = Rules.nextShape(done, shape);
         showGameOver("Board " + shape + " done!",
                      ["Every edge fits, in " + Theme.formatTime(timeMs, true) + ".",
                       "Boards done: " + done.length + " of " + Rules.shapes.length
-                      + ". New game goes on to board " + next + ".",
+                      + ". New game goes on to board " + Rules.nextShape(done, shape) + ".",
                       "Blue Vesna keeps no hi-score list."]);
-        shape = next;
     }
     onBoardSolved: showGameOver("Solved by the solver",
                                 ["Every edge fits.", "Deal again and lay this board yourself."])

@@ -44,6 +44,8 @@ EdgeGame {
     showMatches: false
     dealGame: function(seed) { return Rules.newGame(movie.size.rows, movie.size.columns, seed); }
     hint: "Every bump needs a hollow of its shape."
+    toFitText: "Seams still to lock: "
+    wonText: "Solved! Every seam locks."
     solvingNote: movie.game && movie.game.position.board.cellCount > 20
                  ? "Large boards can take the solver minutes. Stop (S) ends the search at once."
                  : "Stop (S) ends the search at once."

@@ -20,6 +20,8 @@ GameScreen {
     property string kind: "hex"
     property bool showMatches: true
     property string hint                         // the line under the board while playing
+    property string toFitText: "Edges still to fit: "
+    property string wonText: "Solved! Every edge fits."
     property string solvingNote: "Stop (S) ends the search at once."
     property alias controls: controlRow.data    // under the board, on the left
     readonly property alias table: table
@@ -254,10 +256,10 @@ GameScreen {
             horizontalAlignment: Text.AlignRight
             text: !movie.game ? ""
                 : movie.game.phase === "solved" ? "Solved by the solver."
-                : movie.game.phase === "won" ? "Solved! Every edge fits."
+                : movie.game.phase === "won" ? movie.wonText
                 : movie.game.phase === "solving" ? "The solver is at work\u2026"
                 : movie.fits.all - movie.fits.fit === 0 ? movie.hint
-                : "Edges still to fit: " + (movie.fits.all - movie.fits.fit)
+                : movie.toFitText + (movie.fits.all - movie.fits.fit)
             color: Theme.textDim
             font.family: Theme.fontFamily
             font.pixelSize: Theme.smallSize

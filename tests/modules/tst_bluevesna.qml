@@ -282,10 +282,12 @@ Item {
             compare(movie.game.phase, "won");
             verify(movie.gameOver.visible);
             compare(movie.done, ["5W"]);
-            compare(movie.shape, "6T", "the next board is the next larger one");
+            compare(movie.shape, "5W", "the finished board stays on show");
             compare(sent("writescore"), [], "no hi-score list");
             keyClick(Qt.Key_N);
-            compare(movie.game.position.board.name, "hexa6T");
+            compare(movie.game.position.board.name, "hexa6T", "the next board is the next larger one");
+            keyClick(Qt.Key_N);
+            compare(movie.game.position.board.name, "hexa6T", "a board not finished is dealt again");
         }
 
         function test_matchingSeamsAreShown() {
