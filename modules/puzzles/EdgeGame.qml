@@ -283,20 +283,28 @@ GameScreen {
         startedAt: movie.timings.requestedAt || 0
         onStopRequested: movie.stopSolving()
 
-        Text {
-            objectName: "solvingNote"
+        Rectangle {
             anchors.top: parent.bottom
             anchors.topMargin: 6
             anchors.horizontalCenter: parent.horizontalCenter
-            width: parent.width + 60
-            horizontalAlignment: Text.AlignHCenter
-            text: movie.solvingNote
-            color: Theme.text
-            style: Text.Outline
-            styleColor: "#0b1428"
-            font.family: Theme.fontFamily
-            font.pixelSize: Theme.smallSize
-            wrapMode: Text.WordWrap
+            width: parent.width
+            height: note.implicitHeight + 14
+            radius: 10
+            color: parent.color
+            border.color: Theme.panelLight
+
+            Text {
+                id: note
+                objectName: "solvingNote"
+                anchors.centerIn: parent
+                width: parent.width - 20
+                horizontalAlignment: Text.AlignHCenter
+                text: movie.solvingNote
+                color: Theme.text
+                font.family: Theme.fontFamily
+                font.pixelSize: Theme.smallSize
+                wrapMode: Text.WordWrap
+            }
         }
     }
 
