@@ -18,6 +18,7 @@ GameScreen {
     readonly property string phase: game.phase
     property bool showingSolution: false
     property bool busy: false
+    property bool lastSolveFromEmpty: false   // then no answer means no solution at all
     property string notice          // a line under the tray until the next move
     // Measured from the movie's side (ms since the epoch, or ms): the last solve.
     property var timings: ({})
@@ -91,6 +92,7 @@ GameScreen {
         impossible.close();
         if (!Rules.isPlaying(game))
             return;
+        lastSolveFromEmpty = fromEmpty;
         if (!fromEmpty && Rules.laidPiecesClash(game)) {
             impossible.open();
             return;
@@ -217,6 +219,7 @@ GameScreen {
             if (game.phase !== "solved") {   // no station, or one that does not answer
                 game = Rules.startSolving(game);
                 takeAnswer(Rules.dealtAnswer(game));
+                notice = "";
             }
             solutionTimer.stop();
             while (!Rules.solutionShown(game) && game.phase === "solved")
@@ -338,13 +341,16 @@ GameScreen {
     Overlay {
         id: impossible
         objectName: "impossiblePanel"
-        title: "These pieces cannot be completed"
+        title: movie.lastSolveFromEmpty ? "The solver found no solution"
+                                        : "These pieces cannot be completed"
         onClosed: movie.focusGame()
 
         Text {
             width: parent.width
-            text: "No way of filling the board keeps the pieces you laid where they lie, turned as they are. "
-                + "The solver can start again from an empty board."
+            text: movie.lastSolveFromEmpty
+                  ? "Not even an empty board can be filled with these pieces."
+                  : "No way of filling the board keeps the pieces you laid where they lie, turned as they are. "
+                    + "The solver can start again from an empty board."
             color: Theme.text
             font.family: Theme.fontFamily
             font.pixelSize: Theme.bodySize
@@ -353,6 +359,8 @@ GameScreen {
         }
         buttons: [
             GameButton {
+                objectName: "fromEmptyButton"
+                visible: !movie.lastSolveFromEmpty
                 text: "Solve from an empty board"
                 primary: true
                 onClicked: movie.solve(true)
@@ -362,7 +370,12 @@ GameScreen {
                 onClicked: impossible.close()
             }
         ]
-        Keys.onReturnPressed: movie.solve(true)
+        Keys.onReturnPressed: {
+            if (movie.lastSolveFromEmpty)
+                close();
+            else
+                movie.solve(true);
+        }
     }
 
     Timer {

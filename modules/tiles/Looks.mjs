@@ -64,7 +64,7 @@ export function fieldPath(look, size, edge, code) {
         return polygon(size, edge, [[h - depth, 0], [h, -half], [h, half]]);
     }
     if (look === "letters") {
-        const r = size * 0.22;
+        const r = size * 0.24;
         return "M " + point(size, edge, h, -r) + " A " + fmt(r) + " " + fmt(r) + " 0 0 0 "
              + point(size, edge, h, r) + " Z";
     }
@@ -73,7 +73,7 @@ export function fieldPath(look, size, edge, code) {
 
 // Where an edge's symbol or letter sits: { x, y } in the piece.
 export function badgeCentre(look, size, edge) {
-    const u = look === "letters" ? size * 0.39 : size * 0.31;
+    const u = look === "letters" ? size * 0.385 : size * 0.31;
     const a = (edge - 1) * Math.PI / 2;
     return { x: size / 2 + u * Math.cos(a), y: size / 2 - u * Math.sin(a) };
 }

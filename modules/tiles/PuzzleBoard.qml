@@ -144,7 +144,7 @@ Item {
         Tile {
             required property int index
             readonly property int cell: table.position.cellOf[index]
-            readonly property real shownSize: cell > 0 ? table.cellSize : table.slotSize * 0.9
+            readonly property real shownSize: cell > 0 ? table.cellSize : table.slotSize * 0.92
             pieceId: index
             look: table.look
             codes: table.position.pieces[index]

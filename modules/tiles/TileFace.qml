@@ -65,7 +65,7 @@ Rectangle {
                 color: "#111111"
                 font.family: "DejaVu Sans"
                 font.bold: true
-                font.pixelSize: face.size * 0.16
+                font.pixelSize: face.size * 0.19
             }
         }
     }

@@ -704,6 +704,24 @@ Item {
             tryVerify(() => movie.isBoardSolved(), 5000);
         }
 
+        // No solution even from an empty board: said so, with no offer to try again.
+        function test_noSolutionAtAllOffersNothingMore() {
+            open("tarno9", 11);
+            movie.apply(Rules.layPiece(movie.game, 0, 5));
+            keyClick(Qt.Key_S);
+            movie.station.solved("");
+            verify(find("fromEmptyButton").visible);
+            keyClick(Qt.Key_Return);
+            movie.station.solved("");
+            const panel = find("impossiblePanel");
+            verify(panel.visible);
+            verify(!find("fromEmptyButton").visible);
+            keyClick(Qt.Key_Return);
+            verify(!panel.visible);
+            compare(sent("solvepuzzle").length, 2);
+            compare(movie.phase, "play");
+        }
+
         function test_clashingPiecesAreToldWithoutAsking() {
             open("tarno9", 21);
             let g = Rules.layPiece(Rules.layPiece(movie.game, 0, 1), 1, 3);
