@@ -44,6 +44,14 @@ export function hexMark(size, edge, code) {
     return Looks.markPath(code, c.x, c.y, size * 0.085);
 }
 
+// The symbols of all six edges as one path.
+export function hexMarks(size, codes) {
+    let out = "";
+    for (let edge = 1; edge <= 6; ++edge)
+        out += hexMark(size, edge, Number(codes[edge - 1]) || 0) + " ";
+    return out.trim();
+}
+
 export function hexColour(code) {
     return Looks.colour("marks", code);
 }

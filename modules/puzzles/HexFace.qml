@@ -12,10 +12,16 @@ Item {
     property string codes: "000000"      // the piece string, edge 1 first
     property real size: 100
     property real uprightAngle: 0
+    readonly property real seam: Math.max(1, size * 0.03)
+
+    function code(i) {
+        return Number(codes[i]) || 0;
+    }
 
     width: size
     height: size
 
+    // One shape for the whole face: few items draw faster on the software renderer.
     Shape {
         anchors.fill: parent
         ShapePath {
@@ -25,27 +31,54 @@ Item {
             joinStyle: ShapePath.RoundJoin
             PathSvg { path: Faces.hexOutline(face.size) }
         }
-    }
-    Repeater {
-        model: 6
-        Shape {
-            required property int index
-            readonly property int code: Number(face.codes[index])
-            anchors.fill: parent
-            ShapePath {
-                fillColor: Faces.hexColour(code)
-                strokeColor: "#0d1a33"
-                strokeWidth: Math.max(1, face.size * 0.03)
-                joinStyle: ShapePath.RoundJoin
-                PathSvg { path: Faces.hexField(face.size, index + 1) }
-            }
-            ShapePath {
-                fillColor: "#f8f8f2"
-                strokeColor: "#1b1b1b"
-                strokeWidth: Math.max(1, face.size * 0.015)
-                joinStyle: ShapePath.RoundJoin
-                PathSvg { path: Faces.hexMark(face.size, index + 1, code) }
-            }
+        ShapePath {
+            fillColor: Faces.hexColour(face.code(0))
+            strokeColor: "#0d1a33"
+            strokeWidth: face.seam
+            joinStyle: ShapePath.RoundJoin
+            PathSvg { path: Faces.hexField(face.size, 1) }
+        }
+        ShapePath {
+            fillColor: Faces.hexColour(face.code(1))
+            strokeColor: "#0d1a33"
+            strokeWidth: face.seam
+            joinStyle: ShapePath.RoundJoin
+            PathSvg { path: Faces.hexField(face.size, 2) }
+        }
+        ShapePath {
+            fillColor: Faces.hexColour(face.code(2))
+            strokeColor: "#0d1a33"
+            strokeWidth: face.seam
+            joinStyle: ShapePath.RoundJoin
+            PathSvg { path: Faces.hexField(face.size, 3) }
+        }
+        ShapePath {
+            fillColor: Faces.hexColour(face.code(3))
+            strokeColor: "#0d1a33"
+            strokeWidth: face.seam
+            joinStyle: ShapePath.RoundJoin
+            PathSvg { path: Faces.hexField(face.size, 4) }
+        }
+        ShapePath {
+            fillColor: Faces.hexColour(face.code(4))
+            strokeColor: "#0d1a33"
+            strokeWidth: face.seam
+            joinStyle: ShapePath.RoundJoin
+            PathSvg { path: Faces.hexField(face.size, 5) }
+        }
+        ShapePath {
+            fillColor: Faces.hexColour(face.code(5))
+            strokeColor: "#0d1a33"
+            strokeWidth: face.seam
+            joinStyle: ShapePath.RoundJoin
+            PathSvg { path: Faces.hexField(face.size, 6) }
+        }
+        ShapePath {
+            fillColor: "#f8f8f2"
+            strokeColor: "#1b1b1b"
+            strokeWidth: Math.max(1, face.size * 0.015)
+            joinStyle: ShapePath.RoundJoin
+            PathSvg { path: Faces.hexMarks(face.size, face.codes) }
         }
     }
 }
