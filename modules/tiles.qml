@@ -13,7 +13,7 @@ GameScreen {
     id: movie
 
     property var game: Rules.newGame(gameType, 1)
-    readonly property var spec: Rules.games[game.gameType]
+    readonly property var setup: Rules.games[game.gameType]
     readonly property var fits: Board.matchCount(game.position)
     readonly property string phase: game.phase
     property bool showingSolution: false
@@ -232,7 +232,7 @@ GameScreen {
         clock.update();
     }
 
-    title: spec.title
+    title: setup.title
     stats: [
         { label: "Time", value: clock.text },
         { label: "Laid", value: Board.laidCount(game.position) + "/" + game.position.board.cellCount },
@@ -241,7 +241,7 @@ GameScreen {
     keyHandler: table
     howToPlayText: "<p>Lay every piece on the board so that wherever two pieces touch, their edges "
         + ({ marks: "show the same colour and symbol", angles: "show the same angle, as one diamond",
-             letters: "show the same letter" })[spec.look]
+             letters: "show the same letter" })[setup.look]
         + ". Edges on the rim of the board may show anything.</p>"
         + "<p><b>Mouse:</b> drag a piece onto a cell, onto another piece to swap the two, or back to "
         + "the tray. Click a piece to turn it clockwise; right-click or roll the wheel to turn it either way.</p>"
@@ -268,7 +268,7 @@ GameScreen {
         id: table
         anchors.fill: parent
         game: movie.game
-        look: movie.spec.look
+        look: movie.setup.look
         focus: true
         Keys.onPressed: function(event) { movie.handleKey(event); }
         onLayRequested: function(id, cell) { movie.apply(Rules.layPiece(movie.game, id, cell)); }

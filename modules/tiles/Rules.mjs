@@ -25,9 +25,9 @@ export function gameTypeOf(gameType) {
 //   held: the piece the keyboard has picked up, or -1.
 export function newGame(gameType, seed) {
     const type = gameTypeOf(gameType);
-    const spec = games[type];
-    const board = Board.boardFor(spec.board);
-    const dealt = Board.deal(board, spec.codes, seed);
+    const setup = games[type];
+    const board = Board.boardFor(setup.board);
+    const dealt = Board.deal(board, setup.codes, seed);
     return {
         gameType: type,
         seed: seed >>> 0,

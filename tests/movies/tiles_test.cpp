@@ -1,7 +1,7 @@
 // The tile puzzles played through the real game window, player and command channel:
 // Solve fills a dealt board through the station's solver, and a board the player
 // finishes reaches scores.lst exactly once.
-#include "support/movierun.h"
+#include "moviesupport.h"
 
 #include <QElapsedTimer>
 #include <QJsonDocument>
@@ -79,7 +79,7 @@ TEST_P(TilesMovie, AFinishedBoardIsRecordedOnce) {
     EXPECT_EQ(records[0].timeMs, list[1].toInt());
     EXPECT_EQ(records[0].score, 0);
     EXPECT_EQ(records[0].moves, 0);
-    EXPECT_EQ(QString::fromStdString(records[0].name).trimmed(), "Ann");
+    EXPECT_EQ(trimmedName(records[0].name), "Ann");
     EXPECT_EQ(run.namePromptPresets().size(), 1);
 }
 
