@@ -1,12 +1,20 @@
 # Shared by scripts/run and scripts/test: installs the Debian packages the build needs
 # when any is missing, then configures and builds incrementally.
 
+# What the movies need when they play: the QML modules they import and the font they
+# name. The Debian package depends on exactly these (dist/CMakeLists.txt reads this
+# list), so a module a movie starts to import belongs here, not in TARNO_PACKAGES.
+TARNO_MOVIE_PACKAGES=(
+    qml6-module-qtquick qml6-module-qtquick-controls qml6-module-qtquick-templates
+    qml6-module-qtquick-layouts qml6-module-qtquick-window qml6-module-qtquick-shapes
+    qml6-module-qtqml-workerscript fonts-dejavu-core
+)
+
 TARNO_PACKAGES=(
     g++ cmake ninja-build pkg-config
     qt6-base-dev qt6-declarative-dev qt6-svg-dev libqt6svg6 libgl-dev
-    qml6-module-qtquick qml6-module-qtquick-controls qml6-module-qtquick-templates
-    qml6-module-qtquick-layouts qml6-module-qtquick-window qml6-module-qtqml-workerscript
-    qml6-module-qtquick-shapes qml6-module-qttest qt6-declarative-dev-tools fonts-dejavu-core
+    "${TARNO_MOVIE_PACKAGES[@]}"
+    qml6-module-qttest qt6-declarative-dev-tools
     libglib2.0-dev libgtest-dev libgmock-dev libbenchmark-dev
     libxcb1-dev
     # The window-manager test: captions and frames on a screen of its own.

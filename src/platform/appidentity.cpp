@@ -1,13 +1,17 @@
 // The program's name as the desktop sees it.
 #include "platform/appidentity.h"
 
+#include "shell/maker.h"
+
 #include <QGuiApplication>
 
 namespace tarno {
 
 void setApplicationIdentity() {
     QGuiApplication::setApplicationName(QStringLiteral("tarno-playroom"));
-    QGuiApplication::setDesktopFileName(QStringLiteral("tarno-playroom"));
+    // The installed desktop entry, so that the desktop files the windows under it.
+    QGuiApplication::setDesktopFileName(
+        QString::fromUtf8(maker::kAppId.data(), static_cast<qsizetype>(maker::kAppId.size())));
 }
 
 } // namespace tarno

@@ -31,23 +31,29 @@ std::vector<std::string> splitAtBlanks(std::string_view s) {
 }
 
 // Starting failed, or there was nothing to start: the user still learns where help is.
-void showHelpError(Desktop& desktop) {
-    desktop.showWarning(std::string(kErrorTitle), helpErrorText());
+void showHelpError(Desktop& desktop, std::string_view helpAddress) {
+    desktop.showWarning(std::string(kErrorTitle), helpErrorText(helpAddress));
 }
 
+// `helpAddress` is what the message names when the browser is missing or fails: the
+// web-site button stays silent without a browser, but a failed start is never silent.
 bool openAddress(const Registry& registry, Desktop& desktop, std::string_view address,
-                 bool reportMissingBrowser) {
+                 std::string_view helpAddress, bool reportMissingBrowser) {
     const std::string browser = DefaultBrowserCommand(registry);
     if (browser.empty()) {
         if (reportMissingBrowser)
-            showHelpError(desktop);
+            showHelpError(desktop, helpAddress);
         return false;
     }
     const ProgramLine line = browserStartLine(browser, address, desktop);
     if (desktop.startProgram(line.program, line.arguments))
         return true;
-    showHelpError(desktop);
+    showHelpError(desktop, helpAddress);
     return false;
+}
+
+char lowerAscii(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
 } // namespace
@@ -106,18 +112,62 @@ ProgramLine browserStartLine(std::string_view browser, std::string_view address,
     return line;
 }
 
-std::string helpErrorText() {
+bool isReservedHost(std::string_view host) {
+    if (host.ends_with('.'))
+        host.remove_suffix(1);
+    constexpr std::string_view kReserved = "example";
+    if (host.size() < kReserved.size())
+        return false;
+    const std::string_view tail = host.substr(host.size() - kReserved.size());
+    for (std::size_t i = 0; i < kReserved.size(); ++i) {
+        if (lowerAscii(tail[i]) != kReserved[i])
+            return false;
+    }
+    return host.size() == kReserved.size() || host[host.size() - kReserved.size() - 1] == '.';
+}
+
+std::string fileAddress(std::string_view absolutePath) {
+    constexpr char kHex[] = "0123456789ABCDEF";
+    std::string address = "file://";
+    for (const char c : absolutePath) {
+        const auto byte = static_cast<unsigned char>(c);
+        const bool plain = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') ||
+                           (c >= '0' && c <= '9') || c == '-' || c == '.' || c == '_' || c == '~' ||
+                           c == '/';
+        if (plain) {
+            address += c;
+        } else {
+            address += '%';
+            address += kHex[byte >> 4];
+            address += kHex[byte & 0xF];
+        }
+    }
+    return address;
+}
+
+std::string helpPageAddress(std::string_view host, std::string_view onlineAddress,
+                            std::string_view programDir) {
+    if (!isReservedHost(host))
+        return std::string(onlineAddress);
+    std::string path(programDir);
+    if (!path.ends_with('/'))
+        path += '/';
+    path += maker::kLocalHelpPage;
+    return fileAddress(path);
+}
+
+std::string helpErrorText(std::string_view helpAddress) {
     return "Cannot execute default browser.\r\n"
            "Please, manually go to following URL to obtain help for Tarno Games:\r\n" +
-           std::string(maker::kHelpPageAddress);
+           std::string(helpAddress);
 }
 
-void OpenWebSite(const Registry& registry, Desktop& desktop) {
-    openAddress(registry, desktop, maker::kWebSiteAddress, false);
+void OpenWebSite(const Registry& registry, Desktop& desktop, std::string_view helpAddress) {
+    openAddress(registry, desktop, maker::kWebSiteAddress, helpAddress, false);
 }
 
-void OpenHelpPage(const Registry& registry, Desktop& desktop) {
-    openAddress(registry, desktop, maker::kHelpPageAddress, true);
+void OpenHelpPage(const Registry& registry, Desktop& desktop, std::string_view helpAddress) {
+    openAddress(registry, desktop, helpAddress, helpAddress, true);
 }
 
 } // namespace tarno

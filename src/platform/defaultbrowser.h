@@ -43,14 +43,30 @@ struct ProgramLine {
 ProgramLine browserStartLine(std::string_view browser, std::string_view address,
                              const Desktop& desktop);
 
-constexpr std::string_view kErrorTitle = "Error";
-// The three lines of the "Error" message, separated by CR LF, the help page's address
-// on the third.
-std::string helpErrorText();
+// Whether `host` lies under the reserved .example domain, where no site can ever answer
+// (any letter case, a final dot allowed).
+bool isReservedHost(std::string_view host);
 
-// The web-site button: without a browser nothing happens.
-void OpenWebSite(const Registry& registry, Desktop& desktop);
-// The help item: without a browser it shows the "Error" message with the address.
-void OpenHelpPage(const Registry& registry, Desktop& desktop);
+// The file: address of an absolute local path, UTF-8 bytes outside the letters, digits,
+// "-._~/" percent-encoded.
+std::string fileAddress(std::string_view absolutePath);
+
+// The address the help item opens: while the maker's `host` is reserved, the help page
+// installed in the program's folder `programDir` (maker::kLocalHelpPage) as a file:
+// address; with a real host, `onlineAddress`.
+std::string helpPageAddress(std::string_view host, std::string_view onlineAddress,
+                            std::string_view programDir);
+
+constexpr std::string_view kErrorTitle = "Error";
+// The three lines of the "Error" message, separated by CR LF, the help address that was
+// tried on the third.
+std::string helpErrorText(std::string_view helpAddress);
+
+// The web-site button: without a browser nothing happens; when the browser cannot be
+// started, the "Error" message names `helpAddress`.
+void OpenWebSite(const Registry& registry, Desktop& desktop, std::string_view helpAddress);
+// The help item opens `helpAddress` (see helpPageAddress); without a browser it shows the
+// "Error" message with that address.
+void OpenHelpPage(const Registry& registry, Desktop& desktop, std::string_view helpAddress);
 
 } // namespace tarno

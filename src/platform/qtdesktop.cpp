@@ -3,7 +3,9 @@
 #include "platform/qtdesktop.h"
 
 #include "platform/gioregistry.h"
+#include "shell/maker.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QProcess>
@@ -42,16 +44,21 @@ void QtDesktop::showWarning(const std::string& title, const std::string& text) {
     box.exec();
 }
 
+std::string helpPageAddress() {
+    return tarno::helpPageAddress(maker::kHost, maker::kHelpPageAddress,
+                                  QCoreApplication::applicationDirPath().toStdString());
+}
+
 void openWebSiteWithDesktop(QWidget* parent) {
     const GioRegistry registry;
     QtDesktop desktop(parent);
-    OpenWebSite(registry, desktop);
+    OpenWebSite(registry, desktop, helpPageAddress());
 }
 
 void openHelpPageWithDesktop(QWidget* parent) {
     const GioRegistry registry;
     QtDesktop desktop(parent);
-    OpenHelpPage(registry, desktop);
+    OpenHelpPage(registry, desktop, helpPageAddress());
 }
 
 } // namespace tarno

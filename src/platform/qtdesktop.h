@@ -3,6 +3,8 @@
 
 #include "platform/defaultbrowser.h"
 
+#include <string>
+
 class QWidget;
 
 namespace tarno {
@@ -20,6 +22,9 @@ public:
 private:
     QWidget* m_parent;
 };
+
+// The address the help item opens, for this program's own folder.
+std::string helpPageAddress();
 
 // The two openers over the desktop's own browser association.
 void openWebSiteWithDesktop(QWidget* parent);

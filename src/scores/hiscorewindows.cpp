@@ -36,19 +36,14 @@ void WindowHiScoreView::showList(int slot, std::int64_t markedRecord) {
 }
 
 void WindowHiScoreView::showMessage(Severity severity, const std::string& text) {
-    const QString title = QString::fromLatin1(recordtext::kTitle);
-    const QString body = QString::fromStdString(text);
-    switch (severity) {
-    case Severity::Information:
-        QMessageBox::information(m_parent, title, body);
-        break;
-    case Severity::Warning:
-        QMessageBox::warning(m_parent, title, body);
-        break;
-    case Severity::Critical:
-        QMessageBox::critical(m_parent, title, body);
-        break;
-    }
+    const QMessageBox::Icon icon = severity == Severity::Information ? QMessageBox::Information
+                                   : severity == Severity::Warning   ? QMessageBox::Warning
+                                                                     : QMessageBox::Critical;
+    QMessageBox box(icon, QString::fromLatin1(recordtext::kTitle), QString::fromStdString(text),
+                    QMessageBox::Ok, m_parent);
+    // The text may quote a movie's arguments: it is shown as written, never as markup.
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
 }
 
 RecordOutcome RecordScore(QWidget* parent, std::string_view name,

@@ -1,11 +1,13 @@
 // The browser found through the desktop's own associations, started for real: each case
 // builds its own XDG folders with a desktop entry for a fake browser script that writes
 // down the arguments it receives.
+#include "platform/defaultbrowser.h"
 #include "platform/qtext.h"
 #include "shell/maker.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -20,10 +22,14 @@ void PrintTo(const QString& s, std::ostream* os) {
 namespace tarno {
 namespace {
 
+// The help address of a program in the probe's folder.
+const QString kHelpAddress = QString::fromStdString(helpPageAddress(
+    maker::kHost, maker::kHelpPageAddress,
+    QFileInfo(QStringLiteral(TARNO_BROWSERSTART_PROBE)).canonicalPath().toStdString()));
 const QString kErrorLine =
     "message\tError\twarning\t1\tCannot execute default browser.\\n"
     "Please, manually go to following URL to obtain help for Tarno Games:\\n" +
-    qtext(maker::kHelpPageAddress);
+    kHelpAddress;
 
 class XdgDesktop {
 public:
@@ -114,11 +120,11 @@ TEST_P(BrowserStart, HelpItemAndWebSiteButtonPassTheirAddress) {
                        "mv '%1.tmp' '%1'\n")
             .arg(out));
     desktop.registerBrowser(c.exec.arg(browser), c.type);
-    for (const auto& [mode, address] : {std::pair{"help", maker::kHelpPageAddress},
-                                        std::pair{"website", maker::kWebSiteAddress}}) {
+    for (const auto& [mode, address] :
+         {std::pair{"help", kHelpAddress}, std::pair{"website", qtext(maker::kWebSiteAddress)}}) {
         EXPECT_EQ(desktop.probe(mode), QStringList{"done"});
         QStringList expected;
-        for (const QString& option : c.options + QStringList{qtext(address)})
+        for (const QString& option : c.options + QStringList{address})
             expected << '<' + option + '>';
         EXPECT_EQ(argumentsWritten(out), expected) << mode;
     }

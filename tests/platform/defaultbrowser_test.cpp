@@ -13,6 +13,7 @@ namespace {
 
 constexpr auto kRoot = RegistryRoot::ClassesRoot;
 const std::string kCommandKey = "htmlfile\\shell\\open\\command";
+const std::string kHelp = "file:///opt/t%20p/help/games.html";
 using Warnings = std::vector<std::pair<std::string, std::string>>;
 
 class FakeDesktop : public Desktop {
@@ -87,11 +88,45 @@ TEST(DefaultBrowser, NoBrowserWithoutAUsableClassOrCommand) {
 }
 
 TEST(DefaultBrowser, ErrorTextHasTheHelpAddressOnItsThirdLine) {
-    EXPECT_EQ(helpErrorText(),
+    EXPECT_EQ(helpErrorText("file:///usr/lib/tarno-playroom/help/games.html"),
               "Cannot execute default browser.\r\n"
               "Please, manually go to following URL to obtain help for Tarno Games:\r\n"
-              "http://tarno.example/instrhtm/games.asp");
+              "file:///usr/lib/tarno-playroom/help/games.html");
 }
+
+struct HelpCase {
+    const char* name;
+    std::string_view host;
+    std::string_view programDir;
+    std::string expected;
+};
+
+class HelpAddress : public ::testing::TestWithParam<HelpCase> {};
+
+// No site can answer under .example, so help comes from the page beside the program.
+TEST_P(HelpAddress, InstalledPageWhileTheHostIsReserved) {
+    const HelpCase& c = GetParam();
+    EXPECT_EQ(helpPageAddress(c.host, "http://online/instrhtm/games.asp", c.programDir),
+              c.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    DefaultBrowser, HelpAddress,
+    ::testing::Values(
+        HelpCase{"Default", maker::kHost, "/usr/lib/tarno-playroom",
+                 "file:///usr/lib/tarno-playroom/help/games.html"},
+        HelpCase{"BareExampleUpperCaseFinalDot", "EXAMPLE.", "/opt/t/",
+                 "file:///opt/t/help/games.html"},
+        HelpCase{"RootFolder", "a.b.example", "/", "file:///help/games.html"},
+        // Blanks, URL delimiters, a percent sign and UTF-8 are escaped byte by byte.
+        HelpCase{"EscapedPath", "tarno.example", "/home/ann/Mes jeux #1?%/été",
+                 "file:///home/ann/Mes%20jeux%20%231%3F%25/%C3%A9t%C3%A9/help/games.html"},
+        HelpCase{"RealHost", "games.test.org", "/usr/lib/t", "http://online/instrhtm/games.asp"},
+        HelpCase{"ExampleOnlyInsideAName", "myexample", "/usr/lib/t",
+                 "http://online/instrhtm/games.asp"},
+        HelpCase{"ExampleNotLast", "tarno.example.org", "/usr/lib/t",
+                 "http://online/instrhtm/games.asp"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 struct StartCase {
     const char* name;
@@ -131,31 +166,32 @@ TEST(OpenPages, StartTheBrowserWithTheirAddress) {
     InMemoryRegistry registry = registryWithCommand("/opt/web browser/run --new-window %1");
     FakeDesktop desktop;
     desktop.programs = {"/opt/web browser/run", "/usr/bin/second"};
-    OpenWebSite(registry, desktop);
+    OpenWebSite(registry, desktop, kHelp);
     registry.setString(kRoot, kCommandKey, "", R"("/usr/bin/second" -x "%1")");
-    OpenHelpPage(registry, desktop);
+    OpenHelpPage(registry, desktop, kHelp);
     EXPECT_EQ(desktop.started,
               (std::vector<ProgramLine>{
                   {"/opt/web browser/run", {"--new-window", std::string(maker::kWebSiteAddress)}},
-                  {"/usr/bin/second", {std::string(maker::kHelpPageAddress)}}}));
+                  {"/usr/bin/second", {kHelp}}}));
     EXPECT_TRUE(desktop.warnings.empty());
 }
 
-// Without a browser only the help item says so; a failed start is not silent for either.
+// Without a browser only the help item says so; a failed start is not silent for either,
+// and both name the help address that was tried.
 TEST(OpenPages, ErrorMessageWithoutBrowserAndAfterAFailedStart) {
-    const Warnings error{{"Error", helpErrorText()}};
+    const Warnings error{{"Error", helpErrorText(kHelp)}};
     FakeDesktop desktop;
-    OpenWebSite(InMemoryRegistry(), desktop);
+    OpenWebSite(InMemoryRegistry(), desktop, kHelp);
     EXPECT_TRUE(desktop.warnings.empty());
-    OpenHelpPage(InMemoryRegistry(), desktop);
+    OpenHelpPage(InMemoryRegistry(), desktop, kHelp);
     EXPECT_TRUE(desktop.started.empty());
     EXPECT_EQ(desktop.warnings, error);
 
     desktop.warnings.clear();
     desktop.startSucceeds = false;
-    OpenWebSite(registryWithCommand(R"("/gone/browser" "%1")"), desktop);
+    OpenWebSite(registryWithCommand(R"("/gone/browser" "%1")"), desktop, kHelp);
     EXPECT_EQ(desktop.warnings, error);
-    OpenHelpPage(registryWithCommand(R"("/gone/browser" "%1")"), desktop);
+    OpenHelpPage(registryWithCommand(R"("/gone/browser" "%1")"), desktop, kHelp);
     EXPECT_EQ(desktop.started.size(), 2u);
     EXPECT_EQ(desktop.warnings, (Warnings{error[0], error[0]}));
 }

@@ -148,6 +148,22 @@ TEST(ShowHiScores, UnreadableFileIsAMessageNamingFileAndReason) {
                });
 }
 
+// A refusal may quote a movie's arguments; they are shown as written.
+TEST(RecordScoreWindows, MessagesShowMarkupAsWritten) {
+    TempFolder dir;
+    const ScoreFile file(dir.file());
+    WindowHiScoreView view(nullptr, file);
+    const std::string text = "The score \"<b>12</b><img src=x>\" is not a number.";
+    whileModal([&] { view.showMessage(HiScoreView::Severity::Warning, text); },
+               [&](QWidget* w) {
+                   auto* box = qobject_cast<QMessageBox*>(w);
+                   ASSERT_NE(box, nullptr);
+                   EXPECT_EQ(box->textFormat(), Qt::PlainText);
+                   EXPECT_EQ(box->text(), QString::fromStdString(text));
+                   box->close();
+               });
+}
+
 // A damaged end: the player hears of it once in a run, then sees the whole records only.
 TEST(ShowHiScores, DamagedEndIsToldOnceAndLeftOutOfTheList) {
     TempFolder dir;

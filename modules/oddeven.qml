@@ -1,0 +1,111 @@
+// Odd-Even: lay square pieces so that every bump sits in a hollow of its own shape: the
+// codes of touching edges add up to three. Boards from 3 x 3 to 5 x 8 and 8 x 5, chosen
+// by the player; the solver finishes any of them, given time. No hi-score list.
+import QtQuick
+import "common"
+import "common/Random.mjs" as Random
+import "common/Theme.mjs" as Theme
+import "puzzles"
+import "oddeven/Rules.mjs" as Rules
+
+EdgeGame {
+    id: movie
+
+    readonly property string sizeKey: "oddEvenSize"
+    property var size: ({ rows: 3, columns: 3 })
+
+    // Deals a new puzzle on another board size.
+    function playSize(next) {
+        size = Rules.clampSize(next.rows, next.columns);
+        if (station.hasStation)
+            player.remember(sizeKey, size.rows + "x" + size.columns);
+        newGame(Random.freshSeed());
+    }
+
+    function screenshotScene(name) {
+        table.animated = false;
+        size = { rows: 4, columns: 5 };
+        newGame(2026);
+        if (name === "play") {
+            playSolution(11);
+            const s = game.solution[13];
+            table.layRequested(s.id, 13);
+            table.turnRequested(s.id, 1);
+            apply(Object.assign({}, game, { cursor: { area: "tray", index: game.solution[14].id } }));
+            clock.carried = 95800;
+        } else if (name === "busy") {
+            startBusy();
+        }
+        clock.update();
+    }
+
+    kind: "sum"
+    title: "Odd-Even"
+    showMatches: false
+    dealGame: function(seed) { return Rules.newGame(movie.size.rows, movie.size.columns, seed); }
+    hint: "Every bump needs a hollow of its shape."
+    toFitText: "Seams still to lock: "
+    wonText: "Solved! Every seam locks."
+    solvingNote: movie.game && movie.game.position.board.cellCount > 20
+                 ? "Large boards can take the solver minutes. Stop (S) ends the search at once."
+                 : "Stop (S) ends the search at once."
+    stats: [
+        { label: "Board", value: Rules.sizeText(size) },
+        { label: "Time", value: clock.text },
+        { label: "Locked seams", value: fits.fit + "/" + fits.all }
+    ]
+    howToPlayText: "<p>Every edge of a piece carries a <b>bump</b> or a <b>hollow</b>, round or dovetailed. "
+        + "Lay all the pieces on the board so that wherever two pieces touch, a bump sits in a hollow "
+        + "of the same shape: round in round, dovetail in dovetail. Edges on the rim may show anything. "
+        + "A red \u2715 marks a seam that does not lock.</p>"
+        + "<p><b>Mouse:</b> drag a piece onto a cell, onto another piece to swap the two, or back to the "
+        + "tray. Click a piece to turn it clockwise; right-click or roll the wheel to turn it either way.</p>"
+        + "<p><b>Keys:</b> the arrows move the yellow frame over the board and the tray; Enter or Space "
+        + "picks a piece up and puts it down; X turns it clockwise, Z the other way; Backspace sends it "
+        + "back. R and C change the rows and the columns (up to 40 cells).</p>"
+        + "<p><b>Solve</b> (S) lets the computer finish the board; on large boards it may take a long "
+        + "while, and Stop ends it at once. This game keeps no hi-score list.</p>"
+
+    onNewGameRequested: newGame(Random.freshSeed())
+    onBoardWon: function(timeMs) {
+        showGameOver("Every seam locks!",
+                     ["The " + Rules.sizeText(size) + " board is done in " + Theme.formatTime(timeMs, true) + ".",
+                      "Odd-Even keeps no hi-score list."]);
+    }
+    onBoardSolved: showGameOver("Solved by the solver",
+                                ["Every seam locks.", "Deal again and lock them yourself."])
+    onOtherKey: function(event) {
+        if (event.key === Qt.Key_R) {
+            playSize(Rules.stepRows(size, (event.modifiers & Qt.ShiftModifier) ? -1 : 1));
+            event.accepted = true;
+        } else if (event.key === Qt.Key_C) {
+            playSize(Rules.stepColumns(size, (event.modifiers & Qt.ShiftModifier) ? -1 : 1));
+            event.accepted = true;
+        }
+    }
+    Component.onCompleted: {
+        if (station.hasStation) {
+            const kept = player.recall(sizeKey).split("x");
+            if (kept.length === 2)
+                size = Rules.clampSize(kept[0], kept[1]);
+        }
+        newGame(Random.freshSeed());
+    }
+
+    controls: [
+        SizePicker {
+            objectName: "rowsPicker"
+            label: "Rows"
+            value: movie.size.rows
+            key: "R"
+            onStepped: function(steps) { movie.playSize(Rules.stepRows(movie.size, steps)); }
+        },
+        SizePicker {
+            objectName: "columnsPicker"
+            label: "Columns"
+            value: movie.size.columns
+            key: "C"
+            onStepped: function(steps) { movie.playSize(Rules.stepColumns(movie.size, steps)); }
+        }
+    ]
+}

@@ -1,0 +1,220 @@
+// The table of a hexagon or sum game: the board's cells drawn where the layout puts
+// them, the tray with one slot a piece, the pieces (the tile games' Tile with a face of
+// these boards), the keyboard cursor, and a mark on the seams between laid pieces (a
+// cross where they clash; a tick where they fit, when `showMatches`). It draws the game
+// it is given and reports what the player did; the movie applies the rules.
+import QtQuick
+import QtQuick.Shapes
+import "Faces.mjs" as Faces
+import "Play.mjs" as Play
+import "../tiles"
+import "../common/Theme.mjs" as Theme
+
+Item {
+    id: table
+
+    property var game                       // a game of the tile rules (Play.newGame)
+    property string kind: "hex"             // "hex" or "sum"
+    property bool animated: true
+    property bool showMatches: true
+    property real trayRatio: 0.8
+    property real pad: 0.1
+
+    readonly property var position: game ? game.position : null
+    readonly property var layout: position ? Play.tableLayout(position.board, width, height, trayRatio, pad) : null
+    readonly property real cellSize: layout ? layout.cellSize : 1
+    readonly property real slotSize: layout ? layout.slotSize : 1
+    readonly property real trayPieceScale: kind === "hex" ? 0.86 : 0.7
+
+    signal layRequested(int pieceId, int cell)
+    signal liftRequested(int pieceId)
+    signal turnRequested(int pieceId, int steps)
+    signal placeChosen(string area, int index)     // a click on an empty cell or slot
+    signal pieceChosen(string area, int index)     // the mouse took the piece there
+
+    function dropPiece(id, x, y) {
+        const cell = Play.cellAt(layout, x, y);
+        if (cell > 0)
+            layRequested(id, cell);
+        else if (Play.inTray(layout, x, y))
+            liftRequested(id);
+    }
+
+    Component { id: hexFace; HexFace {} }
+    Component { id: sumFace; SumFace {} }
+
+    // The board.
+    Rectangle {
+        visible: table.layout !== null
+        x: table.layout ? table.layout.board.x - 10 : 0
+        y: table.layout ? table.layout.board.y - 10 : 0
+        width: table.layout ? table.layout.board.width + 20 : 0
+        height: table.layout ? table.layout.board.height + 20 : 0
+        radius: 14
+        color: "#0b1428"
+        border.color: Theme.panelLight
+        border.width: 2
+    }
+    Repeater {
+        model: table.position ? table.position.board.cellCount : 0
+        Item {
+            required property int index
+            readonly property int cell: index + 1
+            readonly property var centre: (table.layout && table.layout.cells[cell]) || { x: 0, y: 0 }
+            x: centre.x - width / 2
+            y: centre.y - height / 2
+            width: table.cellSize
+            height: width
+
+            Shape {
+                anchors.fill: parent
+                visible: table.kind === "hex"
+                ShapePath {
+                    fillColor: "#1a2747"
+                    strokeColor: "#2c3e66"
+                    strokeWidth: 2
+                    PathSvg { path: table.kind === "hex" ? Faces.hexOutline(table.cellSize, 3) : "" }
+                }
+            }
+            Rectangle {
+                visible: table.kind !== "hex"
+                anchors.fill: parent
+                anchors.margins: 2
+                radius: 6
+                color: "#1a2747"
+                border.color: "#2c3e66"
+            }
+            MouseArea {
+                anchors.centerIn: parent
+                width: parent.width * 0.86
+                height: width
+                onClicked: table.placeChosen("board", parent.cell)
+            }
+        }
+    }
+
+    // The tray: a slot for every piece, where it goes back to.
+    Text {
+        visible: table.layout !== null
+        x: table.layout ? table.layout.tray.x : 0
+        y: table.layout ? table.layout.tray.y - 24 : 0
+        text: "Pieces"
+        color: Theme.textDim
+        font.family: Theme.fontFamily
+        font.pixelSize: Theme.smallSize
+    }
+    Repeater {
+        model: table.position ? table.position.pieces.length : 0
+        Rectangle {
+            required property int index
+            readonly property var centre: (table.layout && table.layout.slots[index]) || { x: 0, y: 0 }
+            x: centre.x - width / 2
+            y: centre.y - height / 2
+            width: table.slotSize - 6
+            height: width
+            radius: 6
+            color: "transparent"
+            border.color: "#2c3e66"
+
+            MouseArea {
+                anchors.fill: parent
+                onClicked: table.placeChosen("tray", parent.index)
+            }
+        }
+    }
+
+    // The keyboard cursor, under the pieces so that it frames the one it is on.
+    Item {
+        id: cursorFrame
+        readonly property var place: table.game ? table.game.cursor : null
+        readonly property bool onBoard: place !== null && place.area === "board"
+        readonly property var centre: place !== null && table.layout ? Play.placeCentre(table.layout, place) : null
+        readonly property real size: onBoard ? table.cellSize + 8 : table.slotSize + 4
+        visible: centre !== null && table.game.phase === "play"
+        x: centre ? centre.x - size / 2 : 0
+        y: centre ? centre.y - size / 2 : 0
+        width: size
+        height: size
+        z: 2
+        Behavior on x { enabled: table.animated; NumberAnimation { duration: 90 } }
+        Behavior on y { enabled: table.animated; NumberAnimation { duration: 90 } }
+
+        Shape {
+            anchors.fill: parent
+            visible: cursorFrame.onBoard && table.kind === "hex"
+            ShapePath {
+                fillColor: "#33ffe066"
+                strokeColor: Theme.focus
+                strokeWidth: 4
+                joinStyle: ShapePath.RoundJoin
+                PathSvg { path: Faces.hexOutline(cursorFrame.size, 2) }
+            }
+        }
+        Rectangle {
+            visible: !(cursorFrame.onBoard && table.kind === "hex")
+            anchors.fill: parent
+            radius: 10
+            color: "#33ffe066"
+            border.color: Theme.focus
+            border.width: 4
+        }
+    }
+
+    Repeater {
+        model: table.position ? table.position.pieces.length : 0
+
+        Tile {
+            required property int index
+            readonly property int cell: table.position.cellOf[index] || 0
+            readonly property var home: (table.layout && (cell > 0 ? table.layout.cells[cell] : table.layout.slots[index]))
+                                        || { x: 0, y: 0 }
+            pieceId: index
+            face: table.kind === "hex" ? hexFace : sumFace
+            look: table.kind
+            codes: table.position.pieces[index] || ""
+            visible: index < table.position.pieces.length
+            size: table.cellSize - (table.kind === "hex" ? 2 : 0)
+            turn: table.position.rotationOf[index] || 0
+            homeScale: cell > 0 ? 1 : table.slotSize * table.trayPieceScale / table.cellSize
+            homeX: home.x - size / 2
+            homeY: home.y - size / 2
+            held: table.game.held === index
+            animated: table.animated
+            z: 3 + (dragging ? 50 : held ? 40 : 0)
+            onChosen: function(id) {
+                table.pieceChosen(cell > 0 ? "board" : "tray", cell > 0 ? cell : id);
+            }
+            onTurnRequested: function(id, steps) { table.turnRequested(id, steps); }
+            onDropped: function(id, x, y) { table.dropPiece(id, x, y); }
+        }
+    }
+
+    // Seams between laid pieces: a tick in a green disc where they fit, a cross in a red
+    // one where they clash.
+    Repeater {
+        model: table.position && table.layout
+               ? Play.seamMarks(table.position, table.layout, table.showMatches ? ["clash", "match"] : ["clash"])
+               : []
+        Rectangle {
+            required property var modelData
+            readonly property bool fits: modelData.state === "match"
+            objectName: fits ? "match" : "clash"
+            x: modelData.x - width / 2
+            y: modelData.y - height / 2
+            width: fits ? Math.max(14, table.cellSize * 0.16) : Math.max(18, table.cellSize * 0.22)
+            height: width
+            radius: width / 2
+            z: 80
+            color: fits ? Theme.good : Theme.bad
+            border.color: "white"
+            border.width: 2
+            Text {
+                anchors.centerIn: parent
+                text: parent.fits ? "\u2713" : "\u2715"
+                color: "white"
+                font.pixelSize: parent.width * 0.62
+                font.bold: true
+            }
+        }
+    }
+}

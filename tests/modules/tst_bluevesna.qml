@@ -1,0 +1,369 @@
+// Blue Vesna: the hexagon boards drawn from their layout strings, dealing, matching, the
+// solver's request and answers it gave, the progress through the boards, and the movie
+// played with the keyboard and solved.
+import QtQuick
+import QtTest
+import "../../modules/tiles/Board.mjs" as Board
+import "../../modules/tiles/Rules.mjs" as TileRules
+import "../../modules/puzzles/Play.mjs" as Play
+import "../../modules/bluevesna/Rules.mjs" as Rules
+
+Item {
+    id: stage
+    width: 800
+    height: 600
+
+    // Requests this game dealt and the answers tarno-solve gave them.
+    readonly property var knownAnswers: [
+        { tag: "3T seed 41", shape: "3T", seed: 41,
+          request: "hexa3T*3,112313,231322,313121",
+          answer: "112313231322313121010" },
+        { tag: "7O seed 42", shape: "7O", seed: 42,
+          request: "hexa7O*7,122222,132022,030211,110100,100132,320000,312311",
+          answer: "1222221320220302111001323123113200001101000053432" },
+        { tag: "10W seed 43", shape: "10W", seed: 43,
+          request: "hexa10W*10,130030,302232,212133,023021,321322,223132,312201,121123,303012,200231",
+          answer: "1300303022323030122121333122013213222231320230211211232002310010504515" },
+        { tag: "9O seed 44, cells 2 and 5 laid", shape: "9O", seed: 44, laid: [2, 5],
+          request: "hexa9O*9,130322,101233,233301,112221,101023,002123,230102,003213,130221,002123,130322,2,5,4,0",
+          answer: "003213002123101233112221130322230102233301130221101023142303251" }
+    ]
+
+    TestCase {
+        name: "VesnaBoards"
+
+        // Every stored board drawn on the stage: touching cells (by the layout string,
+        // read here on its own) sit one cell apart in the direction of the edge, no two
+        // cells closer, all inside the board's frame and clear of the tray.
+        function test_drawingFollowsTheLayoutStrings_data() {
+            return Rules.shapes.map(key => ({ tag: key, key: key }));
+        }
+        function test_drawingFollowsTheLayoutStrings(data) {
+            const layout = Board.hexLayouts[data.key];
+            const board = Board.boardFor("hexa" + data.key);
+            const t = Play.tableLayout(board, 800, 480, 0.8, 0.05);
+            const s = t.cellSize;
+            verify(s >= 60, "cells large enough: " + s);
+            for (let i = 0; i < layout.length; i += 4) {
+                const a = layout.charCodeAt(i) - 64, b = layout.charCodeAt(i + 1) - 64;
+                const edge = Number(layout[i + 2]);
+                compare(Number(layout[i + 3]), (edge + 2) % 6 + 1, "opposite edges");
+                const angle = (edge - 1) * Math.PI / 3;
+                fuzzyCompare(t.cells[b].x - t.cells[a].x, s * Math.cos(angle), 0.01, layout.substr(i, 4));
+                fuzzyCompare(t.cells[b].y - t.cells[a].y, -s * Math.sin(angle), 0.01, layout.substr(i, 4));
+            }
+            const corner = s / Math.sqrt(3);
+            for (let a = 1; a <= board.cellCount; ++a) {
+                const p = t.cells[a];
+                verify(p.x - s / 2 >= t.board.x - 0.01 && p.x + s / 2 <= t.board.x + t.board.width + 0.01);
+                verify(p.y - corner >= t.board.y - 0.01 && p.y + corner <= t.board.y + t.board.height + 0.01);
+                for (let b = a + 1; b <= board.cellCount; ++b)
+                    verify(Math.hypot(t.cells[b].x - p.x, t.cells[b].y - p.y) >= s - 0.01, a + " and " + b);
+            }
+            verify(t.board.x + t.board.width < t.tray.x);
+            verify(t.tray.y >= 0 && t.tray.y + t.tray.height <= 480);
+            verify(t.tray.x + t.tray.width <= 800);
+            compare(t.slots.length, board.cellCount);
+        }
+
+        function test_dealIsSolvable_data() {
+            return Rules.shapes.map(key => ({ tag: key, key: key }));
+        }
+        function test_dealIsSolvable(data) {
+            for (let seed = 1; seed <= 8; ++seed) {
+                const g = Rules.newGame(data.key, seed);
+                compare(g.shape, data.key);
+                compare(g.position.pieces.length, parseInt(data.key, 10));
+                for (const piece of g.position.pieces)
+                    verify(/^[0-3]{6}$/.test(piece), piece);
+                compare(Board.laidCount(g.position), 0, "dealt into the tray");
+                verify(Board.isSolved(Board.laidOut(g.position, g.solution)), "seed " + seed);
+                compare(Rules.newGame(data.key, seed), g, "the same seed deals the same");
+            }
+        }
+
+        function test_unknownShapePlaysTheSmallest() {
+            compare(Rules.newGame("11Q", 3).shape, "3T");
+            compare(Rules.newGame(undefined, 3).position.board.name, "hexa3T");
+        }
+
+        // The answers the solver gave: the deal still makes the request, the answer fills
+        // the board, and read straight from the layout string every touching pair of
+        // edges shows equal codes; pieces laid before stay as they lie.
+        function test_knownAnswers_data() {
+            return stage.knownAnswers;
+        }
+        function test_knownAnswers(data) {
+            const g = Rules.newGame(data.shape, data.seed);
+            let p = g.position;
+            for (const cell of data.laid || []) {
+                const s = g.solution[cell];
+                p = Board.turn(Board.lay(p, s.id, cell), s.id, s.rotation);
+            }
+            compare(Board.request(p), data.request);
+            const solution = Board.readAnswer(p, data.answer);
+            verify(solution !== null);
+            const solved = Board.laidOut(p, solution);
+            verify(Board.isSolved(solved));
+            const n = p.board.cellCount;
+            const shown = cell => Board.turnedCodes(data.answer.substr((cell - 1) * 6, 6),
+                                                    Number(data.answer[n * 6 + cell - 1]));
+            const layout = Board.hexLayouts[data.shape];
+            for (let i = 0; i < layout.length; i += 4) {
+                const a = layout.charCodeAt(i) - 64, b = layout.charCodeAt(i + 1) - 64;
+                compare(shown(a)[Number(layout[i + 2]) - 1], shown(b)[Number(layout[i + 3]) - 1],
+                        layout.substr(i, 4));
+            }
+            for (const cell of data.laid || [])
+                compare(solved.pieceAt[cell], p.pieceAt[cell], "laid piece " + cell + " stays");
+        }
+
+        // One sixth turn of a laid piece changes what it shows on every edge by one place.
+        function test_turningInSixths() {
+            const g = Rules.newGame("3T", 41);
+            let p = Board.lay(g.position, 0, 1);
+            compare([1, 2, 3, 4, 5, 6].map(e => Board.codeAt(p, 1, e)).join(""), "112313");
+            p = Board.turn(p, 0, 1);
+            compare([1, 2, 3, 4, 5, 6].map(e => Board.codeAt(p, 1, e)).join(""), "311231");
+            const turned = TileRules.turnPiece(Object.assign({}, g, { position: p }), 0, 1);
+            compare(turned.position.rotationOf[0], 0, "a clockwise sixth turns it back");
+        }
+
+        // Every cell and every tray slot can be reached with the arrows from every other.
+        function test_everyPlaceReachable_data() {
+            return Rules.shapes.map(key => ({ tag: key, key: key }));
+        }
+        function test_everyPlaceReachable(data) {
+            const g = Rules.newGame(data.key, 1);
+            const t = Play.tableLayout(g.position.board, 800, 480, 0.8, 0.05);
+            const places = [];
+            for (let cell = 1; cell < t.cells.length; ++cell)
+                places.push({ area: "board", index: cell });
+            t.slots.forEach((_, slot) => places.push({ area: "tray", index: slot }));
+            const name = p => p.area + p.index;
+            for (const from of places) {
+                const seen = new Set([name(from)]);
+                const queue = [from];
+                while (queue.length > 0) {
+                    const here = Object.assign({}, g, { cursor: queue.shift() });
+                    for (const d of [[1, 0], [-1, 0], [0, 1], [0, -1]]) {
+                        const next = Play.moveCursor(here, t, d[0], d[1]).cursor;
+                        if (!seen.has(name(next))) {
+                            seen.add(name(next));
+                            queue.push(next);
+                        }
+                    }
+                }
+                compare(seen.size, places.length, "from " + name(from));
+            }
+        }
+
+        function test_progress_data() {
+            return [
+                { tag: "nothing kept", text: "", done: [] },
+                { tag: "in table order", text: "7O,3T", done: ["3T", "7O"] },
+                { tag: "unknown and repeated keys", text: "3T,3T,11Q,,x", done: ["3T"] },
+                { tag: "not a text", text: undefined, done: [] }
+            ];
+        }
+        function test_progress(data) {
+            compare(Rules.readProgress(data.text), data.done);
+            compare(Rules.readProgress(Rules.writeProgress(data.done)), data.done);
+        }
+
+        function test_nextShape_data() {
+            return [
+                { tag: "from the start", done: [], key: "3T", next: "4O" },
+                { tag: "skips boards done", done: ["3T", "4O", "5X"], key: "3T", next: "5W" },
+                { tag: "after the largest, the first not done", done: ["10W", "3T"], key: "10W", next: "4O" },
+                { tag: "everything done: simply the next", done: Rules.shapes, key: "10O", next: "10W" }
+            ];
+        }
+        function test_nextShape(data) {
+            compare(Rules.nextShape(data.done, data.key), data.next);
+        }
+
+        function test_stepShapeWraps() {
+            compare(Rules.stepShape("3T", -1), "10W");
+            compare(Rules.stepShape("10W", 1), "3T");
+            compare(Rules.stepShape("5X", 2), "6T");
+            compare(Rules.shapes.length, 14);
+        }
+
+        // The arrows follow the drawing: Right goes to the neighbour across edge 1 (east),
+        // Left across edge 4 (west), and from the board's right side into the tray.
+        function test_cursorFollowsTheHexagons() {
+            const g0 = Rules.newGame("10O", 1);
+            const t = Play.tableLayout(g0.position.board, 800, 480, 0.8, 0.05);
+            for (let cell = 1; cell <= 10; ++cell) {
+                const g = Object.assign({}, g0, { cursor: { area: "board", index: cell } });
+                for (const l of g.position.board.links[cell]) {
+                    if (l.edge === 1)
+                        compare(Play.moveCursor(g, t, 1, 0).cursor, { area: "board", index: l.neighbour });
+                    if (l.edge === 4)
+                        compare(Play.moveCursor(g, t, -1, 0).cursor, { area: "board", index: l.neighbour });
+                }
+            }
+            let g = Object.assign({}, g0, { cursor: { area: "board", index: 1 } });
+            for (let i = 0; i < 12; ++i)
+                g = Play.moveCursor(g, t, 1, 0);
+            compare(g.cursor.area, "tray");
+            g = Play.moveCursor(g, t, 0, -1);
+            g = Play.moveCursor(g, t, 0, -1);
+            compare(Play.moveCursor(g, t, 0, -1), g, "nothing above the top: the cursor stays");
+        }
+    }
+
+    // --- The movie, played -----------------------------------------------------------------
+
+    Component {
+        id: movieComponent
+        Loader {
+            source: "../../modules/bluevesna.qml"
+        }
+    }
+
+    TestCase {
+        name: "VesnaMovie"
+        when: windowShown
+
+        property var movie: null
+
+        function open(shape, seed) {
+            const loader = createTemporaryObject(movieComponent, stage);
+            verify(loader.item !== null, "the movie loads");
+            movie = loader.item;
+            movie.table.animated = false;
+            movie.shape = shape;
+            movie.newGame(seed);
+            movie.forceActiveFocus();
+            movie.focusGame();
+            return movie;
+        }
+        function sent(command) {
+            return movie.station.sent.filter(s => s.startsWith(command + "|"));
+        }
+
+        // Moves the keyboard cursor to a place with the arrow keys alone: each time the
+        // arrow whose step ends nearest the place.
+        function goTo(area, index) {
+            const layout = movie.table.layout;
+            const target = Play.placeCentre(layout, { area: area, index: index });
+            const keys = [[Qt.Key_Right, 1, 0], [Qt.Key_Left, -1, 0], [Qt.Key_Down, 0, 1], [Qt.Key_Up, 0, -1]];
+            for (let i = 0; i < 40 && !(movie.game.cursor.area === area && movie.game.cursor.index === index); ++i) {
+                let best = null, bestDistance = Infinity;
+                for (const k of keys) {
+                    const p = Play.placeCentre(layout, Play.moveCursor(movie.game, layout, k[1], k[2]).cursor);
+                    const d = Math.hypot(p.x - target.x, p.y - target.y);
+                    if (d < bestDistance) {
+                        best = k[0];
+                        bestDistance = d;
+                    }
+                }
+                keyClick(best);
+            }
+            compare(movie.game.cursor, { area: area, index: index });
+        }
+
+        function test_keyboardAlonePlaysABoardAndMovesOn() {
+            open("5W", 9);
+            compare(movie.title, "Blue Vesna");
+            for (let cell = 1; cell <= 5; ++cell) {
+                const s = movie.game.solution[cell];
+                goTo("tray", s.id);
+                keyClick(Qt.Key_Space);
+                goTo("board", cell);
+                keyClick(Qt.Key_Return);
+                compare(movie.game.position.pieceAt[cell], s.id);
+                const clockwise = ((movie.game.position.rotationOf[s.id] - s.rotation) % 6 + 6) % 6;
+                for (let t = 0; t < clockwise; ++t)
+                    keyClick(Qt.Key_X);
+            }
+            compare(movie.game.phase, "won");
+            verify(movie.gameOver.visible);
+            compare(movie.done, ["5W"]);
+            compare(movie.shape, "5W", "the finished board stays on show");
+            compare(sent("writescore"), [], "no hi-score list");
+            keyClick(Qt.Key_N);
+            compare(movie.game.position.board.name, "hexa6T", "the next board is the next larger one");
+            keyClick(Qt.Key_N);
+            compare(movie.game.position.board.name, "hexa6T", "a board not finished is dealt again");
+        }
+
+        function test_matchingSeamsAreShown() {
+            open("7O", 42);
+            compare(movie.fits, { fit: 0, all: 12 });
+            movie.playSolution(3);
+            compare(movie.fits.fit, 2, "cells 2 and 3 each touch cell 1 (BA52, CA36)");
+            compare(findAll(movie, "match").length, 2);
+            compare(findAll(movie, "clash").length, 0);
+            const s = movie.game.solution[2];
+            movie.table.turnRequested(s.id, 1);
+            verify(findAll(movie, "clash").length >= 1);
+        }
+
+        function test_solveSendsTheRequestAndLaysTheAnswer() {
+            open("10W", 43);
+            mouseClick(findChild(movie, "solveButton"));
+            compare(sent("solvepuzzle"), ["solvepuzzle|" + stage.knownAnswers[2].request]);
+            compare(movie.phase, "solving");
+            verify(findChild(movie, "stopButton").visible);
+            movie.station.solved(stage.knownAnswers[2].answer);
+            tryVerify(() => movie.isBoardSolved(), 5000);
+            compare(movie.phase, "solved");
+            tryVerify(() => movie.gameOver.visible);
+            compare(movie.done, [], "a board the solver finished is not counted");
+            compare(sent("writescore"), []);
+        }
+
+        function test_stopEndsTheSolve() {
+            open("8X", 3);
+            keyClick(Qt.Key_S);
+            compare(movie.phase, "solving");
+            keyClick(Qt.Key_S);
+            compare(sent("stopsolving"), ["stopsolving|"]);
+            compare(movie.phase, "play");
+            movie.station.solved(TileRules.dealtAnswer(movie.game));
+            compare(Board.laidCount(movie.game.position), 0, "a late answer is ignored");
+        }
+
+        function test_pickingABoard() {
+            open("3T", 1);
+            keyClick(Qt.Key_PageDown);
+            compare(movie.game.position.board.name, "hexa4O");
+            keyClick(Qt.Key_PageUp);
+            keyClick(Qt.Key_PageUp);
+            compare(movie.game.position.board.name, "hexa10W");
+            mouseClick(findChild(movie, "chip_6R"));
+            compare(movie.game.position.board.name, "hexa6R");
+        }
+
+        function test_mouseDragsAndTurns() {
+            open("4O", 5);
+            const t = movie.table;
+            const s = movie.game.solution[3];
+            const from = t.layout.slots[s.id], to = t.layout.cells[3];
+            mousePress(t, from.x, from.y);
+            for (let i = 1; i <= 10; ++i)
+                mouseMove(t, from.x + (to.x - from.x) * i / 10, from.y + (to.y - from.y) * i / 10, -1, Qt.LeftButton);
+            mouseRelease(t, to.x, to.y);
+            compare(movie.game.position.pieceAt[3], s.id);
+            const before = movie.game.position.rotationOf[s.id];
+            mouseClick(t, to.x, to.y);
+            compare(movie.game.position.rotationOf[s.id], (before + 5) % 6, "a click turns a sixth clockwise");
+            mouseWheel(t, to.x, to.y, 0, 120);
+            compare(movie.game.position.rotationOf[s.id], before);
+        }
+
+        function findAll(item, name) {
+            let out = [];
+            for (let i = 0; i < item.children.length; ++i) {
+                const child = item.children[i];
+                if (child.objectName === name && child.visible)
+                    out.push(child);
+                out = out.concat(findAll(child, name));
+            }
+            return out;
+        }
+    }
+}

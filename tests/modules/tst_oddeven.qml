@@ -1,0 +1,336 @@
+// Odd-Even: the board sizes, dealing on sum boards, the sum rule and the bumps and
+// hollows that draw it, the solver's request and answers it gave, and the movie played
+// with the keyboard, solved and stopped.
+import QtQuick
+import QtTest
+import "../../modules/tiles/Board.mjs" as Board
+import "../../modules/tiles/Rules.mjs" as TileRules
+import "../../modules/puzzles/Play.mjs" as Play
+import "../../modules/puzzles/Faces.mjs" as Faces
+import "../../modules/oddeven/Rules.mjs" as Rules
+
+Item {
+    id: stage
+    width: 800
+    height: 600
+
+    // Requests this game dealt and the answers tarno-solve gave them.
+    readonly property var knownAnswers: [
+        { tag: "3 x 3 seed 51", rows: 3, columns: 3, seed: 51,
+          request: "bg33*9,3333,1320,0023,1001,1311,3302,2002,0001,0303",
+          answer: "333313200023100113110001330220020303021020320" },
+        { tag: "4 x 5 seed 52", rows: 4, columns: 5, seed: 52,
+          request: "bg45*20,0121,2323,0220,3232,3203,0212,1330,0111,0311,0130,1322,0233,0103,0101,1200,3201,3330,0113,0121,0032",
+          answer: "0121232332320212011102203203132212000103013003110233010132011330012133300032011301032212112030003332" },
+        { tag: "5 x 8 seed 53", rows: 5, columns: 8, seed: 53,
+          request: "bg58*40,1112,2100,3003,1032,3230,2031,3022,1001,3330,1300,0003,0201,3333,3233,0101,0200,0110,3332,1130,1303,0321,2010,0312,3112,2033,0333,1221,0113,2203,1313,3202,0313,1320,0331,3200,0303,3030,1303,0333,0322",
+          answer: "11122100103230030321323020313022333010011300113002010200323333333332130300030101011032002033320203332010122101130313131331120331220313200322030303121303303003330031303130103010323023320223113313002302" }
+    ]
+
+    TestCase {
+        name: "OddEvenRules"
+
+        function test_sizes_data() {
+            return [
+                { tag: "smallest", rows: 3, columns: 3, ok: true },
+                { tag: "5 x 8", rows: 5, columns: 8, ok: true },
+                { tag: "8 x 5", rows: 8, columns: 5, ok: true },
+                { tag: "6 x 6", rows: 6, columns: 6, ok: true },
+                { tag: "6 x 7 is over 40 cells", rows: 6, columns: 7, ok: false },
+                { tag: "2 rows", rows: 2, columns: 5, ok: false },
+                { tag: "9 columns", rows: 3, columns: 9, ok: false },
+                { tag: "not whole", rows: 3.5, columns: 4, ok: false }
+            ];
+        }
+        function test_sizes(data) {
+            compare(Rules.isSize(data.rows, data.columns), data.ok);
+            if (data.ok) {
+                const b = Board.boardFor(Rules.boardName(data.rows, data.columns));
+                compare([b.rows, b.columns, b.cellCount, b.matchSum],
+                        [data.rows, data.columns, data.rows * data.columns, 3]);
+            }
+        }
+
+        function test_clampSize_data() {
+            return [
+                { tag: "kept", rows: 4, columns: 5, size: { rows: 4, columns: 5 } },
+                { tag: "too small", rows: 1, columns: 0, size: { rows: 3, columns: 3 } },
+                { tag: "too large", rows: 12, columns: 12, size: { rows: 8, columns: 5 } },
+                { tag: "over 40 cells loses columns", rows: 7, columns: 7, size: { rows: 7, columns: 5 } },
+                { tag: "texts from the kept size", rows: "5", columns: "8", size: { rows: 5, columns: 8 } },
+                { tag: "rubbish", rows: "x", columns: undefined, size: { rows: 3, columns: 3 } }
+            ];
+        }
+        function test_clampSize(data) {
+            compare(Rules.clampSize(data.rows, data.columns), data.size);
+        }
+
+        function test_pickerSteps_data() {
+            return [
+                { tag: "rows up", size: { rows: 3, columns: 3 }, rows: 1, size2: { rows: 4, columns: 3 } },
+                { tag: "rows wrap at 8", size: { rows: 8, columns: 3 }, rows: 1, size2: { rows: 3, columns: 3 } },
+                { tag: "rows wrap at 40 cells", size: { rows: 5, columns: 8 }, rows: 1, size2: { rows: 3, columns: 8 } },
+                { tag: "rows down wraps to the top", size: { rows: 3, columns: 6 }, rows: -1, size2: { rows: 6, columns: 6 } },
+                { tag: "columns up", size: { rows: 5, columns: 7 }, columns: 1, size2: { rows: 5, columns: 8 } },
+                { tag: "columns wrap", size: { rows: 7, columns: 5 }, columns: 1, size2: { rows: 7, columns: 3 } }
+            ];
+        }
+        function test_pickerSteps(data) {
+            const next = data.rows !== undefined ? Rules.stepRows(data.size, data.rows)
+                                                 : Rules.stepColumns(data.size, data.columns);
+            compare(next, data.size2);
+            verify(Rules.isSize(next.rows, next.columns));
+        }
+
+        function test_dealIsSolvable_data() {
+            return [
+                { tag: "3 x 3", rows: 3, columns: 3 },
+                { tag: "4 x 6", rows: 4, columns: 6 },
+                { tag: "5 x 8", rows: 5, columns: 8 },
+                { tag: "8 x 5", rows: 8, columns: 5 }
+            ];
+        }
+        function test_dealIsSolvable(data) {
+            for (let seed = 1; seed <= 10; ++seed) {
+                const g = Rules.newGame(data.rows, data.columns, seed);
+                compare(g.position.board.name, "bg" + data.rows + data.columns);
+                compare(g.position.pieces.length, data.rows * data.columns);
+                for (const piece of g.position.pieces)
+                    verify(/^[0-3]{4}$/.test(piece), piece);
+                const solved = Board.laidOut(g.position, g.solution);
+                verify(Board.isSolved(solved), "seed " + seed);
+                // Read on its own: every seam of the solved board adds up to three.
+                for (const s of Board.seams(solved))
+                    compare(Board.codeAt(solved, s.cell, s.edge) + Board.codeAt(solved, s.neighbour, s.neighbourEdge), 3);
+                compare(Rules.newGame(data.rows, data.columns, seed), g, "the same seed deals the same");
+            }
+        }
+
+        // Two codes fit exactly when the drawing pairs them: a bump meets a hollow of its
+        // own shape.
+        function test_bumpsAndHollowsDrawTheSumRule_data() {
+            const rows = [];
+            for (let a = 0; a <= 3; ++a)
+                for (let b = 0; b <= 3; ++b)
+                    rows.push({ tag: a + " and " + b, a: a, b: b });
+            return rows;
+        }
+        function test_bumpsAndHollowsDrawTheSumRule(data) {
+            const b = Board.boardFor("bg33");
+            const locks = Faces.isBump(data.a) !== Faces.isBump(data.b) && Faces.isRound(data.a) === Faces.isRound(data.b);
+            compare(Board.codesFit(b, data.a, data.b), locks);
+            compare(Faces.sumColour(data.a) === Faces.sumColour(data.b), Faces.isRound(data.a) === Faces.isRound(data.b));
+        }
+
+        // A bump drawn on one piece and the hollow on its neighbour are the same figure on
+        // the stage: the neighbour's edge 3 seen from this piece's edge 1.
+        function test_hollowTakesItsBumpExactly() {
+            const size = 100;
+            const bump = Faces.sumFigure(size, 1, 0).match(/-?[0-9.]+/g).map(Number);
+            const hollow = Faces.sumFigure(size, 3, 3).match(/-?[0-9.]+/g).map(Number);
+            compare(bump.length, hollow.length);
+            // The neighbour's centre lies one piece to the right.
+            const shifted = [];
+            for (let i = 0; i < hollow.length; i += 2)
+                shifted.push([hollow[i] + size, hollow[i + 1]].join(","));
+            const mine = [];
+            for (let i = 0; i < bump.length; i += 2)
+                mine.push([bump[i], bump[i + 1]].join(","));
+            compare(new Set(shifted), new Set(mine));
+        }
+
+        function test_sumRuleOnTheBoard() {
+            const b = Board.boardFor("bg33");
+            let p = Board.newPosition(b, ["0000", "3333", "1111", "2222", "0123"]);
+            p = Board.lay(Board.lay(p, 0, 1), 1, 2);
+            compare(Board.edgeState(p, 1, 4), "match", "0 below meets 3");
+            p = Board.lay(p, 2, 2);
+            compare(Board.edgeState(p, 1, 4), "clash", "0 meets 1");
+            p = Board.lay(Board.lay(p, 3, 1), 2, 2);
+            compare(Board.edgeState(p, 1, 4), "match", "2 meets 1");
+            p = Board.turn(Board.lay(Board.lay(p, 0, 1), 4, 2), 4, 1);
+            compare(Board.codeAt(p, 2, 2), 0);
+            compare(Board.edgeState(p, 1, 4), "clash", "0 meets 0: equal codes never fit");
+        }
+
+        function test_knownAnswers_data() {
+            return stage.knownAnswers;
+        }
+        function test_knownAnswers(data) {
+            const g = Rules.newGame(data.rows, data.columns, data.seed);
+            compare(Board.request(g.position), data.request);
+            const solution = Board.readAnswer(g.position, data.answer);
+            verify(solution !== null);
+            verify(Board.isSolved(Board.laidOut(g.position, solution)));
+            // Read straight from the grid's layout string: codes across each link add up to 3.
+            const n = data.rows * data.columns;
+            const shown = cell => Board.turnedCodes(data.answer.substr((cell - 1) * 4, 4), Number(data.answer[n * 4 + cell - 1]));
+            const layout = Board.gridLayout(data.rows, data.columns);
+            for (let i = 0; i < layout.length; i += 4) {
+                const a = layout.charCodeAt(i) - 64, b = layout.charCodeAt(i + 1) - 64;
+                compare(Number(shown(a)[Number(layout[i + 2]) - 1]) + Number(shown(b)[Number(layout[i + 3]) - 1]), 3,
+                        layout.substr(i, 4));
+            }
+        }
+
+        function test_requestWithLaidPieces() {
+            let g = Rules.newGame(3, 3, 51);
+            g = TileRules.layPiece(g, 4, 9);
+            g = TileRules.turnPiece(g, 4, 1);
+            compare(TileRules.solveRequest(g, false),
+                    "bg33*9,3333,1320,0023,1001,1311,3302,2002,0001,0303,1311,9,3");
+            compare(TileRules.solveRequest(g, true), stage.knownAnswers[0].request);
+        }
+
+        // The table fits every size on the stage, pieces and bumps included, and the
+        // arrows reach every place.
+        function test_tableFitsEverySize() {
+            for (let rows = 3; rows <= 8; ++rows)
+                for (let columns = 3; columns <= 8; ++columns) {
+                    if (!Rules.isSize(rows, columns))
+                        continue;
+                    const g = Rules.newGame(rows, columns, 1);
+                    const t = Play.tableLayout(g.position.board, 800, 480, 0.78, 0.22);
+                    const tag = rows + "x" + columns;
+                    verify(t.cellSize >= 40, tag + ": cells of " + t.cellSize);
+                    verify(t.board.x >= 0 && t.board.y >= 0 && t.board.y + t.board.height <= 480, tag);
+                    verify(t.board.x + t.board.width < t.tray.x && t.tray.x + t.tray.width <= 800, tag);
+                    verify(t.tray.y >= 0 && t.tray.y + t.tray.height <= 480, tag);
+                    let g2 = Object.assign({}, g, { cursor: { area: "board", index: 1 } });
+                    const seen = new Set();
+                    const visit = [g2.cursor];
+                    while (visit.length > 0) {
+                        const c = visit.shift();
+                        if (seen.has(c.area + c.index))
+                            continue;
+                        seen.add(c.area + c.index);
+                        for (const d of [[1, 0], [-1, 0], [0, 1], [0, -1]])
+                            visit.push(Play.moveCursor(Object.assign({}, g, { cursor: c }), t, d[0], d[1]).cursor);
+                    }
+                    compare(seen.size, 2 * rows * columns, tag + ": every place reachable");
+                }
+        }
+    }
+
+    // --- The movie, played -----------------------------------------------------------------
+
+    Component {
+        id: movieComponent
+        Loader {
+            source: "../../modules/oddeven.qml"
+        }
+    }
+
+    TestCase {
+        name: "OddEvenMovie"
+        when: windowShown
+
+        property var movie: null
+
+        function open(rows, columns, seed) {
+            const loader = createTemporaryObject(movieComponent, stage);
+            verify(loader.item !== null, "the movie loads");
+            movie = loader.item;
+            movie.table.animated = false;
+            movie.size = { rows: rows, columns: columns };
+            movie.newGame(seed);
+            movie.forceActiveFocus();
+            movie.focusGame();
+            return movie;
+        }
+        function sent(command) {
+            return movie.station.sent.filter(s => s.startsWith(command + "|"));
+        }
+        function goTo(area, index) {
+            const layout = movie.table.layout;
+            const target = Play.placeCentre(layout, { area: area, index: index });
+            const keys = [[Qt.Key_Right, 1, 0], [Qt.Key_Left, -1, 0], [Qt.Key_Down, 0, 1], [Qt.Key_Up, 0, -1]];
+            for (let i = 0; i < 40 && !(movie.game.cursor.area === area && movie.game.cursor.index === index); ++i) {
+                let best = null, bestDistance = Infinity;
+                for (const k of keys) {
+                    const p = Play.placeCentre(layout, Play.moveCursor(movie.game, layout, k[1], k[2]).cursor);
+                    const d = Math.hypot(p.x - target.x, p.y - target.y);
+                    if (d < bestDistance) {
+                        best = k[0];
+                        bestDistance = d;
+                    }
+                }
+                keyClick(best);
+            }
+            compare(movie.game.cursor, { area: area, index: index });
+        }
+
+        function test_keyboardAlonePlaysABoard() {
+            open(3, 3, 51);
+            compare(movie.title, "Odd-Even");
+            for (let cell = 1; cell <= 9; ++cell) {
+                const s = movie.game.solution[cell];
+                goTo("tray", s.id);
+                keyClick(Qt.Key_Space);
+                goTo("board", cell);
+                keyClick(Qt.Key_Return);
+                const anticlockwise = ((s.rotation - movie.game.position.rotationOf[s.id]) % 4 + 4) % 4;
+                for (let t = 0; t < anticlockwise; ++t)
+                    keyClick(Qt.Key_Z);
+            }
+            compare(movie.game.phase, "won");
+            verify(movie.gameOver.visible);
+            compare(sent("writescore"), [], "no hi-score list");
+        }
+
+        function test_sizeKeysDealNewBoards() {
+            open(5, 7, 1);
+            keyClick(Qt.Key_C);
+            compare(movie.game.position.board.name, "bg58");
+            keyClick(Qt.Key_R);
+            compare(movie.game.position.board.name, "bg38", "5 x 8 holds 40 cells: back to 3 rows");
+            keyClick(Qt.Key_C, Qt.ShiftModifier);
+            compare(movie.game.position.board.name, "bg37");
+            mouseClick(findChild(movie, "rowsPicker_more"));
+            compare(movie.size, { rows: 4, columns: 7 });
+            compare(movie.game.position.pieces.length, 28);
+        }
+
+        function test_solveShowsTimeAndStopEndsItAtOnce() {
+            open(5, 8, 53);
+            keyClick(Qt.Key_S);
+            compare(sent("solvepuzzle"), ["solvepuzzle|" + stage.knownAnswers[2].request]);
+            compare(movie.phase, "solving");
+            verify(findChild(movie, "stopButton").visible);
+            const note = findChild(movie, "solvingNote");
+            verify(note.visible && note.text.indexOf("Stop") >= 0, note.text);
+            const time = findChild(movie, "solvingTime");
+            tryVerify(() => time.text !== "0:00.0", 2000, "the time spent runs: " + time.text);
+            mouseClick(findChild(movie, "stopButton"));
+            compare(sent("stopsolving"), ["stopsolving|"]);
+            compare(movie.phase, "play");
+            verify(!findChild(movie, "stopButton").visible);
+        }
+
+        function test_solveLaysTheAnswer() {
+            open(4, 5, 52);
+            const s = movie.game.solution[1];
+            movie.table.layRequested(s.id, 1);
+            movie.table.turnRequested(s.id, movie.game.position.rotationOf[s.id] - s.rotation);
+            mouseClick(findChild(movie, "solveButton"));
+            const request = sent("solvepuzzle")[0].substring("solvepuzzle|".length);
+            verify(request.startsWith("bg45*20,"), request);
+            verify(request.endsWith("," + movie.game.position.pieces[s.id] + ",1," + s.rotation), request);
+            movie.station.solved(TileRules.dealtAnswer(movie.game));
+            tryVerify(() => movie.isBoardSolved(), 5000);
+            compare(movie.phase, "solved");
+            compare(sent("writescore"), []);
+        }
+
+        function test_emptyAnswerOffersTheEmptyBoard() {
+            open(3, 3, 51);
+            movie.table.layRequested(0, 5);
+            keyClick(Qt.Key_S);
+            movie.station.solved("");
+            verify(findChild(movie, "impossiblePanel").visible);
+            compare(movie.phase, "play");
+            keyClick(Qt.Key_Return);
+            compare(sent("solvepuzzle")[1], "solvepuzzle|" + stage.knownAnswers[0].request);
+        }
+    }
+}
