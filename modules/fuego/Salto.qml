@@ -110,6 +110,7 @@ GameScreen {
                 movie.game = Rules.newGame(9);
                 return;
             }
+            movie.selected = -1;
             movie.choose(j.from);
             movie.choose(j.to);
         }
