@@ -76,6 +76,12 @@ GameScreen {
             demo.start();
             return;
         }
+        if (name === "solved") {
+            presses.forEach((times, i) => { for (let t = 0; t < times; ++t) press(i); });
+            return;
+        }
+        if (name === "howto")
+            showHowToPlay();
         const first = presses.findIndex(n => n > 0);
         press(first);
         table.cursor = presses.findIndex((n, i) => n > 0 && i !== first);

@@ -91,6 +91,10 @@ GameScreen {
             press(solution().findIndex(n => n > 0));
         if (name === "busy")
             demo.start();
+        else if (name === "solved")
+            endRun();
+        else if (name === "howto")
+            showHowToPlay();
         else
             table.cursor = solution().findIndex(n => n > 0);
     }
