@@ -8,6 +8,9 @@ TARNO_PACKAGES=(
     qml6-module-qtquick-layouts qml6-module-qtquick-window qml6-module-qtqml-workerscript
     qml6-module-qtquick-shapes qml6-module-qttest qt6-declarative-dev-tools fonts-dejavu-core
     libglib2.0-dev libgtest-dev libgmock-dev libbenchmark-dev
+    libxcb1-dev
+    # The window-manager test: captions and frames on a screen of its own.
+    xvfb openbox
 )
 
 tarno_install_packages() {

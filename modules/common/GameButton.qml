@@ -13,7 +13,7 @@ Rectangle {
 
     signal clicked()
 
-    implicitWidth: Math.max(96, label.implicitWidth + 28)
+    implicitWidth: Math.max(88, content.implicitWidth + 24)
     implicitHeight: 40
     radius: 8
     color: !enabled ? Theme.panel
@@ -30,14 +30,38 @@ Rectangle {
     Keys.onEnterPressed: clicked()
     Keys.onSpacePressed: clicked()
 
-    Text {
-        id: label
+    Row {
+        id: content
         anchors.centerIn: parent
-        text: button.key === "" ? button.text : button.text + "  (" + button.key + ")"
-        color: Theme.text
-        font.family: Theme.fontFamily
-        font.pixelSize: button.fontSize
-        font.bold: button.primary
+        spacing: 7
+
+        Text {
+            anchors.verticalCenter: parent.verticalCenter
+            text: button.text
+            color: Theme.text
+            font.family: Theme.fontFamily
+            font.pixelSize: button.fontSize
+            font.bold: button.primary
+        }
+        // The key that does the same, in a small key cap.
+        Rectangle {
+            anchors.verticalCenter: parent.verticalCenter
+            visible: button.key !== ""
+            width: Math.max(18, keyText.implicitWidth + 8)
+            height: 20
+            radius: 4
+            color: "transparent"
+            border.color: Theme.textDim
+            Text {
+                id: keyText
+                anchors.centerIn: parent
+                text: button.key
+                color: Theme.textDim
+                font.family: Theme.fontFamily
+                font.pixelSize: 12
+                font.bold: true
+            }
+        }
     }
 
     MouseArea {

@@ -35,6 +35,15 @@ Item {
         carried = 0;
         elapsedMs = 0;
     }
+    // Moves the clock on by `ms` at once (a time penalty).
+    function addMs(ms) {
+        carried += ms;
+        if (running) {
+            update();
+        } else {
+            elapsedMs = carried;
+        }
+    }
     function update() {
         if (!running)
             return;

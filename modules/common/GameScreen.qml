@@ -71,9 +71,9 @@ Rectangle {
 
         Row {
             anchors.left: titleText.right
-            anchors.leftMargin: 24
+            anchors.leftMargin: 20
             anchors.verticalCenter: parent.verticalCenter
-            spacing: 18
+            spacing: 16
 
             Repeater {
                 model: screen.stats

@@ -1,5 +1,6 @@
 // The program: starts the application and shows the main window.
 #include "app/wiring.h"
+#include "platform/appidentity.h"
 #include "platform/movieplayer.h"
 #include "shell/form1.h"
 
@@ -8,9 +9,7 @@
 int main(int argc, char** argv) {
     tarno::configureMoviePlayback();
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("tarno-playroom"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Tarno Playroom"));
-    QApplication::setDesktopFileName(QStringLiteral("tarno-playroom"));
+    tarno::setApplicationIdentity();
     tarno::Form1 form1;
     tarno::wireMainWindow(form1);
     form1.show();

@@ -2,6 +2,7 @@
 #include "app/wiring.h"
 
 #include "host/form2.h"
+#include "host/gamechannel.h"
 #include "platform/qtdesktop.h"
 #include "scores/hiscorewindows.h"
 #include "shell/aboutfrm.h"
@@ -11,6 +12,7 @@
 namespace tarno {
 
 void wireMainWindow(Form1& form1) {
+    Form2::setCommandBinder([](Form2& window) { bindGameChannel(window); });
     StationActions actions;
     actions.launchGame = [&form1](int playIndex) { launchGame(&form1, playIndex); };
     actions.showHiScores = [&form1](int slot) { ShowHiScores(&form1, slot, 0); };

@@ -4,12 +4,23 @@
 
 #include "platform/movieplayer.h"
 #include "platform/screenmetrics.h"
+#include "platform/windowframe.h"
 #include "shell/geometry.h"
 
 #include <QCoreApplication>
 #include <QKeyEvent>
 
 namespace tarno {
+namespace {
+Form2::CommandBinder& commandBinder() {
+    static Form2::CommandBinder binder;
+    return binder;
+}
+} // namespace
+
+void Form2::setCommandBinder(CommandBinder binder) {
+    commandBinder() = std::move(binder);
+}
 
 Form2::Form2(const LaunchParameters& launch, const QString& programDir, QWidget* parent)
     : QDialog(parent) {
@@ -19,6 +30,8 @@ Form2::Form2(const LaunchParameters& launch, const QString& programDir, QWidget*
     setWindowTitle(QString::fromStdString(launch.launchTitle));
     sw1 = new MoviePlayer(this);
     connect(sw1, &MoviePlayer::FSCommand, this, &Form2::commandReceived);
+    if (commandBinder())
+        commandBinder()(*this);
     sizeAndPlace();
     sw1->setMovie(QString::fromStdString(moviePath(programDir.toStdString(), launch)));
     sw1->Play();
@@ -29,11 +42,10 @@ void Form2::sizeAndPlace() {
     const SizePx client = gameClientSize(screenSizePx(screen));
     setFixedSize(client.width, client.height);
     sw1->setGeometry(0, 0, client.width, client.height);
-    const QSize frame = outerSize(this);
     const TwipsPerPixel tpp = screen.twipsPerPixel;
-    const PointPx at =
-        toPixels(placeWindow(screen, {frame.width() * tpp.x, frame.height() * tpp.y}), tpp);
-    move(at.x, at.y);
+    placeOuterFrame(this, [&](SizePx outer) {
+        return toPixels(placeWindow(screen, {outer.width * tpp.x, outer.height * tpp.y}), tpp);
+    });
 }
 
 void Form2::keyPressEvent(QKeyEvent* event) {

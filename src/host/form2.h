@@ -5,6 +5,8 @@
 
 #include <QDialog>
 
+#include <functional>
+
 namespace tarno {
 
 class MoviePlayer;
@@ -17,6 +19,11 @@ public:
     Form2(const LaunchParameters& launch, const QString& programDir, QWidget* parent = nullptr);
 
     MoviePlayer* player() const { return sw1; }
+
+    // Called by every new game window before its movie loads, so that even the movie's
+    // first commands find a listener. The program binds the command channel with it.
+    using CommandBinder = std::function<void(Form2&)>;
+    static void setCommandBinder(CommandBinder binder);
 
 Q_SIGNALS:
     // The movie's command, as the player delivered it.

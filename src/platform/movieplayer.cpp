@@ -3,6 +3,7 @@
 #include "platform/movieplayer.h"
 
 #include "host/launch.h"
+#include "platform/localonlynetwork.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -13,6 +14,7 @@
 #include <QQuickItem>
 #include <QQuickWidget>
 #include <QQuickWindow>
+#include <QSGRendererInterface>
 #include <QStackedLayout>
 
 #include <algorithm>
@@ -28,6 +30,8 @@ bool looksLikeFlash(const QByteArray& head) {
 bool looksBinary(const QByteArray& head) {
     return head.contains('\0');
 }
+
+constexpr qreal kSeamlessTurn = 0.0001; // degrees
 
 } // namespace
 
@@ -82,6 +86,7 @@ MoviePlayer::MoviePlayer(QWidget* parent) : QWidget(parent) {
     m_stack->addWidget(m_view);
     m_stack->addWidget(m_message);
 
+    m_view->engine()->setNetworkAccessManagerFactory(&LocalOnlyNetworkFactory::instance());
     m_bridge = new MovieBridge(this);
     m_view->engine()->rootContext()->setContextProperty(QStringLiteral("player"), m_bridge);
     connect(m_bridge, &MovieBridge::command, this, &MoviePlayer::FSCommand);
@@ -148,6 +153,10 @@ void MoviePlayer::setMovie(const QString& pathWithQuery) {
         fail(file, component.errorString().trimmed());
         return;
     }
+    if (component.isLoading()) { // only a part from the network would still be on its way
+        fail(file, tr("It needs parts from the network, and movies have no network access."));
+        return;
+    }
     QObject* object = component.beginCreate(engine->rootContext());
     if (!object) {
         fail(file, component.errorString().trimmed());
@@ -160,7 +169,10 @@ void MoviePlayer::setMovie(const QString& pathWithQuery) {
         if (meta->indexOfProperty(name.constData()) >= 0)
             object->setProperty(name.constData(), QString::fromStdString(value));
     }
+    // An answer to a command the movie sends while it is being completed reaches it too.
+    m_creating = object;
     component.completeCreate();
+    m_creating = nullptr;
     auto* item = qobject_cast<QQuickItem*>(object);
     if (!item) {
         delete object;
@@ -181,10 +193,10 @@ void MoviePlayer::Play() {
 
 void MoviePlayer::SetVariable(const QString& name, const QString& value) {
     m_bridge->setVariable(name, value);
-    if (m_root) {
+    if (QObject* movie = m_root ? m_root : m_creating.data()) {
         const QByteArray key = name.toUtf8();
-        if (m_root->metaObject()->indexOfProperty(key.constData()) >= 0)
-            m_root->setProperty(key.constData(), value);
+        if (movie->metaObject()->indexOfProperty(key.constData()) >= 0)
+            movie->setProperty(key.constData(), value);
     }
     Q_EMIT m_bridge->variableSet(name, value);
 }
@@ -207,6 +219,13 @@ void MoviePlayer::fitToView() {
     }
     const qreal scale = std::min(view.width() / own.width(), view.height() / own.height());
     m_root->setScale(scale);
+    // Qt Quick's software renderer draws a rounded rectangle from corner pictures and
+    // fills; scaled by a fraction they leave hairline seams. Under any rotation it
+    // draws each rectangle as one picture instead. A turn of a ten-thousandth of a
+    // degree, far below a pixel anywhere on the stage, selects that way.
+    const bool software =
+        m_view->quickWindow()->rendererInterface()->graphicsApi() == QSGRendererInterface::Software;
+    m_root->setRotation(software && scale != 1 ? kSeamlessTurn : 0);
     m_root->setPosition(
         {(view.width() - own.width() * scale) / 2, (view.height() - own.height() * scale) / 2});
 }

@@ -4,6 +4,7 @@
 
 #include <QHash>
 #include <QObject>
+#include <QPointer>
 #include <QWidget>
 
 class QLabel;
@@ -84,6 +85,7 @@ private:
     QLabel* m_message = nullptr;
     MovieBridge* m_bridge = nullptr;
     QQuickItem* m_root = nullptr; // owned: created by the player, deleted on unload
+    QPointer<QObject> m_creating; // the movie while its creation completes
     QString m_movie;
     QString m_error;
     bool m_frameSeen = false;

@@ -4,7 +4,6 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
-#include <QWindow>
 
 namespace tarno {
 
@@ -24,13 +23,6 @@ ScreenMetrics screenMetrics(const QScreen* screen) {
 ScreenMetrics screenMetricsFor(const QWidget* widget) {
     const QScreen* screen = widget ? widget->screen() : nullptr;
     return screenMetrics(screen ? screen : QGuiApplication::primaryScreen());
-}
-
-QSize outerSize(QWidget* window) {
-    window->winId();
-    const QMargins frame =
-        window->windowHandle() ? window->windowHandle()->frameMargins() : QMargins();
-    return window->size().grownBy(frame);
 }
 
 } // namespace tarno

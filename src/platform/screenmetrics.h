@@ -4,7 +4,6 @@
 #include "shell/geometry.h"
 
 class QScreen;
-class QSize;
 class QWidget;
 
 namespace tarno {
@@ -14,9 +13,5 @@ namespace tarno {
 ScreenMetrics screenMetrics(const QScreen* screen);
 // The metrics of the screen a window is on, or of the primary screen.
 ScreenMetrics screenMetricsFor(const QWidget* widget);
-
-// A top-level window's outer size, frame included where the platform already knows the
-// frame; creates the platform window if needed.
-QSize outerSize(QWidget* window);
 
 } // namespace tarno

@@ -1,11 +1,14 @@
 // Form3: its layout in twips, converted to pixels in one place, and the rows it fills.
 #include "scores/form3.h"
 
+#include "platform/windowframe.h"
+
 #include <QFont>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPalette>
 #include <QPushButton>
+#include <QShowEvent>
 
 #include <cmath>
 
@@ -83,6 +86,12 @@ Form3::Form3(const HiScoreList& list, TwipsPerPixel tpp, QWidget* parent)
     }
     arrangeColumns(m_kind);
     showList(list);
+}
+
+void Form3::showEvent(QShowEvent* event) {
+    if (!event->spontaneous())
+        centreOnScreen(this);
+    QDialog::showEvent(event);
 }
 
 int Form3::px(double twips) const {

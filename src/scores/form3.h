@@ -29,6 +29,10 @@ public:
     // Fills row `row` from a record: 1..15 are the list rows, 17 the result row.
     void ubaciitem(const ScoreRecord& record, int row);
 
+protected:
+    // Centred on the screen, frame included, before the window appears.
+    void showEvent(QShowEvent* event) override;
+
 private:
     void createControls();
     void arrangeColumns(SlotKind kind);

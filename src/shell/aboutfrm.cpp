@@ -2,13 +2,13 @@
 #include "shell/aboutfrm.h"
 
 #include "platform/qtext.h"
+#include "platform/windowframe.h"
 #include "shell/maker.h"
 #include "shell/picturearea.h"
 
-#include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
+#include <QShowEvent>
 
 namespace tarno {
 namespace {
@@ -83,13 +83,10 @@ aboutfrm::aboutfrm(QWidget* parent)
 }
 
 void aboutfrm::showEvent(QShowEvent* event) {
-    // Centred on the screen, not over the main window.
-    if (const QScreen* screen =
-            this->screen() ? this->screen() : QGuiApplication::primaryScreen()) {
-        QRect frame = frameGeometry();
-        frame.moveCenter(screen->availableGeometry().center());
-        move(frame.topLeft());
-    }
+    // Centred on the screen, frame included, not over the main window; placed before
+    // the window appears, so it never jumps.
+    if (!event->spontaneous())
+        centreOnScreen(this);
     QDialog::showEvent(event);
 }
 

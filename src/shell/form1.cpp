@@ -4,6 +4,7 @@
 
 #include "platform/qtext.h"
 #include "platform/screenmetrics.h"
+#include "platform/windowframe.h"
 #include "shell/catalogue.h"
 #include "shell/maker.h"
 #include "shell/picturearea.h"
@@ -173,13 +174,15 @@ void Form1::placeOnScreen() {
     const ScreenMetrics screen = screenMetricsFor(this);
     const TwipsPerPixel tpp = screen.twipsPerPixel;
     adjustSize();
-    const QSize frame = outerSize(this);
     const QSize client = centralWidget()->size();
-    const SizeTwips outer = outerSizeForClient({frame.width() * tpp.x, frame.height() * tpp.y},
-                                               {client.width() * tpp.x, client.height() * tpp.y},
-                                               {kClientSize.width(), kClientSize.height()}, tpp);
-    const PointPx at = toPixels(placeWindow(screen, outer), tpp);
-    move(at.x, at.y);
+    // The outer size counts the window manager's frame as well as the menu bar.
+    placeOuterFrame(this, [&](SizePx frame) {
+        const SizeTwips outer =
+            outerSizeForClient({frame.width * tpp.x, frame.height * tpp.y},
+                               {client.width() * tpp.x, client.height() * tpp.y},
+                               {kClientSize.width(), kClientSize.height()}, tpp);
+        return toPixels(placeWindow(screen, outer), tpp);
+    });
 }
 
 } // namespace tarno

@@ -1,6 +1,7 @@
 // Window sizing and placement arithmetic.
 #include "shell/geometry.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace tarno {
@@ -32,6 +33,21 @@ SizePx gameClientSize(SizePx screen) {
     for (int i = 0; screen.width > 560 + 80 * i && screen.height > 420 + 60 * i; ++i)
         size = {560 + 80 * i, 420 + 60 * i};
     return size;
+}
+
+SizePx outerSize(SizePx inner, FramePx frame) {
+    return {inner.width + frame.left + frame.right, inner.height + frame.top + frame.bottom};
+}
+
+PointPx clientOrigin(PointPx outer, FramePx frame) {
+    return {outer.x + frame.left, outer.y + frame.top};
+}
+
+PointPx centreIn(RectPx area, SizePx outer) {
+    const auto centre = [](int start, int length, int size) {
+        return start + std::max(0, (length - size) / 2);
+    };
+    return {centre(area.x, area.width, outer.width), centre(area.y, area.height, outer.height)};
 }
 
 } // namespace tarno

@@ -40,6 +40,23 @@ struct PointPx {
     friend bool operator==(const PointPx&, const PointPx&) = default;
 };
 
+// The frame a window manager draws around a client area: title bar and borders, in
+// pixels on each side.
+struct FramePx {
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+    friend bool operator==(const FramePx&, const FramePx&) = default;
+};
+
+struct RectPx {
+    int x = 0;
+    int y = 0;
+    int width = 0;
+    int height = 0;
+};
+
 // The outer size that gives a window a client area of exactly `client` pixels while
 // keeping its frame (title bar, menu bar, borders). The current client size in twips
 // is taken as a whole number first.
@@ -57,5 +74,16 @@ SizePx screenSizePx(const ScreenMetrics& screen);
 // than the screen on both axes. A screen too small for any step still gets the
 // smallest size, so the game window never collapses to nothing.
 SizePx gameClientSize(SizePx screen);
+
+// The window's outer size: its size as the program sees it with the frame around it.
+SizePx outerSize(SizePx inner, FramePx frame);
+
+// Where the client area starts when the outer frame's top-left corner is at `outer`.
+PointPx clientOrigin(PointPx outer, FramePx frame);
+
+// Centred on `area`, outer frame included; an odd pixel left over goes below and to the
+// right. A window larger than the area keeps its top-left corner, and so its title bar,
+// inside the area.
+PointPx centreIn(RectPx area, SizePx outer);
 
 } // namespace tarno

@@ -7,7 +7,9 @@
 #include <QLabel>
 #include <QQuickItem>
 #include <QSignalSpy>
+#include <QTcpServer>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -122,6 +124,124 @@ TEST(MoviePlayer, LoadingAgainStartsAFreshMovie) {
     EXPECT_TRUE(player.isPlaying());
     EXPECT_TRUE(player.errorText().isEmpty());
     EXPECT_EQ(commands.last("started"), "fuego|fuego|");
+}
+
+// Writes `files` (path relative to the folder, then text) into `dir`.
+void writeFiles(const QTemporaryDir& dir, const std::vector<std::pair<QString, QString>>& files) {
+    for (const auto& [path, text] : files) {
+        const QString full = dir.filePath(path);
+        QDir().mkpath(QFileInfo(full).path());
+        QFile out(full);
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+        out.write(text.toUtf8());
+    }
+}
+
+TEST(MoviePlayer, AMovieSplitIntoFilesFindsThemBesideItself) {
+    QTemporaryDir dir;
+    writeFiles(dir,
+               {
+                   {"modules/tiles.swf", "import QtQuick\n"
+                                         "import \"parts\"\n"
+                                         "import \"parts/rules.js\" as Rules\n"
+                                         "Item { width: 640; height: 480\n"
+                                         "  property int sum: Rules.add(tile.value, badge.value)\n"
+                                         "  Tile { id: tile }\n"
+                                         "  Badge { id: badge }\n"
+                                         "}\n"},
+                   {"modules/Tile.qml", "import QtQuick\nItem { property int value: 20 }\n"},
+                   {"modules/parts/Badge.qml", "import QtQuick\nItem { property int value: 3 }\n"},
+                   {"modules/parts/rules.js", "function add(a, b) { return a + b + 100; }\n"},
+               });
+    // Run from elsewhere: nothing may resolve against the current directory.
+    MoviePlayer player;
+    player.setMovie(dir.filePath("modules/tiles.swf") + "?gameType=tarno9");
+    ASSERT_TRUE(player.isPlaying()) << player.errorText().toStdString();
+    EXPECT_EQ(player.rootItem()->property("sum").toInt(), 123);
+}
+
+// A local server stands in for the internet: a movie must never reach it.
+class NoNetwork : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(server.listen(QHostAddress::LocalHost));
+        base = QStringLiteral("http://127.0.0.1:%1").arg(server.serverPort());
+    }
+    QTcpServer server;
+    QString base;
+    QTemporaryDir dir;
+};
+
+TEST_F(NoNetwork, RequestsAndPicturesFromTheNetworkFail) {
+    writeFiles(dir, {{"movie.qml", "import QtQuick\n"
+                                   "Item { id: root; width: 64; height: 64\n"
+                                   "  property string base\n"
+                                   "  property int requestStatus: -1\n"
+                                   "  property string requestText: 'unset'\n"
+                                   "  property alias imageStatus: picture.status\n"
+                                   "  Image { id: picture; source: root.base ? root.base + "
+                                   "'/picture.png' : '' }\n"
+                                   "  function fetch(url) {\n"
+                                   "    var r = new XMLHttpRequest();\n"
+                                   "    r.onreadystatechange = function() {\n"
+                                   "      if (r.readyState === XMLHttpRequest.DONE) {\n"
+                                   "        root.requestText = r.responseText;\n"
+                                   "        root.requestStatus = r.status; } };\n"
+                                   "    r.open('GET', url); r.send(); }\n"
+                                   "}\n"}});
+    for (const QString& scheme : {QStringLiteral("http"), QStringLiteral("https")}) {
+        MoviePlayer player;
+        player.show();
+        player.setMovie(dir.filePath("movie.qml"));
+        QQuickItem* root = player.rootItem();
+        ASSERT_NE(root, nullptr) << player.errorText().toStdString();
+        const QString address = QString(base).replace("http", scheme);
+        root->setProperty("base", address);
+        QMetaObject::invokeMethod(root, "fetch", Q_ARG(QVariant, address + "/data.txt"));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return root->property("requestStatus").toInt() >= 0; }))
+            << scheme.toStdString();
+        EXPECT_EQ(root->property("requestStatus").toInt(), 0);
+        EXPECT_EQ(root->property("requestText").toString(), "");
+        EXPECT_TRUE(QTest::qWaitFor([&] {
+            return root->property("imageStatus").toInt() == 3; // Image.Error
+        })) << scheme.toStdString();
+    }
+    QTest::qWait(50);
+    EXPECT_FALSE(server.hasPendingConnections());
+}
+
+TEST_F(NoNetwork, ARemoteImportStopsTheMovieFromLoading) {
+    writeFiles(dir, {{"folder.qml", "import QtQuick\nimport \"" + base +
+                                        "/lib\"\nItem { width: 64; height: 64; Widget {} }\n"},
+                     {"script.qml", "import QtQuick\nimport \"" + base +
+                                        "/lib.js\" as Lib\nItem { width: 64; height: 64 }\n"}});
+    for (const char* movie : {"folder.qml", "script.qml"}) {
+        MoviePlayer player;
+        player.setMovie(dir.filePath(movie));
+        EXPECT_FALSE(player.isPlaying()) << movie;
+        EXPECT_FALSE(player.errorText().isEmpty()) << movie;
+    }
+    QTest::qWait(50);
+    EXPECT_FALSE(server.hasPendingConnections());
+}
+
+TEST(MoviePlayer, ARememberedValueReachesTheNextPlayer) {
+    QTemporaryDir dir;
+    writeFiles(dir, {{"first.qml", "import QtQuick\nItem { width: 64; height: 64\n"
+                                   "  Component.onCompleted: player.remember('name', 'Ann') }\n"},
+                     {"second.qml", "import QtQuick\nItem { width: 64; height: 64\n"
+                                    "  property string name: player.recall('name')\n"
+                                    "  property string other: player.recall('never set') }\n"}});
+    {
+        MoviePlayer first;
+        first.setMovie(dir.filePath("first.qml"));
+        ASSERT_TRUE(first.isPlaying()) << first.errorText().toStdString();
+    }
+    MoviePlayer second;
+    second.setMovie(dir.filePath("second.qml"));
+    ASSERT_TRUE(second.isPlaying()) << second.errorText().toStdString();
+    EXPECT_EQ(second.rootItem()->property("name").toString(), "Ann");
+    EXPECT_EQ(second.rootItem()->property("other").toString(), "");
 }
 
 } // namespace

@@ -63,6 +63,61 @@ INSTANTIATE_TEST_SUITE_P(
                       SeriesCase{{560, 420}, {560, 420}}, SeriesCase{{320, 240}, {560, 420}},
                       SeriesCase{{0, 0}, {560, 420}}));
 
+// The window manager's frame counts: the main window (400 x 420 with its menu bar) and
+// the game window (960 x 720) under a frame of 1 px borders and a 20 px title bar.
+struct FrameCase {
+    SizePx inner;
+    FramePx frame;
+    PointPx outerAt;
+    PointPx clientAt;
+};
+
+class PlacedByFrame : public ::testing::TestWithParam<FrameCase> {};
+
+TEST_P(PlacedByFrame, OneThirdOfTheFreeHeightAboveTheOuterFrame) {
+    const FrameCase& c = GetParam();
+    const ScreenMetrics screen = screenOf(1024, 768);
+    const SizePx outer = outerSize(c.inner, c.frame);
+    const PointPx at =
+        toPixels(placeWindow(screen, {outer.width * 15.0, outer.height * 15.0}), {15, 15});
+    EXPECT_EQ(at, c.outerAt);
+    EXPECT_EQ(clientOrigin(at, c.frame), c.clientAt);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Geometry, PlacedByFrame,
+    ::testing::Values(FrameCase{{400, 420}, {1, 20, 1, 1}, {311, 109}, {312, 129}},
+                      FrameCase{{960, 720}, {1, 20, 1, 1}, {31, 9}, {32, 29}},
+                      // no window manager: the client area is the whole window
+                      FrameCase{{400, 420}, {0, 0, 0, 0}, {312, 116}, {312, 116}},
+                      // a frame heavier on one side moves the client, not the outer edge
+                      FrameCase{{400, 420}, {10, 30, 0, 0}, {307, 106}, {317, 136}}));
+
+struct CentreCase {
+    RectPx area;
+    SizePx outer;
+    PointPx at;
+};
+
+class Centred : public ::testing::TestWithParam<CentreCase> {};
+
+TEST_P(Centred, OnTheAreaOuterFrameIncluded) {
+    EXPECT_EQ(centreIn(GetParam().area, GetParam().outer), GetParam().at);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Geometry, Centred,
+    ::testing::Values(
+        // the hi-score window: 541 x 396 inside a 1 + 1 by 20 + 1 frame
+        CentreCase{{0, 0, 1024, 768}, {543, 417}, {240, 175}},
+        // the about window: 358 x 294 inside the same frame
+        CentreCase{{0, 0, 1024, 768}, {360, 315}, {332, 226}},
+        // an area that does not start at the origin (a panel on top, a second screen)
+        CentreCase{{1024, 30, 1280, 994}, {360, 315}, {1484, 369}},
+        // larger than the area: the title bar stays in it
+        CentreCase{{0, 0, 640, 480}, {962, 741}, {0, 0}},
+        CentreCase{{100, 50, 640, 480}, {700, 300}, {100, 140}}));
+
 TEST(Geometry, ScreenPixelsRoundToNearest) {
     EXPECT_EQ(screenSizePx({1024 * 12.0, 768 * 12.0, {12, 12}}), (SizePx{1024, 768}));
     EXPECT_EQ(screenSizePx({15367.0, 11513.0, {15, 15}}), (SizePx{1024, 768}));

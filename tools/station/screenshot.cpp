@@ -77,7 +77,8 @@ int main(int argc, char** argv) {
         tarno::Form3 form3(list.value(), {});
         return save(form3, argv[1]);
     }
-    std::fprintf(stderr, "usage: tarno-screenshot OUTPUT.png [--about | --game PLAYINDEX [--scene NAME] | "
-                         "--hiscores SCOREFILE SLOT MARK]\n");
+    std::fprintf(stderr,
+                 "usage: tarno-screenshot OUTPUT.png [--about | --game PLAYINDEX [--scene NAME] | "
+                 "--hiscores SCOREFILE SLOT MARK]\n");
     return 2;
 }

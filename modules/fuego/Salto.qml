@@ -1,0 +1,248 @@
+// Fuego Salto: jump embers over embers on a hexagonal board; every ember jumped over
+// burns out and scores. Click an ember, then one of the holes it can jump to (they are
+// ringed); or move the frame with the arrows and press Space twice.
+import QtQuick
+import "../common"
+import "../common/Random.mjs" as Random
+import "../common/Theme.mjs" as Theme
+import "SaltoRules.mjs" as Rules
+import "Rules.mjs" as Result
+
+GameScreen {
+    id: movie
+
+    property var game: Rules.newGame(Random.freshSeed())
+    property int selected: -1
+    property int cursor: Rules.holeAt(0, 0)
+    property bool resultSent: false
+    readonly property var targets: selected < 0 ? [] : Rules.movesFrom(game, selected).map(j => j.to)
+    readonly property alias link: link
+    readonly property alias clock: clock
+
+    function newGame(seed) {
+        game = Rules.newGame(seed === undefined ? Random.freshSeed() : seed);
+        selected = -1;
+        cursor = Rules.holeAt(0, 0);
+        resultSent = false;
+        clock.reset();
+        gameOver.close();
+        focusGame();
+    }
+    // One input path for clicks and keys: an ember with a jump is chosen, a ringed hole
+    // takes the chosen ember's jump.
+    function choose(hole) {
+        if (game.over)
+            return;
+        cursor = hole;
+        if (selected >= 0 && targets.indexOf(hole) >= 0) {
+            clock.start();
+            game = Rules.jump(game, selected, hole);
+            selected = -1;
+            if (game.over)
+                finish("No jumps left");
+        } else if (Rules.movesFrom(game, hole).length > 0) {
+            selected = hole === selected ? -1 : hole;
+        } else {
+            selected = -1;
+        }
+    }
+    function stopHere() {
+        if (game.over || game.removed === 0)
+            return;
+        game = Rules.stop(game);
+        finish("You stopped");
+    }
+    function finish(heading) {
+        clock.stop();
+        showGameOver(heading, ["Embers burnt out: " + game.removed, "Time: " + clock.text]);
+        if (!resultSent) {
+            resultSent = true;
+            Qt.callLater(link.writeScore, Result.scoreList("fuego", clock.elapsedMs, Rules.score(game)));
+        }
+    }
+    function screenshotScene(name) {
+        newGame(5);
+        for (let k = 0; k < 6; ++k) {
+            const j = Rules.jumps.find(j => game.embers[j.from] && game.embers[j.over] && !game.embers[j.to]);
+            choose(j.from);
+            choose(j.to);
+        }
+        const next = Rules.jumps.find(j => game.embers[j.from] && game.embers[j.over] && !game.embers[j.to]);
+        choose(next.from);
+        if (name === "busy")
+            busy.start();
+    }
+
+    title: "Fuego Salto"
+    stats: [{ label: "Burnt out", value: String(game.removed) },
+            { label: "Time", value: clock.text }]
+    keyHandler: board
+    howToPlayText: "<p>Every hole of the hearth but one holds a glowing ember. An ember jumps "
+                 + "over a touching ember, in any of the six directions, into the empty hole "
+                 + "straight behind it; the ember it jumped over burns out.</p>"
+                 + "<p>Click an ember, then one of the ringed holes. Keys: the arrows move the "
+                 + "frame, <b>Space</b> chooses the ember and then its hole, <b>Escape</b> lets go.</p>"
+                 + "<p>Burn out as many embers as you can: the score is the count, and the "
+                 + "clock decides between equal scores. The game ends when no jump is left, "
+                 + "or when you press <b>Finish</b>.</p>"
+    buttons: GameButton {
+        text: "Finish"
+        key: "F"
+        enabled: !movie.game.over && movie.game.removed > 0
+        onClicked: { movie.stopHere(); }
+    }
+
+    onNewGameRequested: newGame()
+
+    StationLink { id: link }
+    GameClock { id: clock }
+
+    // The busiest scene for the frame-rate measurement: jump after jump.
+    Timer {
+        id: busy
+        interval: 300
+        repeat: true
+        onTriggered: {
+            const j = Rules.jumps.find(j => movie.game.embers[j.from] && movie.game.embers[j.over]
+                                           && !movie.game.embers[j.to]);
+            if (!j) {
+                movie.game = Rules.newGame(9);
+                return;
+            }
+            movie.choose(j.from);
+            movie.choose(j.to);
+        }
+    }
+
+    Item {
+        id: board
+
+        readonly property real step: 40     // distance from a hole's centre to a corner
+        function centreX(h) { return width / 2 + step * Math.sqrt(3) * (h.q + h.r / 2); }
+        function centreY(h) { return height / 2 + step * 1.5 * h.r; }
+        // The hole in the next row up or down nearest to the frame's hole.
+        function vertical(dr) {
+            const from = Rules.holes[movie.cursor];
+            let best = movie.cursor, bestDistance = 1e9;
+            Rules.holes.forEach((h, i) => {
+                if (h.r !== from.r + dr)
+                    return;
+                const d = Math.abs(centreX(h) - centreX(from));
+                if (d < bestDistance - 0.1) {
+                    best = i;
+                    bestDistance = d;
+                }
+            });
+            return best;
+        }
+
+        anchors.fill: parent
+        focus: true
+
+        Keys.onPressed: function(event) {
+            const h = Rules.holes[movie.cursor];
+            let next = -2;
+            switch (event.key) {
+            case Qt.Key_Left: next = Rules.holeAt(h.q - 1, h.r); break;
+            case Qt.Key_Right: next = Rules.holeAt(h.q + 1, h.r); break;
+            case Qt.Key_Up: next = vertical(-1); break;
+            case Qt.Key_Down: next = vertical(1); break;
+            case Qt.Key_Space: case Qt.Key_Return: case Qt.Key_Enter: movie.choose(movie.cursor); break;
+            case Qt.Key_Escape: movie.selected = -1; break;
+            case Qt.Key_F: movie.stopHere(); break;
+            default: return;
+            }
+            if (next >= 0)
+                movie.cursor = next;
+            event.accepted = true;
+        }
+
+        // The hearth behind the holes.
+        Glyph {
+            anchors.centerIn: parent
+            width: 8.4 * board.step * Math.sqrt(3)
+            height: width
+            rotation: 30
+            shape: "hexagon"
+            colour: "#3a1f1a"
+            outline: "#6b3a2a"
+        }
+
+        Repeater {
+            model: Rules.holes.length
+            Item {
+                id: hole
+                readonly property var at: Rules.holes[index]
+                readonly property bool lit: movie.game.embers[index]
+                readonly property bool target: movie.targets.indexOf(index) >= 0
+
+                x: board.centreX(at) - width / 2
+                y: board.centreY(at) - height / 2
+                width: board.step * 1.7
+                height: width
+
+                // An empty hole is a small dark pit; an ember is a large round coal.
+                Rectangle {
+                    anchors.centerIn: parent
+                    width: parent.width * 0.36
+                    height: width
+                    radius: width / 2
+                    color: "#150b08"
+                    border.color: "#5c3326"
+                }
+                Rectangle {
+                    id: coal
+                    anchors.centerIn: parent
+                    width: parent.width * 0.74
+                    height: width
+                    radius: width / 2
+                    opacity: hole.lit ? 1 : 0
+                    scale: hole.lit ? 1 : 0.4
+                    border.color: "#7a2d0c"
+                    border.width: 2
+                    gradient: Gradient {
+                        GradientStop { position: 0; color: "#ffe08a" }
+                        GradientStop { position: 0.55; color: "#ff8c1a" }
+                        GradientStop { position: 1; color: "#c2410c" }
+                    }
+                    Behavior on opacity { NumberAnimation { duration: 260 } }
+                    Behavior on scale { NumberAnimation { duration: 260 } }
+                }
+                // A hole the chosen ember can reach is ringed and dotted.
+                Rectangle {
+                    anchors.centerIn: parent
+                    visible: hole.target
+                    width: parent.width * 0.8
+                    height: width
+                    radius: width / 2
+                    color: "transparent"
+                    border.color: Theme.good
+                    border.width: 4
+                    Rectangle {
+                        anchors.centerIn: parent
+                        width: 8
+                        height: 8
+                        radius: 4
+                        color: Theme.good
+                    }
+                }
+                // The chosen ember, and the keyboard frame.
+                Rectangle {
+                    anchors.centerIn: parent
+                    visible: movie.selected === index || (board.activeFocus && movie.cursor === index)
+                    width: parent.width * 0.96
+                    height: width
+                    radius: width / 2
+                    color: "transparent"
+                    border.color: movie.selected === index ? "white" : Theme.focus
+                    border.width: movie.selected === index ? 5 : 3
+                }
+                MouseArea {
+                    anchors.fill: parent
+                    cursorShape: Qt.PointingHandCursor
+                    onClicked: movie.choose(index)
+                }
+            }
+        }
+    }
+}

@@ -1,0 +1,279 @@
+// SUM-mit: climb ledge after ledge by picking number stones that add up to the ledge's
+// target before the weather turns. Click stones (or press 1 to 7); a pick past the
+// target drops the stones and costs two seconds.
+import QtQuick
+import "../common"
+import "../common/Random.mjs" as Random
+import "../common/Theme.mjs" as Theme
+import "SummitRules.mjs" as Rules
+import "Rules.mjs" as Result
+
+GameScreen {
+    id: movie
+
+    property var game: Rules.newGame(Random.freshSeed())
+    property int cursor: 0
+    property bool resultSent: false
+    readonly property alias link: link
+    readonly property alias clock: clock
+    readonly property alias weather: weather
+
+    function newGame(seed) {
+        game = Rules.newGame(seed === undefined ? Random.freshSeed() : seed);
+        cursor = 0;
+        resultSent = false;
+        clock.reset();
+        weather.reset();
+        weather.limitMs = Rules.ledgeTimeMs(0);
+        gameOver.close();
+        focusGame();
+    }
+    // One input path for clicks and keys.
+    function pickStone(index) {
+        if (game.over)
+            return;
+        clock.start();
+        weather.start();
+        cursor = index;
+        const result = Rules.pick(game, index);
+        game = result.game;
+        if (result.event === "slipped") {
+            weather.addMs(Rules.penaltyMs);
+            slip.restart();
+        } else if (result.event === "climbed") {
+            weather.reset();
+            weather.limitMs = Rules.ledgeTimeMs(game.height);
+            if (game.over)
+                finish("On the summit!");
+            else
+                weather.start();
+        }
+    }
+    function finish(heading) {
+        clock.stop();
+        weather.stop();
+        showGameOver(heading, ["Height: " + game.height + " of " + Rules.summit + " ledges",
+                               "Time: " + clock.text]);
+        if (!resultSent) {
+            resultSent = true;
+            Qt.callLater(link.writeScore, Result.scoreList("summit", clock.elapsedMs, Rules.score(game)));
+        }
+    }
+    // Picks a set of stones that makes the target (for the pictures and the tests).
+    function solution() {
+        const n = game.stones.length;
+        for (let mask = 1; mask < (1 << n); ++mask) {
+            const picked = [];
+            for (let i = 0; i < n; ++i) {
+                if (mask & (1 << i))
+                    picked.push(i);
+            }
+            if (picked.reduce((s, i) => s + game.stones[i], 0) === game.target)
+                return picked;
+        }
+        return [];
+    }
+    function screenshotScene(name) {
+        newGame(12);
+        for (let k = 0; k < 7; ++k)
+            solution().forEach(i => pickStone(i));
+        pickStone(solution()[0]);
+        if (name === "busy")
+            busy.start();
+    }
+
+    title: "SUM-mit"
+    stats: [{ label: "Height", value: game.height + " / " + Rules.summit },
+            { label: "Time", value: clock.text }]
+    keyHandler: stonesRow
+    howToPlayText: "<p>Climb the mountain ledge by ledge. Each ledge shows a <b>target</b>: pick "
+                 + "stones whose numbers add up to it exactly, and you climb to the next.</p>"
+                 + "<p>Click a stone to pick it or put it back; keys <b>1</b> to <b>7</b> do the "
+                 + "same, or the arrows and <b>Space</b>. A pick past the target drops your "
+                 + "stones and costs two seconds.</p>"
+                 + "<p>Leave each ledge before the weather bar runs out; it runs faster the "
+                 + "higher you are. The score is the height you reach; the clock decides "
+                 + "between equal heights. The summit is ledge " + Rules.summit + ".</p>"
+
+    onNewGameRequested: newGame()
+
+    StationLink { id: link }
+    GameClock { id: clock }
+    GameClock {
+        id: weather
+        limitMs: Rules.ledgeTimeMs(0)
+        onExpired: {
+            movie.game = Rules.caught(movie.game);
+            movie.finish("The weather turned");
+        }
+    }
+
+    // The busiest scene for the frame-rate measurement: a climb without a pause.
+    Timer {
+        id: busy
+        interval: 400
+        repeat: true
+        onTriggered: movie.solution().forEach(i => movie.pickStone(i))
+    }
+
+    Mountain {
+        id: mountain
+        x: 16
+        y: 12
+        width: 300
+        height: parent.height - 24
+        height_: movie.game.height
+        summit: Rules.summit
+    }
+
+    Column {
+        x: 350
+        y: 24
+        width: parent.width - x - 24
+        spacing: 18
+
+        Row {
+            spacing: 18
+            Rectangle {
+                width: 170
+                height: 110
+                radius: 14
+                color: Theme.panel
+                border.color: Theme.accent
+                border.width: 3
+                Column {
+                    anchors.centerIn: parent
+                    Text {
+                        anchors.horizontalCenter: parent.horizontalCenter
+                        text: "Target"
+                        color: Theme.textDim
+                        font.family: Theme.fontFamily
+                        font.pixelSize: Theme.smallSize
+                    }
+                    Text {
+                        objectName: "target"
+                        anchors.horizontalCenter: parent.horizontalCenter
+                        text: movie.game.target
+                        color: Theme.accent
+                        font.family: Theme.fontFamily
+                        font.pixelSize: 56
+                        font.bold: true
+                    }
+                }
+            }
+            Column {
+                anchors.verticalCenter: parent.verticalCenter
+                spacing: 4
+                Text {
+                    text: "Picked: " + Rules.pickedSum(movie.game)
+                    color: Theme.text
+                    font.family: Theme.fontFamily
+                    font.pixelSize: 24
+                }
+                Text {
+                    text: "Still to find: " + (movie.game.target - Rules.pickedSum(movie.game))
+                    color: Theme.textDim
+                    font.family: Theme.fontFamily
+                    font.pixelSize: Theme.bodySize
+                }
+            }
+        }
+
+        // The weather bar: the time left on this ledge, as a length and in seconds.
+        Column {
+            width: parent.width
+            spacing: 4
+            Text {
+                text: "Weather: " + Math.ceil(weather.remainingMs / 1000) + " s"
+                color: weather.remainingMs < 4000 ? Theme.bad : Theme.textDim
+                font.family: Theme.fontFamily
+                font.pixelSize: Theme.smallSize
+            }
+            Rectangle {
+                width: parent.width
+                height: 18
+                radius: 9
+                color: "#0d1730"
+                Rectangle {
+                    width: parent.width * weather.remainingMs / Math.max(1, weather.limitMs)
+                    height: parent.height
+                    radius: 9
+                    color: weather.remainingMs < 4000 ? Theme.bad : "#4cc9f0"
+                }
+            }
+        }
+
+        Grid {
+            id: stonesRow
+            columns: 4
+            spacing: 16
+            focus: true
+
+            Keys.onPressed: function(event) {
+                const n = movie.game.stones.length;
+                if (event.key >= Qt.Key_1 && event.key < Qt.Key_1 + n) {
+                    movie.pickStone(event.key - Qt.Key_1);
+                } else if (event.key === Qt.Key_Left) {
+                    movie.cursor = (movie.cursor + n - 1) % n;
+                } else if (event.key === Qt.Key_Right) {
+                    movie.cursor = (movie.cursor + 1) % n;
+                } else if (event.key === Qt.Key_Up || event.key === Qt.Key_Down) {
+                    movie.cursor = (movie.cursor + 4) % 8 < n ? (movie.cursor + 4) % 8 : movie.cursor;
+                } else if (event.key === Qt.Key_Space || event.key === Qt.Key_Return || event.key === Qt.Key_Enter) {
+                    movie.pickStone(movie.cursor);
+                } else {
+                    return;
+                }
+                event.accepted = true;
+            }
+
+            Repeater {
+                model: movie.game.stones
+                Rectangle {
+                    id: stone
+                    readonly property bool picked: movie.game.picked.indexOf(index) >= 0
+                    width: 88
+                    height: 88
+                    radius: 26
+                    color: picked ? "#ffb703" : "#8d99ae"
+                    border.color: stonesRow.activeFocus && movie.cursor === index ? Theme.focus : "#2b2d42"
+                    border.width: stonesRow.activeFocus && movie.cursor === index ? 5 : 2
+                    y: picked ? -8 : 0
+                    Behavior on y { NumberAnimation { duration: 120 } }
+
+                    Text {
+                        anchors.centerIn: parent
+                        text: modelData
+                        color: "#1b1b2f"
+                        font.family: Theme.fontFamily
+                        font.pixelSize: 40
+                        font.bold: true
+                    }
+                    // The key that picks it, and a tick when picked: not by colour alone.
+                    Text {
+                        anchors.left: parent.left
+                        anchors.top: parent.top
+                        anchors.margins: 6
+                        text: stone.picked ? "✔" : String(index + 1)
+                        color: "#1b1b2f"
+                        font.family: Theme.fontFamily
+                        font.pixelSize: 14
+                    }
+                    MouseArea {
+                        anchors.fill: parent
+                        cursorShape: Qt.PointingHandCursor
+                        onClicked: movie.pickStone(index)
+                    }
+                }
+            }
+        }
+    }
+
+    // A shake of the stones when a pick went past the target.
+    SequentialAnimation {
+        id: slip
+        NumberAnimation { target: stonesRow; property: "x"; to: 12; duration: 50 }
+        NumberAnimation { target: stonesRow; property: "x"; to: -12; duration: 80 }
+        NumberAnimation { target: stonesRow; property: "x"; to: 0; duration: 50 }
+    }
+}

@@ -1,0 +1,6 @@
+// Numero: trace paths of touching digits that add up to the target before the clock runs out.
+import "numero"
+
+NumeroGame {
+    modeId: "numero"
+}

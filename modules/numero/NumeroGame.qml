@@ -1,0 +1,176 @@
+// The Numero games' movie: the board of cells, the target, the path being traced, the
+// round clock and the score. Numero and Numero Pro differ only in their mode.
+import QtQuick
+import "../common"
+import "../common/Random.mjs" as Random
+import "../common/Theme.mjs" as Theme
+import "Rules.mjs" as Rules
+
+GameScreen {
+    id: movie
+
+    property string modeId: "numero"
+    readonly property var mode: Rules.modes[modeId]
+    property var game: Rules.newGame(modeId, Random.freshSeed())
+    property int cursor: 0
+    property bool resultSent: false
+    readonly property alias link: link
+    readonly property alias clock: clock
+
+    function newGame(seed) {
+        game = Rules.newGame(modeId, seed === undefined ? Random.freshSeed() : seed);
+        cursor = 0;
+        resultSent = false;
+        clock.reset();
+        gameOver.close();
+        focusGame();
+    }
+    // One input path for the mouse and the keys.
+    function touchCell(index) {
+        if (game.over)
+            return;
+        clock.start();
+        cursor = index;
+        game = Rules.touch(game, index);
+        if (Rules.reachesTarget(game)) {
+            board.flash(game.path);
+            game = Rules.clear(game);
+        }
+    }
+    function clearPath() {
+        game = Rules.clearPath(game);
+    }
+    // The clock ran out: the round ends and its result is sent once.
+    function endRound() {
+        if (game.over)
+            return;
+        clock.stop();
+        game = Rules.finish(game);
+        showGameOver("Time is up", ["Score: " + game.score, "Paths cleared: " + game.clears]);
+        if (!resultSent) {
+            resultSent = true;
+            Qt.callLater(link.writeScore, Rules.scoreList(game));
+        }
+    }
+    function screenshotScene(name) {
+        newGame(2026);
+        for (let k = 0; k < 2; ++k) {
+            for (const i of game.witness)
+                touchCell(i);
+        }
+        const w = game.witness;
+        touchCell(w[0]);
+        if (w.length > 2)
+            touchCell(w[1]);
+        if (name === "busy")
+            busy.start();
+    }
+
+    gameType: modeId
+    title: mode.operators ? "Numero Pro" : "Numero"
+    stats: [{ label: "Score", value: String(game.score) },
+            { label: "Time left", value: clock.text }]
+    keyHandler: board
+    howToPlayText: (mode.operators
+        ? "<p>Trace a path through touching cells, digit, sign, digit, ..., whose value is the "
+          + "<b>target</b>. Work it out from left to right: 3 + 4 × 2 is 14.</p>"
+        : "<p>Trace a path through touching cells whose digits add up to the <b>target</b>.</p>")
+        + "<p>Cells touch up, down, left and right. Drag across them, or click them one after "
+        + "the other; click a cell of the path again to take the path back to it. A path that "
+        + "reaches the target clears, scores the target times its digits"
+        + (mode.operators ? " (twice over)" : "") + ", and its cells refill.</p>"
+        + "<p>Keys: the arrows move the frame, <b>Space</b> adds the cell, <b>Backspace</b> "
+        + "clears the path.</p>"
+        + "<p>The clock starts with your first cell; the round lasts " + mode.seconds
+        + " seconds. The score goes to the hi-score list.</p>"
+
+    onNewGameRequested: newGame()
+
+    StationLink { id: link }
+
+    GameClock {
+        id: clock
+        limitMs: movie.mode.seconds * 1000
+        onExpired: movie.endRound()
+    }
+
+    // The busiest scene for the frame-rate measurement: paths clearing without a pause.
+    Timer {
+        id: busy
+        interval: 250
+        repeat: true
+        onTriggered: {
+            movie.clearPath();
+            for (const i of movie.game.witness)
+                movie.touchCell(i);
+        }
+    }
+
+    Board {
+        id: board
+        x: 24
+        y: 16
+        game: movie.game
+        cursor: movie.cursor
+        focus: true
+        onTouched: function(index) { movie.touchCell(index); }
+        onCursorMoved: function(index) { movie.cursor = index; }
+        onClearRequested: movie.clearPath()
+    }
+
+    Column {
+        anchors.left: board.right
+        anchors.leftMargin: 28
+        anchors.right: parent.right
+        anchors.rightMargin: 24
+        y: 30
+        spacing: 14
+
+        Text {
+            text: "Target"
+            color: Theme.textDim
+            font.family: Theme.fontFamily
+            font.pixelSize: Theme.bodySize
+        }
+        Rectangle {
+            width: parent.width
+            height: 120
+            radius: 14
+            color: Theme.panel
+            border.color: Theme.accent
+            border.width: 3
+            Text {
+                objectName: "target"
+                anchors.centerIn: parent
+                text: movie.game.target
+                color: Theme.accent
+                font.family: Theme.fontFamily
+                font.pixelSize: 72
+                font.bold: true
+            }
+        }
+        Text {
+            text: "Your path"
+            color: Theme.textDim
+            font.family: Theme.fontFamily
+            font.pixelSize: Theme.bodySize
+        }
+        Text {
+            width: parent.width
+            readonly property real v: Rules.value(movie.game.cells, movie.game.path)
+            text: movie.game.path.length === 0 ? "—"
+                : movie.game.path.map(i => movie.game.cells[i]).join(movie.mode.operators ? " " : " + ")
+                  + (isNaN(v) ? " …" : " = " + v)
+            color: Theme.text
+            font.family: Theme.fontFamily
+            font.pixelSize: 26
+            wrapMode: Text.WordWrap
+        }
+        GameButton {
+            text: "Clear path"
+            key: "⌫"
+            enabled: movie.game.path.length > 0
+            onClicked: { movie.clearPath(); movie.focusGame(); }
+        }
+    }
+}

@@ -1,0 +1,6 @@
+// Numero Pro: the harder sibling, with signs between the digits, larger targets and less time.
+import "numero"
+
+NumeroGame {
+    modeId: "numeropro"
+}

@@ -1,0 +1,304 @@
+// The command channel with fakes for its surroundings and a real score file: dispatch,
+// where the name comes from, answers to the movie, and commands nested in others.
+#include "host/commandchannel.h"
+#include "scores/scorestestsupport.h"
+#include "solver/model/generate.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <optional>
+
+namespace tarno {
+namespace {
+
+using testing::makeRecord;
+using testing::recordsIn;
+using testing::TempFolder;
+using testing::writeRecords;
+
+// A 3 x 3 request with exactly one answer, and that answer.
+const char* const kTarno9 = "tarno9*9,3230,3001,0012,0031,1312,0233,1110,1021,0032";
+const char* const kTarno9Answer = "323030010031111013120012102102330032000012213";
+
+struct FakePrompt : NamePrompt {
+    std::vector<std::string> presets;
+    std::string answer;
+    std::function<void()> whileOpen;
+    std::string askName(const std::string& preset) override {
+        presets.push_back(preset);
+        if (whileOpen)
+            std::exchange(whileOpen, nullptr)();
+        return answer;
+    }
+};
+
+struct FakeHiScores : HiScoreView {
+    std::vector<std::pair<int, std::int64_t>> lists;
+    std::vector<std::string> messages;
+    std::function<void()> whileOpen;
+    void showList(int slot, std::int64_t marked) override {
+        lists.emplace_back(slot, marked);
+        if (whileOpen)
+            std::exchange(whileOpen, nullptr)();
+    }
+    void showMessage(Severity, const std::string& text) override { messages.push_back(text); }
+};
+
+struct FakeMovie : MovieVariables {
+    std::vector<std::pair<std::string, std::string>> set;
+    void SetVariable(const std::string& name, const std::string& value) override {
+        set.emplace_back(name, value);
+    }
+};
+
+// Runs one scripted action on its first call, as if the movie had sent a command
+// while the solver let events through.
+struct ScriptedPump : EventPump {
+    std::function<void()> once;
+    int calls = 0;
+    void processPendingEvents() override {
+        ++calls;
+        if (once)
+            std::exchange(once, nullptr)();
+    }
+};
+
+class Channel : public ::testing::Test {
+protected:
+    void send(std::string_view command, std::string_view args) { channel.FSCommand(command, args); }
+    std::string endless() const { return model::joinItems(model::endlessRequest()); }
+
+    TempFolder folder;
+    ScoreFile file{folder.file()};
+    FakePrompt prompt;
+    FakeHiScores hiScores;
+    FakeMovie movie;
+    ScriptedPump pump;
+    CommandChannel channel{{file, hiScores, prompt, movie, pump}};
+};
+
+TEST_F(Channel, OnlyTheThreeWordsAsWrittenDoAnything) {
+    for (const char* word :
+         {"WriteScore", "writescore ", " solvepuzzle", "SOLVEPUZZLE", "stopSolving", "quit", ""}) {
+        send(word, "tarno9,1000");
+        send(word, kTarno9);
+    }
+    EXPECT_TRUE(prompt.presets.empty());
+    EXPECT_TRUE(hiScores.lists.empty());
+    EXPECT_TRUE(movie.set.empty());
+    EXPECT_FALSE(channel.stopRequested());
+    EXPECT_TRUE(recordsIn(file).empty());
+}
+
+struct PromptCase {
+    const char* what;
+    std::vector<ScoreRecord> before;
+    const char* args;
+    const char* typed;
+    const char* preset; // what the box offers
+    ScoreRecord recorded;
+};
+
+class NameFromThePrompt : public Channel, public ::testing::WithParamInterface<PromptCase> {};
+
+TEST_P(NameFromThePrompt, OffersTheLastNameAndRecordsTheAnswer) {
+    const PromptCase& c = GetParam();
+    writeRecords(file.path(), c.before);
+    prompt.answer = c.typed;
+    send("writescore", c.args);
+    ASSERT_EQ(prompt.presets.size(), 1u);
+    EXPECT_EQ(prompt.presets[0], c.preset);
+    const std::vector<ScoreRecord> after = recordsIn(file);
+    ASSERT_EQ(after.size(), c.before.size() + 1);
+    EXPECT_EQ(after.back(), c.recorded);
+    if (c.recorded.slot != 0) {
+        ASSERT_EQ(hiScores.lists.size(), 1u);
+        EXPECT_EQ(hiScores.lists[0],
+                  std::make_pair(c.recorded.slot, static_cast<std::int64_t>(after.size())));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, NameFromThePrompt,
+    ::testing::Values(
+        PromptCase{"padded last name offered trimmed",
+                   {makeRecord(3, "Bea"), makeRecord(1, "  Ann")},
+                   "tarno9,83456",
+                   "Ann",
+                   "Ann",
+                   makeRecord(1, "Ann", 83456)},
+        PromptCase{
+            "empty file offers nothing", {}, "tarno9,83456", "Cy", "", makeRecord(1, "Cy", 83456)},
+        PromptCase{"cleared text",
+                   {makeRecord(1, "Ann")},
+                   "kpuzzle,500",
+                   "",
+                   "Ann",
+                   makeRecord(4, "NoName Player", 500)},
+        PromptCase{"answer taken unchanged", {}, "tarno9,7", " Di ", "", makeRecord(1, " Di ", 7)},
+        PromptCase{"a name a movie supplied is offered too",
+                   {makeRecord(16, "Eve", 61000, 0, 37)},
+                   "tarno9,10",
+                   "Eve",
+                   "Eve",
+                   makeRecord(1, "Eve", 10)},
+        PromptCase{"game without a slot records slot 0",
+                   {},
+                   "overlord,1200",
+                   "Fay",
+                   "",
+                   makeRecord(0, "Fay")},
+        PromptCase{"other capitals are not a name-supplying slot",
+                   {},
+                   "Lumo12,37,61000,Eve",
+                   "Gus",
+                   "",
+                   makeRecord(0, "Gus")}),
+    [](const auto& info) {
+        std::string name;
+        for (const char* p = info.param.what; *p; ++p)
+            name += std::isalnum(static_cast<unsigned char>(*p)) ? *p : '_';
+        return name;
+    });
+
+struct SuppliedCase {
+    const char* args;
+    std::optional<ScoreRecord> recorded; // none: refused by the recorder
+};
+
+class NameFromTheList : public Channel, public ::testing::WithParamInterface<SuppliedCase> {};
+
+TEST_P(NameFromTheList, NoPromptOpens) {
+    const SuppliedCase& c = GetParam();
+    send("writescore", c.args);
+    EXPECT_TRUE(prompt.presets.empty());
+    const std::vector<ScoreRecord> after = recordsIn(file);
+    if (c.recorded) {
+        ASSERT_EQ(after.size(), 1u);
+        EXPECT_EQ(after[0], *c.recorded);
+        EXPECT_EQ(hiScores.lists.size(), 1u);
+    } else {
+        EXPECT_TRUE(after.empty());
+        EXPECT_EQ(hiScores.messages.size(), 1u);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, NameFromTheList,
+    ::testing::Values(SuppliedCase{"lumo12,37,61000,Eve", makeRecord(15, "Eve", 61000, 0, 37)},
+                      SuppliedCase{"lumo18,15,42,90500,Bob", makeRecord(17, "Bob", 90500, 15, 42)},
+                      SuppliedCase{"lumo11,37,61000,", makeRecord(14, "", 61000, 0, 37)},
+                      SuppliedCase{"lumo13,37,61000, Ida ", makeRecord(16, " Ida ", 61000, 0, 37)},
+                      // Too short to hold the name: recorded with an empty name, as the
+                      // empty element above.
+                      SuppliedCase{"lumo12,37,61000", makeRecord(15, "", 61000, 0, 37)},
+                      SuppliedCase{"lumo18,15,42,90500", makeRecord(17, "", 90500, 15, 42)},
+                      // Too short for the numbers: the recorder refuses it.
+                      SuppliedCase{"lumo18,15", std::nullopt}));
+
+TEST_F(Channel, SolvedUnsolvableAndMalformedRequestsAllAnswer) {
+    send("solvepuzzle", kTarno9);
+    send("solvepuzzle", "tarno9*9,0000,0000,0000,0000,0000,0000,0000,0000,1111");
+    send("solvepuzzle", "");
+    using Set = std::pair<std::string, std::string>;
+    EXPECT_EQ(movie.set,
+              (std::vector<Set>{
+                  {"solver_solve", kTarno9Answer}, {"solver_solve", ""}, {"solver_solve", ""}}));
+}
+
+TEST_F(Channel, StopDuringASolveSendsNoAnswer) {
+    pump.once = [this] {
+        EXPECT_EQ(channel.solvesRunning(), 1);
+        send("stopsolving", "ignored,args");
+    };
+    send("solvepuzzle", endless());
+    EXPECT_TRUE(movie.set.empty());
+    EXPECT_EQ(channel.solvesRunning(), 0);
+}
+
+TEST_F(Channel, AStopWithNoSolveRunningDoesNotSuppressTheNextAnswer) {
+    send("stopsolving", "");
+    EXPECT_TRUE(channel.stopRequested());
+    send("solvepuzzle", kTarno9);
+    EXPECT_FALSE(channel.stopRequested());
+    ASSERT_EQ(movie.set.size(), 1u);
+    EXPECT_EQ(movie.set[0].second, kTarno9Answer);
+}
+
+TEST_F(Channel, ANewerSolveStopsTheOneItInterruptsAndAloneAnswers) {
+    pump.once = [this] {
+        send("solvepuzzle", kTarno9);
+        EXPECT_EQ(movie.set.size(), 1u); // answered before the outer solve resumes
+    };
+    send("solvepuzzle", endless());
+    ASSERT_EQ(movie.set.size(), 1u);
+    EXPECT_EQ(movie.set[0].second, kTarno9Answer);
+}
+
+TEST_F(Channel, ClosingDuringASolveStopsItAndSilencesTheChannel) {
+    pump.once = [this] { channel.close(); };
+    send("solvepuzzle", endless());
+    EXPECT_TRUE(movie.set.empty());
+    send("solvepuzzle", kTarno9);
+    send("writescore", "tarno9,100");
+    EXPECT_TRUE(movie.set.empty());
+    EXPECT_TRUE(prompt.presets.empty());
+    EXPECT_TRUE(recordsIn(file).empty());
+}
+
+TEST_F(Channel, ClosingWhileThePromptIsOpenRecordsNothing) {
+    prompt.answer = "Ann";
+    prompt.whileOpen = [this] { channel.close(); };
+    send("writescore", "tarno9,100");
+    EXPECT_TRUE(recordsIn(file).empty());
+    EXPECT_TRUE(hiScores.lists.empty());
+}
+
+TEST_F(Channel, CommandsDuringThePromptAndTheListAreHandledAtOnce) {
+    prompt.answer = "Ann";
+    // While the prompt is open the movie records a result of its own ...
+    prompt.whileOpen = [this] {
+        send("writescore", "lumo12,3,4000,Eve");
+        EXPECT_EQ(recordsIn(file).size(), 1u);
+    };
+    // ... and while that list is shown it asks for a solution.
+    hiScores.whileOpen = [this] {
+        send("solvepuzzle", kTarno9);
+        EXPECT_EQ(movie.set.size(), 1u);
+    };
+    send("writescore", "tarno9,100");
+    const std::vector<ScoreRecord> after = recordsIn(file);
+    ASSERT_EQ(after.size(), 2u);
+    EXPECT_EQ(after[0], makeRecord(15, "Eve", 4000, 0, 3));
+    EXPECT_EQ(after[1], makeRecord(1, "Ann", 100));
+    EXPECT_EQ(hiScores.lists, (std::vector<std::pair<int, std::int64_t>>{{15, 1}, {1, 2}}));
+}
+
+TEST_F(Channel, AStopSentFromInsideAPromptNestedInASolveStopsIt) {
+    pump.once = [this] {
+        prompt.whileOpen = [this] { send("stopsolving", ""); };
+        send("writescore", "tarno9,100");
+    };
+    send("solvepuzzle", endless());
+    EXPECT_TRUE(movie.set.empty());
+    EXPECT_EQ(recordsIn(file).size(), 1u);
+}
+
+TEST(NameElement, OnlyTheFourSlotsSupplyTheName) {
+    EXPECT_EQ(nameElementFor("lumo11"), 3);
+    EXPECT_EQ(nameElementFor("lumo12"), 3);
+    EXPECT_EQ(nameElementFor("lumo13"), 3);
+    EXPECT_EQ(nameElementFor("lumo18"), 4);
+    for (const char* other : {"lumo14", "lumo1", "LUMO12", "lumo12 ", "tarno9", ""})
+        EXPECT_EQ(nameElementFor(other), -1) << other;
+}
+
+TEST(LastRecordedName, UnreadableFileGivesNoName) {
+    TempFolder folder;
+    EXPECT_EQ(lastRecordedName(ScoreFile(folder.path() + "/missing/scores.lst")), "");
+    EXPECT_EQ(lastRecordedName(ScoreFile(folder.path())), ""); // a folder, not a file
+}
+
+} // namespace
+} // namespace tarno

@@ -1,0 +1,207 @@
+// The channel bound to the real game window: a probe movie's commands reach the name
+// prompt, the score file, the hi-score window and the solver, and the answers reach the
+// movie; closing the window in the middle of a solve ends it quietly.
+#include "host/form2.h"
+#include "host/gamechannel.h"
+#include "platform/movieplayer.h"
+#include "scores/scorefile.h"
+#include "solver/model/generate.h"
+#include "support/movierun.h"
+
+#include <QApplication>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QFile>
+#include <QInputDialog>
+#include <QLabel>
+#include <QPushButton>
+#include <QQuickItem>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace tarno {
+namespace {
+
+const char* const kTarno9 = "tarno9*9,3230,3001,0012,0031,1312,0233,1110,1021,0032";
+const char* const kTarno9Answer = "323030010031111013120012102102330032000012213";
+
+QString endless() {
+    return QString::fromStdString(model::joinItems(model::endlessRequest()));
+}
+
+// A program folder whose modules/tiles.swf is the probe movie.
+class ProbeGame : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(QDir(program.path()).mkdir("modules"));
+        ASSERT_TRUE(QFile::copy(PROBE_MOVIE, program.filePath("modules/tiles.swf")));
+    }
+    QStringList movieAnswers(MovieRun& run) {
+        return run.root()->property("answers").toStringList();
+    }
+    QTemporaryDir program;
+};
+
+TEST(NamePrompt, TitlePromptPresetAndButtons) {
+    QString title, label, preset;
+    QStringList buttons;
+    bool modal = false;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QInputDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        title = box->windowTitle();
+        label = box->labelText();
+        preset = box->textValue();
+        modal = box->isModal();
+        for (QPushButton* b : box->findChild<QDialogButtonBox*>()->findChildren<QPushButton*>())
+            buttons << b->text().remove('&');
+        box->setTextValue(QString()); // cleared, then OK
+        box->accept();
+    });
+    EXPECT_EQ(askPlayerName(nullptr, "Ann"), "");
+    EXPECT_EQ(title, "Enter your name for HiScore List");
+    EXPECT_EQ(label, "Your name:");
+    EXPECT_EQ(preset, "Ann");
+    EXPECT_TRUE(modal);
+    buttons.sort();
+    EXPECT_EQ(buttons, (QStringList{"Cancel", "OK"}));
+
+    QTimer::singleShot(0, [] { QApplication::activeModalWidget()->close(); });
+    EXPECT_EQ(askPlayerName(nullptr, "Bo"), ""); // the close box is Cancel
+}
+
+TEST_F(ProbeGame, AResultGoesThroughThePromptIntoTheFileAndTheList) {
+    MovieRun run("tarno9", program.path());
+    ASSERT_NE(run.root(), nullptr) << run.errorText().toStdString();
+    run.seedRecords({{3, fitName("  Ann  "), 1000, 0, 0}});
+    run.answerNamePrompt("Zoe");
+    // fscommand returns after the hi-score window has been closed.
+    run.call("send", {"writescore", "tarno9,83456"});
+    EXPECT_EQ(run.namePromptPresets(), QStringList{"Ann"});
+    EXPECT_EQ(run.hiScoreWindowsShown(), 1);
+    const std::vector<ScoreRecord> records = run.records();
+    ASSERT_EQ(records.size(), 2u);
+    EXPECT_EQ(records[1], (ScoreRecord{1, fitName("Zoe"), 83456, 0, 0}));
+
+    run.cancelNamePrompt();
+    run.call("send", {"writescore", "kpuzzle,500"});
+    run.call("send", {"writescore", "lumo12,37,61000,Eve"}); // no prompt
+    EXPECT_EQ(run.namePromptPresets(), (QStringList{"Ann", "Zoe"}));
+    EXPECT_EQ(run.hiScoreWindowsShown(), 3);
+    ASSERT_EQ(run.records().size(), 4u);
+    EXPECT_EQ(run.records()[2].name, fitName("NoName Player"));
+    EXPECT_EQ(run.records()[3].name, fitName("Eve"));
+    EXPECT_EQ(run.commands(), (QStringList{"writescore|tarno9,83456", "writescore|kpuzzle,500",
+                                           "writescore|lumo12,37,61000,Eve"}));
+}
+
+TEST_F(ProbeGame, AnswersReachTheMovieBeforeFscommandReturns) {
+    MovieRun run("tarno9", program.path());
+    EXPECT_EQ(run.call("send", {"solvepuzzle", kTarno9}).toInt(), 1);
+    EXPECT_EQ(run.call("send", {"solvepuzzle", "tarno9*9,0000,0000,0000,0000,0000,0000,0000,"
+                                               "0000,1111"})
+                  .toInt(),
+              2);
+    EXPECT_EQ(movieAnswers(run), (QStringList{kTarno9Answer, ""}));
+    EXPECT_EQ(run.root()->property("solver_solve").toString(), "");
+    EXPECT_EQ(run.answers(), movieAnswers(run));
+}
+
+TEST_F(ProbeGame, AStopFromTheMovieEndsTheSolveWithoutAnAnswer) {
+    MovieRun run("tarno9", program.path());
+    const int stopToEndMs = run.call("solveAndStop", {endless(), 50}).toInt();
+    EXPECT_GE(stopToEndMs, 0); // the stop was sent while the solve ran, and it ended
+    EXPECT_TRUE(movieAnswers(run).isEmpty());
+    EXPECT_EQ(run.commands().last(), "stopsolving|");
+}
+
+TEST_F(ProbeGame, TheNewestSolveWinsAndAloneAnswers) {
+    MovieRun run("tarno9", program.path());
+    EXPECT_EQ(run.call("solveTwice", {endless(), kTarno9}).toInt(), 1);
+    EXPECT_EQ(movieAnswers(run), QStringList{kTarno9Answer});
+}
+
+TEST_F(ProbeGame, ClosingTheWindowDuringASolveStopsItAtOnce) {
+    MovieRun run("tarno9", program.path());
+    bool modalAfterClose = true;
+    QTimer::singleShot(50, [&] {
+        run.closeGameWindow();
+        // The window is gone and the program takes input again while the solve is
+        // still on the stack.
+        modalAfterClose = QApplication::activeModalWidget() != nullptr;
+    });
+    run.call("send", {"solvepuzzle", endless()}); // would never end unless stopped
+    EXPECT_FALSE(run.isGameWindowOpen());
+    EXPECT_FALSE(modalAfterClose);
+    EXPECT_TRUE(run.answers().isEmpty());
+    run.call("send", {"solvepuzzle", kTarno9}); // a closed channel answers nothing
+    EXPECT_TRUE(run.answers().isEmpty());
+}
+
+// The program's own path: a modal game window in its nested loop, closed while the
+// movie's solve runs; the window is destroyed only after the solve has unwound.
+TEST_F(ProbeGame, TheModalWindowClosedDuringASolveReturnsAndIsDestroyed) {
+    Form2::setCommandBinder([](Form2& window) { bindGameChannel(window); });
+    QPointer<MoviePlayer> player;
+    QVariant ignored;
+    {
+        Form2 window(*launchParametersFor(1), program.path());
+        player = window.player();
+        bool solving = false;
+        bool closedDuringSolve = false;
+        QTimer::singleShot(0, [&] {
+            QTimer::singleShot(50, [&] {
+                closedDuringSolve = solving;
+                window.close();
+            });
+            solving = true;
+            QMetaObject::invokeMethod(window.player()->rootItem(), "send",
+                                      Q_RETURN_ARG(QVariant, ignored),
+                                      Q_ARG(QVariant, "solvepuzzle"), Q_ARG(QVariant, endless()));
+            solving = false;
+        });
+        window.exec();
+        EXPECT_TRUE(closedDuringSolve);
+        EXPECT_TRUE(window.player()->rootItem()->property("answers").toStringList().isEmpty());
+    }
+    Form2::setCommandBinder({});
+    EXPECT_TRUE(player.isNull());
+}
+
+TEST(FirstCommand, AMovieIsHeardFromItsFirstLine) {
+    QTemporaryDir program;
+    ASSERT_TRUE(QDir(program.path()).mkdir("modules"));
+    QFile movie(program.filePath("modules/tiles.swf"));
+    ASSERT_TRUE(movie.open(QIODevice::WriteOnly));
+    movie.write(QByteArray("import QtQuick\n"
+                           "Item { width: 64; height: 64\n"
+                           "  property string solver_solve: 'none'\n"
+                           "  Component.onCompleted: player.fscommand('solvepuzzle', '") +
+                kTarno9 + "') }\n");
+    movie.close();
+    MovieRun run("tarno9", program.path());
+    ASSERT_NE(run.root(), nullptr) << run.errorText().toStdString();
+    EXPECT_EQ(run.root()->property("solver_solve").toString(), kTarno9Answer);
+}
+
+TEST(MovieRunOfTheCatalogue, FindsTheInstalledMovieAndItsOwnFolder) {
+    const QString before = QDir::currentPath();
+    QString folder;
+    {
+        MovieRun run("kpuzzle");
+        ASSERT_NE(run.root(), nullptr) << run.errorText().toStdString();
+        EXPECT_EQ(run.window()->player()->movie(),
+                  QCoreApplication::applicationDirPath() + "/modules/tiles.swf?gameType=kpuzzle");
+        folder = run.folder();
+        EXPECT_EQ(QDir::currentPath(), folder);
+        EXPECT_TRUE(run.records().empty());
+    }
+    EXPECT_EQ(QDir::currentPath(), before);
+    EXPECT_FALSE(QDir(folder).exists());
+}
+
+} // namespace
+} // namespace tarno

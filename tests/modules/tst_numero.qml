@@ -1,0 +1,154 @@
+// Numero and Numero Pro: path values, touching rules, targets that a path reaches,
+// clearing and scoring, the end of a round and the list sent for the hi-score list.
+import QtQuick
+import QtTest
+import "../../modules/numero/Rules.mjs" as Rules
+
+// A TestCase is not drawn, so the movie goes beside it.
+Item {
+    id: stage
+    width: 800
+    height: 600
+
+    TestCase {
+        id: test
+        name: "Numero"
+        when: windowShown
+
+        // A game on a board of our own making.
+        function withCells(modeId, cells, target) {
+            const game = Rules.newGame(modeId, 1);
+            return Object.assign(game, { cells: cells, target: target, path: [] });
+        }
+        function touchAll(game, path) {
+            for (const i of path)
+                game = Rules.touch(game, i);
+            return game;
+        }
+
+        function test_value_data() {
+            return [
+                { tag: "sum", cells: ["3", "4", "5"], path: [0, 1, 2], value: 12 },
+                { tag: "single", cells: ["7"], path: [0], value: 7 },
+                { tag: "left to right", cells: ["3", "+", "4", "×", "2"], path: [0, 1, 2, 3, 4], value: 14 },
+                { tag: "minus", cells: ["9", "−", "4"], path: [0, 1, 2], value: 5 },
+                { tag: "below zero", cells: ["2", "−", "9"], path: [0, 1, 2], value: -7 },
+                { tag: "ends on a sign", cells: ["2", "+"], path: [0, 1], value: NaN },
+                { tag: "empty", cells: ["2"], path: [], value: NaN }
+            ];
+        }
+        function test_value(data) {
+            const v = Rules.value(data.cells, data.path);
+            if (isNaN(data.value))
+                verify(isNaN(v));
+            else
+                compare(v, data.value);
+        }
+
+        function test_touchBuildsAndTakesBackPaths() {
+            let game = withCells("numero", new Array(36).fill("1"), 30);
+            game = touchAll(game, [0, 1, 7]);
+            compare(game.path, [0, 1, 7]);
+            compare(Rules.touch(game, 9).path, [9], "a far cell starts a new path");
+            compare(Rules.touch(game, 1).path, [0, 1], "a cell of the path takes it back there");
+            compare(Rules.touch(game, 7).path, [0, 1], "the last cell again takes it off");
+            compare(Rules.touch(game, 14).path, [14], "diagonal cells do not touch");
+            compare(Rules.touch(game, 36), game);
+        }
+
+        function test_proPathsStartOnADigit() {
+            const game = Rules.newGame("numeropro", 3);
+            verify(Rules.isOperatorCell(game.mode, 1));
+            compare(Rules.touch(game, 1).path, [], "a sign starts no path");
+            compare(touchAll(game, [0, 1]).path, [0, 1]);
+        }
+
+        // Every target comes from a path on the board, in the mode's range, after every
+        // clear too.
+        function test_targetsAreReachable_data() {
+            return [{ tag: "numero", mode: "numero" }, { tag: "pro", mode: "numeropro" }];
+        }
+        function test_targetsAreReachable(data) {
+            for (let seed = 1; seed <= 30; ++seed) {
+                let game = Rules.newGame(data.mode, seed);
+                for (let round = 0; round < 5; ++round) {
+                    compare(Rules.value(game.cells, game.witness), game.target);
+                    verify(game.target >= game.mode.minTarget && game.target <= game.mode.maxTarget,
+                           "target " + game.target);
+                    const score = game.score;
+                    game = touchAll(Rules.clearPath(game), game.witness);
+                    verify(Rules.reachesTarget(game), "seed " + seed);
+                    const earned = Rules.pathScore(game);
+                    game = Rules.clear(game);
+                    compare(game.score, score + earned);
+                    compare(game.path, []);
+                }
+            }
+        }
+
+        function test_clearScoresAndRefillsOnlyThePath() {
+            let game = withCells("numero", ["4", "5", "9"].concat(new Array(33).fill("1")), 9);
+            game = touchAll(game, [0, 1]);
+            verify(Rules.reachesTarget(game));
+            compare(Rules.pathScore(game), 18);
+            const after = Rules.clear(game);
+            compare(after.score, 18);
+            compare(after.cells.slice(2), game.cells.slice(2));
+            compare(after.clears, 1);
+            compare(Rules.clear(touchAll(game, [0])), touchAll(game, [0]), "a short path does not clear");
+        }
+
+        function test_scoreListFitsTheRecord() {
+            const game = Rules.newGame("numeropro", 4);
+            compare(Rules.scoreList(Object.assign({}, game, { score: 1234 })), ["numeropro", 1234]);
+            compare(Rules.scoreList(Object.assign({}, game, { score: 5000000 })), ["numeropro", 999999]);
+            compare(Rules.scoreList(Rules.newGame("numero", 4)), ["numero", 0]);
+        }
+
+        function test_finishedRoundTakesNoCells() {
+            const game = Rules.finish(touchAll(Rules.newGame("numero", 6), [0]));
+            verify(game.over);
+            compare(game.path, []);
+            compare(Rules.touch(game, 0), game);
+        }
+
+        Component {
+            id: movieComponent
+            Loader {}
+        }
+
+        // A round played by keys: a path cleared, the clock run out, the result sent once.
+        function test_roundByKeysSendsItsScoreOnce_data() {
+            return [{ tag: "numero", file: "numero.qml" }, { tag: "pro", file: "numeropro.qml" }];
+        }
+        function test_roundByKeysSendsItsScoreOnce(data) {
+            const loader = createTemporaryObject(movieComponent, stage, { source: "../../modules/" + data.file });
+            tryVerify(() => loader.status === Loader.Ready);
+            const movie = loader.item;
+            movie.newGame(77);
+            const size = movie.mode.size;
+            for (const target of movie.game.witness) {
+                while (movie.cursor % size < target % size) keyClick(Qt.Key_Right);
+                while (movie.cursor % size > target % size) keyClick(Qt.Key_Left);
+                while (Math.floor(movie.cursor / size) < Math.floor(target / size)) keyClick(Qt.Key_Down);
+                while (Math.floor(movie.cursor / size) > Math.floor(target / size)) keyClick(Qt.Key_Up);
+                keyClick(Qt.Key_Space);
+            }
+            verify(movie.game.score > 0);
+            compare(movie.game.clears, 1);
+            keyClick(Qt.Key_Space);
+            verify(movie.game.path.length === 1);
+            keyClick(Qt.Key_Backspace);
+            compare(movie.game.path, []);
+            verify(movie.clock.running);
+            movie.clock.expired();                   // as the clock does when time is up
+            verify(movie.game.over);
+            tryVerify(() => movie.link.sent.length === 1);
+            compare(movie.link.sent[0], "writescore|" + movie.mode.id + "," + movie.game.score);
+            verify(movie.gameOver.visible);
+            movie.endRound();
+            wait(50);
+            compare(movie.link.sent.length, 1, "the result is sent once");
+        }
+    }
+}

@@ -1,0 +1,71 @@
+#!/usr/bin/env bash
+# on_xvfb.sh [--bare] PROGRAM [ARGS...]
+# Runs PROGRAM on the X11 platform on a screen of its own (Xvfb, 1024 x 768) managed by
+# openbox, or by no window manager at all with --bare, then stops them. PROGRAM learns
+# which from TARNO_TEST_WM ("openbox" or "none"). Exits 77, which ctest counts as
+# skipped, when Xvfb or openbox is not installed (scripts/deps.sh installs them).
+# TARNO_TEST_DISPLAY=N uses display :N; by default Xvfb picks a free one.
+set -u
+export TARNO_TEST_WM=openbox
+if [ "${1:-}" = "--bare" ]; then
+    TARNO_TEST_WM=none
+    shift
+fi
+tools=(Xvfb)
+[ "$TARNO_TEST_WM" = openbox ] && tools+=(openbox)
+for tool in "${tools[@]}"; do
+    if ! command -v "$tool" >/dev/null 2>&1; then
+        echo "SKIPPED: $tool is not installed (scripts/deps.sh installs xvfb and openbox)"
+        exit 77
+    fi
+done
+
+work=$(mktemp -d)
+xvfb=
+wm=
+cleanup() {
+    [ -n "$wm" ] && kill "$wm" 2>/dev/null && wait "$wm" 2>/dev/null
+    [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null && wait "$xvfb" 2>/dev/null
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+if [ -n "${TARNO_TEST_DISPLAY:-}" ]; then
+    display=$TARNO_TEST_DISPLAY
+    Xvfb ":$display" -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+    xvfb=$!
+else
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" \
+        >"$work/xvfb.log" 2>&1 &
+    xvfb=$!
+    for _ in $(seq 100); do
+        [ -s "$work/display" ] && break
+        sleep 0.1
+    done
+    display=$(head -n1 "$work/display" 2>/dev/null)
+fi
+for _ in $(seq 100); do
+    [ -e "/tmp/.X11-unix/X$display" ] && break
+    kill -0 "$xvfb" 2>/dev/null || break
+    sleep 0.1
+done
+if [ -z "$display" ] || ! kill -0 "$xvfb" 2>/dev/null; then
+    echo "Xvfb did not start:" >&2
+    cat "$work/xvfb.log" >&2
+    exit 1
+fi
+export DISPLAY=":$display"
+if [ "$TARNO_TEST_WM" = openbox ]; then
+    # openbox keeps its session files out of the user's home.
+    XDG_CONFIG_HOME="$work" XDG_CACHE_HOME="$work" openbox >"$work/openbox.log" 2>&1 &
+    wm=$!
+fi
+
+export QT_QPA_PLATFORM=xcb
+"$@"
+status=$?
+if [ $status -ne 0 ] && [ -n "$wm" ]; then
+    echo "--- openbox log ---" >&2
+    cat "$work/openbox.log" >&2
+fi
+exit $status
