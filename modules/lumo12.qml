@@ -15,6 +15,7 @@ GameScreen {
     property bool resultSent: false
     readonly property alias table: table     // for tests: the board and the name
     readonly property alias link: link
+    readonly property alias clock: clock
     readonly property var rules: Rules.games[Rules.gameTypeOf(gameType)]
 
     // Deals a new puzzle of this movie's game from a seed.

@@ -15,6 +15,7 @@ GameScreen {
     property bool resultSent: false
     readonly property alias table: table     // for tests: the board and the name
     readonly property alias link: link
+    readonly property alias clock: clock
 
     // Starts a new run from a seed; a run still going is left without a result.
     function newGame(seed) {

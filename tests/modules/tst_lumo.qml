@@ -455,4 +455,31 @@ TestCase {
         compare(m.run.moves, 1);
         compare(table(m).name, "ab", "letters typed, the comma refused");
     }
+
+    // The clock reaching the longest time a result holds ends the game: a single game
+    // without a result, a run with what it solved and the time capped.
+    function test_timeLimitInTheMovies_data() {
+        return [
+            { tag: "lumo12", file: "lumo12.qml", sent: 0, heading: "Time is up" },
+            { tag: "lumo18", file: "lumo18.qml", sent: 1, heading: "Time is up" }
+        ];
+    }
+    function test_timeLimitInTheMovies(data) {
+        const m = movie(data.file);
+        m.newGame(5);
+        const state = () => data.tag === "lumo18" ? m.run : m.game;
+        const unneeded = m.solution().indexOf(0);
+        m.press(unneeded);
+        verify(m.clock.running, "the first move starts the clock");
+        m.clock.addMs(Rules.maxTimeMs - 60000);
+        verify(!state().over, "a minute before the limit still plays");
+        m.clock.addMs(60000);
+        verify(state().over);
+        compare(state().outcome, "time");
+        compare(m.gameOver.title, data.heading);
+        const sent = writes(m);
+        compare(sent.length, data.sent);
+        if (data.sent)
+            compare(sent[0], "writescore|lumo18,0,1," + Rules.maxTimeMs + ",");
+    }
 }
