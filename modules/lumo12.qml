@@ -45,8 +45,8 @@ GameScreen {
         if (showSolution)
             game = Rules.withHelp(game);
     }
-    // The presses that put the lamps out, fewest first found: for tests and scenes; it
-    // shows nothing, so it is no help to the player.
+    // How often to press each lamp to put them all out with the fewest presses: for tests
+    // and scenes; it shows nothing, so it is no help to the player.
     function solution() { return Rules.solve(game.board, game.lamps); }
     function finish() {
         clock.stop();
@@ -63,7 +63,8 @@ GameScreen {
         if (game.outcome === "moves")
             return ["Out of moves", ["A game may take at most " + Rules.maxMoves + " moves.", "No score is recorded."]];
         if (game.outcome === "time")
-            return ["Time is up", ["A game may last at most " + Theme.formatTime(Rules.maxTimeMs) + ".", "No score is recorded."]];
+            return ["Time is up", ["A game may last at most " + Math.floor(Rules.maxTimeMs / 3600000) + " h "
+                + Math.floor(Rules.maxTimeMs / 60000) % 60 + " min.", "No score is recorded."]];
         return ["All lamps out!", [
             "Moves: " + game.moves + " (fewest possible: " + game.fewest + ")",
             "Time: " + Theme.formatTime(game.timeMs, true),
@@ -101,8 +102,8 @@ GameScreen {
         + "with four, an <b>out</b> lamp an empty ring.</p>"
         + "<p>Keys: arrows move the frame, Space or Enter presses, S shows the solution "
         + "(the game then records no score), Tab types your name.</p>"
-        + "<p>Fewer moves rank first, then the shorter time. A game ends after "
-        + Rules.maxMoves + " moves.</p>"
+        + "<p>Fewer moves rank first, then the shorter time; the clock starts with your "
+        + "first press. A game ends after " + Rules.maxMoves + " moves.</p>"
     keyHandler: table.boardView
     onNewGameRequested: newGame(Random.freshSeed())
 

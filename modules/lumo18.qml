@@ -60,8 +60,8 @@ GameScreen {
         if (showSolution)
             run = Rules.withHelp(run);
     }
-    // The presses that put the current puzzle's lamps out: for tests and scenes; it shows
-    // nothing, so it is no help to the player.
+    // How often to press each lamp to put the current puzzle out with the fewest presses:
+    // for tests and scenes; it shows nothing, so it is no help to the player.
     function solution() { return Rules.solve(run.board, run.lamps); }
     function finish() {
         clock.stop();
@@ -110,7 +110,8 @@ GameScreen {
         + "and the four beside it switch. Put <b>every lamp out</b> and the next puzzle comes.</p>"
         + "<p>A <b>lit</b> lamp is a disc with rays, an <b>out</b> lamp an empty ring.</p>"
         + "<p>Your score is the number of puzzles solved; then fewer moves and less time rank "
-        + "higher. A run has " + Rules.maxMoves + " moves in all. <b>End run</b> (E) stops "
+        + "higher; the clock starts with your first press. A run has " + Rules.maxMoves
+        + " moves in all. <b>End run</b> (E) stops "
         + "and records what you have solved; New game starts afresh and records nothing.</p>"
         + "<p>Keys: arrows move the frame, Space or Enter presses, S shows the solution "
         + "(the run then records no score), Tab types your name.</p>"
