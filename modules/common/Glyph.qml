@@ -1,23 +1,38 @@
 // A filled symbol in a colour: the shape says what the colour says, for players who
 // cannot tell the colours apart. Shapes: circle, square, triangle, diamond, star, cross,
-// ring, hexagon.
+// ring, hexagon. The picture is painted at twice its size and drawn at half, so it stays
+// sharp when the player scales the stage up to a large game window.
 import QtQuick
 
-Canvas {
+Item {
     id: glyph
 
     property string shape: "circle"
     property color colour: "white"
     property color outline: Qt.darker(colour, 2.2)
+    readonly property real oversample: 2
 
     implicitWidth: 32
     implicitHeight: 32
-    renderStrategy: Canvas.Immediate
 
-    onShapeChanged: requestPaint()
-    onColourChanged: requestPaint()
-    onWidthChanged: requestPaint()
-    onHeightChanged: requestPaint()
+    Canvas {
+        id: canvas
+
+        width: glyph.width * glyph.oversample
+        height: glyph.height * glyph.oversample
+        scale: 1 / glyph.oversample
+        transformOrigin: Item.TopLeft
+        smooth: true
+        renderStrategy: Canvas.Immediate
+
+        onWidthChanged: requestPaint()
+        onHeightChanged: requestPaint()
+        onPaint: glyph.paint(getContext("2d"), width, height)
+    }
+
+    onShapeChanged: canvas.requestPaint()
+    onColourChanged: canvas.requestPaint()
+    onOutlineChanged: canvas.requestPaint()
 
     function star(ctx, cx, cy, outer, inner, points) {
         for (let i = 0; i < points * 2; ++i) {
@@ -33,8 +48,7 @@ Canvas {
         ctx.closePath();
     }
 
-    onPaint: {
-        const ctx = getContext("2d");
+    function paint(ctx, width, height) {
         ctx.reset();
         const s = Math.min(width, height);
         const cx = width / 2, cy = height / 2, r = s * 0.42;

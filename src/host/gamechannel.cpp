@@ -8,7 +8,10 @@
 #include "platform/qtext.h"
 #include "scores/hiscorewindows.h"
 
+#include <QFontMetrics>
 #include <QInputDialog>
+#include <QLayout>
+#include <QLineEdit>
 #include <QPointer>
 
 namespace tarno {
@@ -71,6 +74,11 @@ QString askPlayerName(QWidget* parent, const QString& preset) {
     box.setWindowTitle(QStringLiteral("Enter your name for HiScore List"));
     box.setLabelText(QStringLiteral("Your name:"));
     box.setTextValue(preset);
+    // Wide enough to show its whole title, and not resizable, like the system's box.
+    if (auto* edit = box.findChild<QLineEdit*>())
+        edit->setMinimumWidth(QFontMetrics(box.font()).horizontalAdvance(box.windowTitle()) + 80);
+    if (box.layout())
+        box.layout()->setSizeConstraint(QLayout::SetFixedSize);
     return box.exec() == QDialog::Accepted ? box.textValue() : QString();
 }
 

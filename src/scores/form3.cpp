@@ -118,6 +118,8 @@ void Form3::createControls() {
                           Qt::Alignment align) {
         auto* l = new QLabel(parent);
         l->setObjectName(QStringLiteral("Label%1_%2").arg(array).arg(index));
+        // Names are shown as typed: a name that looks like markup is not rendered.
+        l->setTextFormat(Qt::PlainText);
         l->setFont(labelFont);
         l->setAlignment(align | Qt::AlignVCenter);
         l->setGeometry(px(left), py(top), px(width), py(kLabelHeight));

@@ -124,6 +124,7 @@ ScoreOutcome<HiScoreList> buildHiScoreList(const ScoreFile& file, int slot,
     };
     v.onlySlot = slot;
     v.each = [&](std::int64_t n, RecordView bytes) { ranker->add(RankEntry::fromBytes(n, bytes)); };
+    v.note = [&](const std::string& text) { list.notes.push_back(text); };
     auto count = file.visit(v);
     if (!count)
         return count.error();

@@ -63,6 +63,9 @@ struct HiScoreList {
     // The result row: the marked record when it is one of this slot's.
     std::optional<NumberedRecord> marked;
     std::int64_t markedPlace = 0;
+    // What the reader should be told about the file though the list could be built
+    // (a damaged end, a missing file that could not be created).
+    std::vector<std::string> notes;
 };
 
 // Reads the file once. A marked record that is missing or of another slot gives no

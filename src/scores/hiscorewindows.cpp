@@ -6,6 +6,8 @@
 
 #include <QMessageBox>
 
+#include <set>
+
 namespace tarno {
 
 void ShowHiScores(QWidget* parent, int slot, std::int64_t markedRecord, const ScoreFile& file) {
@@ -20,6 +22,11 @@ void ShowHiScores(QWidget* parent, int slot, std::int64_t markedRecord, const Sc
                          "The hi-score list cannot be shown. " + list.error().text());
         return;
     }
+    // Said once in a run, not at every opening: the file stays as it is until repaired.
+    static std::set<std::string> told;
+    for (const std::string& note : list.value().notes)
+        if (told.insert(note).second)
+            view.showMessage(HiScoreView::Severity::Information, note);
     Form3 form3(list.value(), screenMetricsFor(parent).twipsPerPixel, parent);
     form3.exec();
 }

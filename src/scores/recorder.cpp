@@ -44,6 +44,19 @@ bool isDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
+// A bad number as a message quotes it: at most its first 40 characters (whole UTF-8
+// characters), then "...".
+std::string shownNumber(std::string_view text) {
+    constexpr std::size_t kShown = 40;
+    std::size_t end = 0;
+    for (std::size_t chars = 0; end < text.size() && chars < kShown; ++chars) {
+        ++end;
+        while (end < text.size() && (static_cast<unsigned char>(text[end]) & 0xc0) == 0x80)
+            ++end;
+    }
+    return "\"" + std::string(text.substr(0, end)) + (end < text.size() ? "...\"" : "\"");
+}
+
 } // namespace
 
 std::optional<std::int32_t> parseScoreNumber(std::string_view text) {
@@ -104,8 +117,8 @@ std::variant<ScoreRecord, std::string> recordFromArgs(std::string_view name,
     for (std::size_t k = 0; k < fields.size(); ++k) {
         const std::optional<std::int32_t> v = parseScoreNumber(args[k + 1]);
         if (!v)
-            return "the " + std::string(fieldName(fields[k])) + " \"" + args[k + 1] +
-                   "\" is not a whole number between -2147483648 and 2147483647";
+            return "the " + std::string(fieldName(fields[k])) + " " + shownNumber(args[k + 1]) +
+                   " is not a whole number between -2147483648 and 2147483647";
         switch (fields[k]) {
         case Field::TimeMs:
             r.timeMs = *v;

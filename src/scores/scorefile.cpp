@@ -16,8 +16,9 @@ namespace tarno {
 namespace {
 
 constexpr std::int64_t kRecord = static_cast<std::int64_t>(kRecordSize);
-// Another instance holds the lock only for one append or one read; waiting longer
-// than this means something is wrong with the file, and the player should hear of it.
+// Readers hold the lock only while they take the count, writers for one append. A
+// lock that stays taken this long while no append goes through means that some other
+// program keeps the file locked, and the player should hear of it.
 constexpr auto kLockPatience = std::chrono::seconds(10);
 constexpr std::size_t kBlockRecords = 4096;
 
@@ -46,10 +47,19 @@ private:
     int m_fd;
 };
 
-// Waits for the lock without blocking forever on a file that some other program
-// keeps locked.
+std::int64_t sizeOf(int fd) {
+    struct stat st {};
+    return ::fstat(fd, &st) == 0 ? static_cast<std::int64_t>(st.st_size) : -1;
+}
+
+// Waits for the lock as long as the file is merely busy: the patience starts again
+// whenever the file has grown, that is whenever another append went through. Only a
+// lock that stays taken while nothing is appended ends the wait. The first retries
+// follow each other closely, as a lock is normally held for microseconds.
 int lockFile(int fd, int how) {
-    const auto deadline = std::chrono::steady_clock::now() + kLockPatience;
+    auto deadline = std::chrono::steady_clock::now() + kLockPatience;
+    std::int64_t lastSize = sizeOf(fd);
+    auto pause = std::chrono::microseconds(50);
     for (;;) {
         if (::flock(fd, how | LOCK_NB) == 0)
             return 0;
@@ -57,9 +67,15 @@ int lockFile(int fd, int how) {
             continue;
         if (errno != EWOULDBLOCK)
             return errno;
-        if (std::chrono::steady_clock::now() >= deadline)
+        const auto now = std::chrono::steady_clock::now();
+        if (const std::int64_t size = sizeOf(fd); size != lastSize) {
+            lastSize = size;
+            deadline = now + kLockPatience;
+        } else if (now >= deadline) {
             return EWOULDBLOCK;
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+        std::this_thread::sleep_for(pause);
+        pause = std::min<std::chrono::microseconds>(pause * 2, std::chrono::milliseconds(5));
     }
 }
 
@@ -110,6 +126,8 @@ void ignoreFileSizeSignal() {
 
 struct Opened {
     int fd = -1;
+    // Only for reads: the file does not exist and could not be created.
+    bool missing = false;
     ScoreError error;
 };
 
@@ -134,7 +152,8 @@ std::int64_t recordCountForLength(std::int64_t length) {
 ScoreFile::ScoreFile(std::string path) : m_path(std::move(path)) {}
 
 std::string ScoreFile::displayPath() const {
-    if (!m_path.empty() && m_path[0] == '/')
+    // An empty path names no file; made absolute it would name the folder.
+    if (m_path.empty() || m_path[0] == '/')
         return m_path;
     char buf[4096];
     if (::getcwd(buf, sizeof buf) == nullptr)
@@ -145,14 +164,34 @@ std::string ScoreFile::displayPath() const {
 
 namespace {
 
-// Opens (creating the file empty when missing) and locks; on failure `error` says why.
+// Opens (creating the file empty when missing), refuses anything but a regular file,
+// and locks; on failure `error` says why. The open does not wait: a FIFO would block
+// in it until some writer came along.
 Opened openLocked(const ScoreFile& file, int flags, int lock) {
     Opened o;
-    const int fd = ::open(file.path().c_str(), flags | O_CREAT | O_CLOEXEC, 0666);
+    const std::string& path = file.path();
+    const int fd = path.empty() ? (errno = ENOENT, -1)
+                                : ::open(path.c_str(),
+                                         flags | O_CREAT | O_CLOEXEC | O_NONBLOCK | O_NOCTTY, 0666);
     if (fd < 0) {
-        o.error = {file.displayPath(), "open", reasonOf(errno)};
+        const int err = errno;
+        struct stat st {};
+        o.missing = !path.empty() && (flags & O_ACCMODE) == O_RDONLY &&
+                    ::stat(path.c_str(), &st) != 0 && errno == ENOENT;
+        o.error = {file.displayPath(), o.missing ? "create" : "open", reasonOf(err)};
         return o;
     }
+    struct stat st {};
+    const bool known = ::fstat(fd, &st) == 0;
+    if (!known || !S_ISREG(st.st_mode)) {
+        o.error = {file.displayPath(), "open",
+                   !known                ? reasonOf(errno)
+                   : S_ISDIR(st.st_mode) ? reasonOf(EISDIR)
+                                         : "it is not a regular file"};
+        ::close(fd);
+        return o;
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     if (const int err = lockFile(fd, lock); err != 0) {
         ::close(fd);
         o.error = {file.displayPath(), "lock",
@@ -192,6 +231,10 @@ ScoreOutcome<ScoreRecord> ScoreFile::ReadRecord(std::int64_t n) const {
     auto count = visit(v);
     if (!count)
         return count.error();
+    if (!found && n >= 1 && n == count.value())
+        return ScoreError{displayPath(), "read",
+                          "record " + std::to_string(n) +
+                              " is cut short: the file ends in a damaged record"};
     if (!found)
         return ScoreError{displayPath(), "read",
                           "there is no record " + std::to_string(n) + " among its " +
@@ -214,23 +257,40 @@ ScoreOutcome<std::vector<NumberedRecord>> ScoreFile::readAll() const {
 
 ScoreOutcome<std::int64_t> ScoreFile::visit(const Visitor& visitor) const {
     Opened o = openLocked(*this, O_RDONLY, LOCK_SH);
+    if (o.missing) {
+        // Nothing to read is an empty list; the reader still hears why there is no file.
+        if (visitor.note)
+            visitor.note(o.error.text() + " The list is empty.");
+        if (visitor.before)
+            visitor.before(0, nullptr);
+        return std::int64_t{0};
+    }
     if (o.fd < 0)
         return o.error;
     Fd fd(o.fd);
     auto length = lengthOf(*this, fd.get());
     if (!length)
         return length.error();
+    // Records are only ever appended, and an append never writes below the length seen
+    // here: the count is all the lock is needed for, so no reader keeps a writer out
+    // for longer than it takes to look at the length.
+    ::flock(fd.get(), LOCK_UN);
     const std::int64_t count = recordCountForLength(length.value());
+    // A damaged end keeps its number by the rounding rule but is never read as a record.
+    const std::int64_t whole = length.value() / kRecord;
+    if (length.value() % kRecord != 0 && visitor.note)
+        visitor.note(damagedEndText(length.value()));
     const auto readError = [&] { return ScoreError{displayPath(), "read", reasonOf(errno)}; };
 
     if (visitor.before) {
-        RecordBytes peeked = blankRecordBytes();
+        RecordBytes peeked{};
         bool have = false;
-        if (visitor.peek >= 1 && visitor.peek <= count) {
-            if (readFully(fd.get(), peeked.data(), kRecordSize,
-                          static_cast<off_t>((visitor.peek - 1) * kRecord)) < 0)
+        if (visitor.peek >= 1 && visitor.peek <= whole) {
+            const ssize_t got = readFully(fd.get(), peeked.data(), kRecordSize,
+                                          static_cast<off_t>((visitor.peek - 1) * kRecord));
+            if (got < 0)
                 return readError();
-            have = true;
+            have = got == kRecord;
         }
         visitor.before(count, have ? &peeked : nullptr);
     }
@@ -244,27 +304,20 @@ ScoreOutcome<std::int64_t> ScoreFile::visit(const Visitor& visitor) const {
         const RecordBytes probe = encodeRecord(ScoreRecord{*visitor.onlySlot});
         std::memcpy(slotBytes, probe.data(), 4);
     }
-    RecordBytes partial = blankRecordBytes();
     std::int64_t number = 0;
     off_t offset = 0;
-    while (number < count) {
-        const std::int64_t want = std::min<std::int64_t>(count - number, kBlockRecords);
+    while (number < whole) {
+        const std::int64_t want = std::min<std::int64_t>(whole - number, kBlockRecords);
         const ssize_t got =
             readFully(fd.get(), block.data(), static_cast<std::size_t>(want) * kRecordSize, offset);
         if (got < 0)
             return readError();
         offset += got;
-        // A record cut short reads its missing bytes as blanks; a file that another
-        // program shortened meanwhile simply ends early.
-        const std::int64_t present = std::min<std::int64_t>((got + kRecord - 1) / kRecord, want);
+        // A file that another program shortened meanwhile simply ends early.
+        const std::int64_t present = got / kRecord;
         for (std::int64_t k = 0; k < present; ++k) {
             const std::uint8_t* src = block.data() + k * kRecord;
             ++number;
-            const std::int64_t have = std::min<std::int64_t>(got - k * kRecord, kRecord);
-            if (have < kRecord) {
-                std::memcpy(partial.data(), src, static_cast<std::size_t>(have));
-                src = partial.data();
-            }
             if (visitor.onlySlot && std::memcmp(src, slotBytes, 4) != 0)
                 continue;
             visitor.each(number, RecordView(src, kRecordSize));
@@ -273,6 +326,15 @@ ScoreOutcome<std::int64_t> ScoreFile::visit(const Visitor& visitor) const {
             break;
     }
     return count;
+}
+
+std::string ScoreFile::damagedEndText(std::int64_t length) const {
+    const std::int64_t tail = length % kRecord;
+    return "The score file \"" + displayPath() + "\" ends in a damaged record: its last " +
+           std::to_string(tail) + (tail == 1 ? " byte is" : " bytes are") +
+           " not a whole record. They are not shown, and no result can be added until the file "
+           "is cut back to its " +
+           std::to_string(length - tail) + " bytes of whole records.";
 }
 
 ScoreOutcome<std::int64_t> ScoreFile::AppendRecord(const ScoreRecord& record) {
@@ -285,21 +347,18 @@ ScoreOutcome<std::int64_t> ScoreFile::AppendRecord(const ScoreRecord& record) {
     if (!length)
         return length.error();
     const std::int64_t before = length.value();
-    const std::int64_t count = recordCountForLength(before);
-    const std::int64_t start = count * kRecord;
-
-    // A damaged tail that counts as a record is completed with the blanks it already
-    // reads as, so the new record lands on its own position and the old one reads the same.
-    std::vector<std::uint8_t> out;
-    std::int64_t writeAt = start;
-    if (before > start - kRecord && before < start) {
-        const std::int64_t missingFrom = before - (start - kRecord);
-        const RecordBytes& blank = blankRecordBytes();
-        out.assign(blank.begin() + missingFrom, blank.end());
-        writeAt = before;
-    }
-    const RecordBytes bytes = encodeRecord(record);
-    out.insert(out.end(), bytes.begin(), bytes.end());
+    // The new record would have to fill up or cover the damaged end, which may be part
+    // of a result or of a file that is no score file at all: nothing is written.
+    if (before % kRecord != 0)
+        return ScoreError{
+            displayPath(), "add to",
+            "it ends in a damaged record (its last " + std::to_string(before % kRecord) +
+                " bytes are not a whole record) and is left as it is until it is "
+                "cut back to its " +
+                std::to_string(before - before % kRecord) + " bytes of whole records"};
+    const std::int64_t count = before / kRecord;
+    const RecordBytes out = encodeRecord(record);
+    const off_t writeAt = static_cast<off_t>(before);
 
     const auto fail = [&](const char* action, int err) -> ScoreOutcome<std::int64_t> {
         // Nothing that was in the file before is lost: cut back what this append added.

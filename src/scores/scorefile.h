@@ -44,8 +44,10 @@ struct NumberedRecord {
 };
 
 // Records of a file `length` bytes long: the length divided by 66, rounded to the
-// nearest whole number, an exact half to the even neighbour. A tail that rounds up
-// counts as a record whose missing bytes read as blanks.
+// nearest whole number, an exact half to the even neighbour. A file whose length is
+// not a whole multiple of 66 ends in a damaged record: a tail that rounds up keeps its
+// record number, but no operation reads it as a record, and nothing is appended to
+// such a file (it is neither filled up nor covered).
 std::int64_t recordCountForLength(std::int64_t length);
 
 constexpr const char* kScoreFileName = "scores.lst";
@@ -60,25 +62,36 @@ public:
 
     ScoreOutcome<std::int64_t> RecordCount() const;
     ScoreOutcome<ScoreRecord> ReadRecord(std::int64_t n) const;
-    // Records 1..count in file order, under one lock.
+    // The whole records among 1..count in file order, read within one opening.
     ScoreOutcome<std::vector<NumberedRecord>> readAll() const;
 
-    // Streaming read under one lock: `before` gets the record count first (and the
-    // bytes of record `peek` when it exists, else null), then `each` gets every record
-    // in file order. Memory stays flat whatever the file's size.
+    // Streaming read within one opening: `before` gets the record count first (and the
+    // bytes of record `peek` when it is a whole record, else null), then `each` gets
+    // every whole record in file order. Memory stays flat whatever the file's size.
+    // The shared lock is held only while the count is taken: records are only ever
+    // appended, so what lies below that count stays as it is, and a slow reader never
+    // keeps a writer out.
     struct Visitor {
         std::int64_t peek = 0;
         std::function<void(std::int64_t count, const RecordBytes* peeked)> before;
         std::function<void(std::int64_t number, RecordView bytes)> each;
         // When set, `each` sees only the records of this slot.
         std::optional<std::int32_t> onlySlot;
+        // What the reader should be told once, though the read succeeds: a file that
+        // ends in a damaged record, or a missing file that could not be created (which
+        // reads as empty).
+        std::function<void(const std::string& text)> note;
     };
     ScoreOutcome<std::int64_t> visit(const Visitor& visitor) const;
 
     // Writes `record` as record count + 1 and gives that number. The count and the write
-    // happen under one exclusive lock; the record is written whole and synced, or the
-    // file is cut back to its former length.
+    // happen under one exclusive lock, waited for as long as other appends go through;
+    // the record is written whole and synced, or the file is cut back to its former
+    // length. A file that ends in a damaged record is refused and left as it is.
     ScoreOutcome<std::int64_t> AppendRecord(const ScoreRecord& record);
+
+    // What a reader is told about a file of `length` bytes that ends in a damaged record.
+    std::string damagedEndText(std::int64_t length) const;
 
 private:
     std::string m_path;

@@ -2,6 +2,7 @@
 #include "solver/request.h"
 
 #include <algorithm>
+#include <array>
 
 namespace tarno {
 
@@ -154,6 +155,33 @@ ParsedRequest parseRequest(std::span<const std::string> items) {
         return refuse("board layout does not fit the tables");
     req.links = *links;
     return {std::move(req), {}};
+}
+
+std::optional<FixedClash> clashingFixedPieces(const PuzzleRequest& request) {
+    std::array<const FixedPiece*, kMaxCells + 1> at{};
+    for (const FixedPiece& f : request.fixed)
+        at[static_cast<size_t>(f.cell)] = &f;
+    const int length = request.pieceLength;
+    // The code a piece shows on cell edge `edge` (1-based) when laid with `rotation`.
+    const auto codeAt = [length](const FixedPiece& p, int edge) {
+        const int j = ((edge - 1 - p.rotation) % length + length) % length;
+        return p.piece[static_cast<size_t>(j)] - '0';
+    };
+    const int sum = request.header.matchSum;
+    for (const FixedPiece& f : request.fixed) {
+        const CellLinks& links = request.links[static_cast<size_t>(f.cell)];
+        for (int i = 0; i < links.count; ++i) {
+            const CellLink& link = links.links[static_cast<size_t>(i)];
+            const FixedPiece* g = at[static_cast<size_t>(link.neighbour)];
+            if (g == nullptr || link.cellEdge > length || link.neighbourEdge > length)
+                continue;
+            const int x = codeAt(f, link.cellEdge);
+            const int y = codeAt(*g, link.neighbourEdge);
+            if (sum != 0 ? x + y != sum : x != y)
+                return FixedClash{std::min(f.cell, g->cell), std::max(f.cell, g->cell)};
+        }
+    }
+    return std::nullopt;
 }
 
 std::vector<std::string> splitItems(std::string_view argument) {

@@ -47,6 +47,16 @@ std::optional<PuzzleHeader> ParsePuzzleHeader(std::string_view header);
 
 ParsedRequest parseRequest(std::span<const std::string> items);
 
+// Two fixed pieces that touch with codes that do not match, by the board's matching
+// rule: the first such pair in request order (smaller cell first), or nothing. The
+// search never lays pieces next to each other that do not match, but it takes the
+// fixed pieces as given.
+struct FixedClash {
+    int cell = 0;
+    int neighbour = 0;
+};
+std::optional<FixedClash> clashingFixedPieces(const PuzzleRequest& request);
+
 // The command channel's split of an argument text at every ",".
 std::vector<std::string> splitItems(std::string_view argument);
 

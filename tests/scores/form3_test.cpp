@@ -15,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <functional>
 
 namespace tarno {
@@ -145,6 +146,42 @@ TEST(ShowHiScores, UnreadableFileIsAMessageNamingFileAndReason) {
                    EXPECT_TRUE(box->text().contains(QStringLiteral("Is a directory")));
                    box->close();
                });
+}
+
+// A damaged end: the player hears of it once in a run, then sees the whole records only.
+TEST(ShowHiScores, DamagedEndIsToldOnceAndLeftOutOfTheList) {
+    TempFolder dir;
+    writeRecords(dir.file(), {makeRecord(1, "Ann", 5000)});
+    const RecordBytes cut = encodeRecord(makeRecord(1, "Zed", 1)); // would rank first
+    std::ofstream(dir.file(), std::ios::app).write(reinterpret_cast<const char*>(cut.data()), 60);
+    int boxes = 0;
+    int forms = 0;
+    const std::function<void(QWidget*)> check = [&](QWidget* w) {
+        if (auto* box = qobject_cast<QMessageBox*>(w)) {
+            ++boxes;
+            EXPECT_TRUE(box->text().contains(QStringLiteral("ends in a damaged record")));
+            QTimer::singleShot(0, [&] { check(QApplication::activeModalWidget()); });
+            box->close();
+            return;
+        }
+        auto* form = qobject_cast<Form3*>(w);
+        ASSERT_NE(form, nullptr);
+        ++forms;
+        EXPECT_EQ(cell(*form, 1, 0), QStringLiteral("Ann"));
+        EXPECT_EQ(cell(*form, 1, 1), QString());
+        form->close();
+    };
+    for (int i = 0; i < 2; ++i)
+        whileModal([&] { ShowHiScores(nullptr, 1, 0, ScoreFile(dir.file())); }, check);
+    EXPECT_EQ(boxes, 1);
+    EXPECT_EQ(forms, 2);
+}
+
+TEST(Form3, NamesAreShownAsTypedNotAsMarkup) {
+    auto form = openForm({makeRecord(1, "<b>Bo</b><img src=x>", 5000)}, 1, 1);
+    EXPECT_EQ(form->label(1, 0)->textFormat(), Qt::PlainText);
+    EXPECT_EQ(form->label(1, 16)->textFormat(), Qt::PlainText);
+    EXPECT_EQ(cell(*form, 1, 0), QStringLiteral("<b>Bo</b><img src=x>"));
 }
 
 TEST(RecordScoreWindows, RecordedResultOpensItsListMarkedAndEnterOrEscapeClosesIt) {

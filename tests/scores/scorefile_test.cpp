@@ -1,6 +1,8 @@
 // The score file: counting, reading, appending, locking, failures and damaged files.
 #include "scores/scorefile.h"
 
+#include "scores/hiscorelist.h"
+
 #include "scorestestsupport.h"
 
 #include <gtest/gtest.h>
@@ -34,34 +36,77 @@ TEST(ScoreFile, MissingFileIsCreatedEmptyAndOnlyRecordsThereCanBeRead) {
                   std::string::npos);
 }
 
-// A whole record and a tail: a short tail is not a record and the next append covers it; a
-// long one is a record whose missing bytes read as spaces and zeros, and the append follows it.
+// A whole record and a damaged end: the end keeps the number the rounding rule gives it,
+// but it is never read as a record, readers are told once, and nothing is appended.
 class DamagedTail : public ::testing::TestWithParam<std::size_t> {};
 
-TEST_P(DamagedTail, IsReadByTheRoundingRuleAndAppendedAfter) {
+TEST_P(DamagedTail, KeepsItsNumberButIsNeverReadNorWrittenOver) {
     TempFolder dir;
     const std::size_t tail = GetParam();
-    std::vector<ScoreRecord> want = {makeRecord(1, "Ann", 1000)};
-    writeRecords(dir.file(), want);
-    const RecordBytes b = encodeRecord(makeRecord(14, "Eve", 61000, 0, 37));
+    const ScoreRecord ann = makeRecord(1, "Ann", 1000);
+    writeRecords(dir.file(), {ann});
+    const RecordBytes b = encodeRecord(makeRecord(1, "Eve", 0, 0, 37));
     std::ofstream(dir.file(), std::ios::app).write(reinterpret_cast<const char*>(b.data()), tail);
-    RecordBytes partial = blankRecordBytes();
-    std::copy_n(b.begin(), tail, partial.begin());
-    if (tail >= 33)
-        want.push_back(decodeRecord(partial));
+    const std::string before = fileBytes(dir.file());
 
     ScoreFile file(dir.file());
-    EXPECT_EQ(file.RecordCount().value(), static_cast<std::int64_t>(want.size()));
-    EXPECT_EQ(recordsIn(file), want);
-    want.push_back(makeRecord(2, "Bob", 5));
-    EXPECT_EQ(file.AppendRecord(want.back()).value(), static_cast<std::int64_t>(want.size()));
-    EXPECT_EQ(std::filesystem::file_size(dir.file()), kRecordSize * want.size());
-    for (std::size_t i = 0; i < want.size(); ++i)
-        EXPECT_EQ(file.ReadRecord(static_cast<std::int64_t>(i + 1)).value(), want[i]);
+    const std::int64_t count = tail >= 33 ? 2 : 1;
+    EXPECT_EQ(file.RecordCount().value(), count);
+    EXPECT_EQ(recordsIn(file), std::vector<ScoreRecord>{ann});
+    EXPECT_EQ(file.ReadRecord(1).value(), ann);
+    if (count == 2)
+        EXPECT_NE(file.ReadRecord(2).error().text().find("record 2 is cut short"),
+                  std::string::npos);
+
+    std::vector<std::string> notes;
+    ScoreFile::Visitor v;
+    v.each = [](std::int64_t, RecordView) {};
+    v.note = [&](const std::string& text) { notes.push_back(text); };
+    EXPECT_EQ(file.visit(v).value(), count);
+    if (tail == 0) {
+        EXPECT_TRUE(notes.empty());
+        EXPECT_EQ(file.AppendRecord(makeRecord(2, "Bob", 5)).value(), 2);
+        return;
+    }
+    ASSERT_EQ(notes.size(), 1u);
+    EXPECT_NE(notes[0].find("ends in a damaged record: its last " + std::to_string(tail)),
+              std::string::npos)
+        << notes[0];
+    // The list shows the whole record only; a partial one never ranks.
+    const HiScoreList list = buildHiScoreList(file, 1, 0).value();
+    ASSERT_EQ(list.top.size(), 1u);
+    EXPECT_EQ(list.top[0].record, ann);
+    EXPECT_EQ(list.notes, notes);
+
+    const auto n = file.AppendRecord(makeRecord(2, "Bob", 5));
+    ASSERT_FALSE(n.ok());
+    EXPECT_NE(n.error().text().find("ends in a damaged record"), std::string::npos);
+    EXPECT_NE(n.error().text().find("cut back to its 66 bytes"), std::string::npos);
+    EXPECT_EQ(fileBytes(dir.file()), before);
 }
 
-// No tail; cut in the slot, in the name, at the rounding edge, in the time and in the moves.
-INSTANTIATE_TEST_SUITE_P(Tails, DamagedTail, ::testing::Values(0, 1, 20, 33, 56, 65));
+// No tail; cut in the slot, in the name, on both sides of the rounding edge, in the
+// time and in the moves.
+INSTANTIATE_TEST_SUITE_P(Tails, DamagedTail, ::testing::Values(0, 1, 20, 32, 33, 56, 65));
+
+// Through a link the file may be any file: its bytes are never covered, and a real
+// score file behind a link is used like any other.
+TEST(ScoreFile, LinkedForeignFileIsNeverWrittenOver) {
+    TempFolder dir;
+    for (const std::size_t size : {9u, 40u, 100u, 2000u}) {
+        const std::string foreign(size, 'x');
+        std::ofstream(dir.file("notes.txt"), std::ios::trunc) << foreign;
+        std::filesystem::remove(dir.file());
+        std::filesystem::create_symlink(dir.file("notes.txt"), dir.file());
+        EXPECT_FALSE(ScoreFile(dir.file()).AppendRecord(makeRecord(1, "Ann")).ok()) << size;
+        EXPECT_EQ(fileBytes(dir.file("notes.txt")), foreign) << size;
+    }
+    writeRecords(dir.file("real.lst"), {makeRecord(1, "Ann")});
+    std::filesystem::remove(dir.file());
+    std::filesystem::create_symlink(dir.file("real.lst"), dir.file());
+    EXPECT_EQ(ScoreFile(dir.file()).AppendRecord(makeRecord(1, "Bob")).value(), 2);
+    EXPECT_EQ(recordsIn(ScoreFile(dir.file("real.lst"))).size(), 2u);
+}
 
 TEST(ScoreFile, FullDiskLeavesTheFileAsItWasAndSaysWhy) {
     TempFolder dir;
@@ -115,8 +160,14 @@ TEST(ScoreFile, ReadOnlyFileCanBeReadButNotAppendedToNorCreated) {
         if (n.ok() || n.error().text() != "Could not open the score file \"" + dir.file() +
                                               "\": Permission denied.")
             return 2;
-        auto missing = ScoreFile(dir.file("new.lst")).RecordCount();
-        return !missing.ok() && missing.error().reason == "Permission denied" ? 0 : 3;
+        // A missing file that cannot be created reads as empty, and the reader hears why.
+        auto missing = buildHiScoreList(ScoreFile(dir.file("new.lst")), 1, 0);
+        if (!missing.ok() || !missing.value().top.empty() || missing.value().notes.size() != 1 ||
+            missing.value().notes[0] != "Could not create the score file \"" + dir.file("new.lst") +
+                                            "\": Permission denied. The list is empty.")
+            return 3;
+        auto added = ScoreFile(dir.file("new.lst")).AppendRecord(makeRecord(1, "Bob", 2));
+        return !added.ok() && added.error().reason == "Permission denied" ? 0 : 4;
     });
     EXPECT_EQ(exitCode(child), 0);
     EXPECT_EQ(fileBytes(dir.file()), before);
@@ -152,6 +203,78 @@ TEST(ScoreFile, ConcurrentAppendsFromSeveralProcessesAllLandIntact) {
         EXPECT_EQ(r, recordOf(p, ++lastOf[p]));
     }
     EXPECT_EQ(lastOf, std::vector<int>(kProcesses, kEach - 1));
+}
+
+} // namespace
+} // namespace tarno
+
+namespace tarno {
+namespace {
+
+using namespace testing;
+
+// A reader that takes its time over every record (a pager, a paused pipe) holds no
+// lock while it reads: an append from another process goes through at once.
+TEST(ScoreFile, SlowReaderNeverKeepsAWriterOut) {
+    TempFolder dir;
+    writeRecords(dir.file(), std::vector<ScoreRecord>(100, makeRecord(1, "Ann", 1)));
+    ScoreFile file(dir.file());
+    int appended = -1;
+    std::int64_t seen = 0;
+    ScoreFile::Visitor v;
+    v.each = [&](std::int64_t n, RecordView) {
+        ++seen;
+        if (n != 1)
+            return;
+        const pid_t child = spawn([&] {
+            auto r = ScoreFile(dir.file()).AppendRecord(makeRecord(2, "Bob", 2));
+            return r.ok() && r.value() == 101 ? 0 : 1;
+        });
+        // Still inside the read: the child must finish while it lasts.
+        appended = exitCode(child);
+    };
+    EXPECT_EQ(file.visit(v).value(), 100);
+    EXPECT_EQ(appended, 0);
+    EXPECT_EQ(seen, 100); // the read keeps to the count it took
+    EXPECT_EQ(file.RecordCount().value(), 101);
+}
+
+// Opening a FIFO would block until a writer came along; a device or a folder is no
+// score file either. Every operation refuses them at once.
+TEST(ScoreFile, WhatIsNoRegularFileIsRefusedAtOnce) {
+    TempFolder dir;
+    ASSERT_EQ(::mkfifo(dir.file("fifo").c_str(), 0600), 0);
+    std::filesystem::create_directory(dir.file("folder"));
+    const struct {
+        std::string path;
+        std::string reason;
+    } cases[] = {{dir.file("fifo"), "it is not a regular file"},
+                 {"/dev/null", "it is not a regular file"},
+                 {dir.file("folder"), "Is a directory"}};
+    for (const auto& c : cases) {
+        const pid_t child = spawn([&] {
+            ::alarm(20); // a hang ends the child instead of the test run
+            ScoreFile file(c.path);
+            const std::string want =
+                "Could not open the score file \"" + c.path + "\": " + c.reason + ".";
+            if (file.RecordCount().ok() || file.RecordCount().error().text() != want)
+                return 1;
+            if (file.readAll().ok() || file.ReadRecord(1).ok())
+                return 2;
+            auto n = file.AppendRecord(makeRecord(1, "Ann"));
+            if (n.ok() || n.error().reason != c.reason)
+                return 3;
+            return 0;
+        });
+        EXPECT_EQ(exitCode(child), 0) << c.path;
+    }
+}
+
+TEST(ScoreFile, EmptyPathNamesNoFolder) {
+    const auto count = ScoreFile("").RecordCount();
+    ASSERT_FALSE(count.ok());
+    EXPECT_EQ(count.error().text(),
+              "Could not open the score file \"\": No such file or directory.");
 }
 
 } // namespace

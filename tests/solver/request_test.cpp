@@ -137,5 +137,46 @@ INSTANTIATE_TEST_SUITE_P(
         MalformedCase{"bg size empty", "bg*1,0000"},
         MalformedCase{"bg over 40 cells", "bg99*1,0000"}, MalformedCase{"no items", ""}));
 
+// Fixed pieces are laid as given; the check names the first two that touch with codes
+// that do not match by the board's rule (equal codes, or codes adding up for "bg").
+struct ClashCase {
+    const char* request;
+    int cell; // 0: no clash
+    int neighbour;
+};
+
+class FixedClashTest : public ::testing::TestWithParam<ClashCase> {};
+
+TEST_P(FixedClashTest, NamesTheFirstPairThatDoesNotMatch) {
+    const ClashCase& c = GetParam();
+    const auto r = parseRequest(items(c.request));
+    ASSERT_TRUE(r.request) << r.problem;
+    const std::optional<FixedClash> clash = clashingFixedPieces(*r.request);
+    if (c.cell == 0) {
+        EXPECT_FALSE(clash) << clash->cell << "," << clash->neighbour;
+        return;
+    }
+    ASSERT_TRUE(clash);
+    EXPECT_EQ(clash->cell, c.cell);
+    EXPECT_EQ(clash->neighbour, c.neighbour);
+}
+
+// The solved board of the worked 3 x 3 example: 3230 3001 0031 1110 1312 0012 1021 0233
+// 0032 in cells 1..9, rotations 0 0 0 0 1 2 2 1 3.
+#define TARNO9 "tarno9*9,3230,3001,0012,0031,1312,0233,1110,1021,0032,"
+INSTANTIATE_TEST_SUITE_P(
+    Boards, FixedClashTest,
+    ::testing::Values(ClashCase{TARNO9
+                                "3230,3001,0031,1110,1312,0012,1021,0233,0032,1,2,3,4,5,6,7,8,9,"
+                                "0,0,0,0,1,2,2,1,3",
+                                0, 0},
+                      ClashCase{TARNO9 "3230,3001,1,2,0,0", 0, 0},
+                      ClashCase{TARNO9 "3230,3001,1,2,0,1", 1, 2},
+                      ClashCase{TARNO9 "0032,3001,9,2,3,1", 0, 0}, // not touching
+                      ClashCase{"bg13*3,0000,0000,3333,0000,0000,1,2,0,0", 1, 2},
+                      ClashCase{"bg12*2,0000,3333,0000,3333,1,2,0,0", 0, 0},
+                      ClashCase{"xyz*2,1,2,1,2,1,2,0,0", 0, 0})); // no links, nothing touches
+#undef TARNO9
+
 } // namespace
 } // namespace tarno

@@ -5,7 +5,8 @@
 //     answer delivered, with the movie animating and with it still;
 //   - the time from a "stopsolving" sent by the movie during an endless solve to the
 //     moment the movie's "solvepuzzle" call returns;
-//   - the longest gap between two frames of the movie while it solves.
+//   - the longest gap between two frames of the movie while it solves, and while it
+//     only animates, for comparison.
 // Prints one "key value" line per figure (milliseconds).  Usage: tarno-measure-channel
 // [--runs N]
 #include "host/form2.h"
@@ -16,6 +17,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QEventLoop>
 #include <QFile>
 #include <QQuickItem>
 #include <QQuickWindow>
@@ -135,6 +137,19 @@ int main(int argc, char** argv) {
         },
         Qt::DirectConnection);
 
+    // For comparison: the longest gap between frames while the movie only animates.
+    std::vector<double> idleGaps;
+    for (int run = 0; run < runs; ++run) {
+        lastFrame = 0;
+        longestGap = 0;
+        watching = true;
+        QEventLoop idle;
+        QTimer::singleShot(1000, &idle, &QEventLoop::quit);
+        idle.exec();
+        watching = false;
+        idleGaps.push_back(longestGap / 1e6);
+    }
+
     const std::string text = request(4);
     const std::vector<std::string> items = tarno::splitItems(text);
     std::vector<double> direct, channel, cost, still, stopToEnd, gaps;
@@ -187,6 +202,7 @@ int main(int argc, char** argv) {
     std::printf("channel_cost_percent     median %8.1f\n", 100.0 * median(cost) / median(direct));
     print("channel_cost_still_ms", still);
     print("longest_frame_gap_ms", gaps);
+    print("longest_gap_idle_ms", idleGaps);
     if (!stopToEnd.empty())
         print("stop_to_end_ms", stopToEnd);
     window.close();

@@ -1,12 +1,15 @@
 // tarno-scores: the hi-score lists and the score file from the command line.
+#include "host/commandchannel.h"
 #include "scores/codepage.h"
 #include "scores/hiscorelist.h"
 #include "scores/recorder.h"
 #include "scores/scorefile.h"
 #include "shell/catalogue.h"
 
+#include <cerrno>
 #include <charconv>
 #include <cstdio>
+#include <cstring>
 #include <iostream>
 #include <optional>
 #include <string>
@@ -19,7 +22,7 @@ using namespace tarno;
 
 constexpr const char* kHelp = R"(Usage:
   tarno-scores show SLOT [--mark N] [--file PATH]
-  tarno-scores add ARGS --name NAME [--file PATH]
+  tarno-scores add ARGS [--name NAME] [--file PATH]
   tarno-scores dump [--file PATH] [--format csv|json]
   tarno-scores --help
 
@@ -32,18 +35,29 @@ show   prints the hi-score list of SLOT as the hi-score window shows it: one lin
        slot, marked with a star ("*27."). SLOT is a slot number 1..17 or a slot id
        such as tarno9.
 add    records a result exactly as a game does: ARGS is the game's comma-separated
-       result text, the slot id first (e.g. tarno9,83456 or lumo12,37,61000,Eve), and
-       NAME the player's name. Prints the new record's number. A result that cannot
-       be recorded, or a file that cannot be written, exits with status 1.
+       result text, the slot id first (e.g. tarno9,83456 or lumo12,37,61000,Eve).
+       lumo11, lumo12 and lumo13 carry the player's name as element 3 of ARGS and
+       lumo18 as element 4, taken unchanged (even when empty, or missing from a
+       list that ends before it); every other slot needs --name NAME. Prints the new record's number. A result that cannot be
+       recorded, or a file that cannot be written, exits with status 1.
 dump   prints every record in file order: record number, slot, slot id, name
        (without outer spaces), time in milliseconds, score and moves. The default
        format is tab-separated text; csv has a header line; json is an array.
 
---file PATH   the score file; default scores.lst in the current directory. It is
-              created empty when missing.
+In the tab-separated text of show and dump, a name's control characters are
+written as \t, \n, \r or \xHH (\u0080 to \u009f for the C1 controls), and a
+backslash as \\, so every result is one line and nothing reaches the terminal
+as a command.
 
-Exit status: 0 on success, 1 when the file cannot be used or a result cannot be
-recorded, 2 for a wrong command line.
+--file PATH   the score file; default scores.lst in the current directory. It is
+              created empty when missing. It must be a regular file. When it
+              is missing and cannot be created, show and dump print the empty
+              list with a note. A file whose length is not a whole multiple of
+              66 bytes ends in a damaged record: show and dump leave that record
+              out and say so, and add refuses to write to the file.
+
+Exit status: 0 on success, 1 when the file cannot be used, a result cannot be
+recorded or the output cannot be written, 2 for a wrong command line.
 )";
 
 struct UsageError {
@@ -55,9 +69,93 @@ int usage(const std::string& text) {
     return 2;
 }
 
+std::string escapedText(std::string_view text);
+
 int fileError(const ScoreError& e) {
-    std::cerr << "tarno-scores: " << e.text() << "\n";
+    std::cerr << "tarno-scores: " << escapedText(e.text()) << "\n";
     return 1;
+}
+
+void note(const std::string& text) {
+    std::cerr << "tarno-scores: note: " << escapedText(text) << "\n";
+}
+
+// Standard output, checked: every write and the final flush. A full disk, a closed
+// output or a file-size limit ends the program with a message and status 1, never
+// with a truncated file and status 0.
+class Output {
+public:
+    void write(std::string_view text) {
+        if (!m_failed && std::fwrite(text.data(), 1, text.size(), stdout) != text.size())
+            fail();
+    }
+    // The status to exit with: `status`, or 1 when the output could not be written.
+    int finish(int status) {
+        if (!m_failed && (std::fflush(stdout) != 0 || std::ferror(stdout)))
+            fail();
+        if (m_failed) {
+            std::cerr << "tarno-scores: could not write the output: " << std::strerror(m_errno)
+                      << "\n";
+            return 1;
+        }
+        return status;
+    }
+    bool failed() const { return m_failed; }
+
+private:
+    void fail() {
+        m_failed = true;
+        m_errno = errno != 0 ? errno : EIO;
+    }
+    bool m_failed = false;
+    int m_errno = 0;
+};
+
+// Text for a tab-separated line: control characters and the backslash escaped, so a
+// name can neither start a new line or column nor send the terminal a command.
+std::string escapedText(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    const auto hex = [&out](const char* prefix, unsigned v) {
+        char buf[8];
+        std::snprintf(buf, sizeof buf, "%s%02x", prefix, v);
+        out += buf;
+    };
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        if (c == '\\')
+            out += "\\\\";
+        else if (c == '\t')
+            out += "\\t";
+        else if (c == '\n')
+            out += "\\n";
+        else if (c == '\r')
+            out += "\\r";
+        else if (c < 0x20 || c == 0x7f)
+            hex("\\x", c);
+        else if (c == 0xc2 && i + 1 < text.size() &&
+                 static_cast<unsigned char>(text[i + 1]) >= 0x80 &&
+                 static_cast<unsigned char>(text[i + 1]) <= 0x9f)
+            hex("\\u00", static_cast<unsigned char>(text[++i]));
+        else
+            out += static_cast<char>(c);
+    }
+    return out;
+}
+
+// A piece of the command line quoted in a message: escaped, and cut after 40
+// characters so a pasted megabyte does not fill the terminal.
+std::string quotedArg(std::string_view text) {
+    constexpr std::size_t kShown = 40;
+    std::size_t end = 0;
+    std::size_t chars = 0;
+    while (end < text.size() && chars < kShown) {
+        ++end;
+        while (end < text.size() && (static_cast<unsigned char>(text[end]) & 0xc0) == 0x80)
+            ++end;
+        ++chars;
+    }
+    return "\"" + escapedText(text.substr(0, end)) + (end < text.size() ? "...\"" : "\"");
 }
 
 std::optional<std::int64_t> parseWhole(std::string_view s) {
@@ -96,7 +194,7 @@ std::optional<std::string> parseOptions(int argc, char** argv, int from, Options
             key.resize(eq);
         }
         if (key != "--file" && key != "--mark" && key != "--name" && key != "--format")
-            return "unknown option " + key;
+            return "unknown option " + quotedArg(key);
         if (!value) {
             if (i + 1 >= argc)
                 return key + " needs a value";
@@ -115,7 +213,8 @@ std::optional<std::string> parseOptions(int argc, char** argv, int from, Options
 }
 
 std::string joinRow(const std::string& place, const HiScoreRowText& t) {
-    return place + "\t" + t.name + "\t" + t.time + "\t" + t.score + "\t" + t.moves + "\n";
+    return place + "\t" + escapedText(t.name) + "\t" + t.time + "\t" + t.score + "\t" + t.moves +
+           "\n";
 }
 
 int show(const Options& o) {
@@ -128,18 +227,20 @@ int show(const Options& o) {
     else
         slot = slotBySlotId(slotText);
     if (!slot || !slotKind(*slot))
-        return usage("no hi-score list for slot \"" + slotText + "\" (1..17 or a slot id)");
+        return usage("no hi-score list for slot " + quotedArg(slotText) + " (1..17 or a slot id)");
     std::int64_t mark = 0;
     if (o.mark) {
         const auto n = parseWhole(*o.mark);
         if (!n || *n < 1)
-            return usage("--mark needs a record number of 1 or more, not \"" + *o.mark + "\"");
+            return usage("--mark needs a record number of 1 or more, not " + quotedArg(*o.mark));
         mark = *n;
     }
     const ScoreFile file(o.file);
     auto list = buildHiScoreList(file, *slot, mark);
     if (!list)
         return fileError(list.error());
+    for (const std::string& text : list.value().notes)
+        note(text);
     std::string out;
     int place = 0;
     for (const NumberedRecord& r : list.value().top)
@@ -147,8 +248,9 @@ int show(const Options& o) {
     if (list.value().marked)
         out += joinRow("*" + placeText(list.value().markedPlace),
                        rowText(*list.value().kind, list.value().marked->record));
-    std::fwrite(out.data(), 1, out.size(), stdout);
-    return 0;
+    Output output;
+    output.write(out);
+    return output.finish(0);
 }
 
 // Writes to standard error only: the tool has no window to show.
@@ -157,7 +259,7 @@ public:
     void showList(int, std::int64_t) override {}
     void showMessage(Severity severity, const std::string& text) override {
         std::cerr << (severity == Severity::Information ? "tarno-scores: note: " : "tarno-scores: ")
-                  << text << "\n";
+                  << escapedText(text) << "\n";
     }
 };
 
@@ -176,16 +278,32 @@ std::vector<std::string> splitArgs(std::string_view text) {
 int add(const Options& o) {
     if (o.positional.size() != 1)
         return usage("add needs one ARGS text, e.g. tarno9,83456");
-    if (!o.name)
+    const std::vector<std::string> args = splitArgs(o.positional[0]);
+    // The slots whose games send the name take it from ARGS, as the command channel does.
+    const int element = nameElementFor(args[0]);
+    if (element >= 0 && o.name)
+        return usage(args[0] + " takes the name from ARGS (element " + std::to_string(element) +
+                     "); leave out --name");
+    if (element < 0 && !o.name)
         return usage("add needs --name NAME");
     ScoreFile file(o.file);
     ConsoleView view;
-    const RecordOutcome r = RecordScore(file, view, *o.name, splitArgs(o.positional[0]));
+    // A list too short to hold its name records an empty name, as in the game.
+    std::string name = element < 0 ? *o.name : std::string();
+    if (element >= 0 && static_cast<std::size_t>(element) < args.size())
+        name = args[static_cast<std::size_t>(element)];
+    const RecordOutcome r = RecordScore(file, view, name, args);
     switch (r.status) {
     case RecordOutcome::Status::Shown:
-    case RecordOutcome::Status::SavedWithoutList:
-        std::cout << r.recordNumber << "\n";
-        return 0;
+    case RecordOutcome::Status::SavedWithoutList: {
+        Output output;
+        output.write(std::to_string(r.recordNumber) + "\n");
+        const int status = output.finish(0);
+        if (status != 0)
+            std::cerr << "tarno-scores: the result was saved as record " << r.recordNumber
+                      << ", but its number could not be printed.\n";
+        return status;
+    }
     case RecordOutcome::Status::Rejected:
     case RecordOutcome::Status::NotSaved:
         return 1;
@@ -241,12 +359,13 @@ int dump(const Options& o) {
     if (!o.positional.empty())
         return usage("dump takes no arguments besides its options");
     if (o.format != "text" && o.format != "csv" && o.format != "json")
-        return usage("--format is csv or json, not \"" + o.format + "\"");
+        return usage("--format is csv or json, not " + quotedArg(o.format));
     const ScoreFile file(o.file);
+    Output output;
     std::string out;
     bool first = true;
     const auto flush = [&] {
-        std::fwrite(out.data(), 1, out.size(), stdout);
+        output.write(out);
         out.clear();
     };
     if (o.format == "csv")
@@ -254,7 +373,10 @@ int dump(const Options& o) {
     if (o.format == "json")
         out += "[";
     ScoreFile::Visitor v;
+    v.note = note;
     v.each = [&](std::int64_t n, RecordView bytes) {
+        if (output.failed())
+            return; // the rest would be lost as well
         const ScoreRecord r = decodeRecord(bytes);
         const ScoreSlot* s = slotByNumber(r.slot);
         const std::string slotId = s ? std::string(s->slotId) : std::string();
@@ -270,8 +392,9 @@ int dump(const Options& o) {
         } else {
             const char* sep = o.format == "csv" ? "," : "\t";
             out += num + sep + std::to_string(r.slot) + sep + slotId + sep +
-                   (o.format == "csv" ? csvField(name) : name) + sep + std::to_string(r.timeMs) +
-                   sep + std::to_string(r.score) + sep + std::to_string(r.moves) + "\n";
+                   (o.format == "csv" ? csvField(name) : escapedText(name)) + sep +
+                   std::to_string(r.timeMs) + sep + std::to_string(r.score) + sep +
+                   std::to_string(r.moves) + "\n";
         }
         first = false;
         if (out.size() > (1 << 16))
@@ -280,12 +403,13 @@ int dump(const Options& o) {
     auto count = file.visit(v);
     if (!count) {
         flush();
+        output.finish(0);
         return fileError(count.error());
     }
     if (o.format == "json")
         out += first ? "]\n" : "\n]\n";
     flush();
-    return 0;
+    return output.finish(0);
 }
 
 } // namespace
@@ -294,18 +418,19 @@ int main(int argc, char** argv) {
     if (argc < 2)
         return usage("missing command");
     const std::string_view command = argv[1];
-    if (command == "--help" || command == "-h" || command == "help") {
-        std::cout << kHelp;
-        return 0;
-    }
+    const auto help = [] {
+        Output output;
+        output.write(kHelp);
+        return output.finish(0);
+    };
+    if (command == "--help" || command == "-h" || command == "help")
+        return help();
     for (int i = 2; i < argc; ++i) {
         const std::string_view a = argv[i];
         if (a == "--")
             break;
-        if (a == "--help" || a == "-h") {
-            std::cout << kHelp;
-            return 0;
-        }
+        if (a == "--help" || a == "-h")
+            return help();
     }
     Options o;
     if (auto err = parseOptions(argc, argv, 2, o))
@@ -316,5 +441,5 @@ int main(int argc, char** argv) {
         return add(o);
     if (command == "dump")
         return dump(o);
-    return usage("unknown command \"" + std::string(command) + "\"");
+    return usage("unknown command " + quotedArg(command));
 }

@@ -1,7 +1,7 @@
 // Lumo 11, 12, 13 and 18 played through the real game window, player and channel: the
 // result lands in scores.lst with the name typed into the movie, and no name prompt opens.
+#include "moviesupport.h"
 #include "scores/scorerecord.h"
-#include "support/movierun.h"
 
 #include <QJSValue>
 #include <QQuickItem>
@@ -46,7 +46,7 @@ TEST_P(LumoGame, ASolvedPuzzleRecordsMovesTimeAndTheMoviesName) {
     run.answerNamePrompt("Not asked");
     table(run)->setProperty("name", QString::fromUtf8(c.name));
     run.call("newGame", {20261207});
-    const int fewest = plain(run.root()->property("game")).toMap().value("fewest").toInt();
+    const int fewest = rootField(run, "game", "fewest").toInt();
     ASSERT_GT(fewest, 0);
 
     solvePuzzle(run);
@@ -96,7 +96,7 @@ TEST(LumoRun, EndedRunRecordsPuzzlesMovesTimeAndTheRememberedName) {
     const int unneeded = int(plain(run.call("solution")).toList().indexOf(QVariant(0)));
     ASSERT_GE(unneeded, 0);
     run.call("press", {unneeded});
-    const int moves = plain(run.root()->property("run")).toMap().value("moves").toInt();
+    const int moves = rootField(run, "run", "moves").toInt();
     run.call("endRun");
     ASSERT_TRUE(run.waitUntil([&] { return run.hiScoreWindowsShown() == 1; }));
     run.call("endRun"); // ended once, sent once

@@ -1,0 +1,198 @@
+// Overlord: take the whole island from the computer, land by land. Three strengths of
+// opponent; no hi-score list.
+import QtQuick
+import "common"
+import "common/Random.mjs" as Random
+import "common/Theme.mjs" as Theme
+import "overlord"
+import "overlord/Rules.mjs" as Rules
+
+GameScreen {
+    id: movie
+
+    property var state: Rules.newGame(Random.freshSeed())
+    property int strength: 1
+    property int selected: -1
+    property int cursor: 0
+    property var lastMove: null
+    property var rng: Random.make(1)
+    property string news: "Your move."
+
+    function newGame(seed) {
+        const s = seed === undefined ? Random.freshSeed() : seed;
+        state = Rules.newGame(s);
+        rng = Random.make(s);
+        selected = -1;
+        lastMove = null;
+        cursor = state.owner.indexOf(Rules.human);
+        news = "Your move: march from a land of yours with two or more armies.";
+        think.stop();
+        gameOver.close();
+        focusGame();
+    }
+    function setStrength(level) {
+        strength = level;
+        newGame();
+    }
+    // One input path for clicks and keys: a land of yours with armies to spare is
+    // chosen, a land touching the chosen one is marched into.
+    function choose(land) {
+        if (state.winner || state.turn !== Rules.human)
+            return;
+        cursor = land;
+        if (selected >= 0 && Rules.isLegal(state, Rules.human, { from: selected, to: land })) {
+            humanMove({ from: selected, to: land });
+        } else if (state.owner[land] === Rules.human && state.armies[land] >= 2 && land !== selected) {
+            selected = land;
+            news = "March from here into a ringed land.";
+        } else {
+            selected = -1;
+        }
+    }
+    function pass() {
+        if (!state.winner && state.turn === Rules.human)
+            humanMove({ from: -1, to: -1 });
+    }
+    function humanMove(move) {
+        selected = -1;
+        lastMove = null;
+        state = Rules.play(state, Rules.human, move);
+        if (!checkEnd()) {
+            news = "The computer is thinking…";
+            think.restart();
+        }
+    }
+    function computerTurn() {
+        const move = Rules.computerMove(state, strength, rng);
+        state = Rules.play(state, Rules.computer, move);
+        lastMove = move.from >= 0 ? move : null;
+        if (!checkEnd())
+            news = move.from < 0 ? "The computer waits. Your move." : "The computer marched (ringed). Your move.";
+    }
+    function checkEnd() {
+        if (!state.winner)
+            return false;
+        const won = state.winner === Rules.human;
+        showGameOver(won ? "The island is yours!" : "The computer holds the island",
+                     [won ? "You won in " + state.round + " rounds at " + Rules.strengths[strength].name + "."
+                          : "Try again, or choose an easier opponent."]);
+        news = won ? "You won." : "You lost.";
+        return true;
+    }
+    function screenshotScene(name) {
+        newGame(3);
+        for (let k = 0; k < 4; ++k) {
+            const mine = Rules.moves(state, Rules.human).filter(m => m.from >= 0
+                                                                  && state.owner[m.to] !== Rules.human);
+            if (!mine.length)
+                break;
+            humanMove(mine[0]);
+            think.stop();
+            computerTurn();
+        }
+        const from = state.owner.findIndex((o, i) => o === Rules.human && state.armies[i] >= 2);
+        if (from >= 0)
+            choose(from);
+        if (name === "busy")
+            busy.start();
+    }
+
+    title: "Overlord"
+    stats: [{ label: "Round", value: String(state.round) },
+            { label: "Lands", value: Rules.landsOf(state, Rules.human) + " : " + Rules.landsOf(state, Rules.computer) }]
+    keyHandler: map
+    howToPlayText: "<p>Take the whole island. Your lands are blue with a shield ⛨, the "
+                 + "computer's red with a spear point ▲, the grey ones belong to nobody.</p>"
+                 + "<p>On your turn, march all but one army from one of your lands into a land "
+                 + "touching it: click your land, then a ringed land (keys: arrows and "
+                 + "<b>Space</b>; <b>P</b> passes, <b>Escape</b> lets go). More armies than "
+                 + "the defender take the land with what is left; fewer only wear it down. "
+                 + "Marching into your own land joins the armies.</p>"
+                 + "<p>After you and the computer have moved, every land that someone holds "
+                 + "grows by one army. Whoever holds no land has lost.</p>"
+                 + "<p>Easy, Fair and Hard on the left choose the opponent and start a new war.</p>"
+    buttons: GameButton {
+        text: "Pass"
+        key: "P"
+        enabled: !movie.state.winner && movie.state.turn === Rules.human
+        onClicked: { movie.pass(); movie.focusGame(); }
+    }
+
+    onNewGameRequested: newGame()
+
+    // The computer answers a moment after the player's march, so the march is seen first.
+    Timer {
+        id: think
+        interval: 350
+        onTriggered: movie.computerTurn()
+    }
+
+    // The busiest scene for the frame-rate measurement: the computer playing both sides.
+    Timer {
+        id: busy
+        interval: 250
+        repeat: true
+        onTriggered: {
+            if (movie.state.winner) {
+                movie.newGame(3);
+                return;
+            }
+            if (movie.state.turn === Rules.human) {
+                const list = Rules.moves(movie.state, Rules.human);
+                movie.humanMove(list[0]);
+                think.stop();
+            } else {
+                movie.computerTurn();
+            }
+        }
+    }
+
+    Column {
+        x: 16
+        y: 16
+        spacing: 10
+        Text {
+            text: "Opponent"
+            color: Theme.textDim
+            font.family: Theme.fontFamily
+            font.pixelSize: Theme.smallSize
+        }
+        Repeater {
+            model: Rules.strengths
+            GameButton {
+                width: 110
+                text: modelData.name
+                primary: movie.strength === index
+                onClicked: movie.setStrength(index)
+            }
+        }
+    }
+
+    Map {
+        id: map
+        anchors.left: parent.left
+        anchors.right: parent.right
+        anchors.top: parent.top
+        anchors.bottom: newsText.top
+        state: movie.state
+        selected: movie.selected
+        cursor: movie.cursor
+        lastMove: movie.lastMove
+        focus: true
+        onChosen: function(land) { movie.choose(land); }
+        onPassRequested: movie.pass()
+        onCursorMoved: function(land) { movie.cursor = land; }
+        onReleased: movie.selected = -1
+    }
+
+    Text {
+        id: newsText
+        anchors.bottom: parent.bottom
+        anchors.bottomMargin: 12
+        anchors.horizontalCenter: parent.horizontalCenter
+        text: movie.news
+        color: Theme.text
+        font.family: Theme.fontFamily
+        font.pixelSize: Theme.bodySize
+    }
+}

@@ -1,0 +1,171 @@
+// The grid of balls with the keyboard cursor. It draws the game it is given, lets a
+// moved ball travel its path before the board shows the result, and reports the cell
+// the player picks; mouse and keys both end in picked(index).
+import QtQuick
+import "../common"
+import "../common/Theme.mjs" as Theme
+import "Rules.mjs" as Rules
+
+Item {
+    id: board
+
+    property var game
+    property int selected: -1
+    property int cursor: 40
+    readonly property int n: game ? game.size : Rules.size
+    readonly property real cell: 56
+    // The cells as drawn: while a ball travels they lag behind the game.
+    property var shown: []
+    property var reach: ({})
+    property var way: []
+    property int step: 0
+    property int travellerColour: 0
+    property string shownKey
+
+    signal picked(int index)
+    signal cancelled()
+
+    function refresh() {
+        if (!game)
+            return;
+        const key = game.seed + "/" + game.moves;
+        const oneMoveOn = shownKey === game.seed + "/" + (game.moves - 1) && game.path.length > 1;
+        shownKey = key;
+        if (!oneMoveOn) {
+            endTravel();
+            return;
+        }
+        // Off the board it was on, the ball takes its way; then the rest of the move shows.
+        const before = shown.slice();
+        travellerColour = before[game.path[0]];
+        before[game.path[0]] = -1;
+        shown = before;
+        way = game.path;
+        step = 0;
+        stepper.restart();
+    }
+    function endTravel() {
+        stepper.stop();
+        way = [];
+        shown = game.cells;
+    }
+    function moveCursor(col, row) {
+        col = Math.max(0, Math.min(n - 1, col));
+        row = Math.max(0, Math.min(n - 1, row));
+        cursor = row * n + col;
+    }
+    function cellX(index) { return (index % n) * cell; }
+    function cellY(index) { return Math.floor(index / n) * cell; }
+
+    width: n * cell
+    height: n * cell
+    focus: true
+    activeFocusOnTab: true
+
+    onGameChanged: refresh()
+    onSelectedChanged: {
+        const ids = {};
+        if (game && selected >= 0)
+            Rules.reachable(game.cells, n, selected).forEach(i => { ids[i] = true; });
+        reach = ids;
+    }
+
+    Keys.onPressed: function(event) {
+        const col = cursor % n, row = Math.floor(cursor / n);
+        switch (event.key) {
+        case Qt.Key_Left: moveCursor(col - 1, row); break;
+        case Qt.Key_Right: moveCursor(col + 1, row); break;
+        case Qt.Key_Up: moveCursor(col, row - 1); break;
+        case Qt.Key_Down: moveCursor(col, row + 1); break;
+        case Qt.Key_Space:
+        case Qt.Key_Return:
+        case Qt.Key_Enter:
+            picked(cursor);
+            break;
+        case Qt.Key_Escape:
+            cancelled();
+            break;
+        default:
+            return;
+        }
+        event.accepted = true;
+    }
+
+    Timer {
+        id: stepper
+        interval: 45
+        repeat: true
+        onTriggered: {
+            if (board.step + 1 < board.way.length)
+                ++board.step;
+            else
+                board.endTravel();
+        }
+    }
+
+    Repeater {
+        model: board.n * board.n
+
+        Rectangle {
+            x: board.cellX(index)
+            y: board.cellY(index)
+            width: board.cell
+            height: board.cell
+            color: index === board.selected ? Theme.panelLight : (index + Math.floor(index / board.n)) % 2 ? "#1a2a4a" : "#17253f"
+            border.color: "#0e1830"
+
+            Rectangle {
+                anchors.centerIn: parent
+                width: 6
+                height: 6
+                radius: 3
+                color: Theme.textDim
+                opacity: 0.5
+                visible: board.reach[index] === true
+            }
+            Ball {
+                anchors.fill: parent
+                colour: board.shown[index] === undefined ? -1 : board.shown[index]
+                selected: index === board.selected
+            }
+        }
+    }
+
+    Glyph {
+        id: traveller
+        visible: board.way.length > 0
+        x: board.way.length ? board.cellX(board.way[board.step]) + board.cell * 0.11 : 0
+        y: board.way.length ? board.cellY(board.way[board.step]) + board.cell * 0.11 : 0
+        width: board.cell * 0.78
+        height: width
+        shape: Theme.marks[board.travellerColour].shape
+        colour: Theme.marks[board.travellerColour].colour
+
+        Behavior on x { NumberAnimation { duration: 40 } }
+        Behavior on y { NumberAnimation { duration: 40 } }
+    }
+
+    Rectangle {
+        objectName: "cursor"
+        x: board.cellX(board.cursor)
+        y: board.cellY(board.cursor)
+        width: board.cell
+        height: board.cell
+        color: "transparent"
+        border.color: board.activeFocus ? Theme.focus : Theme.textDim
+        border.width: 3
+        radius: 4
+
+        Behavior on x { NumberAnimation { duration: 70 } }
+        Behavior on y { NumberAnimation { duration: 70 } }
+    }
+
+    MouseArea {
+        anchors.fill: parent
+        onClicked: function(mouse) {
+            board.forceActiveFocus();
+            board.moveCursor(Math.floor(mouse.x / board.cell), Math.floor(mouse.y / board.cell));
+            board.picked(board.cursor);
+        }
+    }
+}

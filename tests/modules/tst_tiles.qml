@@ -1,0 +1,771 @@
+// The tile puzzles: the board model (layouts, matching, moves, dealing, the solver's
+// request and answer, checked against answers the solver gave), the games' rules, and
+// the movie played with the mouse and the keyboard.
+import QtQuick
+import QtTest
+import "../../modules/tiles/Board.mjs" as Board
+import "../../modules/tiles/Rules.mjs" as Rules
+
+Item {
+    id: root
+    width: 800
+    height: 600
+
+    TestCase {
+        id: boardTest
+        name: "TilesBoard"
+
+        // --- Layouts -------------------------------------------------------------------
+
+        function test_gridLayout_data() {
+            return [
+                { tag: "3x3", rows: 3, columns: 3,
+                  layout: "AB42AC13BD42BE13CE42CF13DG13EG42EH13FH42GI13HI42" },
+                { tag: "4x4", rows: 4, columns: 4,
+                  layout: "AB42AC13BD42BE13CE42CF13DG42DH13EH42EI13FI42FJ13GK13HK42HL13IL42IM13JM42KN13LN42LO13MO42NP13OP42" },
+                { tag: "2x3", rows: 2, columns: 3, layout: "AB42AC13BD13CD42CE13DF13EF42" },
+                { tag: "1x1", rows: 1, columns: 1, layout: "" }
+            ];
+        }
+        function test_gridLayout(data) {
+            compare(Board.gridLayout(data.rows, data.columns), data.layout);
+        }
+
+        function test_gridNumbersAlongAntiDiagonals() {
+            const b = Board.gridBoard("tarno16", 4, 4, 0);
+            // Row by row, the cell numbers of a 4 x 4 board.
+            const expected = [[1, 3, 6, 10], [2, 5, 9, 13], [4, 8, 12, 15], [7, 11, 14, 16]];
+            for (let cell = 1; cell <= 16; ++cell) {
+                const p = b.places[cell];
+                compare(expected[p.row - 1][p.column - 1], cell, "cell " + cell);
+            }
+        }
+
+        function test_boardFor_data() {
+            return [
+                { tag: "tarno9", name: "tarno9", cells: 9, edges: 4, sum: 0, rows: 3 },
+                { tag: "tarno16", name: "tarno16", cells: 16, edges: 4, sum: 0, rows: 4 },
+                { tag: "other ta", name: "tarno99", cells: 16, edges: 4, sum: 0, rows: 4 },
+                { tag: "angle", name: "angle", cells: 16, edges: 4, sum: 0, rows: 4 },
+                { tag: "kpuzzle", name: "kpuzzle", cells: 16, edges: 4, sum: 0, rows: 4 },
+                { tag: "hexa", name: "hexa10W", cells: 10, edges: 6, sum: 0, rows: undefined },
+                { tag: "bg 5x8", name: "bg58", cells: 40, edges: 4, sum: 3, rows: 5 },
+                { tag: "bg one digit", name: "bg3", cells: 9, edges: 4, sum: 3, rows: 3 }
+            ];
+        }
+        function test_boardFor(data) {
+            const b = Board.boardFor(data.name);
+            compare(b.name, data.name);
+            compare(b.cellCount, data.cells);
+            compare(b.edges, data.edges);
+            compare(b.matchSum, data.sum);
+            compare(b.rows, data.rows);
+        }
+
+        function test_boardForUnknown_data() {
+            return [
+                { tag: "unknown kind", name: "xyz" },
+                { tag: "unknown hexagon key", name: "hexa11Q" },
+                { tag: "bg over forty cells", name: "bg99" },
+                { tag: "bg zero rows", name: "bg05" },
+                { tag: "capitals", name: "Tarno9" }
+            ];
+        }
+        function test_boardForUnknown(data) {
+            compare(Board.boardFor(data.name), null);
+        }
+
+        // Every link of every stored hexagon board joins opposite edges of two cells one
+        // cell width apart in the direction of the edge, and no two cells share a place:
+        // the edge numbering and the drawing agree.
+        function test_hexagonPlacesFollowEveryLink() {
+            for (const key in Board.hexLayouts) {
+                const b = Board.hexBoard(key);
+                compare(b.cellCount, parseInt(key, 10), key);
+                const seen = {};
+                for (let cell = 1; cell <= b.cellCount; ++cell) {
+                    const p = b.places[cell];
+                    verify(p !== null, key + ": cell " + cell + " is placed");
+                    const at = Math.round(p.x * 100) + ":" + Math.round(p.y * 100);
+                    verify(seen[at] === undefined, key + ": cells " + seen[at] + " and " + cell + " overlap");
+                    seen[at] = cell;
+                    verify(b.links[cell].length <= 6);
+                    for (const l of b.links[cell]) {
+                        compare((l.edge + 2) % 6 + 1, l.neighbourEdge, key + ": opposite edges");
+                        const a = Board.edgeAngle(6, l.edge), q = b.places[l.neighbour];
+                        fuzzyCompare(q.x - p.x, Math.cos(a), 1e-4, key + " " + cell + "-" + l.neighbour);
+                        fuzzyCompare(q.y - p.y, -Math.sin(a), 1e-4, key + " " + cell + "-" + l.neighbour);
+                    }
+                }
+            }
+        }
+
+        // --- Pieces, moves and matching --------------------------------------------------
+
+        function test_turnedCodes_data() {
+            return [
+                { tag: "unturned", piece: "0123", rotation: 0, codes: "0123" },
+                { tag: "one step", piece: "0123", rotation: 1, codes: "3012" },
+                { tag: "three steps", piece: "0123", rotation: 3, codes: "1230" },
+                { tag: "hexagon", piece: "012345", rotation: 2, codes: "450123" }
+            ];
+        }
+        function test_turnedCodes(data) {
+            compare(Board.turnedCodes(data.piece, data.rotation), data.codes);
+        }
+
+        function test_layingSwapsAndReturnsPieces() {
+            const b = Board.boardFor("tarno9");
+            let p = Board.newPosition(b, ["0000", "1111", "2222"]);
+            p = Board.lay(p, 0, 1);
+            p = Board.lay(p, 1, 2);
+            // Onto an occupied cell from another cell: the two swap.
+            let q = Board.lay(p, 1, 1);
+            compare(q.pieceAt[1], 1);
+            compare(q.pieceAt[2], 0);
+            compare(q.cellOf, [2, 1, 0]);
+            // From the tray: the piece that lay there goes to the tray.
+            q = Board.lay(p, 2, 1);
+            compare(q.pieceAt[1], 2);
+            compare(q.cellOf, [0, 2, 1]);
+            // The position moved from is left as it was.
+            compare(p.cellOf, [1, 2, 0]);
+            q = Board.lift(q, 1);
+            compare(q.pieceAt[2], -1);
+            compare(Board.laidCount(q), 1);
+            compare(Board.lay(p, 0, 10), p, "no cell 10 on a 3 x 3 board");
+        }
+
+        function test_turnWrapsBothWays() {
+            const b = Board.boardFor("hexa3T");
+            let p = Board.newPosition(b, ["012345"]);
+            p = Board.turn(p, 0, -1);
+            compare(p.rotationOf[0], 5);
+            p = Board.turn(p, 0, 8);
+            compare(p.rotationOf[0], 1);
+        }
+
+        // The worked 3 x 3 example, laid as given: every edge state and the whole board.
+        function test_edgeStatesOnTheWorkedExample() {
+            const b = Board.boardFor("tarno9");
+            const cells = ["3230", "3001", "0031", "1110", "1312", "0012", "1021", "0233", "0032"];
+            const rotations = [0, 0, 0, 0, 1, 2, 2, 1, 3];
+            let p = Board.newPosition(b, cells, rotations);
+            for (let cell = 1; cell <= 9; ++cell)
+                p = Board.lay(p, cell - 1, cell);
+            verify(Board.isSolved(p));
+            compare(Board.matchCount(p), { fit: 12, all: 12 });
+            compare(Board.edgeState(p, 1, 2), "border");
+            compare(Board.edgeState(p, 1, 4), "match");
+            // Cell 5 (row 2, column 2) shows 2131 on edges 1 to 4.
+            compare([1, 2, 3, 4].map(e => Board.codeAt(p, 5, e)), [2, 1, 3, 1]);
+            p = Board.turn(p, 4, 1);
+            verify(!Board.isSolved(p));
+            verify(!Board.fitsAt(p, 5));
+            compare(Board.edgeState(p, 5, 3), "clash");
+            p = Board.lift(p, 4);
+            compare(Board.edgeState(p, 2, 1), "open");
+            verify(Board.fitsAt(p, 2));
+            verify(!Board.isFull(p));
+        }
+
+        function test_sumRuleMatchesCodesAddingUpToThree() {
+            const b = Board.boardFor("bg12");
+            let p = Board.newPosition(b, ["0000", "3333", "1111", "2222"]);
+            p = Board.lay(Board.lay(p, 0, 1), 1, 2);
+            verify(Board.isSolved(p), "0 meets 3");
+            p = Board.lay(p, 2, 2);
+            verify(!Board.isSolved(p), "0 does not meet 1");
+            p = Board.lay(Board.lay(p, 3, 1), 2, 2);
+            verify(Board.isSolved(p), "2 meets 1");
+            compare(Board.edgeState(p, 1, 4), "border", "one row: nothing below");
+            p = Board.lift(p, 2);
+            compare(Board.edgeState(p, 1, 1), "open");
+        }
+
+        // --- Dealing -----------------------------------------------------------------------
+
+        function test_deal_data() {
+            return [
+                { tag: "tarno9", name: "tarno9", codes: 4 },
+                { tag: "tarno16", name: "tarno16", codes: 4 },
+                { tag: "angle", name: "angle", codes: 3 },
+                { tag: "kpuzzle", name: "kpuzzle", codes: 5 },
+                { tag: "hexagons", name: "hexa10O", codes: 4 },
+                { tag: "sums 5x8", name: "bg58", codes: 4 }
+            ];
+        }
+        function test_deal(data) {
+            const b = Board.boardFor(data.name);
+            for (let seed = 1; seed <= 20; ++seed) {
+                const d = Board.deal(b, data.codes, seed);
+                compare(d.pieces.length, b.cellCount);
+                const top = String(data.codes - 1);
+                for (const piece of d.pieces) {
+                    compare(piece.length, b.edges);
+                    verify(piece.split("").every(c => c >= "0" && c <= top), piece);
+                }
+                const ids = d.solution.slice(1).map(s => s.id).sort((x, y) => x - y);
+                compare(ids, d.pieces.map((_, i) => i), "each piece in one cell");
+                const p = Board.newPosition(b, d.pieces);
+                compare(Board.laidCount(p), 0, "dealt into the tray");
+                verify(Board.isSolved(Board.laidOut(p, d.solution)), data.name + " seed " + seed);
+                compare(Board.deal(b, data.codes, seed), d, "the same seed deals the same");
+            }
+        }
+
+        function test_dealTurnsAndShufflesThePieces() {
+            const b = Board.boardFor("tarno16");
+            let turned = 0, moved = 0;
+            for (let seed = 1; seed <= 10; ++seed) {
+                const d = Board.deal(b, 4, seed);
+                for (let cell = 1; cell <= 16; ++cell) {
+                    if (d.solution[cell].rotation !== 0)
+                        ++turned;
+                    if (d.solution[cell].id !== cell - 1)
+                        ++moved;
+                }
+            }
+            verify(turned > 80 && turned < 160, "about three in four turned: " + turned);
+            verify(moved > 120, "shuffled: " + moved);
+            verify(JSON.stringify(Board.deal(b, 4, 1)) !== JSON.stringify(Board.deal(b, 4, 2)));
+        }
+
+        // --- The solver's request and answer ------------------------------------------------
+
+        function test_requestBlocks() {
+            const b = Board.boardFor("tarno9");
+            const pieces = ["3230", "3001", "0012", "0031", "1312", "0233", "1110", "1021", "0032"];
+            let p = Board.newPosition(b, pieces);
+            compare(Board.request(p), "tarno9*9,3230,3001,0012,0031,1312,0233,1110,1021,0032");
+            p = Board.lay(p, 4, 5);
+            p = Board.turn(p, 4, 1);
+            p = Board.lay(p, 0, 1);
+            // Fixed pieces in cell order: strings, then cells, then rotations.
+            compare(Board.request(p),
+                    "tarno9*9,3230,3001,0012,0031,1312,0233,1110,1021,0032,3230,1312,1,5,0,1");
+            compare(Board.request(p, true), "tarno9*9,3230,3001,0012,0031,1312,0233,1110,1021,0032");
+        }
+
+        // Requests this model made and the answers the solver gave them (tarno-solve).
+        function test_knownAnswers_data() {
+            return [
+                { tag: "worked 3x3 example",
+                  request: "tarno9*9,3230,3001,0012,0031,1312,0233,1110,1021,0032",
+                  answer: "323030010031111013120012102102330032000012213" },
+                { tag: "dealt tarno9 seed 11", name: "tarno9", codes: 4, seed: 11,
+                  request: "tarno9*9,0222,3202,1200,2222,3310,1020,2201,2321,1311",
+                  answer: "022232021020222223211200220113113310001013120" },
+                { tag: "dealt tarno16 seed 12", name: "tarno16", codes: 4, seed: 12,
+                  request: "tarno16*16,1021,1222,1222,0010,1013,3220,3211,0023,3001,1010,0002,3032,0100,3102,3221,0210",
+                  answer: "10211222122232203221321100101013300110103102000201003032021000230120010320003223" },
+                { tag: "tarno16 with two laid pieces",
+                  request: "tarno16*16,1021,1222,1222,0010,1013,3220,3211,0023,3001,1010,0002,3032,0100,3102,3221,0210,3102,0210,1,7,3,0",
+                  answer: "31021013102132200010122202100023000210103032300101001222321132213222000020102120" },
+                { tag: "dealt angle seed 13", name: "angle", codes: 3, seed: 13,
+                  request: "angle*16,0100,1100,2011,1212,1020,0111,0100,0011,0220,0210,1021,0111,2020,0111,0002,0020",
+                  answer: "01001100201112121020011101000220001102100002002010212020011101110211100022013122" },
+                { tag: "dealt kpuzzle seed 14", name: "kpuzzle", codes: 5, seed: 14,
+                  request: "kpuzzle*16,1214,3300,4242,4204,0242,1311,0232,3001,2221,1111,3010,3231,0130,3441,0320,4012",
+                  answer: "12144242131142042221300101300242323130100232330011110320344140120101231011200121" },
+                { tag: "dealt hexagons 7O seed 15", name: "hexa7O", codes: 4, seed: 15,
+                  request: "hexa7O*7,030221,101113,203310,202200,333110,111020,322001",
+                  answer: "0302211011132022001110203331102033103220012425044" },
+                { tag: "dealt sums 3x5 seed 16", name: "bg35", codes: 4, seed: 16,
+                  request: "bg35*15,3232,3000,2133,1110,0312,2123,3231,1321,2311,0002,2321,3201,0020,1003,2133",
+                  answer: "323221333000111003120002212332312311132132012321213300201003000200021202111" }
+            ];
+        }
+        function test_knownAnswers(data) {
+            const p = positionFromRequest(data.request);
+            if (data.name !== undefined) {
+                const b = Board.boardFor(data.name);
+                const d = Board.deal(b, data.codes, data.seed);
+                compare(Board.request(Board.newPosition(b, d.pieces)), data.request, "the deal is unchanged");
+            }
+            compare(Board.request(p), data.request, "the request reads back");
+            const solution = Board.readAnswer(p, data.answer);
+            verify(solution !== null);
+            const solved = Board.laidOut(p, solution);
+            verify(Board.isSolved(solved));
+            // Laid pieces stay where they lie, as they lie.
+            for (let cell = 1; cell <= p.board.cellCount; ++cell)
+                if (p.pieceAt[cell] >= 0) {
+                    compare(solved.pieceAt[cell], p.pieceAt[cell]);
+                    compare(solved.rotationOf[p.pieceAt[cell]], p.rotationOf[p.pieceAt[cell]]);
+                }
+        }
+
+        // A position rebuilt from a request: its pieces, and its fixed pieces laid.
+        function positionFromRequest(text) {
+            const items = text.split(",");
+            const header = items[0].split("*");
+            const count = Number(header[1]);
+            let p = Board.newPosition(Board.boardFor(header[0]), items.slice(1, count + 1));
+            const k = (items.length - 1 - count) / 3;
+            const used = p.pieces.map(() => false);
+            for (let i = 0; i < k; ++i) {
+                const id = p.pieces.findIndex((s, j) => !used[j] && s === items[count + 1 + i]);
+                used[id] = true;
+                p = Board.lay(p, id, Number(items[count + 1 + k + i]));
+                p = Board.turn(p, id, Number(items[count + 1 + 2 * k + i]));
+            }
+            return p;
+        }
+
+        function test_readAnswerRefuses_data() {
+            const ok = "323030010031111013120012102102330032000012213";
+            return [
+                { tag: "empty: no solution", answer: "" },
+                { tag: "one rotation short", answer: ok.substring(0, ok.length - 1) },
+                { tag: "a piece not dealt", answer: "9999" + ok.substring(4) },
+                { tag: "a piece used twice", answer: "3230" + ok.substring(0, 32) + ok.substring(36) },
+                { tag: "rotation out of range", answer: ok.substring(0, ok.length - 1) + "4" },
+                { tag: "not a text", answer: undefined }
+            ];
+        }
+        function test_readAnswerRefuses(data) {
+            const p = positionFromRequest("tarno9*9,3230,3001,0012,0031,1312,0233,1110,1021,0032");
+            compare(Board.readAnswer(p, data.answer), null);
+        }
+
+        // Equal pieces are interchangeable, but a laid one keeps its cell.
+        function test_readAnswerKeepsLaidTwinInPlace() {
+            const b = Board.boardFor("tarno9");
+            let p = Board.newPosition(b, ["0000", "0000", "0000", "0000", "0000", "0000", "0000", "0000", "0000"]);
+            p = Board.lay(p, 7, 3);
+            const solution = Board.readAnswer(p, "000000000000000000000000000000000000000000000");
+            compare(solution[3].id, 7);
+            compare(solution[1].id, 0);
+            compare(new Set(solution.slice(1).map(s => s.id)).size, 9);
+        }
+    }
+
+    // --- The games' rules ------------------------------------------------------------------
+
+    TestCase {
+        id: rulesTest
+        name: "TilesRules"
+
+        // A game with the dealt solution laid except for `leaveOut` cells (from the last).
+        function nearlyDone(gameType, seed, leaveOut) {
+            let g = Rules.newGame(gameType, seed);
+            const n = g.position.board.cellCount;
+            for (let cell = 1; cell <= n - leaveOut; ++cell)
+                g = layAsDealt(g, cell);
+            return g;
+        }
+        function layAsDealt(g, cell) {
+            const s = g.solution[cell];
+            g = Rules.layPiece(g, s.id, cell);
+            return Rules.turnPiece(g, s.id, g.position.rotationOf[s.id] - s.rotation);
+        }
+
+        function test_games_data() {
+            return [
+                { tag: "tarno9", gameType: "tarno9", cells: 9, header: "tarno9*9", codes: 4, look: "marks" },
+                { tag: "tarno16", gameType: "tarno16", cells: 16, header: "tarno16*16", codes: 4, look: "marks" },
+                { tag: "angle", gameType: "angle", cells: 16, header: "angle*16", codes: 3, look: "angles" },
+                { tag: "kpuzzle", gameType: "kpuzzle", cells: 16, header: "kpuzzle*16", codes: 6, look: "letters" },
+                { tag: "unknown plays tarno9", gameType: "Tarno16", cells: 9, header: "tarno9*9", codes: 4, look: "marks" },
+                { tag: "empty plays tarno9", gameType: "", cells: 9, header: "tarno9*9", codes: 4, look: "marks" }
+            ];
+        }
+        function test_games(data) {
+            const g = Rules.newGame(data.gameType, 5);
+            compare(g.position.board.cellCount, data.cells);
+            compare(Rules.games[g.gameType].look, data.look);
+            verify(Rules.solveRequest(g, false).startsWith(data.header + ","));
+            const used = new Set(g.position.pieces.join("").split(""));
+            verify(used.size <= data.codes && used.size >= data.codes - 1, "codes used: " + [...used]);
+            compare(Rules.newGame(data.gameType, 5), g, "the same seed deals the same game");
+        }
+
+        function test_lastPieceWinsOnlyWhenEveryEdgeFits() {
+            let g = nearlyDone("tarno16", 7, 1);
+            compare(g.phase, "play");
+            const s = g.solution[16];
+            g = Rules.layPiece(g, s.id, 16);
+            const turnsNeeded = ((g.position.rotationOf[s.id] - s.rotation) % 4 + 4) % 4;
+            if (turnsNeeded !== 0) {
+                compare(g.phase, "play", "full but turned wrong");
+                g = Rules.turnPiece(g, s.id, turnsNeeded);
+            }
+            compare(g.phase, "won");
+            const frozen = Rules.turnPiece(Rules.liftPiece(g, s.id), s.id, 1);
+            compare(frozen, g, "a won game takes no more moves");
+        }
+
+        function test_movesCountOnlyWhatChanges() {
+            let g = Rules.newGame("tarno9", 3);
+            g = Rules.layPiece(g, 0, 1);
+            g = Rules.layPiece(g, 0, 1);          // already there
+            g = Rules.liftPiece(g, 1);            // in the tray already
+            g = Rules.turnPiece(g, 0, 1);
+            compare(g.moves, 2);
+            compare(g.position.rotationOf[0], 3, "one step clockwise is three counter-clockwise");
+        }
+
+        function test_scoreList_data() {
+            return [
+                { tag: "tarno9", gameType: "tarno9", ms: 83456.4, list: ["tarno9", "83456"] },
+                { tag: "tarno16", gameType: "tarno16", ms: 120000, list: ["tarno16", "120000"] },
+                { tag: "angle", gameType: "angle", ms: 999.5, list: ["angle", "1000"] },
+                { tag: "kpuzzle", gameType: "kpuzzle", ms: 61000, list: ["kpuzzle", "61000"] }
+            ];
+        }
+        function test_scoreList(data) {
+            let g = nearlyDone(data.gameType, 11, 0);
+            compare(g.phase, "won");
+            compare(Rules.scoreList(g, data.ms), data.list);
+            g = Rules.resultSent(g);
+            compare(Rules.scoreList(g, data.ms), [], "sent once");
+            compare(Rules.scoreList(nearlyDone(data.gameType, 11, 1), data.ms), [], "not finished");
+        }
+
+        function test_solvedGameRecordsNothing() {
+            let g = Rules.startSolving(nearlyDone("tarno16", 4, 10));
+            const taken = Rules.takeAnswer(g, Rules.dealtAnswer(Rules.newGame("tarno16", 4)));
+            compare(taken.outcome, "solved");
+            g = taken.game;
+            let steps = 0;
+            while (!Rules.solutionShown(g)) {
+                g = Rules.layNextOfSolution(g);
+                verify(++steps <= 10, "laid one piece a step, only those missing");
+            }
+            compare(steps, 10);
+            compare(g.phase, "solved");
+            compare(Rules.scoreList(g, 5000), []);
+        }
+
+        function test_takeAnswer_data() {
+            return [
+                { tag: "empty answer", answer: "", outcome: "impossible", phase: "play" },
+                { tag: "answer for other pieces", answer: "0000".repeat(16) + "0".repeat(16),
+                  outcome: "impossible", phase: "play" },
+                { tag: "the dealt solution", answer: null, outcome: "solved", phase: "solved" }
+            ];
+        }
+        function test_takeAnswer(data) {
+            const g = Rules.newGame("tarno16", 9);
+            const answer = data.answer === null ? Rules.dealtAnswer(g) : data.answer;
+            compare(Rules.takeAnswer(g, answer).outcome, "ignored", "no solve was asked for");
+            const taken = Rules.takeAnswer(Rules.startSolving(g), answer);
+            compare(taken.outcome, data.outcome);
+            compare(taken.game.phase, data.phase);
+        }
+
+        function test_clashingLaidPiecesNeedNoSolver() {
+            let g = Rules.newGame("tarno9", 21);
+            verify(!Rules.laidPiecesClash(g));
+            // Two pieces side by side: some turn of the second clashes with the first.
+            g = Rules.layPiece(Rules.layPiece(g, 0, 1), 1, 3);
+            let clashes = 0;
+            for (let t = 0; t < 4; ++t) {
+                g = Rules.turnPiece(g, 1, 1);
+                const codes = [Board.codeAt(g.position, 1, 1), Board.codeAt(g.position, 3, 3)];
+                compare(Rules.laidPiecesClash(g), codes[0] !== codes[1], "codes " + codes);
+                if (codes[0] !== codes[1])
+                    ++clashes;
+            }
+            verify(clashes > 0);
+        }
+
+        // Keyboard: from the board's last column the cursor steps into the tray, and
+        // stops at the outer edges.
+        function test_cursorCrossesIntoTheTray() {
+            let g = Rules.newGame("tarno9", 1);
+            compare(g.cursor, { area: "board", index: 1 });
+            g = Rules.moveCursor(g, 0, -1);
+            compare(g.cursor, { area: "board", index: 1 }, "stops at the top");
+            g = Rules.moveCursor(Rules.moveCursor(g, 1, 0), 1, 0);
+            compare(g.cursor, { area: "board", index: 6 }, "row 1, column 3");
+            g = Rules.moveCursor(Rules.moveCursor(g, 1, 0), 0, 1);
+            compare(g.cursor, { area: "tray", index: 3 }, "tray row 2, column 1");
+            for (let i = 0; i < 5; ++i)
+                g = Rules.moveCursor(g, 1, 0);
+            compare(g.cursor, { area: "tray", index: 5 }, "stops at the right");
+            g = Rules.moveCursor(Rules.moveCursor(Rules.moveCursor(g, -3, 0), 0, 1), 0, 1);
+            compare(g.cursor, { area: "board", index: 9 }, "row 3, column 3");
+        }
+
+        function test_pressPicksUpAndPutsDown() {
+            let g = Rules.newGame("tarno9", 1);
+            g = Rules.press(g);
+            compare(g.held, -1, "nothing to pick up on an empty cell");
+            g = Rules.press(Rules.setCursor(g, "tray", 4));
+            compare(g.held, 4);
+            g = Rules.turnAtCursor(g, 1);
+            compare(g.position.rotationOf[4], 3, "the held piece turns");
+            g = Rules.press(Rules.setCursor(g, "board", 5));
+            compare(g.held, -1);
+            compare(g.position.pieceAt[5], 4);
+            // Another piece onto it from the tray sends it back.
+            g = Rules.press(Rules.setCursor(Rules.press(Rules.setCursor(g, "tray", 2)), "board", 5));
+            compare(g.position.pieceAt[5], 2);
+            compare(g.position.cellOf[4], 0);
+            // Picked up on the board and put down on the tray: back to its slot.
+            g = Rules.press(Rules.setCursor(Rules.press(g), "tray", 7));
+            compare(g.position.cellOf[2], 0);
+            compare(Board.laidCount(g.position), 0);
+        }
+    }
+
+    // --- The movie, played -----------------------------------------------------------------
+
+    Component {
+        id: movieComponent
+        Loader {
+            source: "../../modules/tiles.qml"
+        }
+    }
+
+    TestCase {
+        id: movieTest
+        name: "TilesMovie"
+        when: windowShown
+
+        property var movie: null
+
+        function open(gameType, seed) {
+            const loader = createTemporaryObject(movieComponent, root);
+            verify(loader.item !== null, "the movie loads");
+            movie = loader.item;
+            movie.gameType = gameType;
+            movie.newGame(seed);
+            movie.forceActiveFocus();
+            movie.focusGame();
+            wait(300);   // the pieces glide to the new game's places
+            return movie;
+        }
+        function sent(command) {
+            return movie.station.sent.filter(s => s.startsWith(command + "|"));
+        }
+        function find(name) {
+            return findChild(movie, name);
+        }
+
+        // Moves the keyboard cursor to a place, one arrow key a step.
+        function goTo(area, index) {
+            const cols = movie.game.position.board.columns;
+            const placeOf = (a, i) => a === "tray"
+                ? { row: Math.floor(i / cols), col: cols + i % cols }
+                : { row: movie.game.position.board.places[i].row - 1,
+                    col: movie.game.position.board.places[i].column - 1 };
+            const from = placeOf(movie.game.cursor.area, movie.game.cursor.index);
+            const to = placeOf(area, index);
+            for (let i = from.col; i < to.col; ++i) keyClick(Qt.Key_Right);
+            for (let i = from.col; i > to.col; --i) keyClick(Qt.Key_Left);
+            for (let i = from.row; i < to.row; ++i) keyClick(Qt.Key_Down);
+            for (let i = from.row; i > to.row; --i) keyClick(Qt.Key_Up);
+            compare(movie.game.cursor, { area: area, index: index });
+        }
+
+        function test_keyboardAlonePlaysAGameToTheHiScoreList_data() {
+            return [{ tag: "tarno9", gameType: "tarno9" }, { tag: "kpuzzle", gameType: "kpuzzle" }];
+        }
+        function test_keyboardAlonePlaysAGameToTheHiScoreList(data) {
+            open(data.gameType, 77);
+            const n = movie.game.position.board.cellCount;
+            for (let cell = 1; cell <= n; ++cell) {
+                const s = movie.game.solution[cell];
+                goTo("tray", s.id);
+                keyClick(Qt.Key_Space);
+                goTo("board", cell);
+                keyClick(Qt.Key_Return);
+                compare(movie.game.position.pieceAt[cell], s.id);
+                const clockwise = ((movie.game.position.rotationOf[s.id] - s.rotation) % 4 + 4) % 4;
+                for (let t = 0; t < clockwise; ++t)
+                    keyClick(Qt.Key_X);
+            }
+            compare(movie.game.phase, "won");
+            verify(movie.isBoardSolved());
+            tryCompare(movie.gameOver, "visible", true);
+            const scores = sent("writescore");
+            compare(scores.length, 1);
+            const list = scores[0].substring("writescore|".length).split(",");
+            compare(list.length, 2);
+            compare(list[0], data.gameType);
+            verify(/^[0-9]+$/.test(list[1]) && Number(list[1]) > 0, list[1]);
+            // Nothing more is sent, whatever else happens on the finished board.
+            keyClick(Qt.Key_Escape);
+            keyClick(Qt.Key_X);
+            wait(500);
+            compare(sent("writescore").length, 1);
+        }
+
+        function test_mouseDragsClicksAndWheels() {
+            open("tarno16", 5);
+            const s = movie.game.solution[1];
+            const boardItem = movie.keyHandler;
+            // From the tray slot's centre onto cell 1 (row 1, column 1).
+            const fromX = boardItem.slotX(s.id) + boardItem.slotSize / 2;
+            const fromY = boardItem.slotY(s.id) + boardItem.slotSize / 2;
+            const toX = boardItem.cellX(1) + boardItem.cellSize / 2;
+            const toY = boardItem.cellY(1) + boardItem.cellSize / 2;
+            mousePress(boardItem, fromX, fromY);
+            for (let i = 1; i <= 10; ++i)
+                mouseMove(boardItem, fromX + (toX - fromX) * i / 10, fromY + (toY - fromY) * i / 10, -1, Qt.LeftButton);
+            mouseRelease(boardItem, toX, toY);
+            compare(movie.game.position.pieceAt[1], s.id);
+            const before = movie.game.position.rotationOf[s.id];
+            mouseClick(boardItem, toX, toY);
+            compare(movie.game.position.rotationOf[s.id], (before + 3) % 4, "a click turns clockwise");
+            mouseClick(boardItem, toX, toY, Qt.RightButton);
+            compare(movie.game.position.rotationOf[s.id], before, "a right click turns back");
+            mouseWheel(boardItem, toX, toY, 0, -120);
+            compare(movie.game.position.rotationOf[s.id], (before + 3) % 4);
+            // Dragged off the board and the tray: it stays where it was.
+            mousePress(boardItem, toX, toY);
+            for (let i = 1; i <= 10; ++i)
+                mouseMove(boardItem, toX + 44 * i, toY + 40 * i, -1, Qt.LeftButton);
+            mouseRelease(boardItem, toX + 440, toY + 400);
+            compare(movie.game.position.pieceAt[1], s.id);
+            // Back to the tray.
+            mousePress(boardItem, toX, toY);
+            for (let i = 1; i <= 10; ++i)
+                mouseMove(boardItem, toX + (fromX - toX) * i / 10, toY + (fromY - toY) * i / 10, -1, Qt.LeftButton);
+            mouseRelease(boardItem, fromX, fromY);
+            compare(movie.game.position.cellOf[s.id], 0);
+            verify(movie.game.moves >= 5);
+        }
+
+        // The keyboard holds a piece: a click on an empty cell puts it there, a click on
+        // another piece lets it go and only turns the piece clicked.
+        function test_mouseAndKeyboardTogether() {
+            open("tarno9", 6);
+            const boardItem = movie.keyHandler;
+            goTo("tray", 2);
+            keyClick(Qt.Key_Space);
+            compare(movie.game.held, 2);
+            mouseClick(boardItem, boardItem.cellX(9) + 60, boardItem.cellY(9) + 60);
+            compare(movie.game.position.pieceAt[9], 2);
+            compare(movie.game.held, -1);
+            goTo("tray", 4);
+            keyClick(Qt.Key_Space);
+            wait(300);
+            mouseClick(boardItem, boardItem.cellX(9) + 60, boardItem.cellY(9) + 60);
+            compare(movie.game.held, -1);
+            compare(movie.game.position.pieceAt[9], 2, "the clicked piece stays");
+            compare(movie.game.position.rotationOf[2], 3, "and turns clockwise");
+            compare(movie.game.position.cellOf[4], 0);
+        }
+
+        function test_newGameRightAfterTheLastPieceStillRecordsOnce() {
+            open("angle", 12);
+            movie.playSolution();
+            compare(movie.game.phase, "won");
+            keyClick(Qt.Key_N);
+            compare(sent("writescore").length, 1);
+            compare(movie.game.phase, "play");
+            wait(600);
+            compare(sent("writescore").length, 1);
+        }
+
+        function test_solveLaysTheAnswerAndRecordsNoScore() {
+            open("tarno16", 31);
+            const s = movie.game.solution[6];
+            movie.apply(Rules.layPiece(movie.game, s.id, 6));
+            const request = Rules.solveRequest(movie.game, false);
+            verify(request.endsWith("," + movie.game.position.pieces[s.id] + ",6,"
+                                    + movie.game.position.rotationOf[s.id]), request);
+            mouseClick(find("solveButton"));
+            compare(sent("solvepuzzle"), ["solvepuzzle|" + request]);
+            compare(movie.game.phase, "solving");
+            verify(find("stopButton").visible);
+            // What the solver answers for the laid piece turned its way.
+            movie.station.solved(answerKeeping(movie.game));
+            tryVerify(() => movie.isBoardSolved(), 5000);
+            compare(movie.game.phase, "solved");
+            tryCompare(movie.gameOver, "visible", true);
+            compare(sent("writescore"), []);
+        }
+
+        // An answer that fills the board around the laid pieces: the dealt solution, when
+        // the laid pieces lie as it has them.
+        function answerKeeping(game) {
+            return Rules.dealtAnswer(Rules.newGame(game.gameType, game.seed));
+        }
+
+        function test_emptyAnswerOffersTheEmptyBoard() {
+            open("tarno9", 11);
+            movie.apply(Rules.layPiece(movie.game, 0, 5));
+            keyClick(Qt.Key_S);
+            compare(sent("solvepuzzle").length, 1);
+            movie.station.solved("");
+            const panel = find("impossiblePanel");
+            verify(panel.visible);
+            compare(movie.game.phase, "play");
+            compare(movie.game.position.pieceAt[5], 0, "the laid piece stays");
+            keyClick(Qt.Key_Return);
+            compare(sent("solvepuzzle")[1], "solvepuzzle|" + Rules.solveRequest(movie.game, true));
+            verify(!panel.visible);
+            movie.station.solved(Rules.dealtAnswer(Rules.newGame("tarno9", 11)));
+            tryVerify(() => movie.isBoardSolved(), 5000);
+        }
+
+        // No solution even from an empty board: said so, with no offer to try again.
+        function test_noSolutionAtAllOffersNothingMore() {
+            open("tarno9", 11);
+            movie.apply(Rules.layPiece(movie.game, 0, 5));
+            keyClick(Qt.Key_S);
+            movie.station.solved("");
+            verify(find("fromEmptyButton").visible);
+            keyClick(Qt.Key_Return);
+            movie.station.solved("");
+            const panel = find("impossiblePanel");
+            verify(panel.visible);
+            verify(!find("fromEmptyButton").visible);
+            keyClick(Qt.Key_Return);
+            verify(!panel.visible);
+            compare(sent("solvepuzzle").length, 2);
+            compare(movie.phase, "play");
+        }
+
+        function test_clashingPiecesAreToldWithoutAsking() {
+            open("tarno9", 21);
+            let g = Rules.layPiece(Rules.layPiece(movie.game, 0, 1), 1, 3);
+            while (!Rules.laidPiecesClash(g))
+                g = Rules.turnPiece(g, 1, 1);
+            movie.apply(g);
+            verify(findChildren(movie, "clash").length >= 1, "the clash is marked on the board");
+            keyClick(Qt.Key_S);
+            compare(sent("solvepuzzle"), []);
+            verify(find("impossiblePanel").visible);
+        }
+
+        function test_stopEndsTheSolveAndIgnoresALateAnswer() {
+            open("angle", 8);
+            keyClick(Qt.Key_S);
+            compare(movie.game.phase, "solving");
+            keyClick(Qt.Key_Left);
+            compare(movie.game.cursor, { area: "board", index: 1 }, "no play while solving");
+            mouseClick(find("stopButton"));
+            compare(sent("stopsolving"), ["stopsolving|"]);
+            compare(movie.game.phase, "play");
+            verify(!find("stopButton").visible);
+            movie.station.solved(Rules.dealtAnswer(movie.game));
+            compare(Board.laidCount(movie.game.position), 0);
+        }
+
+        function test_newGameWhileSolvingStopsTheSolve() {
+            open("tarno16", 8);
+            keyClick(Qt.Key_S);
+            keyClick(Qt.Key_N);
+            compare(sent("stopsolving").length, 1);
+            compare(movie.game.phase, "play");
+            verify(!find("stopButton").visible);
+        }
+
+        function findChildren(item, name) {
+            let out = [];
+            for (let i = 0; i < item.children.length; ++i) {
+                const child = item.children[i];
+                if (child.objectName === name)
+                    out.push(child);
+                out = out.concat(findChildren(child, name));
+            }
+            return out;
+        }
+    }
+}
