@@ -279,11 +279,11 @@ private:
 
     // The search.
     template <int kL> int length() const { return kL != 0 ? kL : m_length; }
-    // A slow demand: per rotation the candidates that fit (into `perRotation` when given),
-    // and their union.
-    template <int kL>
-    std::uint64_t slowCandidates(const SlowDemand& d, std::uint64_t unused,
-                                 std::uint64_t* perRotation) const;
+    // Slow demands (three or more laid neighbours) are answered rotation by rotation.
+    void slowAsked(const SlowDemand& d, Code* asked) const;
+    std::uint64_t slowFitIn(const SlowDemand& d, const Code* asked, int r,
+                            std::uint64_t unused) const;
+    template <int kL> bool slowFits(const SlowDemand& d, std::uint64_t unused) const;
     template <int kL> bool restFits(const Lookahead& ahead, std::uint64_t unused) const;
     // After a piece is laid at `level`: does every empty neighbour still have a piece?
     template <int kL>
@@ -324,7 +324,8 @@ private:
     template <int kL> std::uint64_t enterLevel(size_t level, std::uint64_t unused);
     template <int kL> bool search();
     // Pair mode: the level's candidate (piece, rotation) pairs.
-    template <int kL> std::uint64_t pairCandidates(size_t level, std::uint64_t unused) const;
+    template <int kL>
+    [[gnu::always_inline]] std::uint64_t pairCandidates(size_t level, std::uint64_t unused) const;
     template <int kL> bool searchPairs();
     bool poll();
     void fill(Filling& filling) const;
@@ -351,6 +352,8 @@ private:
     Code m_shows[kMaxCells][6][6];                 // piece to place, rotation, cell edge
     Code m_needs[kMaxCells][6][8];                 // the same as the codes a neighbour must show
     std::array<unsigned, kMaxCells> m_worthTrying; // per piece, rotations after symmetry
+    std::array<int, kMaxCells> m_pieceValue; // per piece, its digits as a number: equal strings
+                                             // have equal values, all being of one length
     // Per piece or pair: the bits of the next copy of the same string (0 if none), which
     // become candidates when it is laid; and the later copies, never candidates at first.
     std::array<std::uint64_t, 64> m_nextCopy{};
@@ -440,6 +443,10 @@ void Search::describePieces() {
         const std::string& s =
             m_req.pieces[static_cast<size_t>(m_req.toPlace[static_cast<size_t>(p)])];
         m_worthTrying[static_cast<size_t>(p)] = rotationsWorthTrying(s) & m_allRotations;
+        int value = 0;
+        for (char c : s)
+            value = value * 10 + (c - '0');
+        m_pieceValue[static_cast<size_t>(p)] = value;
         for (int r = 0; r < m_length; ++r) {
             std::fill(std::begin(m_shows[p][r]), std::end(m_shows[p][r]), Code{0});
             std::fill(std::begin(m_needs[p][r]), std::end(m_needs[p][r]), Code{0});
@@ -468,10 +475,8 @@ void Search::findEqualPieces() {
         return m_pairs ? static_cast<std::uint64_t>(m_allRotations) << (p * m_length) : 1ULL << p;
     };
     for (int p = 0; p < m_n; ++p) {
-        const std::string& s =
-            m_req.pieces[static_cast<size_t>(m_req.toPlace[static_cast<size_t>(p)])];
         for (int q = p + 1; q < m_n; ++q) {
-            if (m_req.pieces[static_cast<size_t>(m_req.toPlace[static_cast<size_t>(q)])] != s)
+            if (m_pieceValue[static_cast<size_t>(q)] != m_pieceValue[static_cast<size_t>(p)])
                 continue;
             for (int r = 0; r < (m_pairs ? m_length : 1); ++r)
                 m_nextCopy[static_cast<size_t>(bitOf(p, r))] = bitsOf(q);
@@ -806,24 +811,30 @@ void Search::startFailedStates() {
 
 // ---- The search ------------------------------------------------------------------------
 
-template <int kL>
-std::uint64_t Search::slowCandidates(const SlowDemand& d, std::uint64_t unused,
-                                     std::uint64_t* perRotation) const {
-    Code asked[kMaxTerms];
+// The codes a slow demand's laid neighbours ask for now.
+inline void Search::slowAsked(const SlowDemand& d, Code* asked) const {
     for (int j = 0; j < d.dynamicCount; ++j) {
         const DynamicLink& k = d.dynamic[static_cast<size_t>(j)];
         asked[j] = m_asked[k.level][k.neighbourEdge];
     }
-    std::uint64_t any = 0;
-    for (int r = 0; r < length<kL>(); ++r) {
-        std::uint64_t m = d.staticFit[static_cast<size_t>(r)] & unused;
-        for (int j = 0; j < d.dynamicCount; ++j)
-            m &= m_showingInRotation[d.dynamic[static_cast<size_t>(j)].edge][r][asked[j]];
-        if (perRotation != nullptr)
-            perRotation[r] = m;
-        any |= m;
-    }
-    return any;
+}
+
+// What fits a slow demand in rotation r.
+inline std::uint64_t Search::slowFitIn(const SlowDemand& d, const Code* asked, int r,
+                                       std::uint64_t unused) const {
+    std::uint64_t m = d.staticFit[static_cast<size_t>(r)] & unused;
+    for (int j = 0; j < d.dynamicCount; ++j)
+        m &= m_showingInRotation[d.dynamic[static_cast<size_t>(j)].edge][r][asked[j]];
+    return m;
+}
+
+template <int kL> bool Search::slowFits(const SlowDemand& d, std::uint64_t unused) const {
+    Code asked[kMaxTerms];
+    slowAsked(d, asked);
+    for (int r = 0; r < length<kL>(); ++r)
+        if (slowFitIn(d, asked, r, unused) != 0)
+            return true;
+    return false;
 }
 
 template <int kL> bool Search::restFits(const Lookahead& ahead, std::uint64_t unused) const {
@@ -835,7 +846,7 @@ template <int kL> bool Search::restFits(const Lookahead& ahead, std::uint64_t un
     for (int i = 0; i < ahead.slowCount; ++i) {
         const SlowDemand& d =
             m_slowDemands[static_cast<size_t>(ahead.slow[static_cast<size_t>(i)])];
-        if (slowCandidates<kL>(d, unused, nullptr) == 0)
+        if (!slowFits<kL>(d, unused))
             return false;
     }
     return true;
@@ -892,9 +903,15 @@ template <int kL> std::uint64_t Search::enterLevel(size_t level, std::uint64_t u
         m_candidateRotations[level] = e.rotations[i].data();
         return e.probe.table[i] & unused;
     }
+    const SlowDemand& d = m_slowDemands[static_cast<size_t>(e.slow)];
+    Code asked[kMaxTerms];
+    slowAsked(d, asked);
     std::uint64_t fit[6];
-    const std::uint64_t any =
-        slowCandidates<kL>(m_slowDemands[static_cast<size_t>(e.slow)], unused, fit);
+    std::uint64_t any = 0;
+    for (int r = 0; r < length<kL>(); ++r) {
+        fit[r] = slowFitIn(d, asked, r, unused);
+        any |= fit[r];
+    }
     RotationRow& row = m_slowRotations[level];
     for (std::uint64_t c = any; c != 0; c &= c - 1) {
         const int p = std::countr_zero(c);
@@ -907,10 +924,18 @@ template <int kL> std::uint64_t Search::enterLevel(size_t level, std::uint64_t u
     return any;
 }
 
-template <int kL> std::uint64_t Search::pairCandidates(size_t level, std::uint64_t unused) const {
+template <int kL>
+inline std::uint64_t Search::pairCandidates(size_t level, std::uint64_t unused) const {
     const Entry& e = m_entry[level];
-    if (e.slow >= 0)
-        return slowCandidates<kL>(m_slowDemands[static_cast<size_t>(e.slow)], unused, nullptr);
+    if (e.slow >= 0) {
+        const SlowDemand& d = m_slowDemands[static_cast<size_t>(e.slow)];
+        Code asked[kMaxTerms];
+        slowAsked(d, asked);
+        std::uint64_t any = 0;
+        for (int r = 0; r < length<kL>(); ++r)
+            any |= slowFitIn(d, asked, r, unused);
+        return any;
+    }
     return e.probe.table[*e.probe.a * kStride + *e.probe.b] & unused;
 }
 
@@ -922,6 +947,8 @@ template <int kL> bool Search::search() {
     size_t level = 1;
     const size_t last = static_cast<size_t>(m_n);
     const bool edgeCounts = m_edgeCountsOn;
+    // Most boards use neither of the costlier cuts; they then cost one test per node.
+    const bool costlierCuts = m_edgeCountsOn || m_failedStatesWanted;
     // Takes the first of a level's candidates: its rotation set; it leaves `unused`, and
     // its next copy joins.
     const auto take = [&](std::uint64_t candidates) {
@@ -960,9 +987,8 @@ template <int kL> bool Search::search() {
             const std::uint64_t next = enterLevel<kL>(level + 1, unused);
             if (next == 0)
                 break;
-            if (edgeCounts && !edgeCountsAllow(level, p, r))
-                break;
-            if (knownToFail(level, unused))
+            if (costlierCuts &&
+                ((edgeCounts && !edgeCountsAllow(level, p, r)) || knownToFail(level, unused)))
                 break;
             ++level;
             rotations = take(next);
@@ -995,6 +1021,8 @@ template <int kL> bool Search::searchPairs() {
     size_t level = 1;
     const size_t last = static_cast<size_t>(m_n);
     const bool edgeCounts = m_edgeCountsOn;
+    // Most boards use neither of the costlier cuts; they then cost one test per node.
+    const bool costlierCuts = m_edgeCountsOn || m_failedStatesWanted;
     m_unusedAt[1] = m_all & ~m_laterCopies;
     m_candidates[1] = pairCandidates<kL>(1, m_unusedAt[1]);
     for (;;) {
@@ -1026,9 +1054,9 @@ template <int kL> bool Search::searchPairs() {
         const std::uint64_t next = pairCandidates<kL>(level + 1, unused);
         if (next == 0)
             continue;
-        if (edgeCounts && !edgeCountsAllow(level, i / length<kL>(), i % length<kL>()))
-            continue;
-        if (knownToFail(level, unused))
+        if (costlierCuts &&
+            ((edgeCounts && !edgeCountsAllow(level, i / length<kL>(), i % length<kL>())) ||
+             knownToFail(level, unused)))
             continue;
         ++level;
         m_unusedAt[level] = unused;
