@@ -30,16 +30,24 @@
 //   edges between two empty cells come in fitting pairs, and only edges on the border of
 //   the board (or next to cells beyond the request's count) take any code. If the counts
 //   cannot do that even ignoring which codes sit together on one piece, no filling exists.
+//   The counts are kept per level as "surplus": codes shown by unused pieces minus codes
+//   asked, updated by one vector step per node. The test is monotone: once it fails at a
+//   node it fails below it, so it never hides a filling the search would reach.
 // - Failed states: the cells are filled in a fixed order, so the subtree below a level is
 //   decided by the level, the set of unused pieces and the codes the laid cells ask of the
 //   empty ones. A subtree searched to its end without a filling is remembered under that
 //   exact key (a false hit would change the answer) and skipped when met again. The table
-//   has a fixed size, is made once per solve and only after the solve has run a while.
+//   has a fixed size (128 KiB), is made once per solve and only after the solve has laid
+//   a few thousand pieces; a new entry pushes out the older of two in its bucket.
 // - Equal pieces: two pieces with the same string fit the same cells in the same
 //   rotations and leave equal sets of pieces behind. So once an earlier copy has been
 //   tried at a level without success, a later one would fail too; a later copy is only a
 //   candidate once every earlier one is in use. The unused set then holds only the first
 //   unused copy of each string, which also makes failed-state keys canonical.
+// Edge counts and failed states run on sum-matching ("bg") boards only: with four codes
+// that must balance 0 against 3 and 1 against 2, counts bind and states come back. On
+// equal-matching boards with up to ten codes they cut little and cost more per node than
+// they save (the benchmark shows both).
 #include "solver/search.h"
 
 #include <algorithm>
@@ -107,8 +115,8 @@ public:
     }
 };
 
-// A laid free cell's constraint: the code it needs on our `edge` is what the piece at
-// `level` needs on its `neighbourEdge`.
+// A laid free cell's constraint: our `edge` must show what the piece at `level` asks
+// across its `neighbourEdge`.
 struct DynamicLink {
     std::uint8_t edge;
     std::uint8_t level;
@@ -1010,7 +1018,8 @@ template <int kL> bool Search::search() {
                 return false;
             }
             --level;
-            rememberFailure(level, unused);
+            if (costlierCuts)
+                rememberFailure(level, unused);
         }
     }
 }
@@ -1033,7 +1042,8 @@ template <int kL> bool Search::searchPairs() {
                 return false;
             }
             --level;
-            rememberFailure(level, m_unusedAt[level + 1]);
+            if (costlierCuts)
+                rememberFailure(level, m_unusedAt[level + 1]);
             continue;
         }
         const int i = lowestBit(pairs);
