@@ -204,7 +204,6 @@ public:
     static constexpr int kBucketBits = 12;
     static constexpr std::size_t kBytes = (std::size_t{2} << kBucketBits) * 16;
 
-    bool made() const { return m_slots != nullptr; }
     void make() { m_slots = std::make_unique<Slot[]>(std::size_t{2} << kBucketBits); }
     bool holds(std::uint64_t unused, std::uint64_t frontier) const {
         const Slot* b = bucket(unused, frontier);
@@ -412,7 +411,7 @@ private:
     std::array<std::uint64_t, kMaxCells + 1> m_candidates;
     std::array<const std::uint8_t*, kMaxCells + 1> m_candidateRotations; // per piece
     std::array<unsigned, kMaxCells + 1> m_rotationsLeft;
-    std::array<int, kMaxCells + 1> m_piece;
+    std::array<int, kMaxCells + 1> m_piece; // in pair mode the (piece, rotation) pair
     std::array<int, kMaxCells + 1> m_rotation;
     alignas(16) Code m_asked[kMaxCells + 1][8]; // per level the codes its neighbours must show
     // Pair mode: per level the unused pairs on entering it; per pair its piece's bits and
