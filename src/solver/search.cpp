@@ -361,9 +361,9 @@ private:
     std::array<unsigned, kMaxCells> m_worthTrying; // per piece, rotations after symmetry
     std::array<int, kMaxCells> m_pieceValue; // per piece, its digits as a number: equal strings
                                              // have equal values, all being of one length
-    // Per piece or pair: the bits of the next copy of the same string (0 if none), which
-    // become candidates when it is laid; and the later copies, never candidates at first.
-    std::array<std::uint64_t, 64> m_nextCopy{};
+    // Per piece or pair: the bits that leave or join the unused set when it is laid (its
+    // own, and its string's next copy); and the later copies, not candidates at first.
+    std::array<std::uint64_t, 64> m_layToggle;
     std::uint64_t m_laterCopies = 0;
 
     // Fit tables, and what the levels read from them.
@@ -414,11 +414,10 @@ private:
     std::array<int, kMaxCells + 1> m_piece; // in pair mode the (piece, rotation) pair
     std::array<int, kMaxCells + 1> m_rotation;
     alignas(16) Code m_asked[kMaxCells + 1][8]; // per level the codes its neighbours must show
-    // Pair mode: per level the unused pairs on entering it; per pair its piece's bits and
-    // the codes it asks of its neighbours.
+    // Pair mode: per level the unused pairs on entering it; per pair the codes it asks of
+    // its neighbours.
     std::array<std::uint64_t, kMaxCells + 1> m_unusedAt;
     alignas(16) Code m_pairNeeds[64][8];
-    std::array<std::uint64_t, 64> m_pieceMask;
 };
 
 // ---- Setup -----------------------------------------------------------------------------
@@ -465,28 +464,31 @@ void Search::describePieces() {
             if (m_pairs) {
                 const size_t i = static_cast<size_t>(bitOf(p, r));
                 std::memcpy(m_pairNeeds[i], m_needs[p][r], sizeof m_pairNeeds[0]);
-                m_pieceMask[i] = static_cast<std::uint64_t>(m_allRotations) << (p * m_length);
             }
         }
     }
 }
 
-// Copies of one piece string, for the equal-pieces rule: each copy's bits point to the
-// next copy's, and every copy but the first starts out of the candidate sets.
+// What laying a piece does to the set of unused pieces: its own bits leave, and under the
+// equal-pieces rule the next copy of its string joins (every copy but the first starts
+// out of the set). Both are known before the search, so laying and taking back is one XOR.
 void Search::findEqualPieces() {
-    m_nextCopy.fill(0);
-    m_laterCopies = 0;
-    if ((m_options.prunings & kPruneEqualPieces) == 0)
-        return;
     const auto bitsOf = [this](int p) {
         return m_pairs ? static_cast<std::uint64_t>(m_allRotations) << (p * m_length) : 1ULL << p;
     };
+    const int rotations = m_pairs ? m_length : 1;
+    for (int p = 0; p < m_n; ++p)
+        for (int r = 0; r < rotations; ++r)
+            m_layToggle[static_cast<size_t>(bitOf(p, r))] = bitsOf(p);
+    m_laterCopies = 0;
+    if ((m_options.prunings & kPruneEqualPieces) == 0)
+        return;
     for (int p = 0; p < m_n; ++p) {
         for (int q = p + 1; q < m_n; ++q) {
             if (m_pieceValue[static_cast<size_t>(q)] != m_pieceValue[static_cast<size_t>(p)])
                 continue;
-            for (int r = 0; r < (m_pairs ? m_length : 1); ++r)
-                m_nextCopy[static_cast<size_t>(bitOf(p, r))] = bitsOf(q);
+            for (int r = 0; r < rotations; ++r)
+                m_layToggle[static_cast<size_t>(bitOf(p, r))] |= bitsOf(q);
             m_laterCopies |= bitsOf(q);
             break;
         }
@@ -962,12 +964,12 @@ template <int kL> bool Search::search() {
         const int p = lowestBit(candidates);
         m_candidates[level] = candidates & (candidates - 1);
         m_piece[level] = p;
-        unused = (unused & ~(1ULL << p)) | m_nextCopy[static_cast<size_t>(p)];
+        unused ^= m_layToggle[static_cast<size_t>(p)];
         return static_cast<unsigned>(m_candidateRotations[level][p]);
     };
     const auto giveBack = [&]() {
         const int p = m_piece[level];
-        unused = (unused | 1ULL << p) & ~m_nextCopy[static_cast<size_t>(p)];
+        unused ^= m_layToggle[static_cast<size_t>(p)];
     };
     std::uint64_t first = enterLevel<kL>(1, unused);
     if (first == 0) {
@@ -1050,8 +1052,7 @@ template <int kL> bool Search::searchPairs() {
         m_piece[level] = i; // the pair; fill() splits it
         std::memcpy(m_asked[level], m_pairNeeds[i], sizeof m_asked[0]);
         // Nothing to give back on leaving the level: each level keeps what was free above it.
-        const std::uint64_t unused = (m_unusedAt[level] & ~m_pieceMask[static_cast<size_t>(i)]) |
-                                     m_nextCopy[static_cast<size_t>(i)];
+        const std::uint64_t unused = m_unusedAt[level] ^ m_layToggle[static_cast<size_t>(i)];
         if (countNodeAndStop(nodes))
             return false;
         if (level == last) {
