@@ -269,18 +269,19 @@ TEST(Prunings, EdgeCountsSettleABoardWhoseCodesCannotPairBeforeAnyPieceIsLaid) {
     EXPECT_GT(SolveRequest(splitItems("bg12*2,0000,0000"), pump, stop, options).stats.nodes, 0u);
 }
 
-// A 40-cell request with random codes, among the slowest the benchmark met.
+// A 40-cell request with random codes that takes tens of thousands of nodes; failed
+// states halve them.
 const char* const kLongBg40 =
-    "bg85*40,1033,0202,0010,1102,0312,1110,2223,1132,3320,0331,0020,3321,3201,2010,2310,0002,"
-    "0030,1112,0102,3301,1300,0300,0023,1001,0323,3222,2313,3302,2030,0100,0223,0311,0012,2121,"
-    "2010,2101,1212,3223,0003,1230";
+    "bg58*40,0032,0103,0031,0023,1030,2220,2001,0300,2202,2112,1211,0001,0002,2222,2233,2001,"
+    "2210,3102,3203,3300,3022,3000,1231,3203,0202,1032,0122,3031,1313,3123,1021,3331,1303,2002,"
+    "0313,3210,3111,2112,0322,0103";
 
 TEST(Prunings, TheFailedStateTableIsMadeOnlyForLongSolvesAndStaysSmall) {
     const SolveResult quick = solve(kWorked);
     EXPECT_EQ(quick.stats.failedStateBytes, 0u);
     const SolveResult long40 = solve(kLongBg40);
     EXPECT_EQ(long40.outcome, SolveOutcome::Solved);
-    EXPECT_GT(long40.stats.nodes, 100'000u);
+    EXPECT_GT(long40.stats.nodes, 10'000u);
     EXPECT_GT(long40.stats.failedStateBytes, 0u);
     EXPECT_LE(long40.stats.failedStateBytes, 4u << 20);
 }
@@ -288,7 +289,7 @@ TEST(Prunings, TheFailedStateTableIsMadeOnlyForLongSolvesAndStaysSmall) {
 TEST(Prunings, EachAloneGivesTheSameAnswerOnALong40CellRequest) {
     const SolveResult all = solve(kLongBg40);
     ASSERT_EQ(all.outcome, SolveOutcome::Solved);
-    // Failed states alone are too slow for a test here; edge counts carry it.
+    // Without edge counts the search is far too long for a test here.
     for (unsigned prunings : {unsigned{kPruneEdgeCounts}, kPruneEdgeCounts | kPruneFailedStates,
                               kPruneEdgeCounts | kPruneEqualPieces}) {
         NullEventPump pump;
@@ -309,6 +310,7 @@ struct Family {
     int maxCodes;
     int maxFixed;
     std::uint64_t literalCap = 30'000; // cases the literal machine cannot finish are skipped
+    int minComparedPercent = 50;       // of the cases, those the literal machine must finish
 };
 
 // The answer must not depend on which prunings run: each alone, and all, forced onto
@@ -377,7 +379,7 @@ TEST_P(AgreementTest, FastMatchesTheLiteralStepMachine) {
     std::cout << "[ info ] " << f.name << ": " << compared << " compared (" << solved << " solved, "
               << unsolved << " without solution), " << skipped
               << " too long for the literal machine\n";
-    EXPECT_GT(compared, f.cases / 2);
+    EXPECT_GE(compared * 100, f.cases * f.minComparedPercent);
 }
 
 model::BoardShape anyHex(std::mt19937_64& rng) {
@@ -412,7 +414,7 @@ INSTANTIATE_TEST_SUITE_P(
         Family{"grid4x4", 120, any4x4, 4, 10, 5}, Family{"grid4x4few", 60, any4x4, 2, 3, 8},
         // One or two codes: many pieces are written alike.
         Family{"grid4x4equal", 80, any4x4, 1, 2, 4}, Family{"bg", 150, anyBg, 4, 4, 6},
-        Family{"bg40", 24, bg40, 4, 4, 2, 400'000}, Family{"hexagon", 280, anyHex, 2, 6, 3},
+        Family{"bg40", 12, bg40, 4, 4, 2, 150'000, 25}, Family{"hexagon", 280, anyHex, 2, 6, 3},
         Family{"nolinks", 40,
                [](std::mt19937_64& rng) {
                    model::BoardShape s;
