@@ -11,6 +11,15 @@ Row {
     property alias name: input.text
     readonly property bool hasStation: typeof player !== "undefined"
 
+    // Typing is over (Enter or Escape): the movie gives the keys back to its game.
+    signal done()
+
+    // Puts the keyboard into the field, for players without a mouse.
+    function edit() {
+        input.forceActiveFocus();
+        input.selectAll();
+    }
+
     spacing: 8
 
     Component.onCompleted: {
@@ -35,7 +44,8 @@ Row {
         // A comma would split the list the result travels in.
         validator: RegularExpressionValidator { regularExpression: /[^,]*/ }
         onTextChanged: if (field.hasStation) player.remember(field.key, text)
-        Keys.onReturnPressed: focus = false
-        Keys.onEscapePressed: focus = false
+        Keys.onReturnPressed: { focus = false; field.done(); }
+        Keys.onEnterPressed: { focus = false; field.done(); }
+        Keys.onEscapePressed: { focus = false; field.done(); }
     }
 }

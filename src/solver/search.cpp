@@ -1,8 +1,56 @@
-// The fast search: bitsets of candidates in request order (pieces, or piece-rotation
-// pairs when they fit in a word), one table look-up per cell asked about, and
-// look-ahead that backs out of subtrees with no solution.
+// The fast search. It must give exactly the answer of the step-by-step search: free cells
+// filled in ascending order, at each level the unused pieces in request order, each in its
+// fitting rotations in increasing order (symmetric pieces only in their first distinct
+// rotations), and the first complete filling wins. So the search never reorders anything;
+// it only skips subtrees that hold no complete filling, which leaves the first one found
+// unchanged.
+//
+// Words used below. A level is a depth of the search; level l fills free cell l. A piece's
+// "shows" codes are the digits it puts on each cell edge in a rotation; its "needs" codes
+// are what a touching neighbour must show there to fit (the same digit, or on sum boards
+// the digit that adds up to the sum; kNoCode when no digit does).
+//
+// Tables, made once per solve before the search:
+// - Fit tables. Every question a cell asks when the search enters it, or when a neighbour
+//   has just been laid, has the form "which unused pieces show code a on edge e1 and b on
+//   edge e2, fitting the fixed neighbours": one 64-bit set per (a, b), in request order,
+//   ANDed with the set of unused pieces. Cells asking the same share a table. Cells with
+//   three or more laid neighbours (hexagons) go rotation by rotation ("slow demands").
+// - Pair mode. When pieces x rotations fit in 64 bits (every 3 x 3, 4 x 4 and hexagon
+//   board) the sets hold (piece, rotation) pairs, so the next node is one bit scan. Larger
+//   boards hold pieces, and a rotation table beside each entry table gives per piece the
+//   rotations that fit, indexed the same way.
+//
+// Prunings, each cutting only subtrees with no complete filling:
+// - Forward checking (always on): after a piece is laid, every empty neighbour must still
+//   have an unused piece that fits it. If one has none, no filling below exists.
+// - Edge counts: a piece shows the same codes in every rotation, so the codes of the unused
+//   pieces are known as a multiset. In any complete filling they cover exactly the edges of
+//   the empty cells: the edges next to laid cells must get the codes those ask for, the
+//   edges between two empty cells come in fitting pairs, and only edges on the border of
+//   the board (or next to cells beyond the request's count) take any code. If the counts
+//   cannot do that even ignoring which codes sit together on one piece, no filling exists.
+//   The counts are kept per level as "surplus": codes shown by unused pieces minus codes
+//   asked, updated by one vector step per node. The test is monotone: once it fails at a
+//   node it fails below it, so it never hides a filling the search would reach.
+// - Failed states: the cells are filled in a fixed order, so the subtree below a level is
+//   decided by the level, the set of unused pieces and the codes the laid cells ask of the
+//   empty ones. A subtree searched to its end without a filling is remembered under that
+//   exact key (a false hit would change the answer) and skipped when met again. The table
+//   has a fixed size (128 KiB), is made once per solve and only after the solve has laid
+//   a few thousand pieces; a new entry pushes out the older of two in its bucket.
+// - Equal pieces: two pieces with the same string fit the same cells in the same
+//   rotations and leave equal sets of pieces behind. So once an earlier copy has been
+//   tried at a level without success, a later one would fail too; a later copy is only a
+//   candidate once every earlier one is in use. The unused set then holds only the first
+//   unused copy of each string, which also makes failed-state keys canonical.
+// Edge counts and failed states run on sum-matching ("bg") boards only: with four codes
+// that must balance 0 against 3 and 1 against 2, counts bind and states come back. On
+// equal-matching boards with up to ten codes they cut little and cost more per node than
+// they save (the benchmark shows both).
 #include "solver/search.h"
 
+#include <algorithm>
 #include <array>
 #include <bit>
 #include <chrono>
@@ -21,6 +69,14 @@ constexpr int kCodes = kNoCode + 1;
 constexpr int kStride = 16;
 constexpr std::uint64_t kCheckEvery = 256; // nodes between looks at the stop flag and clock
 constexpr int kMaxTerms = kMaxLinks;
+// Failed states are remembered only once a solve has laid this many pieces: small solves
+// end before then and never pay for the table.
+constexpr std::uint64_t kFailedStatesAfterNodes = 2048;
+// ...and only at levels with at least this many levels below: smaller subtrees are
+// searched again faster than they are looked up.
+constexpr int kFailedStateMinDepth = 8;
+// A failed-state key packs four bits per code asked across the frontier, and the level.
+constexpr int kMaxFrontier = 14;
 // Not a char type: stores through it must not make the compiler reload every member.
 using Code = std::uint16_t;
 // Rotation sets are read, never stored, in the hot loop, so bytes are safe there.
@@ -30,11 +86,24 @@ using RotationRow = std::array<std::uint8_t, kMaxCells>;
 using FitTable = std::array<std::uint64_t, kStride * kCodes>;
 // The same in piece mode with the rotations: per piece, the rotations that put it there.
 using RotationTable = std::array<RotationRow, kStride * kCodes>;
+// Per code, how many more edges the unused pieces show than the laid cells ask for. A
+// vector of sixteen lanes: changed by whole-vector adds only, never lane by lane, so the
+// next level reads it straight back from the store.
+using CodeCounts = std::int16_t __attribute__((vector_size(32)));
+constexpr int kLanes = sizeof(CodeCounts) / sizeof(std::int16_t);
+static_assert(kCodes <= kLanes);
 
 // The lowest set bit of a word that is never 0: std::countr_zero also tests for 0,
 // which costs a compare and a branch per call in the hot loops.
 inline int lowestBit(std::uint64_t x) {
     return __builtin_ctzll(x);
+}
+
+// The code a piece written as `piece` shows on cell edge `edge` (0-based) in `rotation`.
+inline int codeShown(const std::string& piece, int rotation, int edge) {
+    const int length = static_cast<int>(piece.size());
+    const int j = edge - rotation;
+    return piece[static_cast<size_t>(j < 0 ? j + length : j)] - '0';
 }
 
 class SteadyClock final : public SolveClock {
@@ -46,8 +115,8 @@ public:
     }
 };
 
-// A laid free cell's constraint: the code it needs on our `edge` is what it shows on
-// `neighbourEdge`, already turned into the code that meets it.
+// A laid free cell's constraint: our `edge` must show what the piece at `level` asks
+// across its `neighbourEdge`.
 struct DynamicLink {
     std::uint8_t edge;
     std::uint8_t level;
@@ -66,6 +135,18 @@ struct Demand {
     std::array<StaticLink, kMaxTerms> statics;
     int dynamicCount = 0;
     std::array<DynamicLink, kMaxTerms> dynamic;
+    // One fit table answers it: at most two laid free neighbours, on different edges.
+    bool byLookup() const {
+        return dynamicCount < 2 || (dynamicCount == 2 && dynamic[0].edge != dynamic[1].edge);
+    }
+};
+
+// Per level, the demands known before the search: the cell's own on entering it, and
+// those of its empty neighbours once its piece lies.
+struct LevelDemands {
+    Demand entry;
+    int aheadCount = 0;
+    std::array<Demand, kMaxLinks> ahead;
 };
 
 // One table look-up answering a demand with at most two laid neighbours: the codes
@@ -90,14 +171,63 @@ struct Lookahead {
     int extraCount;              // further probes beyond the first two
     std::array<Probe, kMaxLinks> extra;
     int slowCount;
-    std::array<int, kMaxLinks> slow; // indexes into m_slow
+    std::array<int, kMaxLinks> slow; // indexes into m_slowDemands
 };
 
 // How a level finds its candidates and their rotations when the search enters it.
 struct Entry {
     Probe probe;
-    const RotationRow* rows; // at a * kStride + b, per piece its rotations in the table's set
-    int slow;                // index into m_slow, or -1
+    const RotationRow* rotations; // at a * kStride + b, per piece its rotations in the set
+    int slow;                     // index into m_slowDemands, or -1
+};
+
+// Per level, how laying its piece changes the code counts (see CodeCounts).
+struct EdgeCountStep {
+    int laidCount = 0; // edges towards fixed cells or shallower levels: asked codes met
+    std::array<std::uint8_t, kMaxLinks> laid;
+    int emptyCount = 0; // edges towards deeper levels: the neighbour will ask a code
+    std::array<std::uint8_t, kMaxLinks> empty;
+    int openPairs = 0; // links between two empty cells once the piece lies
+};
+
+// The codes the laid cells ask of the empty ones after a level: where to read them.
+struct Frontier {
+    int count = 0;
+    std::array<const Code*, kMaxFrontier> asked;
+};
+
+// Subtrees searched without a filling, by exact key; two slots per bucket, the newer
+// first. Made once per solve, when first needed.
+class FailedStates {
+public:
+    // 128 KiB: small enough to stay in the cache, which matters more than more slots.
+    static constexpr int kBucketBits = 12;
+    static constexpr std::size_t kBytes = (std::size_t{2} << kBucketBits) * 16;
+
+    void make() { m_slots = std::make_unique<Slot[]>(std::size_t{2} << kBucketBits); }
+    bool holds(std::uint64_t unused, std::uint64_t frontier) const {
+        const Slot* b = bucket(unused, frontier);
+        return (b[0].unused == unused && b[0].frontier == frontier) ||
+               (b[1].unused == unused && b[1].frontier == frontier);
+    }
+    void add(std::uint64_t unused, std::uint64_t frontier) {
+        Slot* b = bucket(unused, frontier);
+        b[1] = b[0];
+        b[0] = {unused, frontier};
+    }
+
+private:
+    // An empty slot has frontier 0, which no key has: keys carry their level (>= 1).
+    struct Slot {
+        std::uint64_t unused = 0;
+        std::uint64_t frontier = 0;
+    };
+    Slot* bucket(std::uint64_t unused, std::uint64_t frontier) const {
+        const std::uint64_t h =
+            (unused ^ (frontier * 0x9E3779B97F4A7C15ULL)) * 0xBF58476D1CE4E5B9ULL;
+        return &m_slots[static_cast<std::size_t>(h >> (64 - kBucketBits)) * 2];
+    }
+    std::unique_ptr<Slot[]> m_slots;
 };
 
 // Symmetric pieces lay the same codes in several rotations; only the first is tried.
@@ -123,41 +253,69 @@ public:
     SolveOutcome run(Filling& filling);
 
 private:
-    void buildTables();
-    Demand demandOf(int cell, int laidUpTo) const;
-    static bool byLookup(const Demand& d) {
-        return d.dynamicCount < 2 ||
-               (d.dynamicCount == 2 && d.dynamic[0].edge != d.dynamic[1].edge);
+    // Setup, in the order run() calls it.
+    void numberLevels();
+    void describePieces();
+    void findEqualPieces();
+    void collectDemands(std::array<LevelDemands, kMaxCells + 1>& demands) const;
+    void makeCodeIndexes(const std::array<LevelDemands, kMaxCells + 1>& demands);
+    void makeFitTables(const std::array<LevelDemands, kMaxCells + 1>& demands);
+    void planEdgeCounts();
+    void planFailedStates();
+    void startFailedStates();
+
+    // Setup helpers.
+    int codeOfFixed(const FixedPiece& f, int edge) const {
+        return codeShown(f.piece, f.rotation, edge);
     }
-    // The rotations in which piece p meets every fixed neighbour of the demand.
-    unsigned fixedRotations(const Demand& d, int p) const {
-        unsigned m = 0x3F;
-        for (int i = 0; i < d.staticCount; ++i) {
-            const StaticLink& k = d.statics[static_cast<size_t>(i)];
-            m &= m_rotRows[k.edge][k.code][static_cast<size_t>(p)];
-        }
-        return m;
+    Demand demandOf(int cell, int laidUpTo) const;
+    unsigned fixedRotations(const Demand& d, int p) const;
+    // The fit-table index that piece p in rotation r answers for demand d.
+    int tableIndexOf(const Demand& d, int p, int r) const {
+        const int a = d.dynamicCount >= 1 ? m_shows[p][r][d.dynamic[0].edge] : 0;
+        const int b = d.dynamicCount >= 2 ? m_shows[p][r][d.dynamic[1].edge] : 0;
+        return a * kStride + b;
     }
     int tableFor(const Demand& d);
     const RotationRow* rotationsFor(const Demand& d, int table);
     Probe probeFor(const Demand& d, int table) const;
     int slowFor(const Demand& d);
+    // Where piece p in rotation r is counted in the bit sets of candidates and tables.
+    int bitOf(int p, int r) const { return m_pairs ? p * m_length + r : p; }
+    bool fixedCellsFit() const;
+
+    // The search.
     template <int kL> int length() const { return kL != 0 ? kL : m_length; }
-    // Only cells with three or more laid neighbours (hexagons) come here.
-    template <int kL> bool slowFits(const SlowDemand& d, std::uint64_t avail) const;
-    template <int kL>
-    std::uint64_t enterSlow(size_t level, const SlowDemand& d, std::uint64_t avail);
-    template <int kL> bool restFits(const Lookahead& ahead, std::uint64_t avail) const;
+    // Slow demands (three or more laid neighbours) are answered rotation by rotation.
+    void slowAsked(const SlowDemand& d, Code* asked) const;
+    std::uint64_t slowFitIn(const SlowDemand& d, const Code* asked, int r,
+                            std::uint64_t unused) const;
+    template <int kL> bool slowFits(const SlowDemand& d, std::uint64_t unused) const;
+    template <int kL> bool restFits(const Lookahead& ahead, std::uint64_t unused) const;
     // After a piece is laid at `level`: does every empty neighbour still have a piece?
     template <int kL>
-    [[gnu::always_inline]] bool aheadFits(size_t level, std::uint64_t avail) const {
+    [[gnu::always_inline]] bool aheadFits(size_t level, std::uint64_t unused) const {
         const Probe& q0 = m_probes[level][0];
         const Probe& q1 = m_probes[level][1];
-        const std::uint64_t f0 = q0.table[*q0.a * kStride + *q0.b] & avail;
-        const std::uint64_t f1 = q1.table[*q1.a * kStride + *q1.b] & avail;
+        const std::uint64_t f0 = q0.table[*q0.a * kStride + *q0.b] & unused;
+        const std::uint64_t f1 = q1.table[*q1.a * kStride + *q1.b] & unused;
         if ((f0 == 0) | (f1 == 0))
             return false;
-        return !m_moreAhead[level] || restFits<kL>(m_ahead[level], avail);
+        return !m_moreAhead[level] || restFits<kL>(m_ahead[level], unused);
+    }
+    // After piece p in rotation r is laid at `level`: can the unused pieces' codes still
+    // cover the empty cells' edges? Leaves the counts for the next level.
+    [[gnu::always_inline]] bool edgeCountsAllow(size_t level, int p, int r);
+    [[gnu::always_inline]] bool countsCoverable(const CodeCounts& counts, int openPairs) const;
+    std::uint64_t frontierKey(size_t level) const;
+    // The subtree below `level` is known to hold no filling.
+    [[gnu::always_inline]] bool knownToFail(size_t level, std::uint64_t unused) const {
+        return m_failedStatesOn && m_rememberAt[level] &&
+               m_failedStates.holds(unused, frontierKey(level));
+    }
+    [[gnu::always_inline]] void rememberFailure(size_t level, std::uint64_t unused) {
+        if (m_failedStatesOn && m_rememberAt[level])
+            m_failedStates.add(unused, frontierKey(level));
     }
     // Counts one more node; every kCheckEvery nodes looks at the stop flag and the clock.
     [[gnu::always_inline]] bool countNodeAndStop(std::uint64_t& nodes) {
@@ -169,32 +327,13 @@ private:
         m_stopped = true;
         return true;
     }
-    // The level's candidates; their rotation rows are left in m_rowA.
-    template <int kL> std::uint64_t enterLevel(size_t level, std::uint64_t avail) {
-        const Entry& e = m_entry[level];
-        if (e.rows == nullptr)
-            return enterSlow<kL>(level, m_slow[static_cast<size_t>(e.slow)], avail);
-        const int i = *e.probe.a * kStride + *e.probe.b;
-        m_rowA[level] = e.rows[i].data();
-        return e.probe.table[i] & avail;
-    }
+    // Piece mode: the level's candidates; their rotations are left in m_candidateRotations.
+    template <int kL> std::uint64_t enterLevel(size_t level, std::uint64_t unused);
     template <int kL> bool search();
-    // The same search when every piece's rotations fit in one word (pieces x rotations
-    // <= 64): a level walks one bit set of (piece, rotation) pairs in candidate order.
-    template <int kL> void enterPairs(size_t level, std::uint64_t avail) {
-        const Entry& e = m_entry[level];
-        m_availAt[level] = avail;
-        if (e.slow >= 0) {
-            m_candidates[level] = slowPairs<kL>(m_slow[static_cast<size_t>(e.slow)], avail);
-            return;
-        }
-        m_candidates[level] = e.probe.table[*e.probe.a * kStride + *e.probe.b] & avail;
-    }
-    template <int kL> std::uint64_t slowPairs(const SlowDemand& d, std::uint64_t avail) const;
+    // Pair mode: the level's candidate (piece, rotation) pairs.
+    template <int kL>
+    [[gnu::always_inline]] std::uint64_t pairCandidates(size_t level, std::uint64_t unused) const;
     template <int kL> bool searchPairs();
-    // Where piece p in rotation r is counted in the bit sets of candidates and tables.
-    int bitOf(int p, int r) const { return m_pairs ? p * m_length + r : p; }
-    bool fixedCellsFit() const;
     bool poll();
     void fill(Filling& filling) const;
 
@@ -206,23 +345,32 @@ private:
     SteadyClock m_steady;
     SolveClock* m_clock = nullptr;
     std::int64_t m_lastPump = 0;
+    bool m_stopped = false;
 
-    int m_n = 0;
-    int m_length = 0;
-    unsigned m_full = 0;                        // every rotation of a piece
-    std::uint64_t m_all = 0;                    // every piece, or every (piece, rotation) pair
-    bool m_pairs = false;                       // bit sets count pairs rather than pieces
-    std::array<int, kMaxCells + 1> m_levelOf{}; // 0 for fixed cells and cells beyond count
-    std::array<int, kMaxCells + 1> m_fixedAt{}; // 1-based index into fixed, 0 if none
-    Code m_codes[kMaxCells][6][6];              // piece to place, rotation, cell edge
-    Code m_needs[kMaxCells][6][8];              // the same, as the codes a neighbour must show
-    std::uint64_t m_byCode[6][6][kCodes];       // cell edge, rotation, code -> bit set
-    Code m_needOf[kCodes]{};
-    std::array<unsigned, kMaxCells> m_worthTrying;
-    RotationRow m_rotRows[6][kCodes]; // cell edge, code -> per piece the rotations showing it
+    // The board and the pieces.
+    int m_n = 0;                                   // levels, and pieces to place
+    int m_length = 0;                              // edges per piece
+    unsigned m_allRotations = 0;                   // every rotation of a piece, as a bit set
+    std::uint64_t m_all = 0;                       // every piece, or every (piece, rotation) pair
+    bool m_pairs = false;                          // bit sets count pairs rather than pieces
+    std::array<int, kMaxCells + 1> m_levelOf{};    // per cell; 0 for fixed cells and beyond count
+    std::array<int, kMaxCells + 1> m_fixedAt{};    // per cell, 1-based index into fixed; 0 if none
+    Code m_needOf[kCodes]{};                       // per code, what a touching edge must show
+    Code m_shows[kMaxCells][6][6];                 // piece to place, rotation, cell edge
+    Code m_needs[kMaxCells][6][8];                 // the same as the codes a neighbour must show
+    std::array<unsigned, kMaxCells> m_worthTrying; // per piece, rotations after symmetry
+    std::array<int, kMaxCells> m_pieceValue; // per piece, its digits as a number: equal strings
+                                             // have equal values, all being of one length
+    // Per piece or pair: the bits that leave or join the unused set when it is laid (its
+    // own, and its string's next copy); and the later copies, not candidates at first.
+    std::array<std::uint64_t, 64> m_layToggle;
+    std::uint64_t m_laterCopies = 0;
+
+    // Fit tables, and what the levels read from them.
+    std::uint64_t m_showingInRotation[6][6][kCodes]; // cell edge, rotation, code -> bit set
+    RotationRow m_rotationsShowing[6][kCodes];       // cell edge, code -> per piece its rotations
     const std::uint64_t m_pass[1] = {~0ULL};
     const Code m_zero = 0;
-
     struct TableKey {
         int e1, e2; // laid edges, -1 when absent
         int staticCount;
@@ -230,32 +378,122 @@ private:
     };
     std::vector<FitTable> m_tables;
     std::vector<TableKey> m_tableKeys;
-    std::vector<SlowDemand> m_slow;
+    std::vector<RotationTable> m_rotationTables;
+    std::vector<int> m_rotationTableOf; // per fit table, -1 until an entry needs its rotations
+    std::vector<SlowDemand> m_slowDemands;
     std::array<Entry, kMaxCells + 1> m_entry;
     std::array<Lookahead, kMaxCells + 1> m_ahead;
     // The hot part of m_ahead, apart so that a level's look-ahead is one short stride.
     std::array<std::array<Probe, 2>, kMaxCells + 1> m_probes;
     std::array<bool, kMaxCells + 1> m_moreAhead;
-    std::vector<RotationTable> m_rotationTables;
-    std::vector<int> m_rotationTableOf; // per table, -1 until an entry needs its rotations
-    std::array<RotationRow, kMaxCells + 1> m_slowRows;
+    std::array<RotationRow, kMaxCells + 1> m_slowRotations; // per level, for slow entries
 
-    // Per level: candidates left, their rotation rows, rotations left, what lies.
+    // Edge counts: per level the step, and the counts after its piece (level 0: none laid).
+    bool m_edgeCountsOn = false;
+    std::array<EdgeCountStep, kMaxCells + 1> m_edgeStep;
+    std::array<CodeCounts, kMaxCells + 1> m_surplus;
+    std::array<CodeCounts, kMaxCells> m_codesOfPiece; // per piece, how often it shows each code
+    std::array<CodeCounts, kCodes> m_oneOf;           // per code, a count of one for it
+    bool m_equalCodesMeet = false; // every code fits itself; else codes fit in pairs:
+    int m_crossCount = 0;          // the pairs (a, b), a <= b, of codes that fit each other
+    std::array<std::array<std::uint8_t, 2>, kCodes> m_cross;
+    int m_openPairsAtStart = 0;
+
+    // Failed states: per level whether to look, where its frontier codes are.
+    bool m_failedStatesWanted = false;
+    bool m_failedStatesOn = false;
+    std::uint64_t m_failedStatesAfter = kFailedStatesAfterNodes; // nodes before they start
+    FailedStates m_failedStates;
+    std::array<bool, kMaxCells + 1> m_rememberAt{};
+    std::array<Frontier, kMaxCells + 1> m_frontier;
+
+    // Per level during the search: candidates left, what lies, and what it asks.
     std::array<std::uint64_t, kMaxCells + 1> m_candidates;
-    std::array<const std::uint8_t*, kMaxCells + 1> m_rowA;
+    std::array<const std::uint8_t*, kMaxCells + 1> m_candidateRotations; // per piece
     std::array<unsigned, kMaxCells + 1> m_rotationsLeft;
-    std::array<std::uint64_t, kMaxCells + 1> m_pieceBit;
-    std::array<const Code (*)[8], kMaxCells + 1> m_needRow; // m_needs of the level's piece
+    std::array<int, kMaxCells + 1> m_piece; // in pair mode the (piece, rotation) pair
     std::array<int, kMaxCells + 1> m_rotation;
-    alignas(16) Code m_shown[kMaxCells + 1][8]; // per level the codes its neighbours must show
-    // Pair mode: per level the free pairs on entering it and the pair now laid;
-    // per pair the codes it shows and the pairs of its piece.
-    std::array<std::uint64_t, kMaxCells + 1> m_availAt;
-    std::array<int, kMaxCells + 1> m_pair;
+    alignas(16) Code m_asked[kMaxCells + 1][8]; // per level the codes its neighbours must show
+    // Pair mode: per level the unused pairs on entering it; per pair the codes it asks of
+    // its neighbours.
+    std::array<std::uint64_t, kMaxCells + 1> m_unusedAt;
     alignas(16) Code m_pairNeeds[64][8];
-    std::array<std::uint64_t, 64> m_pieceMask;
-    bool m_stopped = false;
 };
+
+// ---- Setup -----------------------------------------------------------------------------
+
+// Levels and cells: which level fills which cell, which cells are fixed, how codes meet.
+void Search::numberLevels() {
+    m_n = static_cast<int>(m_req.toPlace.size());
+    m_length = m_req.pieceLength;
+    m_pairs = m_n * m_length <= 64;
+    const int bits = m_pairs ? m_n * m_length : m_n;
+    m_all = bits == 64 ? ~0ULL : (1ULL << bits) - 1;
+    m_allRotations = (1u << m_length) - 1;
+    for (size_t i = 0; i < m_req.fixed.size(); ++i)
+        m_fixedAt[static_cast<size_t>(m_req.fixed[i].cell)] = static_cast<int>(i) + 1;
+    for (int l = 1; l <= m_n; ++l)
+        m_levelOf[static_cast<size_t>(m_req.freeCells[static_cast<size_t>(l - 1)])] = l;
+    const int sum = m_req.header.matchSum;
+    for (int v = 0; v <= 9; ++v)
+        m_needOf[v] = sum == 0
+                          ? static_cast<Code>(v)
+                          : static_cast<Code>(sum - v >= 0 && sum - v <= 9 ? sum - v : kNoCode);
+    m_needOf[kNoCode] = kNoCode;
+}
+
+// Per piece to place and rotation: the codes it shows and asks on each edge.
+void Search::describePieces() {
+    std::memset(m_asked, 0, sizeof m_asked);
+    for (int p = 0; p < m_n; ++p) {
+        const std::string& s =
+            m_req.pieces[static_cast<size_t>(m_req.toPlace[static_cast<size_t>(p)])];
+        m_worthTrying[static_cast<size_t>(p)] = rotationsWorthTrying(s) & m_allRotations;
+        int value = 0;
+        for (char c : s)
+            value = value * 10 + (c - '0');
+        m_pieceValue[static_cast<size_t>(p)] = value;
+        for (int r = 0; r < m_length; ++r) {
+            std::fill(std::begin(m_shows[p][r]), std::end(m_shows[p][r]), Code{0});
+            std::fill(std::begin(m_needs[p][r]), std::end(m_needs[p][r]), Code{0});
+            for (int k = 0; k < m_length; ++k) {
+                const int code = codeShown(s, r, k);
+                m_shows[p][r][k] = static_cast<Code>(code);
+                m_needs[p][r][k] = m_needOf[code];
+            }
+            if (m_pairs) {
+                const size_t i = static_cast<size_t>(bitOf(p, r));
+                std::memcpy(m_pairNeeds[i], m_needs[p][r], sizeof m_pairNeeds[0]);
+            }
+        }
+    }
+}
+
+// What laying a piece does to the set of unused pieces: its own bits leave, and under the
+// equal-pieces rule the next copy of its string joins (every copy but the first starts
+// out of the set). Both are known before the search, so laying and taking back is one XOR.
+void Search::findEqualPieces() {
+    const auto bitsOf = [this](int p) {
+        return m_pairs ? static_cast<std::uint64_t>(m_allRotations) << (p * m_length) : 1ULL << p;
+    };
+    const int rotations = m_pairs ? m_length : 1;
+    for (int p = 0; p < m_n; ++p)
+        for (int r = 0; r < rotations; ++r)
+            m_layToggle[static_cast<size_t>(bitOf(p, r))] = bitsOf(p);
+    m_laterCopies = 0;
+    if ((m_options.prunings & kPruneEqualPieces) == 0)
+        return;
+    for (int p = 0; p < m_n; ++p) {
+        for (int q = p + 1; q < m_n; ++q) {
+            if (m_pieceValue[static_cast<size_t>(q)] != m_pieceValue[static_cast<size_t>(p)])
+                continue;
+            for (int r = 0; r < rotations; ++r)
+                m_layToggle[static_cast<size_t>(bitOf(p, r))] |= bitsOf(q);
+            m_laterCopies |= bitsOf(q);
+            break;
+        }
+    }
+}
 
 Demand Search::demandOf(int cell, int laidUpTo) const {
     Demand d;
@@ -265,9 +503,7 @@ Demand Search::demandOf(int cell, int laidUpTo) const {
         const int edge = link.cellEdge - 1;
         const int neighbourEdge = link.neighbourEdge - 1;
         if (const int f = m_fixedAt[static_cast<size_t>(link.neighbour)]; f != 0) {
-            const FixedPiece& fp = m_req.fixed[static_cast<size_t>(f - 1)];
-            const int j = neighbourEdge - fp.rotation;
-            const int code = fp.piece[static_cast<size_t>(j < 0 ? j + m_length : j)] - '0';
+            const int code = codeOfFixed(m_req.fixed[static_cast<size_t>(f - 1)], neighbourEdge);
             d.statics[static_cast<size_t>(d.staticCount++)] = {
                 static_cast<std::uint8_t>(edge), static_cast<std::uint8_t>(m_needOf[code])};
         } else if (const int level = m_levelOf[static_cast<size_t>(link.neighbour)];
@@ -280,6 +516,63 @@ Demand Search::demandOf(int cell, int laidUpTo) const {
     return d;
 }
 
+// Per level: what its cell asks on entry (cells laid above it), and what each of its
+// deeper neighbours asks once it lies.
+void Search::collectDemands(std::array<LevelDemands, kMaxCells + 1>& demands) const {
+    for (int l = 1; l <= m_n; ++l) {
+        LevelDemands& level = demands[static_cast<size_t>(l)];
+        const int cell = m_req.freeCells[static_cast<size_t>(l - 1)];
+        level.entry = demandOf(cell, l - 1);
+        level.aheadCount = 0;
+        const CellLinks& links = m_req.links[static_cast<size_t>(cell)];
+        std::uint64_t seen = 0;
+        for (int i = 0; i < links.count; ++i) {
+            const int g = links.links[static_cast<size_t>(i)].neighbour;
+            if (m_levelOf[static_cast<size_t>(g)] > l && !(seen >> g & 1)) {
+                seen |= 1ULL << g;
+                level.ahead[static_cast<size_t>(level.aheadCount++)] = demandOf(g, l);
+            }
+        }
+    }
+}
+
+// The rotations in which piece p meets every fixed neighbour of the demand.
+unsigned Search::fixedRotations(const Demand& d, int p) const {
+    unsigned m = 0x3F;
+    for (int i = 0; i < d.staticCount; ++i) {
+        const StaticLink& k = d.statics[static_cast<size_t>(i)];
+        m &= m_rotationsShowing[k.edge][k.code][static_cast<size_t>(p)];
+    }
+    return m;
+}
+
+// Indexes by code, made only when something reads them: the slow demands (cells with
+// three or more laid neighbours, hexagons) and the cells next to fixed ones.
+void Search::makeCodeIndexes(const std::array<LevelDemands, kMaxCells + 1>& demands) {
+    bool anySlow = false;
+    for (int l = 1; l <= m_n; ++l) {
+        const LevelDemands& level = demands[static_cast<size_t>(l)];
+        anySlow |= !level.entry.byLookup();
+        for (int i = 0; i < level.aheadCount; ++i)
+            anySlow |= !level.ahead[static_cast<size_t>(i)].byLookup();
+    }
+    if (anySlow) {
+        std::memset(m_showingInRotation, 0, sizeof m_showingInRotation);
+        for (int p = 0; p < m_n; ++p)
+            for (int r = 0; r < m_length; ++r)
+                for (int k = 0; k < m_length; ++k)
+                    m_showingInRotation[k][r][m_shows[p][r][k]] |= 1ULL << bitOf(p, r);
+    }
+    if (!m_req.fixed.empty()) {
+        std::memset(m_rotationsShowing, 0, sizeof m_rotationsShowing);
+        for (int p = 0; p < m_n; ++p)
+            for (int r = 0; r < m_length; ++r)
+                for (int k = 0; k < m_length; ++k)
+                    m_rotationsShowing[k][m_shows[p][r][k]][static_cast<size_t>(p)] |=
+                        static_cast<std::uint8_t>(1u << r);
+    }
+}
+
 // Tables are shared by every demand asking the same of the same edges, which on a
 // board without fixed pieces leaves a handful per solve.
 int Search::tableFor(const Demand& d) {
@@ -289,17 +582,18 @@ int Search::tableFor(const Demand& d) {
     key.staticCount = d.staticCount;
     for (int i = 0; i < d.staticCount; ++i)
         key.statics[static_cast<size_t>(i)] = d.statics[static_cast<size_t>(i)];
+    const auto sameStatics = [&key](const TableKey& k) {
+        for (int i = 0; i < key.staticCount; ++i) {
+            const StaticLink& x = k.statics[static_cast<size_t>(i)];
+            const StaticLink& y = key.statics[static_cast<size_t>(i)];
+            if (x.edge != y.edge || x.code != y.code)
+                return false;
+        }
+        return true;
+    };
     for (size_t t = 0; t < m_tableKeys.size(); ++t) {
         const TableKey& k = m_tableKeys[t];
-        if (k.e1 != key.e1 || k.e2 != key.e2 || k.staticCount != key.staticCount)
-            continue;
-        bool same = true;
-        for (int i = 0; i < key.staticCount && same; ++i)
-            same =
-                k.statics[static_cast<size_t>(i)].edge ==
-                    key.statics[static_cast<size_t>(i)].edge &&
-                k.statics[static_cast<size_t>(i)].code == key.statics[static_cast<size_t>(i)].code;
-        if (same)
+        if (k.e1 == key.e1 && k.e2 == key.e2 && k.staticCount == key.staticCount && sameStatics(k))
             return static_cast<int>(t);
     }
     m_tableKeys.push_back(key);
@@ -309,9 +603,7 @@ int Search::tableFor(const Demand& d) {
         for (unsigned m = fixedRotations(d, p) & m_worthTrying[static_cast<size_t>(p)]; m != 0;
              m &= m - 1) {
             const int r = std::countr_zero(m);
-            const int a = key.e1 >= 0 ? m_codes[p][r][key.e1] : 0;
-            const int b = key.e2 >= 0 ? m_codes[p][r][key.e2] : 0;
-            table[static_cast<size_t>(a * kStride + b)] |= 1ULL << bitOf(p, r);
+            table[static_cast<size_t>(tableIndexOf(d, p, r))] |= 1ULL << bitOf(p, r);
         }
     return static_cast<int>(m_tables.size() - 1);
 }
@@ -325,15 +617,11 @@ const RotationRow* Search::rotationsFor(const Demand& d, int table) {
         index = static_cast<int>(m_rotationTables.size());
         RotationTable& rows = m_rotationTables.emplace_back();
         std::memset(rows.data(), 0, sizeof rows);
-        const int e1 = d.dynamicCount >= 1 ? d.dynamic[0].edge : -1;
-        const int e2 = d.dynamicCount >= 2 ? d.dynamic[1].edge : -1;
         for (int p = 0; p < m_n; ++p)
             for (unsigned m = fixedRotations(d, p) & m_worthTrying[static_cast<size_t>(p)]; m != 0;
                  m &= m - 1) {
                 const int r = std::countr_zero(m);
-                const int a = e1 >= 0 ? m_codes[p][r][e1] : 0;
-                const int b = e2 >= 0 ? m_codes[p][r][e2] : 0;
-                rows[static_cast<size_t>(a * kStride + b)][static_cast<size_t>(p)] |=
+                rows[static_cast<size_t>(tableIndexOf(d, p, r))][static_cast<size_t>(p)] |=
                     static_cast<std::uint8_t>(1u << r);
             }
     }
@@ -345,13 +633,13 @@ Probe Search::probeFor(const Demand& d, int table) const {
         if (i >= d.dynamicCount)
             return &m_zero;
         const DynamicLink& k = d.dynamic[static_cast<size_t>(i)];
-        return &m_shown[k.level][k.neighbourEdge];
+        return &m_asked[k.level][k.neighbourEdge];
     };
     return {m_tables[static_cast<size_t>(table)].data(), source(0), source(1)};
 }
 
 int Search::slowFor(const Demand& d) {
-    SlowDemand& s = m_slow.emplace_back();
+    SlowDemand& s = m_slowDemands.emplace_back();
     s.staticFit.fill(0);
     for (int p = 0; p < m_n; ++p)
         for (unsigned m = fixedRotations(d, p) & m_worthTrying[static_cast<size_t>(p)]; m != 0;
@@ -361,102 +649,22 @@ int Search::slowFor(const Demand& d) {
         }
     s.dynamicCount = d.dynamicCount;
     s.dynamic = d.dynamic;
-    return static_cast<int>(m_slow.size() - 1);
+    return static_cast<int>(m_slowDemands.size() - 1);
 }
 
-void Search::buildTables() {
-    m_n = static_cast<int>(m_req.toPlace.size());
-    m_length = m_req.pieceLength;
-    m_pairs = m_n * m_length <= 64;
-    const int bits = m_pairs ? m_n * m_length : m_n;
-    m_all = bits == 64 ? ~0ULL : (1ULL << bits) - 1;
-    for (size_t i = 0; i < m_req.fixed.size(); ++i)
-        m_fixedAt[static_cast<size_t>(m_req.fixed[i].cell)] = static_cast<int>(i) + 1;
-    for (int l = 1; l <= m_n; ++l)
-        m_levelOf[static_cast<size_t>(m_req.freeCells[static_cast<size_t>(l - 1)])] = l;
-    const int sum = m_req.header.matchSum;
-    for (int v = 0; v <= 9; ++v)
-        m_needOf[v] = sum == 0
-                          ? static_cast<Code>(v)
-                          : static_cast<Code>(sum - v >= 0 && sum - v <= 9 ? sum - v : kNoCode);
-    m_needOf[kNoCode] = kNoCode;
-    // Demands first, tables last: the tables may move while they are being made.
-    std::array<Demand, kMaxCells + 1> entries;
-    std::array<std::array<Demand, kMaxLinks>, kMaxCells + 1> aheads;
-    std::array<int, kMaxCells + 1> aheadCount;
-    for (int l = 1; l <= m_n; ++l) {
-        const int cell = m_req.freeCells[static_cast<size_t>(l - 1)];
-        entries[static_cast<size_t>(l)] = demandOf(cell, l - 1);
-        aheadCount[static_cast<size_t>(l)] = 0;
-        const CellLinks& links = m_req.links[static_cast<size_t>(cell)];
-        std::uint64_t seen = 0;
-        for (int i = 0; i < links.count; ++i) {
-            const int g = links.links[static_cast<size_t>(i)].neighbour;
-            if (m_levelOf[static_cast<size_t>(g)] > l && !(seen >> g & 1)) {
-                seen |= 1ULL << g;
-                aheads[static_cast<size_t>(l)]
-                      [static_cast<size_t>(aheadCount[static_cast<size_t>(l)]++)] = demandOf(g, l);
-            }
-        }
-    }
-    m_full = (1u << m_length) - 1;
-    std::memset(m_shown, 0, sizeof m_shown);
-    for (int p = 0; p < m_n; ++p) {
-        const std::string& s =
-            m_req.pieces[static_cast<size_t>(m_req.toPlace[static_cast<size_t>(p)])];
-        m_worthTrying[static_cast<size_t>(p)] = rotationsWorthTrying(s) & m_full;
-        for (int r = 0; r < m_length; ++r) {
-            for (int k = m_length; k < 6; ++k)
-                m_codes[p][r][k] = 0;
-            for (int k = m_length; k < 8; ++k)
-                m_needs[p][r][k] = 0;
-            for (int k = 0; k < m_length; ++k) {
-                const int j = k - r;
-                const int code = s[static_cast<size_t>(j < 0 ? j + m_length : j)] - '0';
-                m_codes[p][r][k] = static_cast<Code>(code);
-                m_needs[p][r][k] = m_needOf[code];
-            }
-            if (m_pairs) {
-                const size_t i = static_cast<size_t>(bitOf(p, r));
-                std::memcpy(m_pairNeeds[i], m_needs[p][r], sizeof m_pairNeeds[0]);
-                m_pieceMask[i] = static_cast<std::uint64_t>(m_full) << (p * m_length);
-            }
-        }
-    }
-    // Read only by cells with three or more laid neighbours (hexagons), and by cells
-    // next to fixed ones: most grids need neither.
-    bool anySlow = false;
-    for (int l = 1; l <= m_n; ++l) {
-        anySlow |= !byLookup(entries[static_cast<size_t>(l)]);
-        for (int i = 0; i < aheadCount[static_cast<size_t>(l)]; ++i)
-            anySlow |= !byLookup(aheads[static_cast<size_t>(l)][static_cast<size_t>(i)]);
-    }
-    if (anySlow) {
-        std::memset(m_byCode, 0, sizeof m_byCode);
-        for (int p = 0; p < m_n; ++p)
-            for (int r = 0; r < m_length; ++r)
-                for (int k = 0; k < m_length; ++k)
-                    m_byCode[k][r][m_codes[p][r][k]] |= 1ULL << bitOf(p, r);
-    }
-    if (!m_req.fixed.empty()) {
-        std::memset(m_rotRows, 0, sizeof m_rotRows);
-        for (int p = 0; p < m_n; ++p)
-            for (int r = 0; r < m_length; ++r)
-                for (int k = 0; k < m_length; ++k)
-                    m_rotRows[k][m_codes[p][r][k]][static_cast<size_t>(p)] |=
-                        static_cast<std::uint8_t>(1u << r);
-    }
-
+// Every demand gets its table (or a slow demand); then each level gets the probes it reads
+// on entry and after laying. Tables first, probes last: the tables may move while made.
+void Search::makeFitTables(const std::array<LevelDemands, kMaxCells + 1>& demands) {
     std::array<int, kMaxCells + 1> entryTable;
     std::array<std::array<int, kMaxLinks>, kMaxCells + 1> aheadTable;
     m_tables.reserve(static_cast<size_t>(m_n) + 4);
     for (int l = 1; l <= m_n; ++l) {
-        const Demand& d = entries[static_cast<size_t>(l)];
-        entryTable[static_cast<size_t>(l)] = byLookup(d) ? tableFor(d) : -1;
-        for (int i = 0; i < aheadCount[static_cast<size_t>(l)]; ++i) {
-            const Demand& a = aheads[static_cast<size_t>(l)][static_cast<size_t>(i)];
+        const LevelDemands& level = demands[static_cast<size_t>(l)];
+        entryTable[static_cast<size_t>(l)] = level.entry.byLookup() ? tableFor(level.entry) : -1;
+        for (int i = 0; i < level.aheadCount; ++i) {
+            const Demand& a = level.ahead[static_cast<size_t>(i)];
             aheadTable[static_cast<size_t>(l)][static_cast<size_t>(i)] =
-                byLookup(a) ? tableFor(a) : -1;
+                a.byLookup() ? tableFor(a) : -1;
         }
     }
 
@@ -465,17 +673,17 @@ void Search::buildTables() {
         m_rotationTables.reserve(m_tables.size());
     for (int l = 1; l <= m_n; ++l) {
         const size_t ls = static_cast<size_t>(l);
-        const Demand& d = entries[ls];
+        const LevelDemands& level = demands[ls];
         Entry& e = m_entry[ls];
-        e.rows = nullptr;
+        e.rotations = nullptr;
         if (entryTable[ls] >= 0) {
             e.slow = -1;
-            e.probe = probeFor(d, entryTable[ls]);
+            e.probe = probeFor(level.entry, entryTable[ls]);
             // Pair mode has the rotations in its bit sets.
             if (!m_pairs)
-                e.rows = rotationsFor(d, entryTable[ls]);
+                e.rotations = rotationsFor(level.entry, entryTable[ls]);
         } else {
-            e.slow = slowFor(d);
+            e.slow = slowFor(level.entry);
             e.probe = pass;
         }
         Lookahead& ahead = m_ahead[ls];
@@ -483,55 +691,237 @@ void Search::buildTables() {
         ahead.extraCount = 0;
         ahead.slowCount = 0;
         int fast = 0;
-        for (int i = 0; i < aheadCount[ls]; ++i) {
-            const Demand& a = aheads[ls][static_cast<size_t>(i)];
+        for (int i = 0; i < level.aheadCount; ++i) {
+            const Demand& a = level.ahead[static_cast<size_t>(i)];
             const int t = aheadTable[ls][static_cast<size_t>(i)];
-            if (t < 0) {
+            if (t < 0)
                 ahead.slow[static_cast<size_t>(ahead.slowCount++)] = slowFor(a);
-            } else if (fast < 2) {
+            else if (fast < 2)
                 ahead.probes[static_cast<size_t>(fast++)] = probeFor(a, t);
-            } else {
+            else
                 ahead.extra[static_cast<size_t>(ahead.extraCount++)] = probeFor(a, t);
-            }
         }
         m_probes[ls] = ahead.probes;
         m_moreAhead[ls] = ahead.extraCount + ahead.slowCount != 0;
     }
 }
 
-template <int kL> bool Search::slowFits(const SlowDemand& d, std::uint64_t avail) const {
-    Code need[kMaxTerms];
+// The edge-count bound: per level which edges meet laid cells and which face empty ones,
+// how many links between empty cells remain, and the counts before any piece lies.
+// Off on boards without links, and on a layout that gives one edge two links.
+void Search::planEdgeCounts() {
+    m_edgeCountsOn = false;
+    // With equal codes meeting, codes pair with themselves and the border takes the rest:
+    // the bound seldom cuts there, and costs more than it saves.
+    const bool pays = m_req.header.matchSum != 0 || m_options.pruneEagerly;
+    if ((m_options.prunings & kPruneEdgeCounts) == 0 || m_req.layout.empty() || !pays)
+        return;
+    for (int c = 0; c < kCodes; ++c) {
+        m_oneOf[c] = CodeCounts{};
+        m_oneOf[c][c] = 1;
+    }
+    CodeCounts start{};
+    for (int p = 0; p < m_n; ++p) {
+        CodeCounts& c = m_codesOfPiece[static_cast<size_t>(p)];
+        c = CodeCounts{};
+        for (int k = 0; k < m_length; ++k)
+            c += m_oneOf[m_shows[p][0][k]];
+        start += c;
+    }
+    int openPairs = 0; // links between two free cells, each counted from both ends
+    for (int l = 1; l <= m_n; ++l) {
+        const int cell = m_req.freeCells[static_cast<size_t>(l - 1)];
+        const CellLinks& links = m_req.links[static_cast<size_t>(cell)];
+        EdgeCountStep& step = m_edgeStep[static_cast<size_t>(l)];
+        step = {};
+        unsigned edgesSeen = 0;
+        for (int i = 0; i < links.count; ++i) {
+            const CellLink& link = links.links[static_cast<size_t>(i)];
+            const int edge = link.cellEdge - 1;
+            if (edge >= m_length || (edgesSeen >> edge & 1))
+                return;
+            edgesSeen |= 1u << edge;
+            const std::uint8_t e = static_cast<std::uint8_t>(edge);
+            if (const int f = m_fixedAt[static_cast<size_t>(link.neighbour)]; f != 0) {
+                const int code =
+                    codeOfFixed(m_req.fixed[static_cast<size_t>(f - 1)], link.neighbourEdge - 1);
+                start -= m_oneOf[m_needOf[code]]; // asked of this cell from the start
+                step.laid[static_cast<size_t>(step.laidCount++)] = e;
+            } else if (const int g = m_levelOf[static_cast<size_t>(link.neighbour)]; g != 0) {
+                ++openPairs;
+                if (g < l)
+                    step.laid[static_cast<size_t>(step.laidCount++)] = e;
+                else
+                    step.empty[static_cast<size_t>(step.emptyCount++)] = e;
+            }
+        }
+    }
+    // Each laid level closes the links towards shallower levels.
+    m_openPairsAtStart = openPairs / 2;
+    int open = m_openPairsAtStart;
+    for (int l = 1; l <= m_n; ++l) {
+        EdgeCountStep& step = m_edgeStep[static_cast<size_t>(l)];
+        open -= step.emptyCount;
+        step.openPairs = open;
+    }
+    m_equalCodesMeet = m_req.header.matchSum == 0;
+    m_crossCount = 0;
+    for (int a = 0; a <= 9; ++a) {
+        const int b = m_needOf[a];
+        if (b >= a && b <= 9)
+            m_cross[static_cast<size_t>(m_crossCount++)] = {static_cast<std::uint8_t>(a),
+                                                            static_cast<std::uint8_t>(b)};
+    }
+    m_surplus[0] = start;
+    m_edgeCountsOn = true;
+}
+
+// The failed-state table: per level the frontier (codes of laid cells facing deeper
+// levels), and whether the level is worth remembering.
+void Search::planFailedStates() {
+    // With many codes (equal-matching boards) states seldom come back: the look-ups
+    // cost more than they save.
+    const bool pays = m_req.header.matchSum != 0 || m_options.pruneEagerly;
+    m_failedStatesWanted = (m_options.prunings & kPruneFailedStates) != 0 && pays;
+    m_failedStatesOn = false;
+    m_rememberAt.fill(false);
+    if (!m_failedStatesWanted)
+        return;
+    m_failedStatesAfter = m_options.pruneEagerly ? 0 : kFailedStatesAfterNodes;
+    const int minDepth = m_options.pruneEagerly ? 1 : kFailedStateMinDepth;
+    for (int l = 1; l <= m_n - minDepth; ++l) {
+        Frontier& f = m_frontier[static_cast<size_t>(l)];
+        f.count = 0;
+        bool fits = true;
+        for (int j = 1; j <= l && fits; ++j) {
+            const int cell = m_req.freeCells[static_cast<size_t>(j - 1)];
+            const CellLinks& links = m_req.links[static_cast<size_t>(cell)];
+            for (int i = 0; i < links.count && fits; ++i) {
+                const CellLink& link = links.links[static_cast<size_t>(i)];
+                if (m_levelOf[static_cast<size_t>(link.neighbour)] <= l)
+                    continue;
+                if (f.count == kMaxFrontier)
+                    fits = false;
+                else
+                    f.asked[static_cast<size_t>(f.count++)] = &m_asked[j][link.cellEdge - 1];
+            }
+        }
+        m_rememberAt[static_cast<size_t>(l)] = fits;
+    }
+    if (m_failedStatesAfter == 0)
+        startFailedStates();
+}
+
+void Search::startFailedStates() {
+    m_failedStates.make();
+    m_failedStatesOn = true;
+    m_stats.failedStateBytes = FailedStates::kBytes;
+}
+
+// ---- The search ------------------------------------------------------------------------
+
+// The codes a slow demand's laid neighbours ask for now.
+inline void Search::slowAsked(const SlowDemand& d, Code* asked) const {
     for (int j = 0; j < d.dynamicCount; ++j) {
         const DynamicLink& k = d.dynamic[static_cast<size_t>(j)];
-        need[j] = m_shown[k.level][k.neighbourEdge];
+        asked[j] = m_asked[k.level][k.neighbourEdge];
     }
-    for (int r = 0; r < length<kL>(); ++r) {
-        std::uint64_t m = d.staticFit[static_cast<size_t>(r)] & avail;
-        for (int j = 0; j < d.dynamicCount; ++j)
-            m &= m_byCode[d.dynamic[static_cast<size_t>(j)].edge][r][need[j]];
-        if (m != 0)
+}
+
+// What fits a slow demand in rotation r.
+inline std::uint64_t Search::slowFitIn(const SlowDemand& d, const Code* asked, int r,
+                                       std::uint64_t unused) const {
+    std::uint64_t m = d.staticFit[static_cast<size_t>(r)] & unused;
+    for (int j = 0; j < d.dynamicCount; ++j)
+        m &= m_showingInRotation[d.dynamic[static_cast<size_t>(j)].edge][r][asked[j]];
+    return m;
+}
+
+template <int kL> bool Search::slowFits(const SlowDemand& d, std::uint64_t unused) const {
+    Code asked[kMaxTerms];
+    slowAsked(d, asked);
+    for (int r = 0; r < length<kL>(); ++r)
+        if (slowFitIn(d, asked, r, unused) != 0)
             return true;
-    }
     return false;
 }
 
-template <int kL>
-std::uint64_t Search::enterSlow(size_t level, const SlowDemand& d, std::uint64_t avail) {
-    Code need[kMaxTerms];
-    for (int j = 0; j < d.dynamicCount; ++j) {
-        const DynamicLink& k = d.dynamic[static_cast<size_t>(j)];
-        need[j] = m_shown[k.level][k.neighbourEdge];
+template <int kL> bool Search::restFits(const Lookahead& ahead, std::uint64_t unused) const {
+    for (int i = 0; i < ahead.extraCount; ++i) {
+        const Probe& q = ahead.extra[static_cast<size_t>(i)];
+        if ((q.table[*q.a * kStride + *q.b] & unused) == 0)
+            return false;
     }
+    for (int i = 0; i < ahead.slowCount; ++i) {
+        const SlowDemand& d =
+            m_slowDemands[static_cast<size_t>(ahead.slow[static_cast<size_t>(i)])];
+        if (!slowFits<kL>(d, unused))
+            return false;
+    }
+    return true;
+}
+
+inline bool Search::countsCoverable(const CodeCounts& counts, int openPairs) const {
+    std::array<std::int16_t, kLanes> n;
+    std::memcpy(n.data(), &counts, sizeof counts);
+    // No code may be asked more often than the unused pieces show it...
+    std::int16_t any = 0;
+    for (std::int16_t c : n)
+        any |= c;
+    if (any < 0)
+        return false;
+    // ...and what is left must pair up across every link between two empty cells.
+    int pairs = 0;
+    if (m_equalCodesMeet) {
+        for (std::int16_t c : n)
+            pairs += c >> 1;
+    } else {
+        for (int i = 0; i < m_crossCount; ++i) {
+            const auto [a, b] = m_cross[static_cast<size_t>(i)];
+            pairs += a == b ? n[a] >> 1 : std::min(n[a], n[b]);
+        }
+    }
+    return pairs >= openPairs;
+}
+
+inline bool Search::edgeCountsAllow(size_t level, int p, int r) {
+    const EdgeCountStep& step = m_edgeStep[level];
+    CodeCounts counts = m_surplus[level - 1] - m_codesOfPiece[static_cast<size_t>(p)];
+    // An edge towards a laid cell shows what that cell asked: the ask is met.
+    for (int i = 0; i < step.laidCount; ++i)
+        counts += m_oneOf[m_shows[p][r][step.laid[static_cast<size_t>(i)]]];
+    // An edge towards an empty cell makes that cell ask for a code.
+    for (int i = 0; i < step.emptyCount; ++i)
+        counts -= m_oneOf[m_needs[p][r][step.empty[static_cast<size_t>(i)]]];
+    m_surplus[level] = counts;
+    return countsCoverable(counts, step.openPairs);
+}
+
+std::uint64_t Search::frontierKey(size_t level) const {
+    const Frontier& f = m_frontier[level];
+    std::uint64_t key = static_cast<std::uint64_t>(level) << 56;
+    for (int i = 0; i < f.count; ++i)
+        key |= static_cast<std::uint64_t>(*f.asked[static_cast<size_t>(i)]) << (4 * i);
+    return key;
+}
+
+template <int kL> std::uint64_t Search::enterLevel(size_t level, std::uint64_t unused) {
+    const Entry& e = m_entry[level];
+    if (e.rotations != nullptr) {
+        const int i = *e.probe.a * kStride + *e.probe.b;
+        m_candidateRotations[level] = e.rotations[i].data();
+        return e.probe.table[i] & unused;
+    }
+    const SlowDemand& d = m_slowDemands[static_cast<size_t>(e.slow)];
+    Code asked[kMaxTerms];
+    slowAsked(d, asked);
     std::uint64_t fit[6];
     std::uint64_t any = 0;
     for (int r = 0; r < length<kL>(); ++r) {
-        std::uint64_t m = d.staticFit[static_cast<size_t>(r)] & avail;
-        for (int j = 0; j < d.dynamicCount; ++j)
-            m &= m_byCode[d.dynamic[static_cast<size_t>(j)].edge][r][need[j]];
-        fit[r] = m;
-        any |= m;
+        fit[r] = slowFitIn(d, asked, r, unused);
+        any |= fit[r];
     }
-    RotationRow& row = m_slowRows[level];
+    RotationRow& row = m_slowRotations[level];
     for (std::uint64_t c = any; c != 0; c &= c - 1) {
         const int p = std::countr_zero(c);
         unsigned rotations = 0;
@@ -539,36 +929,149 @@ std::uint64_t Search::enterSlow(size_t level, const SlowDemand& d, std::uint64_t
             rotations |= static_cast<unsigned>((fit[r] >> p) & 1) << r;
         row[static_cast<size_t>(p)] = static_cast<std::uint8_t>(rotations);
     }
-    m_rowA[level] = row.data();
+    m_candidateRotations[level] = row.data();
     return any;
 }
 
-template <int kL> std::uint64_t Search::slowPairs(const SlowDemand& d, std::uint64_t avail) const {
-    Code need[kMaxTerms];
-    for (int j = 0; j < d.dynamicCount; ++j) {
-        const DynamicLink& k = d.dynamic[static_cast<size_t>(j)];
-        need[j] = m_shown[k.level][k.neighbourEdge];
+template <int kL>
+inline std::uint64_t Search::pairCandidates(size_t level, std::uint64_t unused) const {
+    const Entry& e = m_entry[level];
+    if (e.slow >= 0) {
+        const SlowDemand& d = m_slowDemands[static_cast<size_t>(e.slow)];
+        Code asked[kMaxTerms];
+        slowAsked(d, asked);
+        std::uint64_t any = 0;
+        for (int r = 0; r < length<kL>(); ++r)
+            any |= slowFitIn(d, asked, r, unused);
+        return any;
     }
-    std::uint64_t any = 0;
-    for (int r = 0; r < length<kL>(); ++r) {
-        std::uint64_t m = d.staticFit[static_cast<size_t>(r)] & avail;
-        for (int j = 0; j < d.dynamicCount; ++j)
-            m &= m_byCode[d.dynamic[static_cast<size_t>(j)].edge][r][need[j]];
-        any |= m;
-    }
-    return any;
+    return e.probe.table[*e.probe.a * kStride + *e.probe.b] & unused;
 }
 
-template <int kL> bool Search::restFits(const Lookahead& ahead, std::uint64_t avail) const {
-    for (int i = 0; i < ahead.extraCount; ++i) {
-        const Probe& q = ahead.extra[static_cast<size_t>(i)];
-        if ((q.table[*q.a * kStride + *q.b] & avail) == 0)
-            return false;
+// Piece mode. `unused` holds the unused pieces (only the first unused copy of equal ones).
+template <int kL> bool Search::search() {
+    // Kept in locals so the hot loop need not store through members.
+    std::uint64_t nodes = 0;
+    std::uint64_t unused = m_all & ~m_laterCopies;
+    size_t level = 1;
+    const size_t last = static_cast<size_t>(m_n);
+    const bool edgeCounts = m_edgeCountsOn;
+    // Most boards use neither of the costlier cuts; they then cost one test per node.
+    const bool costlierCuts = m_edgeCountsOn || m_failedStatesWanted;
+    // Takes the first of a level's candidates: its rotation set; it leaves `unused`, and
+    // its next copy joins.
+    const auto take = [&](std::uint64_t candidates) {
+        const int p = lowestBit(candidates);
+        m_candidates[level] = candidates & (candidates - 1);
+        m_piece[level] = p;
+        unused ^= m_layToggle[static_cast<size_t>(p)];
+        return static_cast<unsigned>(m_candidateRotations[level][p]);
+    };
+    const auto giveBack = [&]() {
+        const int p = m_piece[level];
+        unused ^= m_layToggle[static_cast<size_t>(p)];
+    };
+    std::uint64_t first = enterLevel<kL>(1, unused);
+    if (first == 0) {
+        m_stats.nodes = 0;
+        return false;
     }
-    for (int i = 0; i < ahead.slowCount; ++i)
-        if (!slowFits<kL>(m_slow[static_cast<size_t>(ahead.slow[static_cast<size_t>(i)])], avail))
+    unsigned rotations = take(first);
+    for (;;) {
+        // Lay the level's next rotation, and go down while nothing rules the subtree out.
+        for (;;) {
+            const int p = m_piece[level];
+            const int r = lowestBit(rotations);
+            m_rotationsLeft[level] = rotations & (rotations - 1);
+            m_rotation[level] = r;
+            std::memcpy(m_asked[level], m_needs[p][r], sizeof m_asked[0]);
+            if (countNodeAndStop(nodes))
+                return false;
+            if (level == last) {
+                m_stats.nodes = nodes;
+                return true;
+            }
+            if (!aheadFits<kL>(level, unused))
+                break;
+            const std::uint64_t next = enterLevel<kL>(level + 1, unused);
+            if (next == 0)
+                break;
+            if (costlierCuts &&
+                ((edgeCounts && !edgeCountsAllow(level, p, r)) || knownToFail(level, unused)))
+                break;
+            ++level;
+            rotations = take(next);
+        }
+        // Back at `level`: its next rotation, else its next candidate, else the level above,
+        // whose subtree has then been searched to its end.
+        for (;;) {
+            rotations = m_rotationsLeft[level];
+            if (rotations != 0)
+                break;
+            giveBack();
+            const std::uint64_t candidates = m_candidates[level];
+            if (candidates != 0) {
+                rotations = take(candidates);
+                break;
+            }
+            if (level == 1) {
+                m_stats.nodes = nodes;
+                return false;
+            }
+            --level;
+            if (costlierCuts)
+                rememberFailure(level, unused);
+        }
+    }
+}
+
+// Pair mode: a level walks one bit set of (piece, rotation) pairs in candidate order.
+template <int kL> bool Search::searchPairs() {
+    std::uint64_t nodes = 0;
+    size_t level = 1;
+    const size_t last = static_cast<size_t>(m_n);
+    const bool edgeCounts = m_edgeCountsOn;
+    // Most boards use neither of the costlier cuts; they then cost one test per node.
+    const bool costlierCuts = m_edgeCountsOn || m_failedStatesWanted;
+    m_unusedAt[1] = m_all & ~m_laterCopies;
+    m_candidates[1] = pairCandidates<kL>(1, m_unusedAt[1]);
+    for (;;) {
+        const std::uint64_t pairs = m_candidates[level];
+        if (pairs == 0) {
+            if (level == 1) {
+                m_stats.nodes = nodes;
+                return false;
+            }
+            --level;
+            if (costlierCuts)
+                rememberFailure(level, m_unusedAt[level + 1]);
+            continue;
+        }
+        const int i = lowestBit(pairs);
+        m_candidates[level] = pairs & (pairs - 1);
+        m_piece[level] = i; // the pair; fill() splits it
+        std::memcpy(m_asked[level], m_pairNeeds[i], sizeof m_asked[0]);
+        // Nothing to give back on leaving the level: each level keeps what was free above it.
+        const std::uint64_t unused = m_unusedAt[level] ^ m_layToggle[static_cast<size_t>(i)];
+        if (countNodeAndStop(nodes))
             return false;
-    return true;
+        if (level == last) {
+            m_stats.nodes = nodes;
+            return true;
+        }
+        if (!aheadFits<kL>(level, unused))
+            continue;
+        const std::uint64_t next = pairCandidates<kL>(level + 1, unused);
+        if (next == 0)
+            continue;
+        if (costlierCuts &&
+            ((edgeCounts && !edgeCountsAllow(level, i / length<kL>(), i % length<kL>())) ||
+             knownToFail(level, unused)))
+            continue;
+        ++level;
+        m_unusedAt[level] = unused;
+        m_candidates[level] = next;
+    }
 }
 
 bool Search::fixedCellsFit() const {
@@ -580,13 +1083,9 @@ bool Search::fixedCellsFit() const {
             const int g = m_fixedAt[static_cast<size_t>(link.neighbour)];
             if (g == 0)
                 continue;
-            const FixedPiece& h = m_req.fixed[static_cast<size_t>(g - 1)];
-            const auto codeAt = [this](const FixedPiece& p, int edge) {
-                const int j = edge - 1 - p.rotation;
-                return p.piece[static_cast<size_t>(j < 0 ? j + m_length : j)] - '0';
-            };
-            const int x = codeAt(f, link.cellEdge);
-            const int y = codeAt(h, link.neighbourEdge);
+            const int x = codeOfFixed(f, link.cellEdge - 1);
+            const int y =
+                codeOfFixed(m_req.fixed[static_cast<size_t>(g - 1)], link.neighbourEdge - 1);
             if (sum != 0 ? x + y != sum : x != y)
                 return false;
         }
@@ -594,8 +1093,11 @@ bool Search::fixedCellsFit() const {
     return true;
 }
 
-// True when the search must end: a stop, or the node limit.
+// True when the search must end: a stop, or the node limit. A long solve also starts
+// remembering failed states here.
 bool Search::poll() {
+    if (m_failedStatesWanted && !m_failedStatesOn && m_stats.nodes >= m_failedStatesAfter)
+        startFailedStates();
     if (m_stop.load(std::memory_order_relaxed))
         return true;
     if (m_options.nodeLimit != 0 && m_stats.nodes >= m_options.nodeLimit) {
@@ -622,11 +1124,11 @@ void Search::fill(Filling& filling) const {
     }
     for (int l = 1; l <= m_n; ++l) {
         const size_t cell = static_cast<size_t>(m_req.freeCells[static_cast<size_t>(l - 1)] - 1);
-        int piece = std::countr_zero(m_pieceBit[static_cast<size_t>(l)]);
+        int piece = m_piece[static_cast<size_t>(l)];
         int rotation = m_rotation[static_cast<size_t>(l)];
         if (m_pairs) {
-            piece = m_pair[static_cast<size_t>(l)] / m_length;
-            rotation = m_pair[static_cast<size_t>(l)] % m_length;
+            rotation = piece % m_length;
+            piece /= m_length;
         }
         const int p = m_req.toPlace[static_cast<size_t>(piece)];
         filling.piece[cell] = &m_req.pieces[static_cast<size_t>(p)];
@@ -634,111 +1136,27 @@ void Search::fill(Filling& filling) const {
     }
 }
 
-template <int kL> bool Search::search() {
-    // Kept in locals so the hot loop need not store through members.
-    std::uint64_t nodes = 0;
-    std::uint64_t avail = m_all;
-    size_t level = 1;
-    const size_t last = static_cast<size_t>(m_n);
-    // Takes the first of a level's candidates: its rotation set, and it leaves `avail`.
-    const auto take = [&](std::uint64_t candidates) {
-        const int p = lowestBit(candidates);
-        m_candidates[level] = candidates & (candidates - 1);
-        const std::uint64_t bit = 1ULL << p;
-        m_pieceBit[level] = bit;
-        m_needRow[level] = m_needs[p];
-        avail &= ~bit;
-        return static_cast<unsigned>(m_rowA[level][p]);
-    };
-    std::uint64_t first = enterLevel<kL>(1, avail);
-    if (first == 0) {
-        m_stats.nodes = 0;
-        return false;
-    }
-    unsigned rotations = take(first);
-    for (;;) {
-        // Lay the level's next rotation, and go down while the next level has candidates.
-        for (;;) {
-            const int r = lowestBit(rotations);
-            m_rotationsLeft[level] = rotations & (rotations - 1);
-            m_rotation[level] = r;
-            std::memcpy(m_shown[level], m_needRow[level][r], sizeof m_shown[0]);
-            if (countNodeAndStop(nodes))
-                return false;
-            if (level == last) {
-                m_stats.nodes = nodes;
-                return true;
-            }
-            if (!aheadFits<kL>(level, avail))
-                break;
-            const std::uint64_t next = enterLevel<kL>(level + 1, avail);
-            if (next == 0)
-                break;
-            ++level;
-            rotations = take(next);
-        }
-        // Back at `level`: its next rotation, else its next candidate, else the level above.
-        for (;;) {
-            rotations = m_rotationsLeft[level];
-            if (rotations != 0)
-                break;
-            avail |= m_pieceBit[level];
-            const std::uint64_t candidates = m_candidates[level];
-            if (candidates != 0) {
-                rotations = take(candidates);
-                break;
-            }
-            if (level == 1) {
-                m_stats.nodes = nodes;
-                return false;
-            }
-            --level;
-        }
-    }
-}
-
-template <int kL> bool Search::searchPairs() {
-    std::uint64_t nodes = 0;
-    size_t level = 1;
-    const size_t last = static_cast<size_t>(m_n);
-    enterPairs<kL>(1, m_all);
-    for (;;) {
-        const std::uint64_t pairs = m_candidates[level];
-        if (pairs == 0) {
-            if (level == 1) {
-                m_stats.nodes = nodes;
-                return false;
-            }
-            --level;
-            continue;
-        }
-        const int i = lowestBit(pairs);
-        m_candidates[level] = pairs & (pairs - 1);
-        m_pair[level] = i;
-        std::memcpy(m_shown[level], m_pairNeeds[i], sizeof m_shown[0]);
-        // Nothing to give back on leaving the level: each level keeps what was free above it.
-        const std::uint64_t avail = m_availAt[level] & ~m_pieceMask[static_cast<size_t>(i)];
-        if (countNodeAndStop(nodes))
-            return false;
-        if (level == last) {
-            m_stats.nodes = nodes;
-            return true;
-        }
-        if (!aheadFits<kL>(level, avail))
-            continue;
-        ++level;
-        enterPairs<kL>(level, avail);
-    }
-}
-
 SolveOutcome Search::run(Filling& filling) {
     m_clock = m_options.clock ? m_options.clock : &m_steady;
     m_lastPump = m_clock->nowNs();
-    buildTables();
+
+    numberLevels();
+    describePieces();
+    findEqualPieces();
+    {
+        std::array<LevelDemands, kMaxCells + 1> demands;
+        collectDemands(demands);
+        makeCodeIndexes(demands);
+        makeFitTables(demands);
+    }
+    planEdgeCounts();
+    planFailedStates();
 
     bool solved = false;
     if (m_n == 0) {
         solved = fixedCellsFit();
+    } else if (m_edgeCountsOn && !countsCoverable(m_surplus[0], m_openPairsAtStart)) {
+        solved = false; // no filling at all: nothing to search
     } else {
         switch (m_length) {
         case 4:

@@ -23,15 +23,31 @@ public:
     virtual std::int64_t nowNs() = 0;
 };
 
+// The cuts the search makes beyond checking the empty neighbours of each laid piece. Each
+// removes only subtrees without a complete filling, so the answer is the same with any of
+// them; the benchmark switches them off to measure what each one buys.
+enum Pruning : unsigned {
+    kPruneEdgeCounts = 1u << 0,   // the unused pieces' codes must cover what is still asked
+    kPruneFailedStates = 1u << 1, // a remembered exhausted subtree is not searched again
+    kPruneEqualPieces = 1u << 2,  // a copy of a piece that just failed at a level is not tried
+    kPruneAll = kPruneEdgeCounts | kPruneFailedStates | kPruneEqualPieces,
+};
+
 struct SolveOptions {
     SolveClock* clock = nullptr;             // null: the steady clock
     std::int64_t pumpIntervalNs = 4'000'000; // events get through at least this often
     std::uint64_t nodeLimit = 0;             // 0: none; reaching it ends as Stopped
+    unsigned prunings = kPruneAll;           // a set of Pruning bits the search may use
+    // The search uses edge counts and failed states only on sum-matching boards, where they
+    // pay, and failed states only once a solve runs long. Tests set this to use every
+    // allowed pruning on every board from the first node, which must not change answers.
+    bool pruneEagerly = false;
 };
 
 struct SolveStats {
-    std::uint64_t nodes = 0; // pieces laid by the search, each rotation counted
-    std::uint64_t pumps = 0; // calls of processPendingEvents
+    std::uint64_t nodes = 0;            // pieces laid by the search, each rotation counted
+    std::uint64_t pumps = 0;            // calls of processPendingEvents
+    std::uint64_t failedStateBytes = 0; // memory of the failed-state table, 0 if never made
     bool nodeLimitReached = false;
 };
 

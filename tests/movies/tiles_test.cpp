@@ -101,18 +101,12 @@ TEST(TilesMovieSlots, EachGameRecordsInItsOwnSlot) {
     }
 }
 
-// Many equal pieces and one that fits nowhere: the search takes a second or two (the
-// long one many seconds) before it finds nothing.
-const char* const kLongRequest =
-    "tarno16*16,0000,0000,0000,0000,0000,0000,0000,0000,0000,0000,0000,1234,2341,3412,4123,0505";
-const char* const kVeryLongRequest =
-    "tarno16*16,0000,0000,0000,0000,0000,0000,0000,0000,0000,0000,0000,0000,1234,2341,3412,0505";
-
 TEST(TilesMovieSolve, StopEndsALongSolveWithoutAnAnswer) {
     MovieRun run("tarno16");
     ASSERT_NE(run.root(), nullptr);
-    QTimer::singleShot(300, [&] { run.call("stopSolving"); });
-    run.call("runSolve", {QString(kVeryLongRequest)});
+    // Tied to the window, so that a solve ending early cannot leave it behind.
+    QTimer::singleShot(300, run.window(), [&] { run.call("stopSolving"); });
+    run.call("runSolve", {endlessRequest()});
     EXPECT_TRUE(run.answers().empty());
     EXPECT_EQ(count(run.commands(), "stopsolving"), 1);
     EXPECT_EQ(phase(run), "play");
@@ -163,15 +157,17 @@ TEST(TilesMovieMeasure, DISABLED_LongSolve) {
             },
             Qt::DirectConnection);
         clock.start();
-        run.call("runSolve", {QString(kLongRequest)});
+        // A solve of a second and a half, ended by a stop.
+        QTimer::singleShot(1500, run.window(), [&] { run.call("stopSolving"); });
+        run.call("runSolve", {endlessRequest()});
         const QVariantMap t = timings(run);
         total.push_back(since(t, "requestedAt", "returnedAt"));
         gaps.push_back(t.value("longestFrameGapMs").toDouble());
         renderGaps.push_back(double(longest));
 
         MovieRun stopped("tarno16");
-        QTimer::singleShot(500, [&] { stopped.call("stopSolving"); });
-        stopped.call("runSolve", {QString(kVeryLongRequest)});
+        QTimer::singleShot(500, stopped.window(), [&] { stopped.call("stopSolving"); });
+        stopped.call("runSolve", {endlessRequest()});
         stops.push_back(since(timings(stopped), "stoppedAt", "returnedAt"));
     }
     std::printf("long solve through the movie: %.1f ms; longest gap between animation frames "

@@ -113,8 +113,13 @@ std::string joinItems(const std::vector<std::string>& items) {
 
 std::vector<std::string> endlessRequest() {
     std::vector<std::string> items{"tarno16*16"};
-    items.insert(items.end(), 15, "0000");
-    items.push_back("1111");
+    for (int bits = 0; bits < 15; ++bits) {
+        std::string piece;
+        for (int k = 3; k >= 0; --k)
+            piece += static_cast<char>('0' + (bits >> k & 1));
+        items.push_back(piece);
+    }
+    items.push_back("2222");
     return items;
 }
 

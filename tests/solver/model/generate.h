@@ -33,8 +33,9 @@ std::vector<std::string> makeRequest(std::mt19937_64& rng, const BoardShape& sha
 
 std::string joinItems(const std::vector<std::string>& items);
 
-// An unsolvable 4x4 whose search tree is far too big to finish: 15 equal pieces are
-// tried in every order before the odd one is found not to fit anywhere.
+// An unsolvable 4x4 whose search tree is far too big to finish: the fifteen pieces
+// "0000".."1110" fit each other in countless ways, and "2222" fits nowhere but at the
+// start. All differ, so no pruning of equal pieces applies, and codes balance.
 std::vector<std::string> endlessRequest();
 
 } // namespace tarno::model
