@@ -82,7 +82,7 @@ Rectangle {
                         text: modelData.label
                         color: Theme.textDim
                         font.family: Theme.fontFamily
-                        font.pixelSize: 12
+                        font.pixelSize: 14
                     }
                     Text {
                         objectName: "stat_" + modelData.label

@@ -1,16 +1,30 @@
 // A friendly picture drawn from plain shapes: sun, fish, flower, house, tree, balloon,
-// boat or apple. Each has its own outline, so no two need telling apart by colour.
+// boat or apple. Each has its own outline, so no two need telling apart by colour. It is
+// painted at twice its size and drawn at half, so it stays sharp in a large game window.
 import QtQuick
 
-Canvas {
+Item {
     id: picture
 
     property string kind: "sun"
+    readonly property real oversample: 2
 
-    renderStrategy: Canvas.Immediate
-    onKindChanged: requestPaint()
-    onWidthChanged: requestPaint()
-    onHeightChanged: requestPaint()
+    onKindChanged: canvas.requestPaint()
+
+    Canvas {
+        id: canvas
+
+        width: picture.width * picture.oversample
+        height: picture.height * picture.oversample
+        scale: 1 / picture.oversample
+        transformOrigin: Item.TopLeft
+        smooth: true
+        renderStrategy: Canvas.Immediate
+
+        onWidthChanged: requestPaint()
+        onHeightChanged: requestPaint()
+        onPaint: picture.paint(getContext("2d"), width, height)
+    }
 
     function circle(ctx, x, y, r, fill) {
         ctx.beginPath();
@@ -35,9 +49,8 @@ Canvas {
         ctx.stroke();
     }
 
-    // Everything is drawn on a 100 x 100 grid, scaled to the item.
-    onPaint: {
-        const ctx = getContext("2d");
+    // Everything is drawn on a 100 x 100 grid, scaled to the canvas.
+    function paint(ctx, width, height) {
         ctx.reset();
         const s = Math.min(width, height) / 100;
         ctx.translate((width - 100 * s) / 2, (height - 100 * s) / 2);
