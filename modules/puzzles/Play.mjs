@@ -4,24 +4,13 @@
 // turn, pick up and put down, solving) are the tile games' rules, which work on any
 // board: a game here has the same fields.
 import * as Board from "../tiles/Board.mjs";
+import { dealGame } from "../tiles/Rules.mjs";
 
 // A new game on the board of a request header name (see Board.boardFor), `codes` edge
 // codes, dealt from `seed`. Fields as the tile games' newGame() gives them: position,
 // solution, phase ("play", "solving", "won", "solved"), moves, cursor, held.
 export function newGame(boardName, codes, seed) {
-    const board = Board.boardFor(boardName);
-    const dealt = Board.deal(board, codes, seed);
-    return {
-        gameType: boardName,
-        seed: seed >>> 0,
-        position: Board.newPosition(board, dealt.pieces),
-        solution: dealt.solution,
-        phase: "play",
-        moves: 0,
-        cursor: { area: "board", index: 1 },
-        held: -1,
-        scoreSent: false
-    };
+    return dealGame(boardName, boardName, codes, seed);
 }
 
 // The outline of a board in cell widths, origin at its top left: { width, height,

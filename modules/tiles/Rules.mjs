@@ -26,10 +26,17 @@ export function gameTypeOf(gameType) {
 export function newGame(gameType, seed) {
     const type = gameTypeOf(gameType);
     const setup = games[type];
-    const board = Board.boardFor(setup.board);
-    const dealt = Board.deal(board, setup.codes, seed);
+    return dealGame(type, setup.board, setup.codes, seed);
+}
+
+// A new game named `name` on the board of a request header name (see Board.boardFor),
+// with `codes` edge codes, dealt from `seed`: the fields newGame() describes. The other
+// edge-matching movies deal their games with it too.
+export function dealGame(name, boardName, codes, seed) {
+    const board = Board.boardFor(boardName);
+    const dealt = Board.deal(board, codes, seed);
     return {
-        gameType: type,
+        gameType: name,
         seed: seed >>> 0,
         position: Board.newPosition(board, dealt.pieces),
         solution: dealt.solution,
