@@ -143,24 +143,15 @@ export function evaluate(state, side) {
 // see a counter-attack coming, few enough to answer in a fraction of a second.
 const replyWidth = 12;
 
-function searchValue(state, side, depth, alpha, beta, me) {
+// The state's worth for `side`, who is to move, looking `depth` moves ahead: the best
+// of its moves by the worth for the other side negated (evaluate() is symmetric).
+function searchValue(state, side, depth, alpha, beta) {
     if (depth === 0 || state.winner)
-        return evaluate(state, me);
-    const list = ordered(state, side).slice(0, replyWidth);
-    if (side === me) {
-        let best = -Infinity;
-        for (const m of list) {
-            best = Math.max(best, searchValue(play(state, side, m), other(side), depth - 1, alpha, beta, me));
-            alpha = Math.max(alpha, best);
-            if (alpha >= beta)
-                break;
-        }
-        return best;
-    }
-    let best = Infinity;
-    for (const m of list) {
-        best = Math.min(best, searchValue(play(state, side, m), other(side), depth - 1, alpha, beta, me));
-        beta = Math.min(beta, best);
+        return evaluate(state, side);
+    let best = -Infinity;
+    for (const m of ordered(state, side).slice(0, replyWidth)) {
+        best = Math.max(best, -searchValue(play(state, side, m), other(side), depth - 1, -beta, -alpha));
+        alpha = Math.max(alpha, best);
         if (alpha >= beta)
             break;
     }
@@ -202,7 +193,7 @@ export function computerMove(state, strength, rng) {
     }
     let best = list[0], bestValue = -Infinity;
     for (const m of list) {
-        const v = searchValue(play(state, computer, m), human, level.depth - 1, bestValue, Infinity, computer);
+        const v = -searchValue(play(state, computer, m), human, level.depth - 1, -Infinity, -bestValue);
         if (v > bestValue) {
             best = m;
             bestValue = v;
