@@ -46,10 +46,28 @@ struct Run {
     int scale = 1;
     const char* only = nullptr; // run only sets whose name contains this
     bool literal = true;        // false: leave the literal machine out (quick tuning runs)
+    const char* requestsDir = nullptr; // where to write each set's requests, one per line
 };
 
 double seconds(Clock::duration d) {
     return std::chrono::duration<double>(d).count();
+}
+
+// For tarno-solve, or for counting instructions of one pass over a set: the file names
+// the set, with spaces as dashes.
+void writeRequests(const char* dir, std::string name,
+                   const std::vector<std::vector<std::string>>& requests) {
+    for (char& c : name)
+        c = c == ' ' || c == '/' ? '-' : c;
+    const std::string path = std::string(dir) + "/" + name + ".txt";
+    std::FILE* f = std::fopen(path.c_str(), "w");
+    if (f == nullptr) {
+        std::perror(path.c_str());
+        std::exit(1);
+    }
+    for (const auto& items : requests)
+        std::fprintf(f, "%s\n", model::joinItems(items).c_str());
+    std::fclose(f);
 }
 
 SolveResult fastSolve(const std::vector<std::string>& items, unsigned prunings = kPruneAll,
@@ -102,6 +120,8 @@ void runSet(const Set& set, std::uint64_t seed, const Run& run) {
         std::printf("%-22s no requests\n", set.name);
         return;
     }
+    if (run.requestsDir != nullptr)
+        writeRequests(run.requestsDir, set.name, requests);
     // Repeat the fast runs until the clock has something to measure.
     std::uint64_t fastNodes = 0;
     int rounds = 0;
@@ -191,18 +211,22 @@ int main(int argc, char** argv) {
             run.nodeCap = std::strtoull(argv[i] + 11, nullptr, 10);
         } else if (arg == "--no-literal") {
             run.literal = false;
+        } else if (arg.rfind("--requests=", 0) == 0) {
+            run.requestsDir = argv[i] + 11;
         } else if (arg.rfind("--only=", 0) == 0) {
             run.only = argv[i] + 7;
         } else {
             std::printf(
                 "Usage: solver_bench [--quick] [--prunings=all|none|edges,failed,equal]\n"
                 "                    [--node-cap=N] [--only=TEXT] [--no-literal]\n"
+                "                    [--requests=DIR]\n"
                 "Prints per set: requests, nodes of the fast search, its time per request and\n"
                 "for the slowest request (us), per node (ns), the literal machine's nodes and\n"
                 "time per request, fast time per literal node, the speed ratio, and the\n"
                 "failed-state table's size. Large boards show the literal columns only when\n"
                 "the literal machine finished every request. --no-literal leaves it out (the\n"
-                "sets then also keep requests it could not finish).\n");
+                "sets then also keep requests it could not finish). --requests=DIR writes each\n"
+                "set's requests to DIR/<set>.txt, one per line, as tarno-solve reads them.\n");
             return 2;
         }
     }

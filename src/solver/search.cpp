@@ -95,8 +95,9 @@ static_assert(kCodes <= kLanes);
 
 // The lowest set bit of a word that is never 0: std::countr_zero also tests for 0,
 // which costs a compare and a branch per call in the hot loops.
-inline int lowestBit(std::uint64_t x) {
-    return __builtin_ctzll(x);
+// Unsigned, so that indexing with it needs no sign extension.
+inline unsigned lowestBit(std::uint64_t x) {
+    return static_cast<unsigned>(__builtin_ctzll(x));
 }
 
 // The code a piece written as `piece` shows on cell edge `edge` (0-based) in `rotation`.
@@ -129,11 +130,12 @@ struct StaticLink {
     std::uint8_t code;
 };
 
-// What a cell asks of a piece given the cells laid at some moment.
+// What a cell asks of a piece given the cells laid at some moment. The setup's records
+// have no member initializers: arrays of them are filled as needed, never cleared whole.
 struct Demand {
-    int staticCount = 0;
+    int staticCount;
     std::array<StaticLink, kMaxTerms> statics;
-    int dynamicCount = 0;
+    int dynamicCount;
     std::array<DynamicLink, kMaxTerms> dynamic;
     // One fit table answers it: at most two laid free neighbours, on different edges.
     bool byLookup() const {
@@ -145,7 +147,7 @@ struct Demand {
 // those of its empty neighbours once its piece lies.
 struct LevelDemands {
     Demand entry;
-    int aheadCount = 0;
+    int aheadCount;
     std::array<Demand, kMaxLinks> ahead;
 };
 
@@ -156,6 +158,9 @@ struct alignas(32) Probe {
     const std::uint64_t* table;
     const Code* a;
     const Code* b;
+    // Unsigned all the way: no sign extension on the path from a laid piece to the look-up.
+    std::size_t index() const { return std::size_t{*a} * kStride + *b; }
+    std::uint64_t fitting() const { return table[index()]; }
 };
 
 // A demand with three or more laid neighbours: rotation by rotation.
@@ -183,16 +188,16 @@ struct Entry {
 
 // Per level, how laying its piece changes the code counts (see CodeCounts).
 struct EdgeCountStep {
-    int laidCount = 0; // edges towards fixed cells or shallower levels: asked codes met
+    int laidCount; // edges towards fixed cells or shallower levels: asked codes met
     std::array<std::uint8_t, kMaxLinks> laid;
-    int emptyCount = 0; // edges towards deeper levels: the neighbour will ask a code
+    int emptyCount; // edges towards deeper levels: the neighbour will ask a code
     std::array<std::uint8_t, kMaxLinks> empty;
-    int openPairs = 0; // links between two empty cells once the piece lies
+    int openPairs; // links between two empty cells once the piece lies
 };
 
 // The codes the laid cells ask of the empty ones after a level: where to read them.
 struct Frontier {
-    int count = 0;
+    int count;
     std::array<const Code*, kMaxFrontier> asked;
 };
 
@@ -297,8 +302,8 @@ private:
     [[gnu::always_inline]] bool aheadFits(size_t level, std::uint64_t unused) const {
         const Probe& q0 = m_probes[level][0];
         const Probe& q1 = m_probes[level][1];
-        const std::uint64_t f0 = q0.table[*q0.a * kStride + *q0.b] & unused;
-        const std::uint64_t f1 = q1.table[*q1.a * kStride + *q1.b] & unused;
+        const std::uint64_t f0 = q0.fitting() & unused;
+        const std::uint64_t f1 = q1.fitting() & unused;
         if ((f0 == 0) | (f1 == 0))
             return false;
         return !m_moreAhead[level] || restFits<kL>(m_ahead[level], unused);
@@ -329,11 +334,23 @@ private:
     }
     // Piece mode: the level's candidates; their rotations are left in m_candidateRotations.
     template <int kL> std::uint64_t enterLevel(size_t level, std::uint64_t unused);
-    template <int kL> bool search();
+    // kCuts: edge counts or failed states are on. Without them a walk pays nothing for them.
+    template <int kL, bool kCuts> bool search();
     // Pair mode: the level's candidate (piece, rotation) pairs.
     template <int kL>
     [[gnu::always_inline]] std::uint64_t pairCandidates(size_t level, std::uint64_t unused) const;
-    template <int kL> bool searchPairs();
+    template <int kL, bool kCuts> bool searchPairs();
+    // The walk for this board: pair or piece mode, for its piece length.
+    template <bool kCuts> bool walk() {
+        switch (m_length) {
+        case 4:
+            return m_pairs ? searchPairs<4, kCuts>() : search<4, kCuts>();
+        case 6:
+            return m_pairs ? searchPairs<6, kCuts>() : search<6, kCuts>();
+        default:
+            return m_pairs ? searchPairs<0, kCuts>() : search<0, kCuts>();
+        }
+    }
     bool poll();
     void fill(Filling& filling) const;
 
@@ -404,7 +421,7 @@ private:
     bool m_failedStatesOn = false;
     std::uint64_t m_failedStatesAfter = kFailedStatesAfterNodes; // nodes before they start
     FailedStates m_failedStates;
-    std::array<bool, kMaxCells + 1> m_rememberAt{};
+    std::array<bool, kMaxCells + 1> m_rememberAt;
     std::array<Frontier, kMaxCells + 1> m_frontier;
 
     // Per level during the search: candidates left, what lies, and what it asks.
@@ -449,18 +466,24 @@ void Search::describePieces() {
         const std::string& s =
             m_req.pieces[static_cast<size_t>(m_req.toPlace[static_cast<size_t>(p)])];
         m_worthTrying[static_cast<size_t>(p)] = rotationsWorthTrying(s) & m_allRotations;
+        // The digits twice over: rotation r shows on edge k the digit at k - r + length.
+        Code twice[12];
         int value = 0;
-        for (char c : s)
-            value = value * 10 + (c - '0');
+        for (int k = 0; k < m_length; ++k) {
+            const int digit = s[static_cast<size_t>(k)] - '0';
+            twice[k] = twice[k + m_length] = static_cast<Code>(digit);
+            value = value * 10 + digit;
+        }
         m_pieceValue[static_cast<size_t>(p)] = value;
         for (int r = 0; r < m_length; ++r) {
-            std::fill(std::begin(m_shows[p][r]), std::end(m_shows[p][r]), Code{0});
-            std::fill(std::begin(m_needs[p][r]), std::end(m_needs[p][r]), Code{0});
+            const Code* shown = twice + m_length - r;
+            Code* needs = m_needs[p][r];
             for (int k = 0; k < m_length; ++k) {
-                const int code = codeShown(s, r, k);
-                m_shows[p][r][k] = static_cast<Code>(code);
-                m_needs[p][r][k] = m_needOf[code];
+                m_shows[p][r][k] = shown[k];
+                needs[k] = m_needOf[shown[k]];
             }
+            // Copied whole into a level's asked codes: the edges beyond the piece ask nothing.
+            std::fill(needs + m_length, needs + 8, Code{0});
             if (m_pairs) {
                 const size_t i = static_cast<size_t>(bitOf(p, r));
                 std::memcpy(m_pairNeeds[i], m_needs[p][r], sizeof m_pairNeeds[0]);
@@ -496,7 +519,7 @@ void Search::findEqualPieces() {
 }
 
 Demand Search::demandOf(int cell, int laidUpTo) const {
-    Demand d;
+    Demand d{};
     const CellLinks& links = m_req.links[static_cast<size_t>(cell)];
     for (int i = 0; i < links.count; ++i) {
         const CellLink& link = links.links[static_cast<size_t>(i)];
@@ -559,9 +582,12 @@ void Search::makeCodeIndexes(const std::array<LevelDemands, kMaxCells + 1>& dema
     if (anySlow) {
         std::memset(m_showingInRotation, 0, sizeof m_showingInRotation);
         for (int p = 0; p < m_n; ++p)
-            for (int r = 0; r < m_length; ++r)
+            for (int r = 0; r < m_length; ++r) {
+                const std::uint64_t bit = 1ULL << bitOf(p, r);
+                const Code* shown = m_shows[p][r];
                 for (int k = 0; k < m_length; ++k)
-                    m_showingInRotation[k][r][m_shows[p][r][k]] |= 1ULL << bitOf(p, r);
+                    m_showingInRotation[k][r][shown[k]] |= bit;
+            }
     }
     if (!m_req.fixed.empty()) {
         std::memset(m_rotationsShowing, 0, sizeof m_rotationsShowing);
@@ -849,7 +875,7 @@ template <int kL> bool Search::slowFits(const SlowDemand& d, std::uint64_t unuse
 template <int kL> bool Search::restFits(const Lookahead& ahead, std::uint64_t unused) const {
     for (int i = 0; i < ahead.extraCount; ++i) {
         const Probe& q = ahead.extra[static_cast<size_t>(i)];
-        if ((q.table[*q.a * kStride + *q.b] & unused) == 0)
+        if ((q.fitting() & unused) == 0)
             return false;
     }
     for (int i = 0; i < ahead.slowCount; ++i) {
@@ -908,7 +934,7 @@ std::uint64_t Search::frontierKey(size_t level) const {
 template <int kL> std::uint64_t Search::enterLevel(size_t level, std::uint64_t unused) {
     const Entry& e = m_entry[level];
     if (e.rotations != nullptr) {
-        const int i = *e.probe.a * kStride + *e.probe.b;
+        const std::size_t i = e.probe.index();
         m_candidateRotations[level] = e.rotations[i].data();
         return e.probe.table[i] & unused;
     }
@@ -945,19 +971,17 @@ inline std::uint64_t Search::pairCandidates(size_t level, std::uint64_t unused) 
             any |= slowFitIn(d, asked, r, unused);
         return any;
     }
-    return e.probe.table[*e.probe.a * kStride + *e.probe.b] & unused;
+    return e.probe.fitting() & unused;
 }
 
 // Piece mode. `unused` holds the unused pieces (only the first unused copy of equal ones).
-template <int kL> bool Search::search() {
+template <int kL, bool kCuts> bool Search::search() {
     // Kept in locals so the hot loop need not store through members.
     std::uint64_t nodes = 0;
     std::uint64_t unused = m_all & ~m_laterCopies;
     size_t level = 1;
     const size_t last = static_cast<size_t>(m_n);
     const bool edgeCounts = m_edgeCountsOn;
-    // Most boards use neither of the costlier cuts; they then cost one test per node.
-    const bool costlierCuts = m_edgeCountsOn || m_failedStatesWanted;
     // Takes the first of a level's candidates: its rotation set; it leaves `unused`, and
     // its next copy joins.
     const auto take = [&](std::uint64_t candidates) {
@@ -996,7 +1020,7 @@ template <int kL> bool Search::search() {
             const std::uint64_t next = enterLevel<kL>(level + 1, unused);
             if (next == 0)
                 break;
-            if (costlierCuts &&
+            if (kCuts &&
                 ((edgeCounts && !edgeCountsAllow(level, p, r)) || knownToFail(level, unused)))
                 break;
             ++level;
@@ -1019,20 +1043,18 @@ template <int kL> bool Search::search() {
                 return false;
             }
             --level;
-            if (costlierCuts)
+            if (kCuts)
                 rememberFailure(level, unused);
         }
     }
 }
 
 // Pair mode: a level walks one bit set of (piece, rotation) pairs in candidate order.
-template <int kL> bool Search::searchPairs() {
+template <int kL, bool kCuts> bool Search::searchPairs() {
     std::uint64_t nodes = 0;
     size_t level = 1;
     const size_t last = static_cast<size_t>(m_n);
     const bool edgeCounts = m_edgeCountsOn;
-    // Most boards use neither of the costlier cuts; they then cost one test per node.
-    const bool costlierCuts = m_edgeCountsOn || m_failedStatesWanted;
     m_unusedAt[1] = m_all & ~m_laterCopies;
     m_candidates[1] = pairCandidates<kL>(1, m_unusedAt[1]);
     for (;;) {
@@ -1043,11 +1065,11 @@ template <int kL> bool Search::searchPairs() {
                 return false;
             }
             --level;
-            if (costlierCuts)
+            if (kCuts)
                 rememberFailure(level, m_unusedAt[level + 1]);
             continue;
         }
-        const int i = lowestBit(pairs);
+        const unsigned i = lowestBit(pairs);
         m_candidates[level] = pairs & (pairs - 1);
         m_piece[level] = i; // the pair; fill() splits it
         std::memcpy(m_asked[level], m_pairNeeds[i], sizeof m_asked[0]);
@@ -1062,12 +1084,14 @@ template <int kL> bool Search::searchPairs() {
         if (!aheadFits<kL>(level, unused))
             continue;
         const std::uint64_t next = pairCandidates<kL>(level + 1, unused);
-        if (next == 0)
-            continue;
-        if (costlierCuts &&
-            ((edgeCounts && !edgeCountsAllow(level, i / length<kL>(), i % length<kL>())) ||
-             knownToFail(level, unused)))
-            continue;
+        // The costlier cuts run only where the next level has a candidate; without them a
+        // level without one is left at the loop's head, one test fewer per node.
+        if constexpr (kCuts) {
+            if (next == 0 ||
+                (edgeCounts && !edgeCountsAllow(level, i / length<kL>(), i % length<kL>())) ||
+                knownToFail(level, unused))
+                continue;
+        }
         ++level;
         m_unusedAt[level] = unused;
         m_candidates[level] = next;
@@ -1158,17 +1182,7 @@ SolveOutcome Search::run(Filling& filling) {
     } else if (m_edgeCountsOn && !countsCoverable(m_surplus[0], m_openPairsAtStart)) {
         solved = false; // no filling at all: nothing to search
     } else {
-        switch (m_length) {
-        case 4:
-            solved = m_pairs ? searchPairs<4>() : search<4>();
-            break;
-        case 6:
-            solved = m_pairs ? searchPairs<6>() : search<6>();
-            break;
-        default:
-            solved = m_pairs ? searchPairs<0>() : search<0>();
-            break;
-        }
+        solved = m_edgeCountsOn || m_failedStatesWanted ? walk<true>() : walk<false>();
         if (m_stopped)
             return SolveOutcome::Stopped;
     }
