@@ -31,7 +31,9 @@
 //   the board (or next to cells beyond the request's count) take any code. If the counts
 //   cannot do that even ignoring which codes sit together on one piece, no filling exists.
 //   The counts are kept per level as "surplus": codes shown by unused pieces minus codes
-//   asked, updated by one vector step per node. The test is monotone: once it fails at a
+//   asked, updated by one vector add per node: what laying a (piece, rotation) changes is
+//   made before the search for each kind of level (which edges meet laid cells, which
+//   face empty ones). The test is monotone: once it fails at a
 //   node it fails below it, so it never hides a filling the search would reach.
 // - Failed states: the cells are filled in a fixed order, so the subtree below a level is
 //   decided by the level, the set of unused pieces and the codes the laid cells ask of the
@@ -188,11 +190,13 @@ struct Entry {
 
 // Per level, how laying its piece changes the code counts (see CodeCounts).
 struct EdgeCountStep {
-    int laidCount; // edges towards fixed cells or shallower levels: asked codes met
-    std::array<std::uint8_t, kMaxLinks> laid;
-    int emptyCount; // edges towards deeper levels: the neighbour will ask a code
-    std::array<std::uint8_t, kMaxLinks> empty;
-    int openPairs; // links between two empty cells once the piece lies
+    unsigned laidEdges;  // edges towards fixed cells or shallower levels: asked codes met
+    unsigned emptyEdges; // edges towards deeper levels: the neighbour will ask a code
+    int openPairs;       // links between two empty cells once the piece lies
+    // Per (piece, rotation) pair, indexed like the pairs' bits, the whole change to the
+    // counts: the piece's codes leave, asks are met and made. Levels with the same edges
+    // share one row.
+    const CodeCounts* change;
 };
 
 // The codes the laid cells ask of the empty ones after a level: where to read them.
@@ -202,14 +206,31 @@ struct Frontier {
 };
 
 // Subtrees searched without a filling, by exact key; two slots per bucket, the newer
-// first. Made once per solve, when first needed.
+// first. Made once per solve, when first needed. A finished solve leaves its table to the
+// next one on the same thread, which clears it: a fresh 128 KiB block costs a page fault
+// per 4 KiB each time, several times the clearing.
 class FailedStates {
 public:
     // 128 KiB: small enough to stay in the cache, which matters more than more slots.
     static constexpr int kBucketBits = 12;
-    static constexpr std::size_t kBytes = (std::size_t{2} << kBucketBits) * 16;
+    static constexpr std::size_t kSlots = std::size_t{2} << kBucketBits;
+    static constexpr std::size_t kBytes = kSlots * 16;
 
-    void make() { m_slots = std::make_unique<Slot[]>(std::size_t{2} << kBucketBits); }
+    FailedStates() = default;
+    FailedStates(const FailedStates&) = delete;
+    FailedStates& operator=(const FailedStates&) = delete;
+    ~FailedStates() {
+        if (m_slots && !t_spare)
+            t_spare = std::move(m_slots);
+    }
+    void make() {
+        if (t_spare) {
+            m_slots = std::move(t_spare);
+            std::fill_n(m_slots.get(), kSlots, Slot{});
+        } else {
+            m_slots = std::make_unique<Slot[]>(kSlots);
+        }
+    }
     bool holds(std::uint64_t unused, std::uint64_t frontier) const {
         const Slot* b = bucket(unused, frontier);
         return (b[0].unused == unused && b[0].frontier == frontier) ||
@@ -233,7 +254,11 @@ private:
         return &m_slots[static_cast<std::size_t>(h >> (64 - kBucketBits)) * 2];
     }
     std::unique_ptr<Slot[]> m_slots;
+    // Nested solves each take their own: only one that finds the spare free reuses it.
+    static thread_local std::unique_ptr<Slot[]> t_spare;
 };
+
+thread_local std::unique_ptr<FailedStates::Slot[]> FailedStates::t_spare;
 
 // Symmetric pieces lay the same codes in several rotations; only the first is tried.
 // The uniform pieces "0000".."3333" keep rotation 0; "1010", "2020", "3030", "2121",
@@ -310,7 +335,8 @@ private:
     }
     // After piece p in rotation r is laid at `level`: can the unused pieces' codes still
     // cover the empty cells' edges? Leaves the counts for the next level.
-    [[gnu::always_inline]] bool edgeCountsAllow(size_t level, int p, int r);
+    [[gnu::always_inline]] bool edgeCountsAllow(size_t level, unsigned pair);
+    void planCountChanges();
     [[gnu::always_inline]] bool countsCoverable(const CodeCounts& counts, int openPairs) const;
     std::uint64_t frontierKey(size_t level) const;
     // The subtree below `level` is known to hold no filling.
@@ -411,6 +437,7 @@ private:
     std::array<CodeCounts, kMaxCells + 1> m_surplus;
     std::array<CodeCounts, kMaxCells> m_codesOfPiece; // per piece, how often it shows each code
     std::array<CodeCounts, kCodes> m_oneOf;           // per code, a count of one for it
+    std::unique_ptr<CodeCounts[]> m_countChanges;     // the steps' change rows, one after another
     bool m_equalCodesMeet = false; // every code fits itself; else codes fit in pairs:
     int m_crossCount = 0;          // the pairs (a, b), a <= b, of codes that fit each other
     std::array<std::array<std::uint8_t, 2>, kCodes> m_cross;
@@ -767,18 +794,17 @@ void Search::planEdgeCounts() {
             if (edge >= m_length || (edgesSeen >> edge & 1))
                 return;
             edgesSeen |= 1u << edge;
-            const std::uint8_t e = static_cast<std::uint8_t>(edge);
             if (const int f = m_fixedAt[static_cast<size_t>(link.neighbour)]; f != 0) {
                 const int code =
                     codeOfFixed(m_req.fixed[static_cast<size_t>(f - 1)], link.neighbourEdge - 1);
                 start -= m_oneOf[m_needOf[code]]; // asked of this cell from the start
-                step.laid[static_cast<size_t>(step.laidCount++)] = e;
+                step.laidEdges |= 1u << edge;
             } else if (const int g = m_levelOf[static_cast<size_t>(link.neighbour)]; g != 0) {
                 ++openPairs;
                 if (g < l)
-                    step.laid[static_cast<size_t>(step.laidCount++)] = e;
+                    step.laidEdges |= 1u << edge;
                 else
-                    step.empty[static_cast<size_t>(step.emptyCount++)] = e;
+                    step.emptyEdges |= 1u << edge;
             }
         }
     }
@@ -787,7 +813,7 @@ void Search::planEdgeCounts() {
     int open = m_openPairsAtStart;
     for (int l = 1; l <= m_n; ++l) {
         EdgeCountStep& step = m_edgeStep[static_cast<size_t>(l)];
-        open -= step.emptyCount;
+        open -= std::popcount(step.emptyEdges);
         step.openPairs = open;
     }
     m_equalCodesMeet = m_req.header.matchSum == 0;
@@ -800,6 +826,48 @@ void Search::planEdgeCounts() {
     }
     m_surplus[0] = start;
     m_edgeCountsOn = true;
+}
+
+// What laying each (piece, rotation) does to the counts, made once per kind of step, so
+// that a node adds one precomputed row instead of walking its edges.
+void Search::planCountChanges() {
+    struct Kind {
+        unsigned laid, empty;
+    };
+    std::array<Kind, kMaxCells + 1> kinds;
+    std::array<int, kMaxCells + 1> kindOf;
+    int kindCount = 0;
+    for (int l = 1; l <= m_n; ++l) {
+        const EdgeCountStep& step = m_edgeStep[static_cast<size_t>(l)];
+        int k = 0;
+        while (k < kindCount && (kinds[static_cast<size_t>(k)].laid != step.laidEdges ||
+                                 kinds[static_cast<size_t>(k)].empty != step.emptyEdges))
+            ++k;
+        if (k == kindCount)
+            kinds[static_cast<size_t>(kindCount++)] = {step.laidEdges, step.emptyEdges};
+        kindOf[static_cast<size_t>(l)] = k;
+    }
+    const size_t rowLength = static_cast<size_t>(m_n * m_length);
+    // Every entry is written below: the rows are not cleared first.
+    m_countChanges.reset(new CodeCounts[static_cast<size_t>(kindCount) * rowLength]);
+    for (int k = 0; k < kindCount; ++k) {
+        const Kind& kind = kinds[static_cast<size_t>(k)];
+        CodeCounts* row = &m_countChanges[static_cast<size_t>(k) * rowLength];
+        for (int p = 0; p < m_n; ++p)
+            for (int r = 0; r < m_length; ++r) {
+                CodeCounts change = -m_codesOfPiece[static_cast<size_t>(p)];
+                // An edge towards a laid cell shows what that cell asked: the ask is met.
+                for (unsigned m = kind.laid; m != 0; m &= m - 1)
+                    change += m_oneOf[m_shows[p][r][lowestBit(m)]];
+                // An edge towards an empty cell makes that cell ask for a code.
+                for (unsigned m = kind.empty; m != 0; m &= m - 1)
+                    change -= m_oneOf[m_needs[p][r][lowestBit(m)]];
+                row[p * m_length + r] = change;
+            }
+    }
+    for (int l = 1; l <= m_n; ++l)
+        m_edgeStep[static_cast<size_t>(l)].change =
+            &m_countChanges[static_cast<size_t>(kindOf[static_cast<size_t>(l)]) * rowLength];
 }
 
 // The failed-state table: per level the frontier (codes of laid cells facing deeper
@@ -888,37 +956,29 @@ template <int kL> bool Search::restFits(const Lookahead& ahead, std::uint64_t un
 }
 
 inline bool Search::countsCoverable(const CodeCounts& counts, int openPairs) const {
-    std::array<std::int16_t, kLanes> n;
-    std::memcpy(n.data(), &counts, sizeof counts);
-    // No code may be asked more often than the unused pieces show it...
-    std::int16_t any = 0;
-    for (std::int16_t c : n)
-        any |= c;
-    if (any < 0)
+    // No code may be asked more often than the unused pieces show it: no lane negative.
+    // The sixteen sign bits are tested as four words.
+    using Words = std::uint64_t __attribute__((vector_size(sizeof(CodeCounts))));
+    const Words words = reinterpret_cast<Words>(counts);
+    if (((words[0] | words[1] | words[2] | words[3]) & 0x8000800080008000ULL) != 0)
         return false;
     // ...and what is left must pair up across every link between two empty cells.
     int pairs = 0;
     if (m_equalCodesMeet) {
-        for (std::int16_t c : n)
-            pairs += c >> 1;
+        for (int c = 0; c < kCodes; ++c)
+            pairs += counts[c] >> 1;
     } else {
         for (int i = 0; i < m_crossCount; ++i) {
             const auto [a, b] = m_cross[static_cast<size_t>(i)];
-            pairs += a == b ? n[a] >> 1 : std::min(n[a], n[b]);
+            pairs += a == b ? counts[a] >> 1 : std::min(counts[a], counts[b]);
         }
     }
     return pairs >= openPairs;
 }
 
-inline bool Search::edgeCountsAllow(size_t level, int p, int r) {
+inline bool Search::edgeCountsAllow(size_t level, unsigned pair) {
     const EdgeCountStep& step = m_edgeStep[level];
-    CodeCounts counts = m_surplus[level - 1] - m_codesOfPiece[static_cast<size_t>(p)];
-    // An edge towards a laid cell shows what that cell asked: the ask is met.
-    for (int i = 0; i < step.laidCount; ++i)
-        counts += m_oneOf[m_shows[p][r][step.laid[static_cast<size_t>(i)]]];
-    // An edge towards an empty cell makes that cell ask for a code.
-    for (int i = 0; i < step.emptyCount; ++i)
-        counts -= m_oneOf[m_needs[p][r][step.empty[static_cast<size_t>(i)]]];
+    const CodeCounts counts = m_surplus[level - 1] + step.change[pair];
     m_surplus[level] = counts;
     return countsCoverable(counts, step.openPairs);
 }
@@ -1021,7 +1081,8 @@ template <int kL, bool kCuts> bool Search::search() {
             if (next == 0)
                 break;
             if (kCuts &&
-                ((edgeCounts && !edgeCountsAllow(level, p, r)) || knownToFail(level, unused)))
+                ((edgeCounts && !edgeCountsAllow(level, p * length<kL>() + r)) ||
+                 knownToFail(level, unused)))
                 break;
             ++level;
             rotations = take(next);
@@ -1088,7 +1149,7 @@ template <int kL, bool kCuts> bool Search::searchPairs() {
         // level without one is left at the loop's head, one test fewer per node.
         if constexpr (kCuts) {
             if (next == 0 ||
-                (edgeCounts && !edgeCountsAllow(level, i / length<kL>(), i % length<kL>())) ||
+                (edgeCounts && !edgeCountsAllow(level, i)) ||
                 knownToFail(level, unused))
                 continue;
         }
@@ -1182,6 +1243,8 @@ SolveOutcome Search::run(Filling& filling) {
     } else if (m_edgeCountsOn && !countsCoverable(m_surplus[0], m_openPairsAtStart)) {
         solved = false; // no filling at all: nothing to search
     } else {
+        if (m_edgeCountsOn)
+            planCountChanges();
         solved = m_edgeCountsOn || m_failedStatesWanted ? walk<true>() : walk<false>();
         if (m_stopped)
             return SolveOutcome::Stopped;
