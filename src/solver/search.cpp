@@ -71,9 +71,9 @@ constexpr int kCodes = kNoCode + 1;
 constexpr int kStride = 16;
 constexpr std::uint64_t kCheckEvery = 256; // nodes between looks at the stop flag and clock
 constexpr int kMaxTerms = kMaxLinks;
-// Failed states are remembered only once a solve has laid this many pieces: small solves
-// end before then and never pay for the table.
-constexpr std::uint64_t kFailedStatesAfterNodes = 2048;
+// Failed states are remembered, and the count changes made, only once a solve has laid
+// this many pieces: small solves end before then and never pay for them.
+constexpr std::uint64_t kCostlierSetupAfterNodes = 2048;
 // ...and only at levels with at least this many levels below: smaller subtrees are
 // searched again faster than they are looked up.
 constexpr int kFailedStateMinDepth = 8;
@@ -94,6 +94,7 @@ using RotationTable = std::array<RotationRow, kStride * kCodes>;
 using CodeCounts = std::int16_t __attribute__((vector_size(32)));
 constexpr int kLanes = sizeof(CodeCounts) / sizeof(std::int16_t);
 static_assert(kCodes <= kLanes);
+constexpr int kNoLane = kCodes; // an index of the one-code counts that counts nothing
 
 // The lowest set bit of a word that is never 0: std::countr_zero also tests for 0,
 // which costs a compare and a branch per call in the hot loops.
@@ -193,9 +194,9 @@ struct EdgeCountStep {
     unsigned laidEdges;  // edges towards fixed cells or shallower levels: asked codes met
     unsigned emptyEdges; // edges towards deeper levels: the neighbour will ask a code
     int openPairs;       // links between two empty cells once the piece lies
-    // Per (piece, rotation) pair, indexed like the pairs' bits, the whole change to the
-    // counts: the piece's codes leave, asks are met and made. Levels with the same edges
-    // share one row.
+    // Once made: per (piece, rotation) pair, indexed like the pairs' bits, the whole
+    // change to the counts (the piece's codes leave, asks are met and made). Levels with
+    // the same edges share one row.
     const CodeCounts* change;
 };
 
@@ -335,7 +336,8 @@ private:
     }
     // After piece p in rotation r is laid at `level`: can the unused pieces' codes still
     // cover the empty cells' edges? Leaves the counts for the next level.
-    [[gnu::always_inline]] bool edgeCountsAllow(size_t level, unsigned pair);
+    template <int kL>
+    [[gnu::always_inline]] bool edgeCountsAllow(size_t level, int p, int r);
     void planCountChanges();
     [[gnu::always_inline]] bool countsCoverable(const CodeCounts& counts, int openPairs) const;
     std::uint64_t frontierKey(size_t level) const;
@@ -436,8 +438,8 @@ private:
     std::array<EdgeCountStep, kMaxCells + 1> m_edgeStep;
     std::array<CodeCounts, kMaxCells + 1> m_surplus;
     std::array<CodeCounts, kMaxCells> m_codesOfPiece; // per piece, how often it shows each code
-    std::array<CodeCounts, kCodes> m_oneOf;           // per code, a count of one for it
-    std::unique_ptr<CodeCounts[]> m_countChanges;     // the steps' change rows, one after another
+    std::array<CodeCounts, kCodes + 1> m_oneOf; // per code, a count of one; at kNoLane none
+    std::unique_ptr<CodeCounts[]> m_countChanges; // the steps' change rows, one after another
     bool m_equalCodesMeet = false; // every code fits itself; else codes fit in pairs:
     int m_crossCount = 0;          // the pairs (a, b), a <= b, of codes that fit each other
     std::array<std::array<std::uint8_t, 2>, kCodes> m_cross;
@@ -446,7 +448,8 @@ private:
     // Failed states: per level whether to look, where its frontier codes are.
     bool m_failedStatesWanted = false;
     bool m_failedStatesOn = false;
-    std::uint64_t m_failedStatesAfter = kFailedStatesAfterNodes; // nodes before they start
+    // Nodes before the count changes are made and failed states remembered.
+    std::uint64_t m_costlierSetupAfter = kCostlierSetupAfterNodes;
     FailedStates m_failedStates;
     std::array<bool, kMaxCells + 1> m_rememberAt;
     std::array<Frontier, kMaxCells + 1> m_frontier;
@@ -773,6 +776,7 @@ void Search::planEdgeCounts() {
         m_oneOf[c] = CodeCounts{};
         m_oneOf[c][c] = 1;
     }
+    m_oneOf[kNoLane] = CodeCounts{};
     CodeCounts start{};
     for (int p = 0; p < m_n; ++p) {
         CodeCounts& c = m_codesOfPiece[static_cast<size_t>(p)];
@@ -829,7 +833,8 @@ void Search::planEdgeCounts() {
 }
 
 // What laying each (piece, rotation) does to the counts, made once per kind of step, so
-// that a node adds one precomputed row instead of walking its edges.
+// that a node adds one precomputed row instead of walking its edges. Made once a solve
+// runs long: for a short one the rows would cost more than they save.
 void Search::planCountChanges() {
     struct Kind {
         unsigned laid, empty;
@@ -881,7 +886,6 @@ void Search::planFailedStates() {
     m_rememberAt.fill(false);
     if (!m_failedStatesWanted)
         return;
-    m_failedStatesAfter = m_options.pruneEagerly ? 0 : kFailedStatesAfterNodes;
     const int minDepth = m_options.pruneEagerly ? 1 : kFailedStateMinDepth;
     for (int l = 1; l <= m_n - minDepth; ++l) {
         Frontier& f = m_frontier[static_cast<size_t>(l)];
@@ -902,7 +906,7 @@ void Search::planFailedStates() {
         }
         m_rememberAt[static_cast<size_t>(l)] = fits;
     }
-    if (m_failedStatesAfter == 0)
+    if (m_costlierSetupAfter == 0)
         startFailedStates();
 }
 
@@ -976,9 +980,22 @@ inline bool Search::countsCoverable(const CodeCounts& counts, int openPairs) con
     return pairs >= openPairs;
 }
 
-inline bool Search::edgeCountsAllow(size_t level, unsigned pair) {
+template <int kL> inline bool Search::edgeCountsAllow(size_t level, int p, int r) {
     const EdgeCountStep& step = m_edgeStep[level];
-    const CodeCounts counts = m_surplus[level - 1] + step.change[pair];
+    CodeCounts counts = m_surplus[level - 1];
+    if (step.change != nullptr) [[likely]] {
+        counts += step.change[p * length<kL>() + r];
+    } else {
+        counts -= m_codesOfPiece[static_cast<size_t>(p)];
+        const Code* shows = m_shows[p][r];
+        const Code* needs = m_needs[p][r];
+        // Every edge in turn, adding nothing where it neither meets a laid cell nor faces
+        // an empty one: a loop of fixed length keeps the counts in registers.
+        for (int e = 0; e < length<kL>(); ++e) {
+            counts += m_oneOf[step.laidEdges >> e & 1 ? shows[e] : kNoLane];
+            counts -= m_oneOf[step.emptyEdges >> e & 1 ? needs[e] : kNoLane];
+        }
+    }
     m_surplus[level] = counts;
     return countsCoverable(counts, step.openPairs);
 }
@@ -1081,7 +1098,7 @@ template <int kL, bool kCuts> bool Search::search() {
             if (next == 0)
                 break;
             if (kCuts &&
-                ((edgeCounts && !edgeCountsAllow(level, p * length<kL>() + r)) ||
+                ((edgeCounts && !edgeCountsAllow<kL>(level, p, r)) ||
                  knownToFail(level, unused)))
                 break;
             ++level;
@@ -1149,7 +1166,8 @@ template <int kL, bool kCuts> bool Search::searchPairs() {
         // level without one is left at the loop's head, one test fewer per node.
         if constexpr (kCuts) {
             if (next == 0 ||
-                (edgeCounts && !edgeCountsAllow(level, i)) ||
+                (edgeCounts && !edgeCountsAllow<kL>(level, static_cast<int>(i / length<kL>()),
+                                                    static_cast<int>(i % length<kL>()))) ||
                 knownToFail(level, unused))
                 continue;
         }
@@ -1181,8 +1199,10 @@ bool Search::fixedCellsFit() const {
 // True when the search must end: a stop, or the node limit. A long solve also starts
 // remembering failed states here.
 bool Search::poll() {
-    if (m_failedStatesWanted && !m_failedStatesOn && m_stats.nodes >= m_failedStatesAfter)
+    if (m_failedStatesWanted && !m_failedStatesOn && m_stats.nodes >= m_costlierSetupAfter)
         startFailedStates();
+    if (m_edgeCountsOn && !m_countChanges && m_stats.nodes >= m_costlierSetupAfter)
+        planCountChanges();
     if (m_stop.load(std::memory_order_relaxed))
         return true;
     if (m_options.nodeLimit != 0 && m_stats.nodes >= m_options.nodeLimit) {
@@ -1234,6 +1254,7 @@ SolveOutcome Search::run(Filling& filling) {
         makeCodeIndexes(demands);
         makeFitTables(demands);
     }
+    m_costlierSetupAfter = m_options.pruneEagerly ? 0 : kCostlierSetupAfterNodes;
     planEdgeCounts();
     planFailedStates();
 
@@ -1243,7 +1264,7 @@ SolveOutcome Search::run(Filling& filling) {
     } else if (m_edgeCountsOn && !countsCoverable(m_surplus[0], m_openPairsAtStart)) {
         solved = false; // no filling at all: nothing to search
     } else {
-        if (m_edgeCountsOn)
+        if (m_edgeCountsOn && m_costlierSetupAfter == 0)
             planCountChanges();
         solved = m_edgeCountsOn || m_failedStatesWanted ? walk<true>() : walk<false>();
         if (m_stopped)
