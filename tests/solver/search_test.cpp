@@ -301,6 +301,23 @@ TEST(Prunings, EachAloneGivesTheSameAnswerOnALong40CellRequest) {
     }
 }
 
+// A long solve switches from adding each edge's codes to precomputed rows midway; the
+// rows made from the first node must cut exactly the same subtrees.
+TEST(Prunings, EdgeCountsCutTheSameNodesWhenTheirRowsAreMadeMidwayOrAtTheStart) {
+    NullEventPump pump;
+    std::atomic<bool> stop{false};
+    SolveOptions midway;
+    midway.prunings = kPruneEdgeCounts;
+    SolveOptions atStart = midway;
+    atStart.pruneEagerly = true;
+    const SolveResult a = SolveRequest(splitItems(kLongBg40), pump, stop, midway);
+    const SolveResult b = SolveRequest(splitItems(kLongBg40), pump, stop, atStart);
+    ASSERT_EQ(a.outcome, SolveOutcome::Solved);
+    EXPECT_GT(a.stats.nodes, 10'000u);
+    EXPECT_EQ(a.answer, b.answer);
+    EXPECT_EQ(a.stats.nodes, b.stats.nodes);
+}
+
 // Fast against literal on generated requests of every kind.
 struct Family {
     const char* name;
