@@ -341,14 +341,20 @@ private:
     void planCountChanges();
     [[gnu::always_inline]] bool countsCoverable(const CodeCounts& counts, int openPairs) const;
     std::uint64_t frontierKey(size_t level) const;
-    // The subtree below `level` is known to hold no filling.
-    [[gnu::always_inline]] bool knownToFail(size_t level, std::uint64_t unused) const {
-        return m_failedStatesOn && m_rememberAt[level] &&
-               m_failedStates.holds(unused, frontierKey(level));
+    // The subtree below `level` is known to hold no filling. The key is kept for
+    // rememberFailure: the laid cells ask the same until the search backs out of it.
+    [[gnu::always_inline]] bool knownToFail(size_t level, std::uint64_t unused) {
+        if (!m_failedStatesOn || !m_rememberAt[level])
+            return false;
+        m_keyAt[level] = frontierKey(level);
+        return m_failedStates.holds(unused, m_keyAt[level]);
     }
     [[gnu::always_inline]] void rememberFailure(size_t level, std::uint64_t unused) {
-        if (m_failedStatesOn && m_rememberAt[level])
-            m_failedStates.add(unused, frontierKey(level));
+        if (m_failedStatesOn && m_rememberAt[level]) {
+            // No key kept when the table started below this level's node.
+            const std::uint64_t key = m_keyAt[level] != 0 ? m_keyAt[level] : frontierKey(level);
+            m_failedStates.add(unused, key);
+        }
     }
     // Counts one more node; every kCheckEvery nodes looks at the stop flag and the clock.
     [[gnu::always_inline]] bool countNodeAndStop(std::uint64_t& nodes) {
@@ -452,6 +458,7 @@ private:
     std::uint64_t m_costlierSetupAfter = kCostlierSetupAfterNodes;
     FailedStates m_failedStates;
     std::array<bool, kMaxCells + 1> m_rememberAt;
+    std::array<std::uint64_t, kMaxCells + 1> m_keyAt; // per level, its node's key; 0: none
     std::array<Frontier, kMaxCells + 1> m_frontier;
 
     // Per level during the search: candidates left, what lies, and what it asks.
@@ -912,6 +919,7 @@ void Search::planFailedStates() {
 
 void Search::startFailedStates() {
     m_failedStates.make();
+    m_keyAt.fill(0);
     m_failedStatesOn = true;
     m_stats.failedStateBytes = FailedStates::kBytes;
 }
