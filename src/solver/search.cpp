@@ -31,10 +31,11 @@
 //   the board (or next to cells beyond the request's count) take any code. If the counts
 //   cannot do that even ignoring which codes sit together on one piece, no filling exists.
 //   The counts are kept per level as "surplus": codes shown by unused pieces minus codes
-//   asked, updated by one vector add per node: what laying a (piece, rotation) changes is
-//   made before the search for each kind of level (which edges meet laid cells, which
-//   face empty ones). The test is monotone: once it fails at a
-//   node it fails below it, so it never hides a filling the search would reach.
+//   asked. A node adds what its piece changes, edge by edge; once a solve runs long, what
+//   each (piece, rotation) changes is made for each kind of level (which edges meet laid
+//   cells, which face empty ones) and a node adds one vector. The test is monotone: once
+//   it fails at a node it fails below it, so it never hides a filling the search would
+//   reach.
 // - Failed states: the cells are filled in a fixed order, so the subtree below a level is
 //   decided by the level, the set of unused pieces and the codes the laid cells ask of the
 //   empty ones. A subtree searched to its end without a filling is remembered under that
@@ -882,17 +883,22 @@ void Search::planCountChanges() {
             &m_countChanges[static_cast<size_t>(kindOf[static_cast<size_t>(l)]) * rowLength];
 }
 
-// The failed-state table: per level the frontier (codes of laid cells facing deeper
-// levels), and whether the level is worth remembering.
+// The failed-state table: whether a solve will use it. The frontiers and the table are
+// made when the solve runs long (startFailedStates), so that a short one pays for neither.
 void Search::planFailedStates() {
     // With many codes (equal-matching boards) states seldom come back: the look-ups
     // cost more than they save.
     const bool pays = m_req.header.matchSum != 0 || m_options.pruneEagerly;
     m_failedStatesWanted = (m_options.prunings & kPruneFailedStates) != 0 && pays;
     m_failedStatesOn = false;
+    if (m_failedStatesWanted && m_costlierSetupAfter == 0)
+        startFailedStates();
+}
+
+// Per level the frontier (codes of laid cells facing deeper levels) and whether the level
+// is worth remembering; then the table.
+void Search::startFailedStates() {
     m_rememberAt.fill(false);
-    if (!m_failedStatesWanted)
-        return;
     const int minDepth = m_options.pruneEagerly ? 1 : kFailedStateMinDepth;
     for (int l = 1; l <= m_n - minDepth; ++l) {
         Frontier& f = m_frontier[static_cast<size_t>(l)];
@@ -913,11 +919,6 @@ void Search::planFailedStates() {
         }
         m_rememberAt[static_cast<size_t>(l)] = fits;
     }
-    if (m_costlierSetupAfter == 0)
-        startFailedStates();
-}
-
-void Search::startFailedStates() {
     m_failedStates.make();
     m_keyAt.fill(0);
     m_failedStatesOn = true;
