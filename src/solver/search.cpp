@@ -209,8 +209,8 @@ struct Frontier {
 
 // Subtrees searched without a filling, by exact key; two slots per bucket, the newer
 // first. Made once per solve, when first needed. A finished solve leaves its table to the
-// next one on the same thread, which clears it: a fresh 128 KiB block costs a page fault
-// per 4 KiB each time, several times the clearing.
+// next one on the same thread, which clears it: a fresh 128 KiB block may cost a page
+// fault per 4 KiB each time, which clearing memory already in the cache does not.
 class FailedStates {
 public:
     // 128 KiB: small enough to stay in the cache, which matters more than more slots.
