@@ -6,6 +6,7 @@ import QtTest
 import "../../modules/tiles/Board.mjs" as Board
 import "../../modules/tiles/Rules.mjs" as TileRules
 import "../../modules/puzzles/Play.mjs" as Play
+import "PuzzleKeys.mjs" as PuzzleKeys
 import "../../modules/bluevesna/Rules.mjs" as Rules
 
 Item {
@@ -244,25 +245,8 @@ Item {
             return movie.station.sent.filter(s => s.startsWith(command + "|"));
         }
 
-        // Moves the keyboard cursor to a place with the arrow keys alone: each time the
-        // arrow whose step ends nearest the place.
         function goTo(area, index) {
-            const layout = movie.table.layout;
-            const target = Play.placeCentre(layout, { area: area, index: index });
-            const keys = [[Qt.Key_Right, 1, 0], [Qt.Key_Left, -1, 0], [Qt.Key_Down, 0, 1], [Qt.Key_Up, 0, -1]];
-            for (let i = 0; i < 40 && !(movie.game.cursor.area === area && movie.game.cursor.index === index); ++i) {
-                let best = null, bestDistance = Infinity;
-                for (const k of keys) {
-                    const p = Play.placeCentre(layout, Play.moveCursor(movie.game, layout, k[1], k[2]).cursor);
-                    const d = Math.hypot(p.x - target.x, p.y - target.y);
-                    if (d < bestDistance) {
-                        best = k[0];
-                        bestDistance = d;
-                    }
-                }
-                keyClick(best);
-            }
-            compare(movie.game.cursor, { area: area, index: index });
+            compare(PuzzleKeys.goTo(movie, area, index, key => keyClick(key)), { area: area, index: index });
         }
 
         function test_keyboardAlonePlaysABoardAndMovesOn() {
