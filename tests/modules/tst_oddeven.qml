@@ -6,7 +6,7 @@ import QtTest
 import "../../modules/tiles/Board.mjs" as Board
 import "../../modules/tiles/Rules.mjs" as TileRules
 import "../../modules/puzzles/Play.mjs" as Play
-import "PuzzleKeys.mjs" as PuzzleKeys
+import "PuzzlePlay.mjs" as PuzzlePlay
 import "../../modules/puzzles/Faces.mjs" as Faces
 import "../../modules/oddeven/Rules.mjs" as Rules
 
@@ -183,18 +183,8 @@ Item {
                     verify(t.board.x >= 0 && t.board.y >= 0 && t.board.y + t.board.height <= 480, tag);
                     verify(t.board.x + t.board.width < t.tray.x && t.tray.x + t.tray.width <= 800, tag);
                     verify(t.tray.y >= 0 && t.tray.y + t.tray.height <= 480, tag);
-                    let g2 = Object.assign({}, g, { cursor: { area: "board", index: 1 } });
-                    const seen = new Set();
-                    const visit = [g2.cursor];
-                    while (visit.length > 0) {
-                        const c = visit.shift();
-                        if (seen.has(c.area + c.index))
-                            continue;
-                        seen.add(c.area + c.index);
-                        for (const d of [[1, 0], [-1, 0], [0, 1], [0, -1]])
-                            visit.push(Play.moveCursor(Object.assign({}, g, { cursor: c }), t, d[0], d[1]).cursor);
-                    }
-                    compare(seen.size, 2 * rows * columns, tag + ": every place reachable");
+                    compare(PuzzlePlay.reachableCount(g, t, { area: "board", index: 1 }), 2 * rows * columns,
+                            tag + ": every place reachable");
                 }
         }
     }
@@ -229,7 +219,7 @@ Item {
             return movie.station.sent.filter(s => s.startsWith(command + "|"));
         }
         function goTo(area, index) {
-            compare(PuzzleKeys.goTo(movie, area, index, key => keyClick(key)), { area: area, index: index });
+            compare(PuzzlePlay.goTo(movie, area, index, key => keyClick(key)), { area: area, index: index });
         }
 
         function test_keyboardAlonePlaysABoard() {

@@ -5,6 +5,7 @@ import QtQuick
 import QtTest
 import "../../modules/tiles/Board.mjs" as Board
 import "../../modules/tiles/Rules.mjs" as Rules
+import "PuzzlePlay.mjs" as PuzzlePlay
 
 Item {
     id: root
@@ -730,7 +731,7 @@ Item {
             while (!Rules.laidPiecesClash(g))
                 g = Rules.turnPiece(g, 1, 1);
             movie.apply(g);
-            verify(findChildren(movie, "clash").length >= 1, "the clash is marked on the board");
+            verify(PuzzlePlay.shown(movie, "clash").length >= 1, "the clash is marked on the board");
             keyClick(Qt.Key_S);
             compare(sent("solvepuzzle"), []);
             verify(find("impossiblePanel").visible);
@@ -757,17 +758,6 @@ Item {
             verify(!find("stopButton").visible);
             movie.station.solved(Rules.dealtAnswer(movie.game));
             compare(Board.laidCount(movie.game.position), 0);
-        }
-
-        function findChildren(item, name) {
-            let out = [];
-            for (let i = 0; i < item.children.length; ++i) {
-                const child = item.children[i];
-                if (child.objectName === name)
-                    out.push(child);
-                out = out.concat(findChildren(child, name));
-            }
-            return out;
         }
     }
 }
