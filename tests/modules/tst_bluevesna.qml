@@ -6,6 +6,7 @@ import QtTest
 import "../../modules/tiles/Board.mjs" as Board
 import "../../modules/tiles/Rules.mjs" as TileRules
 import "../../modules/puzzles/Play.mjs" as Play
+import "PuzzlePlay.mjs" as PuzzlePlay
 import "../../modules/bluevesna/Rules.mjs" as Rules
 
 Item {
@@ -140,22 +141,8 @@ Item {
             for (let cell = 1; cell < t.cells.length; ++cell)
                 places.push({ area: "board", index: cell });
             t.slots.forEach((_, slot) => places.push({ area: "tray", index: slot }));
-            const name = p => p.area + p.index;
-            for (const from of places) {
-                const seen = new Set([name(from)]);
-                const queue = [from];
-                while (queue.length > 0) {
-                    const here = Object.assign({}, g, { cursor: queue.shift() });
-                    for (const d of [[1, 0], [-1, 0], [0, 1], [0, -1]]) {
-                        const next = Play.moveCursor(here, t, d[0], d[1]).cursor;
-                        if (!seen.has(name(next))) {
-                            seen.add(name(next));
-                            queue.push(next);
-                        }
-                    }
-                }
-                compare(seen.size, places.length, "from " + name(from));
-            }
+            for (const from of places)
+                compare(PuzzlePlay.reachableCount(g, t, from), places.length, "from " + from.area + from.index);
         }
 
         function test_progress_data() {
@@ -244,25 +231,8 @@ Item {
             return movie.station.sent.filter(s => s.startsWith(command + "|"));
         }
 
-        // Moves the keyboard cursor to a place with the arrow keys alone: each time the
-        // arrow whose step ends nearest the place.
         function goTo(area, index) {
-            const layout = movie.table.layout;
-            const target = Play.placeCentre(layout, { area: area, index: index });
-            const keys = [[Qt.Key_Right, 1, 0], [Qt.Key_Left, -1, 0], [Qt.Key_Down, 0, 1], [Qt.Key_Up, 0, -1]];
-            for (let i = 0; i < 40 && !(movie.game.cursor.area === area && movie.game.cursor.index === index); ++i) {
-                let best = null, bestDistance = Infinity;
-                for (const k of keys) {
-                    const p = Play.placeCentre(layout, Play.moveCursor(movie.game, layout, k[1], k[2]).cursor);
-                    const d = Math.hypot(p.x - target.x, p.y - target.y);
-                    if (d < bestDistance) {
-                        best = k[0];
-                        bestDistance = d;
-                    }
-                }
-                keyClick(best);
-            }
-            compare(movie.game.cursor, { area: area, index: index });
+            compare(PuzzlePlay.goTo(movie, area, index, key => keyClick(key)), { area: area, index: index });
         }
 
         function test_keyboardAlonePlaysABoardAndMovesOn() {
@@ -295,11 +265,11 @@ Item {
             compare(movie.fits, { fit: 0, all: 12 });
             movie.playSolution(3);
             compare(movie.fits.fit, 2, "cells 2 and 3 each touch cell 1 (BA52, CA36)");
-            compare(findAll(movie, "match").length, 2);
-            compare(findAll(movie, "clash").length, 0);
+            compare(PuzzlePlay.shown(movie, "match").length, 2);
+            compare(PuzzlePlay.shown(movie, "clash").length, 0);
             const s = movie.game.solution[2];
             movie.table.turnRequested(s.id, 1);
-            verify(findAll(movie, "clash").length >= 1);
+            verify(PuzzlePlay.shown(movie, "clash").length >= 1);
         }
 
         function test_solveSendsTheRequestAndLaysTheAnswer() {
@@ -353,17 +323,6 @@ Item {
             compare(movie.game.position.rotationOf[s.id], (before + 5) % 6, "a click turns a sixth clockwise");
             mouseWheel(t, to.x, to.y, 0, 120);
             compare(movie.game.position.rotationOf[s.id], before);
-        }
-
-        function findAll(item, name) {
-            let out = [];
-            for (let i = 0; i < item.children.length; ++i) {
-                const child = item.children[i];
-                if (child.objectName === name && child.visible)
-                    out.push(child);
-                out = out.concat(findAll(child, name));
-            }
-            return out;
         }
     }
 }

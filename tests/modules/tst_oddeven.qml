@@ -6,6 +6,7 @@ import QtTest
 import "../../modules/tiles/Board.mjs" as Board
 import "../../modules/tiles/Rules.mjs" as TileRules
 import "../../modules/puzzles/Play.mjs" as Play
+import "PuzzlePlay.mjs" as PuzzlePlay
 import "../../modules/puzzles/Faces.mjs" as Faces
 import "../../modules/oddeven/Rules.mjs" as Rules
 
@@ -139,20 +140,6 @@ Item {
             compare(new Set(shifted), new Set(mine));
         }
 
-        function test_sumRuleOnTheBoard() {
-            const b = Board.boardFor("bg33");
-            let p = Board.newPosition(b, ["0000", "3333", "1111", "2222", "0123"]);
-            p = Board.lay(Board.lay(p, 0, 1), 1, 2);
-            compare(Board.edgeState(p, 1, 4), "match", "0 below meets 3");
-            p = Board.lay(p, 2, 2);
-            compare(Board.edgeState(p, 1, 4), "clash", "0 meets 1");
-            p = Board.lay(Board.lay(p, 3, 1), 2, 2);
-            compare(Board.edgeState(p, 1, 4), "match", "2 meets 1");
-            p = Board.turn(Board.lay(Board.lay(p, 0, 1), 4, 2), 4, 1);
-            compare(Board.codeAt(p, 2, 2), 0);
-            compare(Board.edgeState(p, 1, 4), "clash", "0 meets 0: equal codes never fit");
-        }
-
         function test_knownAnswers_data() {
             return stage.knownAnswers;
         }
@@ -196,18 +183,8 @@ Item {
                     verify(t.board.x >= 0 && t.board.y >= 0 && t.board.y + t.board.height <= 480, tag);
                     verify(t.board.x + t.board.width < t.tray.x && t.tray.x + t.tray.width <= 800, tag);
                     verify(t.tray.y >= 0 && t.tray.y + t.tray.height <= 480, tag);
-                    let g2 = Object.assign({}, g, { cursor: { area: "board", index: 1 } });
-                    const seen = new Set();
-                    const visit = [g2.cursor];
-                    while (visit.length > 0) {
-                        const c = visit.shift();
-                        if (seen.has(c.area + c.index))
-                            continue;
-                        seen.add(c.area + c.index);
-                        for (const d of [[1, 0], [-1, 0], [0, 1], [0, -1]])
-                            visit.push(Play.moveCursor(Object.assign({}, g, { cursor: c }), t, d[0], d[1]).cursor);
-                    }
-                    compare(seen.size, 2 * rows * columns, tag + ": every place reachable");
+                    compare(PuzzlePlay.reachableCount(g, t, { area: "board", index: 1 }), 2 * rows * columns,
+                            tag + ": every place reachable");
                 }
         }
     }
@@ -242,22 +219,7 @@ Item {
             return movie.station.sent.filter(s => s.startsWith(command + "|"));
         }
         function goTo(area, index) {
-            const layout = movie.table.layout;
-            const target = Play.placeCentre(layout, { area: area, index: index });
-            const keys = [[Qt.Key_Right, 1, 0], [Qt.Key_Left, -1, 0], [Qt.Key_Down, 0, 1], [Qt.Key_Up, 0, -1]];
-            for (let i = 0; i < 40 && !(movie.game.cursor.area === area && movie.game.cursor.index === index); ++i) {
-                let best = null, bestDistance = Infinity;
-                for (const k of keys) {
-                    const p = Play.placeCentre(layout, Play.moveCursor(movie.game, layout, k[1], k[2]).cursor);
-                    const d = Math.hypot(p.x - target.x, p.y - target.y);
-                    if (d < bestDistance) {
-                        best = k[0];
-                        bestDistance = d;
-                    }
-                }
-                keyClick(best);
-            }
-            compare(movie.game.cursor, { area: area, index: index });
+            compare(PuzzlePlay.goTo(movie, area, index, key => keyClick(key)), { area: area, index: index });
         }
 
         function test_keyboardAlonePlaysABoard() {

@@ -96,27 +96,27 @@ TestCase {
         compare(Rules.points(data.n), data.points);
     }
 
-    function test_lineVanishesAndNoBallsCome() {
-        const rows = ["1111.....", ".........", "........1", "....2...."].concat(emptyRows.slice(4));
-        const game = Rules.gameFromRows(8, rows, [2, 3, 4]);
+    // A line of five made by the move vanishes; only a board it left empty gets the
+    // coming balls at once.
+    function test_lineVanishes_data() {
+        return [
+            { tag: "balls left: none come", rest: ["....2...."], placed: [], free: 80 },
+            { tag: "board cleared: the next balls come", rest: [], placed: [2, 3, 4], free: 78 }
+        ];
+    }
+    function test_lineVanishes(data) {
+        const rows = ["1111.....", ".........", "........1"].concat(data.rest);
+        const game = Rules.gameFromRows(8, rows.concat(emptyRows.slice(rows.length)), [2, 3, 4]);
         const next = Rules.move(game, at(2, 8), at(0, 4));
         verify(next !== null);
         compare(next.cleared, [0, 1, 2, 3, 4]);
         compare(next.score, 10);
-        compare(next.placed, []);
-        compare(Rules.freeCount(next), 80);
-        compare(next.next, [2, 3, 4], "the coming balls wait for the next move");
-        compare(game.cells[at(2, 8)], 1, "the game moved from is left as it was");
-    }
-
-    function test_clearedBoardGetsTheNextBalls() {
-        const rows = ["1111.....", ".........", "........1"].concat(emptyRows.slice(3));
-        const game = Rules.gameFromRows(8, rows, [2, 3, 4]);
-        const next = Rules.move(game, at(2, 8), at(0, 4));
-        compare(next.score, 10);
-        compare(next.placed.map(i => next.cells[i]), [2, 3, 4]);
-        compare(Rules.freeCount(next), 81 - 3);
+        compare(next.placed.map(i => next.cells[i]), data.placed);
+        compare(Rules.freeCount(next), data.free);
         verify(!next.over);
+        if (data.placed.length === 0)
+            compare(next.next, [2, 3, 4], "the coming balls wait for the next move");
+        compare(game.cells[at(2, 8)], 1, "the game moved from is left as it was");
     }
 
     function test_moveWithoutLineBringsTheNextBalls() {
@@ -139,8 +139,8 @@ TestCase {
         compare(Rules.move(game, at(5, 5), at(6, 6)), null, "no ball there");
     }
 
-    function test_boardFillsAndTheGameEnds() {
-        // Two free cells, colours that make no line: one move, then the balls fill it.
+    // A full board of colours that make no line, but for its last two cells.
+    function nearlyFullRows() {
         const rows = [];
         for (let r = 0; r < 9; ++r) {
             let line = "";
@@ -149,7 +149,12 @@ TestCase {
             rows.push(line);
         }
         rows[8] = rows[8].slice(0, 7) + "..";
-        const game = Rules.gameFromRows(4, rows, [6, 6, 6]);
+        return rows;
+    }
+
+    // Two free cells: one move that makes no line, then the balls fill them.
+    function test_boardFillsAndTheGameEnds() {
+        const game = Rules.gameFromRows(4, nearlyFullRows(), [6, 6, 6]);
         const ball = at(7, 8);
         compare(Rules.linesThrough(game.cells, 9, ball).length, 0);
         const next = Rules.move(game, ball, at(8, 8));
@@ -220,15 +225,7 @@ TestCase {
         verify(movie.moveBall(at(2, 8), at(0, 4)));
         compare(movie.game.score, 10);
         // Fill the board but two cells, then a move that clears nothing ends it.
-        const full = [];
-        for (let r = 0; r < 9; ++r) {
-            let line = "";
-            for (let c = 0; c < 9; ++c)
-                line += String((r * 3 + c) % 7 === 6 ? 5 : (r * 3 + c) % 7);
-            full.push(line);
-        }
-        full[8] = full[8].slice(0, 7) + "..";
-        movie.loadPosition(full, [6, 6, 6], movie.game.score);
+        movie.loadPosition(nearlyFullRows(), [6, 6, 6], movie.game.score);
         verify(movie.moveBall(at(7, 8), at(8, 8)));
         verify(movie.game.over);
         verify(movie.overlayOpen);

@@ -74,25 +74,6 @@ TEST(Catalogue, SingleSlotGamesUseTheirGameIdAsSlotId) {
     }
 }
 
-TEST(Catalogue, HiScoreMenuHasBrikonSubMenu) {
-    const auto& menu = hiScoreMenu();
-    std::vector<int> indexes;
-    for (const auto& item : menu)
-        indexes.push_back(item.index);
-    EXPECT_EQ(indexes, (std::vector<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 14, 15, 16, 17}));
-    const HiScoreMenuItem& brikon = menu[6];
-    EXPECT_EQ(brikon.caption, "&Brikon");
-    ASSERT_EQ(brikon.children.size(), 4u);
-    const std::pair<int, const char*> expected[] = {
-        {7, "&Unlimited"}, {11, "&1 minute"}, {12, "&3 minute"}, {13, "&5 minute"}};
-    for (std::size_t i = 0; i < 4; ++i) {
-        EXPECT_EQ(brikon.children[i].index, expected[i].first);
-        EXPECT_EQ(brikon.children[i].caption, expected[i].second);
-    }
-    for (const auto& item : menu)
-        EXPECT_EQ(item.children.empty(), item.index != kBrikonMenuIndex) << item.index;
-}
-
 TEST(Catalogue, SlotTitlesAndKinds) {
     EXPECT_EQ(slotTitle(12), "Brikon 3 minutes Hi Scores");
     EXPECT_EQ(slotTitle(0), "");

@@ -89,6 +89,8 @@ TEST_F(MainWindow, HiScoreListHasTheBrikonSubMenu) {
         indexes.push_back(item->data().toInt());
     EXPECT_EQ(indexes, (std::vector<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 14, 15, 16, 17}));
     QAction* brikon = form.hiScoreItem(7);
+    for (QAction* item : items) // only Brikon opens a sub-menu
+        EXPECT_EQ(item->menu() != nullptr, item == brikon) << item->text().toStdString();
     ASSERT_NE(brikon->menu(), nullptr);
     EXPECT_EQ(brikon->text(), "&Brikon");
     brikon->trigger(); // only opens its sub-menu

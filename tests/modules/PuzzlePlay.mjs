@@ -1,0 +1,54 @@
+// What the puzzle movies' tests share: walking the cursor, and finding what is shown.
+import * as Play from "../../modules/puzzles/Play.mjs";
+
+// Moves the movie's keyboard cursor to a place with the arrow keys alone, pressed
+// through `press`: each time the arrow whose step ends nearest the place. Returns the
+// cursor reached.
+export function goTo(movie, area, index, press) {
+    const layout = movie.table.layout;
+    const target = Play.placeCentre(layout, { area: area, index: index });
+    const keys = [[Qt.Key_Right, 1, 0], [Qt.Key_Left, -1, 0], [Qt.Key_Down, 0, 1], [Qt.Key_Up, 0, -1]];
+    for (let i = 0; i < 40 && !(movie.game.cursor.area === area && movie.game.cursor.index === index); ++i) {
+        let best = null, bestDistance = Infinity;
+        for (const k of keys) {
+            const p = Play.placeCentre(layout, Play.moveCursor(movie.game, layout, k[1], k[2]).cursor);
+            const d = Math.hypot(p.x - target.x, p.y - target.y);
+            if (d < bestDistance) {
+                best = k[0];
+                bestDistance = d;
+            }
+        }
+        press(best);
+    }
+    return movie.game.cursor;
+}
+
+// How many places the arrows reach from `from` on a table laid out as `layout`.
+export function reachableCount(game, layout, from) {
+    const name = p => p.area + p.index;
+    const seen = new Set([name(from)]);
+    const queue = [from];
+    while (queue.length > 0) {
+        const here = Object.assign({}, game, { cursor: queue.shift() });
+        for (const d of [[1, 0], [-1, 0], [0, 1], [0, -1]]) {
+            const next = Play.moveCursor(here, layout, d[0], d[1]).cursor;
+            if (!seen.has(name(next))) {
+                seen.add(name(next));
+                queue.push(next);
+            }
+        }
+    }
+    return seen.size;
+}
+
+// The visible items named `name` anywhere under `item`.
+export function shown(item, name) {
+    let out = [];
+    for (let i = 0; i < item.children.length; ++i) {
+        const child = item.children[i];
+        if (child.objectName === name && child.visible)
+            out.push(child);
+        out = out.concat(shown(child, name));
+    }
+    return out;
+}
