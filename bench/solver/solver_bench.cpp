@@ -178,6 +178,8 @@ std::optional<unsigned> parsePrunings(std::string_view text) {
             bits |= kPruneFailedStates;
         else if (word == "equal")
             bits |= kPruneEqualPieces;
+        else if (word == "turns")
+            bits |= kPruneTurnedCorners;
         else if (word != "none")
             return std::nullopt;
         text = comma == std::string_view::npos ? std::string_view() : text.substr(comma + 1);
@@ -217,7 +219,7 @@ int main(int argc, char** argv) {
             run.only = argv[i] + 7;
         } else {
             std::printf(
-                "Usage: solver_bench [--quick] [--prunings=all|none|edges,failed,equal]\n"
+                "Usage: solver_bench [--quick] [--prunings=all|none|edges,failed,equal,turns]\n"
                 "                    [--node-cap=N] [--only=TEXT] [--no-literal]\n"
                 "                    [--requests=DIR]\n"
                 "Prints per set: requests, nodes of the fast search, its time per request and\n"

@@ -47,6 +47,13 @@
 //   tried at a level without success, a later one would fail too; a later copy is only a
 //   candidate once every earlier one is in use. The unused set then holds only the first
 //   unused copy of each string, which also makes failed-state keys canonical.
+// - Turned corners: a square grid filled whole (every 3 x 3 and 4 x 4 board without fixed
+//   pieces) turned a quarter maps every filling to another, and its first cell to each
+//   other corner. The first level tries pieces in order, so once it has moved past a piece,
+//   that piece (and every copy of it) fits the first cell in no filling, in any rotation,
+//   and so fits no corner either. Such pieces are taken out of the corners' own copies of
+//   their fit tables, read both on entering a corner and when checking it ahead; a node
+//   pays nothing for it. Started like the costlier cuts, in long solves only.
 // Edge counts and failed states run on sum-matching ("bg") boards only: with four codes
 // that must balance 0 against 3 and 1 against 2, counts bind and states come back. On
 // equal-matching boards with up to ten codes they cut little and cost more per node than
@@ -137,6 +144,7 @@ struct StaticLink {
 // What a cell asks of a piece given the cells laid at some moment. The setup's records
 // have no member initializers: arrays of them are filled as needed, never cleared whole.
 struct Demand {
+    int level; // of the asking cell
     int staticCount;
     std::array<StaticLink, kMaxTerms> statics;
     int dynamicCount;
@@ -162,6 +170,7 @@ struct alignas(32) Probe {
     const std::uint64_t* table;
     const Code* a;
     const Code* b;
+    int level; // of the cell it asks for; read only when tables change, fills the padding
     // Unsigned all the way: no sign extension on the path from a laid piece to the look-up.
     std::size_t index() const { return std::size_t{*a} * kStride + *b; }
     std::uint64_t fitting() const { return table[index()]; }
@@ -295,6 +304,8 @@ private:
     void planEdgeCounts();
     void planFailedStates();
     void startFailedStates();
+    void planTurns();
+    void firstLevelFailed(unsigned pair);
 
     // Setup helpers.
     int codeOfFixed(const FixedPiece& f, int edge) const {
@@ -473,6 +484,11 @@ private:
     // its neighbours.
     std::array<std::uint64_t, kMaxCells + 1> m_unusedAt;
     alignas(16) Code m_pairNeeds[64][8];
+    // Turned corners: how many pieces, from the first, failed in the first cell; the corners'
+    // own copies of their tables, which the probes asking for them read.
+    int m_piecesFailedFirst = 0;
+    bool m_turnsPlanned = false;
+    std::vector<std::unique_ptr<FitTable>> m_cornerTables;
 };
 
 // ---- Setup -----------------------------------------------------------------------------
@@ -584,6 +600,7 @@ void Search::collectDemands(std::array<LevelDemands, kMaxCells + 1>& demands) co
         LevelDemands& level = demands[static_cast<size_t>(l)];
         const int cell = m_req.freeCells[static_cast<size_t>(l - 1)];
         level.entry = demandOf(cell, l - 1);
+        level.entry.level = l;
         level.aheadCount = 0;
         const CellLinks& links = m_req.links[static_cast<size_t>(cell)];
         std::uint64_t seen = 0;
@@ -591,7 +608,9 @@ void Search::collectDemands(std::array<LevelDemands, kMaxCells + 1>& demands) co
             const int g = links.links[static_cast<size_t>(i)].neighbour;
             if (m_levelOf[static_cast<size_t>(g)] > l && !(seen >> g & 1)) {
                 seen |= 1ULL << g;
-                level.ahead[static_cast<size_t>(level.aheadCount++)] = demandOf(g, l);
+                Demand& a = level.ahead[static_cast<size_t>(level.aheadCount++)];
+                a = demandOf(g, l);
+                a.level = m_levelOf[static_cast<size_t>(g)];
             }
         }
     }
@@ -699,7 +718,7 @@ Probe Search::probeFor(const Demand& d, int table) const {
         const DynamicLink& k = d.dynamic[static_cast<size_t>(i)];
         return &m_asked[k.level][k.neighbourEdge];
     };
-    return {m_tables[static_cast<size_t>(table)].data(), source(0), source(1)};
+    return {m_tables[static_cast<size_t>(table)].data(), source(0), source(1), d.level};
 }
 
 int Search::slowFor(const Demand& d) {
@@ -732,7 +751,7 @@ void Search::makeFitTables(const std::array<LevelDemands, kMaxCells + 1>& demand
         }
     }
 
-    const Probe pass{m_pass, &m_zero, &m_zero};
+    const Probe pass{m_pass, &m_zero, &m_zero, 0};
     if (!m_pairs)
         m_rotationTables.reserve(m_tables.size());
     for (int l = 1; l <= m_n; ++l) {
@@ -923,6 +942,84 @@ void Search::startFailedStates() {
     m_keyAt.fill(0);
     m_failedStatesOn = true;
     m_stats.failedStateBytes = FailedStates::kBytes;
+}
+
+// Square boards filled whole (so without fixed pieces), in pair mode: turning the board a
+// quarter maps every filling to another, and the first cell to each corner in turn. So a
+// piece that fails in the first cell in every rotation fits no corner in a filling either.
+// Planned in a long solve once the first level has failed; short ones never pay for it.
+void Search::planTurns() {
+    m_turnsPlanned = true;
+    if ((m_options.prunings & kPruneTurnedCorners) == 0 || !m_pairs || m_length != 4 ||
+        m_req.header.count != m_n)
+        return;
+    int n = 2;
+    while (n * n < m_n)
+        ++n;
+    if (n * n != m_n || m_req.layout != GridLayout(n, n))
+        return;
+    // The grid numbers its cells along the anti-diagonals from the top left: the first and
+    // last cells of the longest one are corners, and so is the last cell.
+    const int corners[] = {n * (n - 1) / 2 + 1, n * (n + 1) / 2, n * n};
+    // Every probe asking for a corner reads its own copy of the table it read, so that the
+    // pieces that failed can be taken out of it. A corner's probes read at most one table
+    // per set of laid neighbours.
+    for (const int corner : corners) {
+        const int level = m_levelOf[static_cast<size_t>(corner)];
+        const size_t first = m_cornerTables.size();
+        std::array<const std::uint64_t*, kMaxLinks + 1> shared{};
+        const auto repoint = [&](Probe& q) {
+            if (q.level != level)
+                return;
+            const size_t copies = m_cornerTables.size() - first;
+            size_t i = 0;
+            while (i < copies && shared[i] != q.table)
+                ++i;
+            if (i == copies) {
+                shared[i] = q.table;
+                auto& own = m_cornerTables.emplace_back(std::make_unique<FitTable>());
+                std::copy_n(q.table, own->size(), own->begin());
+            }
+            q.table = m_cornerTables[first + i]->data();
+        };
+        for (int l = 1; l <= m_n; ++l) {
+            if (m_entry[static_cast<size_t>(l)].slow < 0)
+                repoint(m_entry[static_cast<size_t>(l)].probe);
+            Lookahead& ahead = m_ahead[static_cast<size_t>(l)];
+            for (Probe& q : ahead.probes)
+                repoint(q);
+            for (int i = 0; i < ahead.extraCount; ++i)
+                repoint(ahead.extra[static_cast<size_t>(i)]);
+            m_probes[static_cast<size_t>(l)] = ahead.probes;
+        }
+    }
+}
+
+// The first level's `pair` has failed. Pairs are tried in piece order, so every piece
+// before it has failed in every rotation, and so has its own piece once no rotation of it
+// is left to try. Those pieces, and their copies, are taken out of the corners.
+void Search::firstLevelFailed(unsigned pair) {
+    const int p = static_cast<int>(pair) / m_length;
+    const bool rotationsLeft = (m_candidates[1] >> (p * m_length) & m_allRotations) != 0;
+    const int failed = rotationsLeft ? p : p + 1;
+    if (failed <= m_piecesFailedFirst)
+        return;
+    m_piecesFailedFirst = failed;
+    if (!m_turnsPlanned) {
+        if (m_stats.nodes < m_costlierSetupAfter)
+            return;
+        planTurns();
+    }
+    if (m_cornerTables.empty())
+        return;
+    std::uint64_t banned = 0;
+    for (int q = 0; q < m_n; ++q)
+        for (int f = 0; f < failed; ++f)
+            if (m_pieceValue[static_cast<size_t>(q)] == m_pieceValue[static_cast<size_t>(f)])
+                banned |= static_cast<std::uint64_t>(m_allRotations) << (q * m_length);
+    for (const auto& table : m_cornerTables)
+        for (std::uint64_t& fit : *table)
+            fit &= ~banned;
 }
 
 // ---- The search ------------------------------------------------------------------------
@@ -1152,6 +1249,8 @@ template <int kL, bool kCuts> bool Search::searchPairs() {
                 return false;
             }
             --level;
+            if (level == 1) [[unlikely]]
+                firstLevelFailed(static_cast<unsigned>(m_piece[1]));
             if (kCuts)
                 rememberFailure(level, m_unusedAt[level + 1]);
             continue;

@@ -27,10 +27,11 @@ public:
 // removes only subtrees without a complete filling, so the answer is the same with any of
 // them; the benchmark switches them off to measure what each one buys.
 enum Pruning : unsigned {
-    kPruneEdgeCounts = 1u << 0,   // the unused pieces' codes must cover what is still asked
-    kPruneFailedStates = 1u << 1, // a remembered exhausted subtree is not searched again
-    kPruneEqualPieces = 1u << 2,  // a copy of a piece that just failed at a level is not tried
-    kPruneAll = kPruneEdgeCounts | kPruneFailedStates | kPruneEqualPieces,
+    kPruneEdgeCounts = 1u << 0,    // the unused pieces' codes must cover what is still asked
+    kPruneFailedStates = 1u << 1,  // a remembered exhausted subtree is not searched again
+    kPruneEqualPieces = 1u << 2,   // a copy of a piece that just failed at a level is not tried
+    kPruneTurnedCorners = 1u << 3, // square boards: what failed in the first cell, no corner gets
+    kPruneAll = kPruneEdgeCounts | kPruneFailedStates | kPruneEqualPieces | kPruneTurnedCorners,
 };
 
 struct SolveOptions {
