@@ -982,9 +982,9 @@ void Search::planTurns() {
             }
             q.table = m_cornerTables[first + i]->data();
         };
+        // A slow entry holds the probe that always passes, which asks for no level.
         for (int l = 1; l <= m_n; ++l) {
-            if (m_entry[static_cast<size_t>(l)].slow < 0)
-                repoint(m_entry[static_cast<size_t>(l)].probe);
+            repoint(m_entry[static_cast<size_t>(l)].probe);
             Lookahead& ahead = m_ahead[static_cast<size_t>(l)];
             for (Probe& q : ahead.probes)
                 repoint(q);
