@@ -25,7 +25,7 @@ GameScreen {
         clock.reset();
         clock.limitMs = Rules.modeOf(mode).limitMs;
         game = Rules.newGame(seed === undefined ? Random.freshSeed() : seed, mode);
-        gameOver.close();
+        gameOver.clear();
         focusGame();
     }
     // Plays another mode from now on (and in later game windows while the program runs).

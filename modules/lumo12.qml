@@ -25,7 +25,7 @@ GameScreen {
         showSolution = false;
         resultSent = false;
         table.cursor = Math.floor(game.board.cells.length / 2);
-        gameOver.close();
+        gameOver.clear();
         focusGame();
     }
     // Presses lamp `index`: the one way a move is made, from the mouse, the keys and tests.

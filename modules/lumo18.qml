@@ -24,7 +24,7 @@ GameScreen {
         showSolution = false;
         resultSent = false;
         table.cursor = 0;
-        gameOver.close();
+        gameOver.clear();
         focusGame();
     }
     // Presses lamp `index`: the one way a move is made, from the mouse, the keys and tests.

@@ -28,7 +28,7 @@ GameScreen {
         cursor = state.owner.indexOf(Rules.human);
         news = yourMove;
         think.stop();
-        gameOver.close();
+        gameOver.clear();
         focusGame();
     }
     function setStrength(level) {

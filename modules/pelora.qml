@@ -22,7 +22,7 @@ GameScreen {
         game = Rules.newGame(seed === undefined ? Random.freshSeed() : seed);
         selected = -1;
         message = "Pick a ball, then an empty cell.";
-        gameOver.close();
+        gameOver.clear();
         focusGame();
     }
     // The player picks a cell: a ball is selected (again), an empty cell is the target of

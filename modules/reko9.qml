@@ -17,7 +17,7 @@ GameScreen {
         game = Rules.newGame(seed === undefined ? Random.freshSeed() : seed);
         hintMove = null;
         clock.reset();
-        gameOver.close();
+        gameOver.clear();
         focusGame();
     }
     function turnBlock(block, clockwise) {

@@ -35,7 +35,7 @@ GameScreen {
         }
         busy = false;
         impossible.close();
-        gameOver.close();
+        gameOver.clear();
         clock.reset();
         showingSolution = false;
         game = Rules.newGame(gameType, seed);

@@ -6,6 +6,9 @@ Overlay {
     id: panel
 
     property var lines: []          // texts shown under the title, one a line
+    // From show() until the movie deals the next game: the board stays as it ended and
+    // takes no moves, whether the panel is open or has been put aside to look at it.
+    property bool ended: false
 
     signal newGameRequested()
 
@@ -13,7 +16,13 @@ Overlay {
     function show(heading, resultLines) {
         title = heading;
         lines = resultLines || [];
+        ended = true;
         open();
+    }
+    // The next game has begun: the panel goes, and the finished board's mark with it.
+    function clear() {
+        ended = false;
+        close();
     }
 
     title: "Game over"

@@ -1,7 +1,7 @@
 // The frame every movie is built on: an 800 x 600 stage (the player scales it to the
 // game window) with a header that shows the game's title, its status (score, clock,
 // moves) and its buttons, the play area below, and the how-to-play card and game-over
-// panel over it. Keys: N new game, H how to play; the rest belong to the game, which
+// panel over it; a finished board shown without the panel carries a mark. Keys: N new game, H how to play; the rest belong to the game, which
 // takes them in `keyHandler`.
 import QtQuick
 import "Theme.mjs" as Theme
@@ -62,6 +62,7 @@ Rectangle {
             anchors.left: parent.left
             anchors.leftMargin: 16
             anchors.verticalCenter: parent.verticalCenter
+            visible: !endedMark.visible
             text: screen.title
             color: Theme.accent
             font.family: Theme.fontFamily
@@ -69,8 +70,42 @@ Rectangle {
             font.bold: true
         }
 
+        // A finished board shown without its result takes no moves: the title gives way
+        // to a mark that says so, and a click on it brings the result back.
+        Rectangle {
+            id: endedMark
+            objectName: "gameOverMark"
+            anchors.left: parent.left
+            anchors.leftMargin: 10
+            anchors.verticalCenter: parent.verticalCenter
+            width: markText.implicitWidth + 24
+            height: 40
+            radius: 8
+            visible: over.ended && !over.visible
+            color: markArea.containsMouse ? Theme.panelLight : Theme.background
+            border.color: Theme.accent
+            border.width: 2
+
+            Text {
+                id: markText
+                anchors.centerIn: parent
+                text: "Game over"
+                color: Theme.accent
+                font.family: Theme.fontFamily
+                font.pixelSize: Theme.titleSize - 4
+                font.bold: true
+            }
+            MouseArea {
+                id: markArea
+                anchors.fill: parent
+                hoverEnabled: true
+                cursorShape: Qt.PointingHandCursor
+                onClicked: over.open()
+            }
+        }
+
         Row {
-            anchors.left: titleText.right
+            anchors.left: endedMark.visible ? endedMark.right : titleText.right
             anchors.leftMargin: 20
             anchors.verticalCenter: parent.verticalCenter
             spacing: 16
@@ -109,6 +144,7 @@ Rectangle {
             GameButton {
                 text: "New game"
                 key: "N"
+                primary: over.ended
                 onClicked: { screen.newGameRequested(); screen.focusGame(); }
             }
             GameButton {

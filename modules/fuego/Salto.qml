@@ -25,7 +25,7 @@ GameScreen {
         cursor = Rules.holeAt(0, 0);
         resultSent = false;
         clock.reset();
-        gameOver.close();
+        gameOver.clear();
         focusGame();
     }
     // One input path for clicks and keys: an ember with a jump is chosen, a ringed hole

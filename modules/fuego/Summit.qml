@@ -25,7 +25,7 @@ GameScreen {
         clock.reset();
         weather.reset();
         weather.limitMs = Rules.ledgeTimeMs(0);
-        gameOver.close();
+        gameOver.clear();
         focusGame();
     }
     // One input path for clicks and keys.

@@ -22,7 +22,7 @@ GameScreen {
         cursor = 0;
         resultSent = false;
         clock.reset();
-        gameOver.close();
+        gameOver.clear();
         focusGame();
     }
     // One input path for the mouse and the keys.

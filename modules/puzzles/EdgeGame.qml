@@ -44,7 +44,7 @@ GameScreen {
         showingSolution = false;
         busy = false;
         impossible.close();
-        gameOver.close();
+        gameOver.clear();
         clock.reset();
         game = dealGame(seed);
         focusGame();

@@ -111,4 +111,28 @@ TestCase {
         compare(link.sent, ["writescore|fuego,61000,12", "solvepuzzle|tarno9*9,1,2", "stopsolving|"]);
         verify(!link.solving);
     }
+
+    Component {
+        id: screenComponent
+        GameScreen { title: "Sample" }
+    }
+
+    function test_finishedBoardPutAsideIsMarkedUntilTheNextGame() {
+        // A TestCase is not drawn: the screen goes beside it, in the window.
+        const screen = createTemporaryObject(screenComponent, test.Window.contentItem);
+        const mark = findChild(screen, "gameOverMark");
+        verify(!mark.visible);
+        screen.showGameOver("Well done", ["Score: 5"]);
+        verify(screen.gameOver.visible);
+        verify(!mark.visible, "the open panel says it already");
+        keyClick(Qt.Key_Escape);
+        verify(!screen.gameOver.visible);
+        verify(mark.visible, "the board left to look at is marked");
+        mouseClick(mark);
+        verify(screen.gameOver.visible, "the mark brings the result back");
+        compare(screen.gameOver.lines, ["Score: 5"]);
+        screen.gameOver.clear();
+        verify(!screen.gameOver.visible);
+        verify(!mark.visible, "a new game has no mark");
+    }
 }

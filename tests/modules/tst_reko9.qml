@@ -138,10 +138,13 @@ Item {
             verify(movie.gameOver.lines[0].indexOf("Solved in " + movie.game.moves + " moves") === 0);
             const moves = movie.game.moves;
             movie.gameOver.close();
+            const mark = findChild(movie, "gameOverMark");
+            verify(mark.visible, "the finished board says it is over");
             keyClick(Qt.Key_Space);
             compare(movie.game.moves, moves, "a finished board takes no more moves");
             keyClick(Qt.Key_N);
             compare(movie.game.moves, 0);
+            verify(!mark.visible);
             verify(!movie.game.solved);
         }
     }
