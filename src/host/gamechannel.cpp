@@ -74,9 +74,14 @@ QString askPlayerName(QWidget* parent, const QString& preset) {
     box.setWindowTitle(QStringLiteral("Enter your name for HiScore List"));
     box.setLabelText(QStringLiteral("Your name:"));
     box.setTextValue(preset);
-    // Wide enough to show its whole title, and not resizable, like the system's box.
-    if (auto* edit = box.findChild<QLineEdit*>())
-        edit->setMinimumWidth(QFontMetrics(box.font()).horizontalAdvance(box.windowTitle()) + 80);
+    // Wide enough to show its whole title, and not resizable, like the system's box. Window
+    // managers draw titles bold and put an icon and three buttons beside them.
+    if (auto* edit = box.findChild<QLineEdit*>()) {
+        QFont titleFont = box.font();
+        titleFont.setBold(true);
+        const QFontMetrics title(titleFont);
+        edit->setMinimumWidth(title.horizontalAdvance(box.windowTitle()) + 6 * title.height());
+    }
     if (box.layout())
         box.layout()->setSizeConstraint(QLayout::SetFixedSize);
     return box.exec() == QDialog::Accepted ? box.textValue() : QString();
