@@ -1,8 +1,8 @@
 // The frame every movie is built on: an 800 x 600 stage (the player scales it to the
 // game window) with a header that shows the game's title, its status (score, clock,
 // moves) and its buttons, the play area below, and the how-to-play card and game-over
-// panel over it; a finished board shown without the panel carries a mark. Keys: N new game, H how to play; the rest belong to the game, which
-// takes them in `keyHandler`.
+// panel over it; a finished board shown without the panel carries a mark. Keys: N new
+// game, H how to play; the rest belong to the game, which takes them in `keyHandler`.
 import QtQuick
 import "Theme.mjs" as Theme
 
