@@ -39,12 +39,21 @@ Form2::Form2(const LaunchParameters& launch, const QString& programDir, QWidget*
 
 void Form2::sizeAndPlace() {
     const ScreenMetrics screen = screenMetricsFor(parentWidget());
-    const SizePx client = gameClientSize(screenSizePx(screen));
+    const auto sizeFor = [&](FramePx frame) {
+        return gameClientSize(screenSizePx(screen), workAreaSizePx(screen), frame);
+    };
+    // The frame counts: title bar and borders must fit the work area with the client. It
+    // is asked for once the window is of fixed size, or the window manager would count
+    // the resize handles it draws around other windows.
+    SizePx client = sizeFor({});
+    setFixedSize(client.width, client.height);
+    client = sizeFor(frameExtents(this));
     setFixedSize(client.width, client.height);
     sw1->setGeometry(0, 0, client.width, client.height);
     const TwipsPerPixel tpp = screen.twipsPerPixel;
     placeOuterFrame(this, [&](SizePx outer) {
-        return toPixels(placeWindow(screen, {outer.width * tpp.x, outer.height * tpp.y}), tpp);
+        return toPixels(placeWindow(screen.workArea, {outer.width * tpp.x, outer.height * tpp.y}),
+                        tpp);
     });
 }
 
