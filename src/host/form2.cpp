@@ -7,7 +7,7 @@
 #include "platform/windowframe.h"
 #include "shell/geometry.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QKeyEvent>
 
 namespace tarno {
@@ -28,6 +28,7 @@ Form2::Form2(const LaunchParameters& launch, const QString& programDir, QWidget*
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     setWindowTitle(QString::fromStdString(launch.launchTitle));
+    qApp->installEventFilter(this); // the Close keys, whichever part of the window has focus
     sw1 = new MoviePlayer(this);
     connect(sw1, &MoviePlayer::FSCommand, this, &Form2::commandReceived);
     if (commandBinder())
@@ -63,6 +64,16 @@ void Form2::keyPressEvent(QKeyEvent* event) {
         return;
     }
     QDialog::keyPressEvent(event);
+}
+
+bool Form2::eventFilter(QObject* watched, QEvent* event) {
+    const QEvent::Type type = event->type();
+    if ((type != QEvent::KeyPress && type != QEvent::ShortcutOverride) || !isActiveWindow() ||
+        !static_cast<QKeyEvent*>(event)->matches(QKeySequence::Close))
+        return QDialog::eventFilter(watched, event);
+    if (type == QEvent::KeyPress)
+        close();
+    return true;
 }
 
 void launchGame(QWidget* parent, int playIndex) {
