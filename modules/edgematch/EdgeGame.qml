@@ -291,6 +291,7 @@ GameScreen {
                 : movie.game.phase === "won" ? movie.wonText
                 : movie.game.phase === "solving" ? "The solver is at work\u2026"
                 : movie.fits.all - movie.fits.fit === 0 ? movie.hint
+                : Board.laidCount(movie.game.position) === 0 ? "Drag a piece onto the board to begin."
                 : movie.toFitText + (movie.fits.all - movie.fits.fit)
             color: Theme.textDim
             font.family: Theme.fontFamily
