@@ -5,7 +5,7 @@ import QtQuick
 import QtTest
 import "../../modules/edgematch/Board.mjs" as Board
 import "../../modules/edgematch/Rules.mjs" as TileRules
-import "../../modules/puzzles/Play.mjs" as Play
+import "../../modules/edgematch/Play.mjs" as Play
 import "PuzzlePlay.mjs" as PuzzlePlay
 import "../../modules/bluevesna/Rules.mjs" as Rules
 

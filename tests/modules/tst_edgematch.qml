@@ -467,24 +467,6 @@ Item {
             verify(clashes > 0);
         }
 
-        // Keyboard: from the board's last column the cursor steps into the tray, and
-        // stops at the outer edges.
-        function test_cursorCrossesIntoTheTray() {
-            let g = Rules.newGame("tarno9", 1);
-            compare(g.cursor, { area: "board", index: 1 });
-            g = Rules.moveCursor(g, 0, -1);
-            compare(g.cursor, { area: "board", index: 1 }, "stops at the top");
-            g = Rules.moveCursor(Rules.moveCursor(g, 1, 0), 1, 0);
-            compare(g.cursor, { area: "board", index: 6 }, "row 1, column 3");
-            g = Rules.moveCursor(Rules.moveCursor(g, 1, 0), 0, 1);
-            compare(g.cursor, { area: "tray", index: 3 }, "tray row 2, column 1");
-            for (let i = 0; i < 5; ++i)
-                g = Rules.moveCursor(g, 1, 0);
-            compare(g.cursor, { area: "tray", index: 5 }, "stops at the right");
-            g = Rules.moveCursor(Rules.moveCursor(Rules.moveCursor(g, -3, 0), 0, 1), 0, 1);
-            compare(g.cursor, { area: "board", index: 9 }, "row 3, column 3");
-        }
-
         function test_pressPicksUpAndPutsDown() {
             let g = Rules.newGame("tarno9", 1);
             g = Rules.press(g);

@@ -5,9 +5,9 @@ import QtQuick
 import QtTest
 import "../../modules/edgematch/Board.mjs" as Board
 import "../../modules/edgematch/Rules.mjs" as TileRules
-import "../../modules/puzzles/Play.mjs" as Play
+import "../../modules/edgematch/Play.mjs" as Play
 import "PuzzlePlay.mjs" as PuzzlePlay
-import "../../modules/puzzles/Faces.mjs" as Faces
+import "../../modules/edgematch/Faces.mjs" as Faces
 import "../../modules/oddeven/Rules.mjs" as Rules
 
 Item {
