@@ -133,6 +133,7 @@ QString askPlayerName(QWidget* parent, const QString& preset) {
     box.setWindowTitle(QStringLiteral("Enter your name for HiScore List"));
     box.setLabelText(QStringLiteral("Your name:"));
     box.setTextValue(preset);
+    box.adjustSize(); // the box lays itself out only when first asked for its size
     auto* edit = box.findChild<QLineEdit*>();
     auto* kept = new QLabel(&box);
     kept->setObjectName(QStringLiteral("keptName"));

@@ -141,6 +141,7 @@ TEST(NamePrompt, TakesWhatARecordHoldsAndShowsHowItIsKept) {
         auto* kept = box.findChild<QLabel*>("keptName");
         ASSERT_NE(kept, nullptr);
         waitOutTheFirstMoment();
+        EXPECT_GE(kept->y(), field->geometry().bottom()) << "not below the field";
         const int height = box.height();
         for (const auto& c : cases) {
             field->clear();
