@@ -19,7 +19,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
-#include <QSet>
+#include <QHash>
 #include <QValidator>
 
 namespace tarno {
@@ -75,7 +75,9 @@ private:
 
 // Drops the keys meant for the game while the name prompt opens: every key event of its
 // first moment (which brings the keys queued before it showed), and the repeats of a key
-// that was down then, up to its release.
+// that was down then, up to its release. Repeats are told by the system's timestamps: a
+// press that follows the key's release at once is a repeat even when the platform does
+// not mark it as one (X servers send repeats as release and press pairs).
 class GameKeyGuard final : public QObject {
 public:
     GameKeyGuard() {
@@ -92,20 +94,33 @@ protected:
             return false;
         const auto* key = static_cast<QKeyEvent*>(event);
         if (!m_shown.hasExpired(kNamePromptTypingDelay.count())) {
-            if (type == QEvent::KeyPress)
-                m_held.insert(key->key());
+            if (type != QEvent::ShortcutOverride)
+                m_held.insert(key->key(), type == QEvent::KeyRelease ? key->timestamp() : kDown);
             return true;
         }
-        if (!m_held.contains(key->key()))
+        const auto held = m_held.find(key->key());
+        if (held == m_held.end())
             return false;
-        if (type == QEvent::KeyRelease && !key->isAutoRepeat())
-            m_held.remove(key->key());
+        if (type == QEvent::KeyRelease) {
+            held.value() = key->timestamp();
+        } else if (type == QEvent::KeyPress) {
+            if (held.value() != kDown && key->timestamp() - held.value() > kRepeatGap) {
+                m_held.erase(held); // pressed anew: typing
+                return false;
+            }
+            held.value() = kDown;
+        } else if (held.value() != kDown &&
+                   key->timestamp() - held.value() > kRepeatGap) {
+            return false; // the override before a new press
+        }
         return true;
     }
 
 private:
+    static constexpr quint64 kDown = ~quint64{0};
+    static constexpr quint64 kRepeatGap = 100; // ms between a repeat's release and press
     QElapsedTimer m_shown;
-    QSet<int> m_held;
+    QHash<int, quint64> m_held; // key: the time of its last release, or kDown
 };
 
 // Takes only what a record can hold: 50 characters once spelled in the code page.
