@@ -14,7 +14,6 @@ GameScreen {
     property bool showSolution: false
     property bool resultSent: false
     readonly property alias table: table     // for tests: the board and the name
-    readonly property alias link: link
     readonly property alias clock: clock
     readonly property var rules: Rules.games[Rules.gameTypeOf(gameType)]
 
@@ -29,14 +28,27 @@ GameScreen {
         focusGame();
     }
     // Presses lamp `index`: the one way a move is made, from the mouse, the keys and tests.
+    // Pressing the lamp just pressed, where that puts the lamps back, is taken as undo.
     function press(index) {
         if (game.over)
             return;
         clock.start();
         clock.update();
-        game = Rules.move(Rules.tick(game, clock.elapsedMs), index);
+        const next = Rules.move(Rules.tick(game, clock.elapsedMs), index);
+        if (undo.top && String(undo.top.lamps) === String(next.lamps)) {
+            takeBack();
+            return;
+        }
+        undo.push(game);
+        game = next;
+        sounds.play("select");
         if (game.over)
-            finish();
+            end();
+    }
+    // Back to the lamps before the last press; help once shown stays on the record.
+    function takeBack() {
+        game = Object.assign({}, undo.take(), { helped: game.helped });
+        sounds.play("turn");
     }
     function toggleSolution() {
         if (game.over)
@@ -48,16 +60,13 @@ GameScreen {
     // How often to press each lamp to put them all out with the fewest presses: for tests
     // and scenes; it shows nothing, so it is no help to the player.
     function solution() { return Rules.solve(game.board, game.lamps); }
-    function finish() {
+    function end() {
         clock.stop();
         showSolution = false;
         const list = Rules.result(game, table.name);
-        if (list && !resultSent) {
-            resultSent = true;
-            link.writeScore(list);
-        }
         const text = endText(list);
-        showGameOver(text[0], text[1]);
+        screen.finish(text[0], text[1], { won: game.outcome === "solved", scoreList: resultSent ? null : list });
+        resultSent = resultSent || list !== null;
     }
     function endText(list) {
         if (game.outcome === "moves")
@@ -101,22 +110,24 @@ GameScreen {
         + "<p>A <b>bright</b> lamp is a disc with eight rays, a <b>dim</b> one a small disc "
         + "with four, an <b>out</b> lamp an empty ring.</p>"
         + "<p>Keys: arrows move the frame, Space or Enter presses, S shows the solution "
-        + "(the game then records no score), Tab types your name.</p>"
+        + "(the game then records no score), Tab types your name. Undo (Z, or the same lamp "
+        + "again) takes a press back and it no longer counts; the clock runs on.</p>"
         + "<p>Fewer moves rank first, then the shorter time; the clock starts with your "
         + "first press. A game ends after " + Rules.maxMoves + " moves.</p>"
     keyHandler: table.boardView
+    inProgress: game.moves > 0 && !game.over
+    undoEnabled: true
     onNewGameRequested: newGame(Random.freshSeed())
+    onUndoRequested: takeBack()
 
     Component.onCompleted: newGame(Random.freshSeed())
-
-    StationLink { id: link }
 
     GameClock {
         id: clock
         onElapsedMsChanged: {
             if (running && elapsedMs >= Rules.maxTimeMs && !screen.game.over) {
                 screen.game = Rules.tick(screen.game, elapsedMs);
-                screen.finish();
+                screen.end();
             }
         }
     }

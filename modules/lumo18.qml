@@ -14,7 +14,6 @@ GameScreen {
     property bool showSolution: false
     property bool resultSent: false
     readonly property alias table: table     // for tests: the board and the name
-    readonly property alias link: link
     readonly property alias clock: clock
 
     // Starts a new run from a seed; a run still going is left without a result.
@@ -34,15 +33,29 @@ GameScreen {
         clock.start();
         clock.update();
         const before = run.solved;
-        run = Rules.runMove(Rules.runTick(run, clock.elapsedMs), index);
+        const next = Rules.runMove(Rules.runTick(run, clock.elapsedMs), index);
+        if (undo.top && next.solved === before && String(undo.top.lamps) === String(next.lamps)) {
+            takeBack();
+            return;
+        }
+        undo.push(run);
+        run = next;
+        sounds.play("select");
         if (run.solved > before) {
+            undo.clear();                 // a solved puzzle stays solved
+            sounds.play("levelup");
             showSolution = false;
             table.cursor = Math.min(table.cursor, run.board.cells.length - 1);
             if (!run.over)
                 cheer.show("Puzzle " + run.solved + " solved!");
         }
         if (run.over)
-            finish();
+            end();
+    }
+    // Back to the lamps before the last press; help once shown stays on the record.
+    function takeBack() {
+        run = Object.assign({}, undo.take(), { helped: run.helped });
+        sounds.play("turn");
     }
     // Ends the run now: the puzzles solved so far are the result.
     function endRun() {
@@ -51,7 +64,10 @@ GameScreen {
         clock.update();
         run = Rules.endRun(Rules.runTick(run, clock.elapsedMs));
         if (run.over)
-            finish();
+            end();
+    }
+    function askEndRun() {
+        confirmDiscard(endRun, "End this run? What you have solved is recorded.", "End run");
     }
     function toggleSolution() {
         if (run.over)
@@ -63,20 +79,18 @@ GameScreen {
     // How often to press each lamp to put the current puzzle out with the fewest presses:
     // for tests and scenes; it shows nothing, so it is no help to the player.
     function solution() { return Rules.solve(run.board, run.lamps); }
-    function finish() {
+    function end() {
         clock.stop();
         showSolution = false;
         const list = Rules.runResult(run, table.name);
-        if (list && !resultSent) {
-            resultSent = true;
-            link.writeScore(list);
-        }
-        showGameOver(endTitle(), [
+        screen.finish(endTitle(), [
             "Solved: " + run.solved + " of " + Rules.runLength,
             "Moves: " + run.moves + "    Time: " + Theme.formatTime(run.timeMs, true),
             run.helped ? "Played with help: no score is recorded."
                 : !list ? "No move made: nothing is recorded."
-                : "Recorded for " + (list[4] === "" ? "a player without a name." : list[4] + ".")]);
+                : "Recorded for " + (list[4] === "" ? "a player without a name." : list[4] + ".")],
+            { won: run.solved > 0, scoreList: resultSent ? null : list });
+        resultSent = resultSent || list !== null;
     }
     function endTitle() {
         switch (run.outcome) {
@@ -114,20 +128,22 @@ GameScreen {
         + " moves in all. <b>End run</b> (E) stops "
         + "and records what you have solved; New game starts afresh and records nothing.</p>"
         + "<p>Keys: arrows move the frame, Space or Enter presses, S shows the solution "
-        + "(the run then records no score), Tab types your name.</p>"
+        + "(the run then records no score), Tab types your name. Undo (Z, or the same lamp "
+        + "again) takes a press of this puzzle back and it no longer counts.</p>"
     keyHandler: table.boardView
+    inProgress: run.moves > 0 && !run.over
+    undoEnabled: true
     onNewGameRequested: newGame(Random.freshSeed())
+    onUndoRequested: takeBack()
 
     Component.onCompleted: newGame(Random.freshSeed())
-
-    StationLink { id: link }
 
     GameClock {
         id: clock
         onElapsedMsChanged: {
             if (running && elapsedMs >= Rules.maxTimeMs && !screen.run.over) {
                 screen.run = Rules.runTick(screen.run, elapsedMs);
-                screen.finish();
+                screen.end();
             }
         }
     }
@@ -147,10 +163,10 @@ GameScreen {
         buttons: GameButton {
             text: "End run"
             key: "E"
-            onClicked: { screen.endRun(); }
+            onClicked: screen.askEndRun()
         }
         commandKeys: [Qt.Key_E]
-        onCommandKey: screen.endRun()
+        onCommandKey: screen.askEndRun()
     }
 
     // A short word of praise over the board when a puzzle is solved.

@@ -16,8 +16,8 @@ GameScreen {
     property int cursor: Rules.holeAt(0, 0)
     property bool resultSent: false
     readonly property var targets: selected < 0 ? [] : Rules.movesFrom(game, selected).map(j => j.to)
-    readonly property alias link: link
     readonly property alias clock: clock
+    readonly property int undoCostMs: 5000
 
     function newGame(seed) {
         game = Rules.newGame(seed === undefined ? Random.freshSeed() : seed);
@@ -36,29 +36,39 @@ GameScreen {
         cursor = hole;
         if (selected >= 0 && targets.indexOf(hole) >= 0) {
             clock.start();
+            undo.push(game);
             game = Rules.jump(game, selected, hole);
             selected = -1;
+            sounds.play("lay");
             if (game.over)
-                finish("No jumps left");
+                end("No jumps left");
         } else if (Rules.movesFrom(game, hole).length > 0) {
             selected = hole === selected ? -1 : hole;
+            sounds.play("select");
         } else {
+            if (selected >= 0)
+                sounds.play("invalid");
             selected = -1;
         }
+    }
+    // The last jump taken back; it costs time on the clock.
+    function takeBack() {
+        game = undo.take();
+        selected = -1;
+        clock.addMs(undoCostMs);
+        sounds.play("turn");
     }
     function stopHere() {
         if (game.over || game.removed === 0)
             return;
         game = Rules.stop(game);
-        finish("You stopped");
+        end("You stopped");
     }
-    function finish(heading) {
+    function end(heading) {
         clock.stop();
-        showGameOver(heading, ["Embers burnt out: " + game.removed, "Time: " + clock.text]);
-        if (!resultSent) {
-            resultSent = true;
-            Qt.callLater(link.writeScore, Result.scoreList("fuego", clock.elapsedMs, Rules.score(game)));
-        }
+        finish(heading, ["Embers burnt out: " + game.removed, "Time: " + clock.text],
+               { scoreList: resultSent ? null : Result.scoreList("fuego", clock.elapsedMs, Rules.score(game)) });
+        resultSent = true;
     }
     function screenshotScene(name) {
         newGame(5);
@@ -85,6 +95,8 @@ GameScreen {
                  + "<p>Burn out as many embers as you can: the score is the count, and the "
                  + "clock decides between equal scores. The game ends when no jump is left, "
                  + "or when you press <b>Finish</b>.</p>"
+                 + "<p><b>Z</b> takes the last jump back and adds " + undoCostMs / 1000
+                 + " seconds to your time.</p>"
     buttons: GameButton {
         text: "Finish"
         key: "F"
@@ -92,9 +104,11 @@ GameScreen {
         onClicked: { movie.stopHere(); }
     }
 
+    inProgress: game.removed > 0 && !game.over
+    undoEnabled: true
     onNewGameRequested: newGame()
+    onUndoRequested: takeBack()
 
-    StationLink { id: link }
     GameClock { id: clock }
 
     // The busiest scene for the frame-rate measurement: jump after jump, dealt anew before
@@ -236,7 +250,7 @@ GameScreen {
                     height: width
                     radius: width / 2
                     color: "transparent"
-                    border.color: movie.selected === index ? "white" : Theme.focus
+                    border.color: movie.selected === index ? "white" : Theme.cursor
                     border.width: movie.selected === index ? 5 : 3
                 }
                 MouseArea {

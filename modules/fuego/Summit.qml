@@ -14,7 +14,6 @@ GameScreen {
     property var game: Rules.newGame(Random.freshSeed())
     property int cursor: 0
     property bool resultSent: false
-    readonly property alias link: link
     readonly property alias clock: clock
     readonly property alias weather: weather
 
@@ -40,24 +39,26 @@ GameScreen {
         if (result.event === "slipped") {
             weather.addMs(Rules.penaltyMs);
             slip.restart();
+            sounds.play("invalid");
         } else if (result.event === "climbed") {
             weather.reset();
             weather.limitMs = Rules.ledgeTimeMs(game.height);
-            if (game.over)
-                finish("On the summit!");
-            else
+            if (game.over) {
+                end("On the summit!", true);
+            } else {
                 weather.start();
+                sounds.play("levelup");
+            }
+        } else {
+            sounds.play("select");
         }
     }
-    function finish(heading) {
+    function end(heading, won) {
         clock.stop();
         weather.stop();
-        showGameOver(heading, ["Height: " + game.height + " of " + Rules.summit + " ledges",
-                               "Time: " + clock.text]);
-        if (!resultSent) {
-            resultSent = true;
-            Qt.callLater(link.writeScore, Result.scoreList("summit", clock.elapsedMs, Rules.score(game)));
-        }
+        finish(heading, ["Height: " + game.height + " of " + Rules.summit + " ledges", "Time: " + clock.text],
+               { won: won, scoreList: resultSent ? null : Result.scoreList("summit", clock.elapsedMs, Rules.score(game)) });
+        resultSent = true;
     }
     // Picks a set of stones that makes the target (for the pictures and the tests).
     function solution() {
@@ -95,16 +96,16 @@ GameScreen {
                  + "higher you are. The score is the height you reach; the clock decides "
                  + "between equal heights. The summit is ledge " + Rules.summit + ".</p>"
 
+    inProgress: clock.running && !game.over
     onNewGameRequested: newGame()
 
-    StationLink { id: link }
     GameClock { id: clock }
     GameClock {
         id: weather
         limitMs: Rules.ledgeTimeMs(0)
         onExpired: {
             movie.game = Rules.caught(movie.game);
-            movie.finish("The weather turned");
+            movie.end("The weather turned", movie.game.height > 0);
         }
     }
 
@@ -247,7 +248,7 @@ GameScreen {
                         height: 88
                         radius: 26
                         color: picked ? "#ffb703" : "#8d99ae"
-                        border.color: stonesRow.activeFocus && movie.cursor === index ? Theme.focus : "#2b2d42"
+                        border.color: stonesRow.activeFocus && movie.cursor === index ? Theme.cursor : "#2b2d42"
                         border.width: stonesRow.activeFocus && movie.cursor === index ? 5 : 2
                         y: picked ? -8 : 0
                         Behavior on y { NumberAnimation { duration: 120 } }

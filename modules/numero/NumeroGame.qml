@@ -14,7 +14,6 @@ GameScreen {
     property var game: Rules.newGame(modeId, Random.freshSeed())
     property int cursor: 0
     property bool resultSent: false
-    readonly property alias link: link
     readonly property alias clock: clock
 
     function newGame(seed) {
@@ -35,6 +34,9 @@ GameScreen {
         if (Rules.reachesTarget(game)) {
             board.flash(game.path);
             game = Rules.clear(game);
+            sounds.play("clear");
+        } else {
+            sounds.play("select");
         }
     }
     function clearPath() {
@@ -46,11 +48,9 @@ GameScreen {
             return;
         clock.stop();
         game = Rules.finish(game);
-        showGameOver("Time is up", ["Score: " + game.score, "Paths cleared: " + game.clears]);
-        if (!resultSent) {
-            resultSent = true;
-            Qt.callLater(link.writeScore, Rules.scoreList(game));
-        }
+        finish("Time is up", ["Score: " + game.score, "Paths cleared: " + game.clears],
+               { scoreList: resultSent ? null : Rules.scoreList(game) });
+        resultSent = true;
     }
     function screenshotScene(name) {
         newGame(2026);
@@ -84,9 +84,8 @@ GameScreen {
         + "<p>The clock starts with your first cell; the round lasts " + mode.seconds
         + " seconds. The score goes to the hi-score list.</p>"
 
+    inProgress: clock.running && !game.over
     onNewGameRequested: newGame()
-
-    StationLink { id: link }
 
     GameClock {
         id: clock

@@ -68,6 +68,16 @@ void MovieBridge::setVariable(const QString& name, const QString& value) {
     m_variables.insert(name, value);
 }
 
+// Sound reaches the speakers through a PulseAudio server (PipeWire offers the same
+// socket); without one the movies' sound effects could only print warnings.
+bool MovieBridge::soundOutput() const {
+    if (!qEnvironmentVariableIsEmpty("PULSE_SERVER"))
+        return true;
+    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    return (!runtime.isEmpty() && QFileInfo::exists(runtime + QStringLiteral("/pulse/native"))) ||
+           QFileInfo::exists(QStringLiteral("/run/pulse/native"));
+}
+
 MoviePlayer::MoviePlayer(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("sw1"));
     setContextMenuPolicy(Qt::NoContextMenu); // the player offers no menu of its own
@@ -110,6 +120,14 @@ void MoviePlayer::unload() {
     m_root = nullptr;
     m_error.clear();
     m_frameSeen = false;
+    m_closingAnnounced = false;
+}
+
+void MoviePlayer::announceClosing() {
+    if (!m_root || m_closingAnnounced)
+        return;
+    m_closingAnnounced = true;
+    Q_EMIT m_bridge->closing();
 }
 
 void MoviePlayer::fail(const QString& file, const QString& reason) {

@@ -17,6 +17,9 @@ namespace tarno {
 // The object a movie sees as `player`.
 class MovieBridge : public QObject {
     Q_OBJECT
+    // Whether sound can be heard: a sound server is there to play it. Without one the
+    // movies stay silent and do not try.
+    Q_PROPERTY(bool soundOutput READ soundOutput CONSTANT)
 public:
     explicit MovieBridge(QObject* parent = nullptr) : QObject(parent) {}
 
@@ -31,10 +34,13 @@ public:
 
     void setVariable(const QString& name, const QString& value);
     void clearVariables() { m_variables.clear(); }
+    bool soundOutput() const;
 
 Q_SIGNALS:
     void variableSet(const QString& name, const QString& value);
     void command(const QString& command, const QString& args);
+    // The game window is about to close: the movie's last chance to send a result.
+    void closing();
 
 private:
     QHash<QString, QString> m_variables;
@@ -61,6 +67,9 @@ public:
     // Writes the movie's root property of that name where it declares one, and always
     // tells the movie through player.variableSet, even for the same text twice.
     void SetVariable(const QString& name, const QString& value);
+    // Tells the movie that its window is about to close (player.closing); what it sends
+    // from there is still handled. Once per movie.
+    void announceClosing();
 
     bool isPlaying() const { return m_root != nullptr; }
     // The movie's root item while one plays.
@@ -89,6 +98,7 @@ private:
     QString m_movie;
     QString m_error;
     bool m_frameSeen = false;
+    bool m_closingAnnounced = false;
 };
 
 } // namespace tarno
