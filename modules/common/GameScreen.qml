@@ -32,8 +32,10 @@ Rectangle {
     // A game in progress (a move made, not finished) is only thrown away after asking.
     property bool inProgress: false
     // The stage takes input: the game window is in front and no station window (the
-    // name prompt, a hi-score list) is over it.
-    property bool stageActive: Window.window === null || Window.active
+    // name prompt, a hi-score list) is over it. The station says so; without one (in
+    // tests) the stage's own window does.
+    property bool stageActive: stationLink.hasStation ? player.active === true
+                                                      : Window.window === null || Window.active
     // The clocks of the game hold while this is true.
     readonly property bool paused: overlayOpen || !stageActive
     readonly property bool isGameFrame: true

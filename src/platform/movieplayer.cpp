@@ -5,6 +5,7 @@
 #include "host/launch.h"
 #include "platform/localonlynetwork.h"
 
+#include <QEvent>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
@@ -68,6 +69,13 @@ void MovieBridge::setVariable(const QString& name, const QString& value) {
     m_variables.insert(name, value);
 }
 
+void MovieBridge::setActive(bool active) {
+    if (m_active == active)
+        return;
+    m_active = active;
+    Q_EMIT activeChanged();
+}
+
 // Sound reaches the speakers through a PulseAudio server (PipeWire offers the same
 // socket); without one the movies' sound effects could only print warnings.
 bool MovieBridge::soundOutput() const {
@@ -121,6 +129,12 @@ void MoviePlayer::unload() {
     m_error.clear();
     m_frameSeen = false;
     m_closingAnnounced = false;
+}
+
+bool MoviePlayer::event(QEvent* event) {
+    if (event->type() == QEvent::WindowActivate || event->type() == QEvent::WindowDeactivate)
+        m_bridge->setActive(event->type() == QEvent::WindowActivate);
+    return QWidget::event(event);
 }
 
 void MoviePlayer::announceClosing() {
@@ -205,6 +219,7 @@ void MoviePlayer::setMovie(const QString& pathWithQuery) {
 }
 
 void MoviePlayer::Play() {
+    m_bridge->setActive(isActiveWindow());
     if (m_root)
         m_view->show();
 }

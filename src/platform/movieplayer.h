@@ -20,6 +20,9 @@ class MovieBridge : public QObject {
     // Whether sound can be heard: a sound server is there to play it. Without one the
     // movies stay silent and do not try.
     Q_PROPERTY(bool soundOutput READ soundOutput CONSTANT)
+    // Whether the game window is the active window: false while another window (the
+    // name prompt, a hi-score list, another program) is in front of it.
+    Q_PROPERTY(bool active READ active NOTIFY activeChanged)
 public:
     explicit MovieBridge(QObject* parent = nullptr) : QObject(parent) {}
 
@@ -35,15 +38,19 @@ public:
     void setVariable(const QString& name, const QString& value);
     void clearVariables() { m_variables.clear(); }
     bool soundOutput() const;
+    bool active() const { return m_active; }
+    void setActive(bool active);
 
 Q_SIGNALS:
     void variableSet(const QString& name, const QString& value);
     void command(const QString& command, const QString& args);
     // The game window is about to close: the movie's last chance to send a result.
     void closing();
+    void activeChanged();
 
 private:
     QHash<QString, QString> m_variables;
+    bool m_active = false;
 };
 
 // Chooses how movies are drawn; call before the application object exists. Movies are
@@ -83,6 +90,8 @@ Q_SIGNALS:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    // Follows the game window's activation, for player.active.
+    bool event(QEvent* event) override;
 
 private:
     void unload();

@@ -94,10 +94,25 @@ TEST_F(GameWindow, ClosingLetsTheMovieSendItsLastCommandOnce) {
     EXPECT_TRUE(window.close());
     window.show();
     window.close();
-    ASSERT_EQ(commands.count(), 2);
-    EXPECT_EQ(commands.at(1).at(0).toString(), "bye");
-    EXPECT_EQ(commands.at(1).at(1).toString(), "tarno9");
+    ASSERT_EQ(commands.count(), 1);
+    EXPECT_EQ(commands.at(0).at(0).toString(), "bye");
+    EXPECT_EQ(commands.at(0).at(1).toString(), "tarno9");
     EXPECT_TRUE(visibleWhenSent) << "sent while the window is still there";
+}
+
+TEST_F(GameWindow, TheMovieSeesWhetherItsWindowIsInFront) {
+    Form2 window(*launchParametersFor(1), dir.path());
+    auto* bridge = window.player()->findChild<MovieBridge*>();
+    ASSERT_NE(bridge, nullptr);
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    EXPECT_TRUE(bridge->active());
+    QWidget prompt; // a window over the game, as the name prompt is
+    prompt.show();
+    prompt.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&prompt));
+    EXPECT_FALSE(bridge->active());
 }
 
 TEST(Modules, EveryCatalogueMovieIsBesideTheProgram) {

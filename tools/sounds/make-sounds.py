@@ -3,8 +3,9 @@
 """Synthesises the movies' sound effects into modules/common/sounds/.
 
 Every effect is made here from sine partials with soft attacks and exponential decays:
-no recorded samples. Mono, 16-bit, 22050 Hz; each effect peaks at -14 dBFS so that the
-games are pleasant at low volume. Run from the repository root:
+no recorded samples. Mono, 16-bit, 22050 Hz; each effect peaks at -14 dBFS (the tick of
+the last seconds, which repeats, at -20 dBFS) so that the games are pleasant at low
+volume. Run from the repository root:
 
     python3 tools/sounds/make-sounds.py
 
@@ -17,7 +18,8 @@ import sys
 import wave
 
 RATE = 22050
-PEAK = 10 ** (-14 / 20)  # -14 dBFS
+PEAK_DB = -14
+QUIET = {"tick": -20}  # effects that peak lower than PEAK_DB
 
 
 def tone(freq, length, decay, partials=((1, 1.0),), attack=0.004, glide=0.0):
@@ -83,7 +85,7 @@ EFFECTS = {
     "invalid": lambda: mix(0.24, [(0, tone(note("E3"), 0.11, 0.05, SOFT, glide=-1)),
                                    (0.1, tone(note("C3"), 0.14, 0.06, SOFT, glide=-1))]),
     # One of the last seconds: a very short, quiet click.
-    "tick": lambda: [s * 0.6 for s in tone(1320, 0.03, 0.006, SOFT, attack=0.001)],
+    "tick": lambda: tone(1320, 0.03, 0.006, SOFT, attack=0.001),
     # A game won: a major arpeggio that rings out.
     "win": lambda: arpeggio(["C5", "E5", "G5", "C6"], 0.11, 0.45, 0.22, tail=0.35),
     # A game lost: a slow falling minor third, soft.
@@ -93,9 +95,9 @@ EFFECTS = {
 }
 
 
-def write(path, samples):
+def write(path, samples, peak_db):
     top = max(abs(s) for s in samples) or 1.0
-    scale = PEAK / top * 32767
+    scale = 10 ** (peak_db / 20) / top * 32767
     with wave.open(path, "wb") as out:
         out.setnchannels(1)
         out.setsampwidth(2)
@@ -109,7 +111,7 @@ def main():
     os.makedirs(folder, exist_ok=True)
     for name, make in EFFECTS.items():
         samples = make()
-        write(os.path.join(folder, name + ".wav"), samples)
+        write(os.path.join(folder, name + ".wav"), samples, QUIET.get(name, PEAK_DB))
         print(f"{name}.wav  {len(samples) / RATE * 1000:.0f} ms")
 
 
