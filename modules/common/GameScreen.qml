@@ -245,12 +245,11 @@ Rectangle {
                 id: extraButtons
                 spacing: 8
             }
-            GameButton {
+            IconButton {
                 objectName: "undoButton"
                 visible: screen.undoEnabled
                 enabled: undoStack.canUndo && !over.ended
-                text: "Undo"
-                key: "Z"
+                text: "\u21B6"
                 onClicked: { screen.requestUndo(); screen.focusGame(); }
             }
             GameButton {
@@ -259,9 +258,9 @@ Rectangle {
                 primary: over.ended
                 onClicked: { screen.focusGame(); screen.requestNewGame(); }
             }
-            GameButton {
-                text: "How to play"
-                key: "H"
+            IconButton {
+                objectName: "howToPlayButton"
+                text: "?"
                 onClicked: screen.showHowToPlay()
             }
             IconButton {
@@ -283,7 +282,8 @@ Rectangle {
                 Text {
                     anchors.centerIn: parent
                     text: "\u266A"
-                    color: soundPlayer.muted ? Theme.textDim : Theme.text
+                    opacity: soundPlayer.muted ? 0.45 : 1
+                    color: Theme.text
                     font.family: Theme.fontFamily
                     font.pixelSize: 22
                 }
@@ -301,9 +301,10 @@ Rectangle {
         }
     }
 
-    // A small square header button drawn from its children (pause, sound).
+    // A small square header button: a symbol, or drawn from its children.
     component IconButton: Rectangle {
         id: iconButton
+        property string text
         signal clicked()
         width: 40
         height: 40
@@ -312,6 +313,14 @@ Rectangle {
         color: iconArea.pressed ? Qt.darker(Theme.panelLight, 1.3)
              : iconArea.containsMouse ? Qt.lighter(Theme.panelLight, 1.2) : Theme.panelLight
         border.color: Qt.lighter(Theme.panelLight, 1.5)
+        Text {
+            anchors.centerIn: parent
+            text: iconButton.text
+            color: Theme.text
+            font.family: Theme.fontFamily
+            font.pixelSize: 24
+            font.bold: true
+        }
         MouseArea {
             id: iconArea
             anchors.fill: parent
