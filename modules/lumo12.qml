@@ -1,74 +1,16 @@
 // Lumo 11, 12 and 13: put every lamp out in as few presses as you can. The gameType
 // chooses the board: six by six lamps, a honeycomb, or lamps with three levels.
 import QtQuick
-import "common"
 import "lumo"
-import "common/Random.mjs" as Random
 import "common/Theme.mjs" as Theme
 import "lumo/Rules.mjs" as Rules
 
-GameScreen {
+LumoGame {
     id: screen
 
-    property var game: Rules.newGame("lumo12", 1)
-    property bool showSolution: false
-    property bool resultSent: false
-    readonly property alias table: table     // for tests: the board and the name
-    readonly property alias clock: clock
     readonly property var rules: Rules.games[Rules.gameTypeOf(gameType)]
 
-    // Deals a new puzzle of this movie's game from a seed.
-    function newGame(seed) {
-        clock.reset();
-        game = Rules.newGame(gameType, seed);
-        showSolution = false;
-        resultSent = false;
-        table.cursor = Math.floor(game.board.cells.length / 2);
-        gameOver.clear();
-        focusGame();
-    }
-    // Presses lamp `index`: the one way a move is made, from the mouse, the keys and tests.
-    // Pressing the lamp just pressed, where that puts the lamps back, is taken as undo.
-    function press(index) {
-        if (game.over)
-            return;
-        clock.start();
-        clock.update();
-        const next = Rules.move(Rules.tick(game, clock.elapsedMs), index);
-        if (undo.top && String(undo.top.lamps) === String(next.lamps)) {
-            takeBack();
-            return;
-        }
-        undo.push(game);
-        game = next;
-        sounds.play("select");
-        if (game.over)
-            end();
-    }
-    // Back to the lamps before the last press; help once shown stays on the record.
-    function takeBack() {
-        game = Object.assign({}, undo.take(), { helped: game.helped });
-        sounds.play("turn");
-    }
-    function toggleSolution() {
-        if (game.over)
-            return;
-        showSolution = !showSolution;
-        if (showSolution)
-            game = Rules.withHelp(game);
-    }
-    // How often to press each lamp to put them all out with the fewest presses: for tests
-    // and scenes; it shows nothing, so it is no help to the player.
-    function solution() { return Rules.solve(game.board, game.lamps); }
-    function end() {
-        clock.stop();
-        showSolution = false;
-        const list = Rules.result(game, table.name);
-        const text = endText(list);
-        screen.finish(text[0], text[1], { won: game.outcome === "solved", scoreList: resultSent ? null : list });
-        resultSent = resultSent || list !== null;
-    }
-    function endText(list) {
+    endText: function(list) {
         if (game.outcome === "moves")
             return ["Out of moves", ["A game may take at most " + Rules.maxMoves + " moves.", "No score is recorded."]];
         if (game.outcome === "time")
@@ -114,48 +56,12 @@ GameScreen {
         + "again) takes a press back and it no longer counts; the clock runs on.</p>"
         + "<p>Fewer moves rank first, then the shorter time; the clock starts with your "
         + "first press. A game ends after " + Rules.maxMoves + " moves.</p>"
-    keyHandler: table.boardView
-    inProgress: game.moves > 0 && !game.over
-    undoEnabled: true
-    onNewGameRequested: newGame(Random.freshSeed())
-    onUndoRequested: takeBack()
-
-    Component.onCompleted: newGame(Random.freshSeed())
-
-    GameClock {
-        id: clock
-        onElapsedMsChanged: {
-            if (running && elapsedMs >= Rules.maxTimeMs && !screen.game.over) {
-                screen.game = Rules.tick(screen.game, elapsedMs);
-                screen.end();
-            }
-        }
-    }
-
-    LumoTable {
-        id: table
-        board: screen.game.board
-        lamps: screen.game.lamps
-        hints: screen.showSolution ? screen.solution() : []
-        helped: screen.game.helped
-        note: screen.game.helped ? "Help used: this game records no score."
-                                 : "Put every lamp out. A lamp and its neighbours switch together."
-        onLampPressed: function(index) { screen.press(index); }
-        onSolutionRequested: screen.toggleSolution()
-    }
-
-    // The busiest the board gets, for measuring: lamps pressed in quick succession.
-    Timer {
-        id: demo
-        interval: 90
-        repeat: true
-        property int count: 0
-        onTriggered: {
-            const n = screen.game.board.cells.length;
-            screen.game = Object.assign({}, screen.game,
-                { lamps: Rules.press(screen.game.board, screen.game.lamps, (count * 7) % n) });
-            if (++count >= 60)
-                stop();
-        }
-    }
+    game: Rules.newGame("lumo12", 1)
+    deal: function(seed) { return Rules.newGame(screen.gameType, seed); }
+    move: Rules.move
+    tick: Rules.tick
+    resultOf: Rules.result
+    firstCursor: Math.floor(game.board.cells.length / 2)
+    table.note: game.helped ? "Help used: this game records no score."
+                            : "Put every lamp out. A lamp and its neighbours switch together."
 }

@@ -2,8 +2,9 @@
 // The movies' sound effects (made by tools/sounds/make-sounds.py): lay, turn, select,
 // clear, invalid, tick, win, lose, levelup. play(name) may be called several times for
 // one event; only the most important of them sounds, once, when the event is over.
-// Muting is one choice for every movie, kept in the player's store. Where Qt Multimedia
-// or a sound device is missing the games stay silent and say nothing.
+// Muting holds for every movie for the rest of the program's run, and each movie keeps
+// its player's last choice in its store for later runs. Where Qt Multimedia or a sound
+// device is missing the games stay silent and say nothing.
 import QtQuick
 
 Item {
@@ -11,7 +12,9 @@ Item {
 
     readonly property var names: ["tick", "turn", "select", "lay", "invalid", "clear",
                                   "levelup", "lose", "win"] // least important first
-    property bool muted: store.value("sound.muted") === "1"
+    readonly property bool hasStation: typeof player !== "undefined" && player !== null
+    property bool muted: (hasStation && player.recall("sound.muted") !== ""
+                          ? player.recall("sound.muted") : store.value("sound.muted")) === "1"
     property real volume: 0.45
     readonly property bool available: Object.keys(effects).length > 0
     property string lastPlayed           // the last effect that sounded (or would have)
@@ -33,6 +36,8 @@ Item {
     function toggleMute() {
         muted = !muted;
         store.setValue("sound.muted", muted ? "1" : "0");
+        if (hasStation)
+            player.remember("sound.muted", muted ? "1" : "0");
     }
     function flush() {
         const name = pending;
@@ -49,7 +54,7 @@ Item {
     // Effects are made only when there is somewhere to play them: the station says
     // whether a sound server runs (without one, Qt Multimedia would only print warnings).
     function load() {
-        if (typeof player === "undefined" || player === null || player.soundOutput !== true)
+        if (!hasStation || player.soundOutput !== true)
             return;
         let devices = null;
         try {

@@ -13,14 +13,13 @@ GameScreen {
 
     property var game: Rules.newGame(Random.freshSeed())
     property int cursor: 0
-    property bool resultSent: false
     readonly property alias clock: clock
     readonly property alias weather: weather
 
     function newGame(seed) {
         game = Rules.newGame(seed === undefined ? Random.freshSeed() : seed);
         cursor = 0;
-        resultSent = false;
+        link.newGame();
         clock.reset();
         weather.reset();
         weather.limitMs = Rules.ledgeTimeMs(0);
@@ -57,23 +56,10 @@ GameScreen {
         clock.stop();
         weather.stop();
         finish(heading, ["Height: " + game.height + " of " + Rules.summit + " ledges", "Time: " + clock.text],
-               { won: won, scoreList: resultSent ? null : Result.scoreList("summit", clock.elapsedMs, Rules.score(game)) });
-        resultSent = true;
+               { won: won, scoreList: Result.scoreList("summit", clock.elapsedMs, Rules.score(game)) });
     }
-    // Picks a set of stones that makes the target (for the pictures and the tests).
-    function solution() {
-        const n = game.stones.length;
-        for (let mask = 1; mask < (1 << n); ++mask) {
-            const picked = [];
-            for (let i = 0; i < n; ++i) {
-                if (mask & (1 << i))
-                    picked.push(i);
-            }
-            if (picked.reduce((s, i) => s + game.stones[i], 0) === game.target)
-                return picked;
-        }
-        return [];
-    }
+    // Stones that make the target (for the pictures and the tests).
+    function solution() { return Rules.solutionOf(game); }
     function screenshotScene(name) {
         newGame(12);
         for (let k = 0; k < 7; ++k)
@@ -177,7 +163,7 @@ GameScreen {
                     font.pixelSize: 24
                 }
                 Text {
-                    text: "Still to find: " + (movie.game.target - Rules.pickedSum(movie.game))
+                    text: "Still to find: " + Rules.stillToFind(movie.game)
                     color: Theme.textDim
                     font.family: Theme.fontFamily
                     font.pixelSize: Theme.bodySize

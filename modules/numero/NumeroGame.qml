@@ -13,13 +13,12 @@ GameScreen {
     readonly property var mode: Rules.modes[modeId]
     property var game: Rules.newGame(modeId, Random.freshSeed())
     property int cursor: 0
-    property bool resultSent: false
     readonly property alias clock: clock
 
     function newGame(seed) {
         game = Rules.newGame(modeId, seed === undefined ? Random.freshSeed() : seed);
         cursor = 0;
-        resultSent = false;
+        link.newGame();
         clock.reset();
         gameOver.clear();
         focusGame();
@@ -49,8 +48,7 @@ GameScreen {
         clock.stop();
         game = Rules.finish(game);
         finish("Time is up", ["Score: " + game.score, "Paths cleared: " + game.clears],
-               { scoreList: resultSent ? null : Rules.scoreList(game) });
-        resultSent = true;
+               { scoreList: Rules.scoreList(game) });
     }
     function screenshotScene(name) {
         newGame(2026);
