@@ -55,6 +55,7 @@ Rectangle {
 
     signal newGameRequested()
     signal undoRequested()
+    signal windowClosing()          // the window is about to close: send what is due now
 
     function showHowToPlay() { howTo.open(); }
     // Ends the game on the screen: a title and the result, one line each.
@@ -62,13 +63,14 @@ Rectangle {
     // Ends the game: shows the result with its sound, counts it in the statistics and,
     // a moment later, sends `scoreList` to the station ("writescore"), so that the name
     // prompt and the list come after the player has seen what they did. `outcome`:
-    // { won: bool, result: number for the statistics' best, scoreList: [...] }.
+    // { won: bool, result: number for the statistics' best, scoreList: [...], sound:
+    // another effect than "win" or "lose" }.
     function finish(heading, lines, outcome) {
         const o = outcome || {};
         if (gameStats && o.record !== false)
             gameStats.record(o.won === true, o.result);
         over.show(heading, (lines || []).concat(gameStats ? [gameStats.summary] : []));
-        soundPlayer.play(o.won === false ? "lose" : "win");
+        soundPlayer.play(o.sound || (o.won === false ? "lose" : "win"));
         if (o.scoreList) {
             pendingScore = o.scoreList;
             resultTimer.restart();
@@ -383,6 +385,9 @@ Rectangle {
     Connections {
         target: stationLink.hasStation ? player : null
         ignoreUnknownSignals: true
-        function onClosing() { screen.sendPendingScore(); }
+        function onClosing() {
+            screen.windowClosing();
+            screen.sendPendingScore();
+        }
     }
 }
