@@ -76,6 +76,11 @@ bool Form2::eventFilter(QObject* watched, QEvent* event) {
     return true;
 }
 
+void Form2::done(int result) {
+    sw1->announceClosing();
+    QDialog::done(result);
+}
+
 void launchGame(QWidget* parent, int playIndex) {
     const std::optional<LaunchParameters> launch = launchParametersFor(playIndex);
     if (!launch)
