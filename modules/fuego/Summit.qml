@@ -38,7 +38,7 @@ GameScreen {
         const result = Rules.pick(game, index);
         game = result.game;
         if (result.event === "slipped") {
-            weather.addMs(Rules.penaltyMs);
+            weather.addMs(result.costMs);
             slip.restart();
         } else if (result.event === "climbed") {
             weather.reset();
@@ -59,19 +59,9 @@ GameScreen {
             Qt.callLater(link.writeScore, Result.scoreList("summit", clock.elapsedMs, Rules.score(game)));
         }
     }
-    // Picks a set of stones that makes the target (for the pictures and the tests).
+    // The fewest stones that make the target (for the pictures and the tests).
     function solution() {
-        const n = game.stones.length;
-        for (let mask = 1; mask < (1 << n); ++mask) {
-            const picked = [];
-            for (let i = 0; i < n; ++i) {
-                if (mask & (1 << i))
-                    picked.push(i);
-            }
-            if (picked.reduce((s, i) => s + game.stones[i], 0) === game.target)
-                return picked;
-        }
-        return [];
+        return Rules.solution(game.stones, game.target);
     }
     function screenshotScene(name) {
         newGame(12);
