@@ -22,6 +22,7 @@ GameScreen {
         cursor = 0;
         resultSent = false;
         clock.reset();
+        clock.limitMs = mode.seconds * 1000;
         gameOver.clear();
         focusGame();
     }
@@ -34,8 +35,17 @@ GameScreen {
         game = Rules.touch(game, index);
         if (Rules.reachesTarget(game)) {
             board.flash(game.path);
-            game = Rules.clear(game);
+            game = Rules.clear(game, clock.elapsedMs);
+            clock.limitMs += game.lastBonusMs;
         }
+    }
+    // A new target for a little of the round's time.
+    function skipTarget() {
+        if (game.over)
+            return;
+        clock.start();
+        game = Rules.skip(game);
+        clock.addMs(Rules.skipCostMs);
     }
     function clearPath() {
         game = Rules.clearPath(game);
