@@ -106,7 +106,7 @@ GameScreen {
         + "<p>The bricks above fall down, and when a column is empty the columns to its right close up. "
         + "A group of <i>n</i> bricks scores <i>n</i> × (<i>n</i> − 1): 2 bricks score 2, 10 bricks score 90, "
         + "so let groups grow before you take them. Clearing a whole board adds " + Rules.clearBonus + ".</p>"
-        + "<p><b>No limit</b>: the game ends when no group is left. <b>1, 3, 5 minutes</b>: the clock starts "
+        + "<p><b>Unlimited</b>: the game ends when no group is left. <b>1, 3, 5 minutes</b>: the clock starts "
         + "with your first group, and a board without groups makes way for a fresh one until the time is up.</p>"
         + "<p>Keys: arrows move the cursor, Space or Enter takes the group, 0 1 3 5 choose the mode, "
         + "N new game, H this card.</p>"
