@@ -77,6 +77,13 @@ export function value(cells, path) {
     return total;
 }
 
+// The value of the path up to its last digit, so a path that ends on a sign still
+// shows what it has made; NaN for an empty path.
+export function runningValue(cells, path) {
+    const end = path.length > 0 && isOperator(cells[path[path.length - 1]]) ? path.length - 1 : path.length;
+    return value(cells, path.slice(0, end));
+}
+
 function isOperator(cell) {
     return cell === "+" || cell === "−" || cell === "×";
 }
