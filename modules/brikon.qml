@@ -42,10 +42,20 @@ GameScreen {
             return false;
         if (timed && !demo)
             clock.start();
+        board.burst(Rules.groupAt(game.board, col, row), next.lastPoints);
         game = next;
         if (game.over)
             finish();
         return true;
+    }
+    // Takes the last move back; a timed game pays for it with time.
+    function undo() {
+        const back = Rules.undo(game);
+        if (!back || demo)
+            return;
+        game = back;
+        if (timed)
+            clock.addMs(Rules.undoCostMs);
     }
     // Takes out the biggest group on the board; the points it gave, 0 when none.
     function pickBiggest() {
@@ -68,9 +78,11 @@ GameScreen {
         link.writeScore(list);
         const lines = [timed ? "Time is up." : "No group is left on the board.",
                        "Score: " + game.score];
+        if (game.bestGroup > 0)
+            lines.push("Best group: " + game.bestGroup + " bricks, " + Rules.points(game.bestGroup) + " points");
         if (game.boardsCleared > 0)
             lines.push("Boards cleared: " + game.boardsCleared);
-        else if (!timed)
+        if (!timed || game.boardsCleared === 0)
             lines.push("Bricks left: " + Rules.brickCount(game.board));
         if (list[1] !== game.score)
             lines.push("Recorded as " + list[1] + ", the most a list can hold.");
@@ -104,12 +116,14 @@ GameScreen {
     howToPlayText: "<p>Click a brick to take out its <b>group</b>: all the bricks of its colour and symbol "
         + "that touch it, left, right, above or below. A group needs two bricks at least.</p>"
         + "<p>The bricks above fall down, and when a column is empty the columns to its right close up. "
-        + "A group of <i>n</i> bricks scores <i>n</i> × (<i>n</i> − 1): 2 bricks score 2, 10 bricks score 90, "
+        + "A group of <i>n</i> bricks scores <nobr><i>n</i>&nbsp;×&nbsp;(<i>n</i>&nbsp;−&nbsp;1)</nobr>: 2 bricks score 2, 10 bricks score 90, "
         + "so let groups grow before you take them. Clearing a whole board adds " + Rules.clearBonus + ".</p>"
         + "<p><b>Unlimited</b>: the game ends when no group is left. <b>1, 3, 5 minutes</b>: the clock starts "
         + "with your first group, and a board without groups makes way for a fresh one until the time is up.</p>"
-        + "<p>Keys: arrows move the cursor, Space or Enter takes the group, 0 1 3 5 choose the mode, "
-        + "N new game, H this card.</p>"
+        + "<p><b>Undo</b> (U) takes the last group back, one step; in a timed mode it costs "
+        + Rules.undoCostMs / 1000 + " seconds.</p>"
+        + "<p>Keys: arrows move the cursor, Space or Enter takes the group, U undoes, 0 1 3 5 choose "
+        + "the mode, N new game, H this card.</p>"
 
     Component.onCompleted: {
         const kept = hasStation ? player.recall("brikonMode") : "";
@@ -138,6 +152,7 @@ GameScreen {
         y: 14
         game: root.game
         onPicked: function(col, row) { root.pick(col, row); }
+        onUndoRequested: root.undo()
         onModeKey: function(key) {
             const mode = Rules.modes.find(m => m.key === key);
             root.chooseMode(mode.slotId);
@@ -148,15 +163,23 @@ GameScreen {
         anchors.horizontalCenter: parent.horizontalCenter
         anchors.top: board.bottom
         anchors.topMargin: 16
-        spacing: 24
+        spacing: 14
 
         ModeBar {
             current: root.game.slotId
             onChosen: function(slotId) { root.chooseMode(slotId); }
         }
+        GameButton {
+            anchors.verticalCenter: parent.verticalCenter
+            text: root.timed ? "Undo −" + Rules.undoCostMs / 1000 + " s" : "Undo"
+            key: "U"
+            fontSize: 15
+            enabled: !root.game.over && root.game.previous !== null
+            onClicked: { root.undo(); root.focusGame(); }
+        }
         Text {
             objectName: "groupInfo"
-            width: 150
+            width: 112
             anchors.verticalCenter: parent.verticalCenter
             text: board.groupSize > 0 ? board.groupSize + " bricks: " + Rules.points(board.groupSize) + " points"
                                       : "No group here"

@@ -253,6 +253,9 @@ TestCase {
         keyClick(Qt.Key_Space);
         compare(movie.game.score, Rules.points(g.length));
         compare(Rules.brickCount(movie.game.board), Rules.columns * Rules.rows - g.length);
+        keyClick(Qt.Key_U);
+        compare([movie.game.score, Rules.brickCount(movie.game.board)], [0, Rules.columns * Rules.rows]);
+        keyClick(Qt.Key_Space);
         keyClick(Qt.Key_3);
         compare(movie.game.slotId, "brikon3");
         compare(movie.game.score, 0);
@@ -268,5 +271,8 @@ TestCase {
         compare(movie.game.score, Rules.points(g.length));
         verify(movie.timed);
         tryVerify(() => movie.stats[1].value !== "1:00", 3000, "the clock runs from the first group");
+        movie.undo();
+        compare(movie.game.score, 0);
+        verify(movie.stats[1].value <= "0:54", "a timed undo costs time: " + movie.stats[1].value);
     }
 }
