@@ -52,6 +52,15 @@ GameScreen {
             finish();
         return true;
     }
+    // Takes the last move back, with the balls that came after it.
+    function undo() {
+        const back = Rules.undo(game);
+        if (!back || demo)
+            return;
+        game = back;
+        selected = -1;
+        message = "Move taken back.";
+    }
     // Moves the ball at `from` to `to` as two picks would (for tests and scenes).
     function moveBall(from, to) {
         selected = -1;
@@ -69,7 +78,9 @@ GameScreen {
             return;
         const list = Rules.scoreList(game);
         link.writeScore(list);
-        const lines = ["Score: " + game.score, "Moves: " + game.moves];
+        const lines = ["Score: " + game.score, "Moves: " + game.moves,
+                       "Longest line: " + (game.longestLine || "none"),
+                       "Most balls cleared at once: " + (game.mostCleared || "none")];
         if (list[1] !== game.score)
             lines.push("Recorded as " + list[1] + ", the most a list can hold.");
         showGameOver("The board is full", lines);
@@ -108,8 +119,10 @@ GameScreen {
         + "and score: 10 for five, 24 for six, 42 for seven; crossing lines count together.</p>"
         + "<p>A move that clears nothing brings the " + Rules.ballsPerTurn + " balls shown under "
         + "<i>Next balls</i> onto the board. The game ends when the board is full.</p>"
+        + "<p><b>Undo</b> (U) takes your last move back, with the balls that came after it; "
+        + "where they land next is drawn again. One step only.</p>"
         + "<p>Keys: arrows move the cursor, Space or Enter picks, Escape drops the ball you picked, "
-        + "N new game, H this card.</p>"
+        + "U undoes, N new game, H this card.</p>"
 
     Component.onCompleted: newGame()
     onNewGameRequested: newGame()
@@ -149,6 +162,7 @@ GameScreen {
         selected: root.selected
         onPicked: function(index) { root.press(index); }
         onCancelled: root.selected = -1
+        onUndoRequested: root.undo()
     }
 
     SidePanel {
@@ -159,5 +173,8 @@ GameScreen {
         y: 30
         next: root.game.next
         message: root.message
+        free: Rules.freeCount(root.game)
+        canUndo: !root.game.over && !!root.game.previous
+        onUndoRequested: { root.undo(); root.focusGame(); }
     }
 }

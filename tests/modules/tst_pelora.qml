@@ -259,11 +259,14 @@ TestCase {
         movie.loadPosition(rows, [2, 3, 4], 0);
         verify(movie.moveBall(at(2, 8), at(0, 4)));
         compare(movie.game.score, 10);
-        // Fill the board but two cells, then a move that clears nothing ends it.
+        // Fill the board but two cells: the warning shows; a move that clears nothing
+        // ends the game, and the end card names the longest line and the most cleared.
         movie.loadPosition(nearlyFullRows(), [6, 6, 6], movie.game.score);
+        verify(findChild(movie, "fullWarning").visible);
         verify(movie.moveBall(at(7, 8), at(8, 8)));
         verify(movie.game.over);
         verify(movie.overlayOpen);
+        verify(movie.gameOver.lines.indexOf("Longest line: none") >= 0, movie.gameOver.lines.join("; "));
         compare(link(movie).sent, ["writescore|pelora,10"]);
         verify(!movie.press(0));
         compare(link(movie).sent.length, 1);
@@ -289,6 +292,9 @@ TestCase {
         compare(movie.game.moves, 1);
         compare(movie.selected, -1);
         tryCompare(board, "shown", movie.game.cells, 2000, "the board shows the move after the ball's travel");
+        compare(board.landed, movie.game.placed, "the new balls' cells flash");
+        keyClick(Qt.Key_U);
+        compare([movie.game.moves, movie.game.cells[0], Rules.freeCount(movie.game)], [0, 1, 80]);
     }
 
     function test_mouseMovesABallAndRefusesAWalledCell() {
