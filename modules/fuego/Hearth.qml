@@ -34,21 +34,6 @@ Item {
 
     function centreX(h) { return width / 2 + step * (Math.sqrt(3) * (h.q + h.r / 2) - middleX); }
     function centreY(h) { return height / 2 + step * (1.5 * h.r - middleY); }
-    // The hole in the next row up or down nearest to the frame's hole.
-    function vertical(dr) {
-        const from = shape.holes[cursor];
-        let best = cursor, bestDistance = 1e9;
-        shape.holes.forEach((h, i) => {
-            if (h.r !== from.r + dr)
-                return;
-            const d = Math.abs(centreX(h) - centreX(from));
-            if (d < bestDistance - 0.1) {
-                best = i;
-                bestDistance = d;
-            }
-        });
-        return best;
-    }
     // The ember at `from` hops over `over` into `to`.
     function hop(from, over, to) {
         const a = shape.holes[from], b = shape.holes[to], c = shape.holes[over];
@@ -70,13 +55,12 @@ Item {
     focus: true
 
     Keys.onPressed: function(event) {
-        const h = shape.holes[cursor];
-        let next = -2;
+        let next = -1;
         switch (event.key) {
-        case Qt.Key_Left: next = Rules.holeAt(h.q - 1, h.r, game.shape); break;
-        case Qt.Key_Right: next = Rules.holeAt(h.q + 1, h.r, game.shape); break;
-        case Qt.Key_Up: next = vertical(-1); break;
-        case Qt.Key_Down: next = vertical(1); break;
+        case Qt.Key_Left: next = Rules.step(cursor, -1, 0, game.shape); break;
+        case Qt.Key_Right: next = Rules.step(cursor, 1, 0, game.shape); break;
+        case Qt.Key_Up: next = Rules.step(cursor, 0, -1, game.shape); break;
+        case Qt.Key_Down: next = Rules.step(cursor, 0, 1, game.shape); break;
         case Qt.Key_Space: case Qt.Key_Return: case Qt.Key_Enter: chosen(cursor); break;
         case Qt.Key_Escape: case Qt.Key_F: case Qt.Key_U: case Qt.Key_Z: case Qt.Key_R:
         case Qt.Key_1: case Qt.Key_2: case Qt.Key_3:

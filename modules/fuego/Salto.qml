@@ -16,9 +16,8 @@ GameScreen {
     property var game: Rules.newGame(Random.freshSeed(), shapeId)
     property int selected: -1
     property int cursor: Rules.holeAt(0, 0)
-    property bool resultSent: false
     property bool confirmingFinish: false
-    readonly property var targets: selected < 0 ? [] : Rules.movesFrom(game, selected).map(j => j.to)
+    readonly property var targets: Rules.targetsFrom(game, selected)
     readonly property alias link: link
     readonly property alias clock: clock
 
@@ -27,8 +26,8 @@ GameScreen {
             shapeId = Rules.shapeOf(shape).id;
         game = Rules.newGame(seed === undefined ? Random.freshSeed() : seed, shapeId);
         resetPlay();
+        link.newGame();
         clock.reset();
-        resultSent = false;
         gameOver.clear();
         focusGame();
     }
@@ -38,29 +37,27 @@ GameScreen {
         const middle = Rules.shapeOf(game.shape).middle;
         cursor = middle[Math.floor(middle.length / 2)];
     }
-    // One input path for clicks and keys: an ember with a jump is chosen, a ringed hole
-    // takes the chosen ember's jump, anything else shakes and says why.
+    // One input path for clicks and keys: the rules choose or jump; a click that does
+    // nothing shakes and says why.
     function choose(hole) {
         if (game.over)
             return;
         cursor = hole;
-        if (selected >= 0 && targets.indexOf(hole) >= 0) {
+        const chosen = Rules.choose(game, selected, hole);
+        if (chosen.game !== game) {
             clock.start();
             const move = Rules.movesFrom(game, selected).find(j => j.to === hole);
-            game = Rules.jump(game, selected, hole);
+            game = chosen.game;
             hearth.hop(move.from, move.over, move.to);
-            selected = -1;
             confirmingFinish = false;
-            if (game.over)
-                finish();
-        } else if (Rules.movesFrom(game, hole).length > 0) {
-            selected = hole === selected ? -1 : hole;
-        } else {
-            selected = -1;
+        } else if (Rules.movesFrom(game, hole).length === 0) {
             hearth.refuse(hole);
             note.say(game.embers[hole] ? "That ember has no jump: it needs a touching ember with an empty hole behind it."
                                        : "Choose an ember first, then a ringed hole.");
         }
+        selected = chosen.selected;
+        if (game.over)
+            finish();
     }
     function undo() {
         const back = Rules.undo(game);
@@ -99,10 +96,8 @@ GameScreen {
             lines.push("The " + Rules.shapeOf(game.shape).name + " is for practice: only the Hearth goes to the hi-score list.");
         showGameOver(perfect ? "Perfect game!"
                      : game.removed > 0 && Rules.anyMove(game) ? "You stopped" : "No jumps left", lines);
-        if (!resultSent && Rules.isRecorded(game)) {
-            resultSent = true;
+        if (Rules.isRecorded(game))
             Qt.callLater(link.writeScore, Result.scoreList("fuego", clock.elapsedMs, Rules.score(game)));
-        }
     }
     function keyCommand(key) {
         switch (key) {
@@ -116,11 +111,11 @@ GameScreen {
     function screenshotScene(name) {
         newGame(5, Rules.standardShape);
         for (let k = 0; k < 6; ++k) {
-            const j = Rules.openJumps(game.shape, game.embers)[0];
+            const j = Rules.firstJump(game);
             choose(j.from);
             choose(j.to);
         }
-        choose(Rules.openJumps(game.shape, game.embers)[0].from);
+        choose(Rules.firstJump(game).from);
         if (name === "busy")
             busy.start();
     }
@@ -158,7 +153,7 @@ GameScreen {
         interval: 300
         repeat: true
         onTriggered: {
-            const j = Rules.openJumps(movie.game.shape, movie.game.embers)[0];
+            const j = Rules.firstJump(movie.game);
             if (!j || Rules.jump(movie.game, j.from, j.to).over) {
                 movie.game = Rules.newGame(9, movie.shapeId);
                 return;

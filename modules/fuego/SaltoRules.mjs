@@ -98,12 +98,58 @@ export function openJumps(shapeId, embers) {
     return shapeOf(shapeId).jumps.filter(j => embers[j.from] && embers[j.over] && !embers[j.to]);
 }
 
+// The first jump open on the board, in the order of its jumps, or undefined.
+export function firstJump(game) {
+    return openJumps(game.shape, game.embers)[0];
+}
+
 export function anyMove(game) {
     return openJumps(game.shape, game.embers).length > 0;
 }
 
 export function embersLeft(game) {
     return game.embers.filter(e => e).length;
+}
+
+// The holes the ember at `from` can jump into.
+export function targetsFrom(game, from) {
+    return from < 0 ? [] : movesFrom(game, from).map(j => j.to);
+}
+
+// A click (or Space) on `hole` with the ember at `selected` chosen (-1 for none): a
+// ringed hole takes the chosen ember's jump; an ember with a jump is chosen, or let go
+// when it was chosen already; anything else lets go. Gives { game, selected }.
+export function choose(game, selected, hole) {
+    if (game.over)
+        return { game: game, selected: selected };
+    if (targetsFrom(game, selected).indexOf(hole) >= 0)
+        return { game: jump(game, selected, hole), selected: -1 };
+    if (movesFrom(game, hole).length > 0)
+        return { game: game, selected: hole === selected ? -1 : hole };
+    return { game: game, selected: -1 };
+}
+
+// The hole an arrow leads to from `hole` on a board: along the row for dx, else to the
+// nearest hole on the screen in the row above or below (the first of two as near);
+// `hole` itself when there is none.
+export function step(hole, dx, dy, shapeId) {
+    const shape = shapeOf(shapeId);
+    const from = shape.holes[hole];
+    if (dx !== 0) {
+        const next = holeAt(from.q + dx, from.r, shapeId);
+        return next >= 0 ? next : hole;
+    }
+    let best = hole, bestDistance = Infinity;
+    shape.holes.forEach((h, i) => {
+        if (h.r !== from.r + dy)
+            return;
+        const d = Math.abs(h.q + h.r / 2 - from.q - from.r / 2);
+        if (d < bestDistance - 1e-6) {
+            best = i;
+            bestDistance = d;
+        }
+    });
+    return best;
 }
 
 // The ember at `from` jumps into `to`; an illegal jump leaves the game as it is. A game
@@ -167,42 +213,95 @@ export function isRecorded(game) {
 // jumps that remembers the positions already seen to fail. `inMiddle` asks for a single
 // ember in the board's middle. It stops at `limit` positions (then `complete` is false)
 // and answers { left, jumps, complete }: the fewest embers found and the jumps there.
+// A set of positions (whole numbers below 2^53, never 0) in an open-addressed table of
+// 2^bits slots; the engine runs it far faster than a Set of numbers. When it is full it
+// forgets nothing, it just stops taking more (the search is then slower, not wrong).
+function KeySet(bits) {
+    const slots = new Float64Array(1 << bits);
+    const mask = (1 << bits) - 1;
+    let size = 0;
+    function slot(key) {
+        const lo = key | 0, hi = (key / 4294967296) | 0;
+        return (Math.imul(lo ^ Math.imul(hi, 0x27d4eb2d), 0x9e3779b1) >>> (32 - bits)) & mask;
+    }
+    this.has = function(key) {
+        for (let i = slot(key); slots[i] !== 0; i = (i + 1) & mask) {
+            if (slots[i] === key)
+                return true;
+        }
+        return false;
+    };
+    this.add = function(key) {
+        if (size * 2 > mask)
+            return;
+        let i = slot(key);
+        while (slots[i] !== 0 && slots[i] !== key)
+            i = (i + 1) & mask;
+        if (slots[i] === 0)
+            ++size;
+        slots[i] = key;
+    };
+}
+
 export function search(shapeId, embers, inMiddle, limit) {
     const shape = shapeOf(shapeId);
-    const bit = shape.holes.map((h, i) => Math.pow(2, i));
-    const at = embers.slice();
-    let key = at.reduce((k, e, i) => k + (e ? bit[i] : 0), 0);
-    let count = at.filter(e => e).length;
-    const failed = new Set();
+    const count0 = embers.filter(e => e).length;
+    // Flat tables: the engine walks typed arrays far faster than arrays of objects.
+    const n = shape.jumps.length;
+    const from = new Int16Array(n), over = new Int16Array(n), to = new Int16Array(n);
+    const change = new Float64Array(n);
+    shape.jumps.forEach((j, i) => {
+        from[i] = j.from;
+        over[i] = j.over;
+        to[i] = j.to;
+        change[i] = Math.pow(2, j.to) - Math.pow(2, j.from) - Math.pow(2, j.over);
+    });
+    const middle = new Uint8Array(shape.holes.length);
+    shape.middle.forEach(i => { middle[i] = 1; });
+    const at = new Uint8Array(embers.map(e => e ? 1 : 0));
+    let key = embers.reduce((k, e, i) => k + (e ? Math.pow(2, i) : 0), 0);
+    let count = count0;
+    const failed = new KeySet(20);
     const path = [];
-    let best = { left: inMiddle ? Infinity : count, jumps: [] };
+    let best = { left: inMiddle ? Infinity : count0, jumps: [] };
     let visited = 0;
     const cap = limit || 5000000;
-    const goal = () => count === 1 && (!inMiddle || shape.middle.some(i => at[i]));
+    function goal() {
+        if (count !== 1)
+            return false;
+        if (!inMiddle)
+            return true;
+        for (let i = 0; i < at.length; ++i) {
+            if (at[i] && middle[i])
+                return true;
+        }
+        return false;
+    }
     function dive() {
         if (++visited > cap)
             return true;
-        if ((inMiddle ? goal() : count < best.left)) {
-            best = { left: count, jumps: path.slice() };
+        if (inMiddle ? goal() : count < best.left) {
+            best = { left: count, jumps: path.map(i => shape.jumps[i]) };
             if (count === 1)
                 return true;
         }
         if (failed.has(key))
             return false;
-        for (const j of shape.jumps) {
-            if (!at[j.from] || !at[j.over] || at[j.to])
+        for (let i = 0; i < n; ++i) {
+            if (!at[from[i]] || !at[over[i]] || at[to[i]])
                 continue;
-            const change = bit[j.to] - bit[j.from] - bit[j.over];
-            at[j.from] = at[j.over] = false;
-            at[j.to] = true;
-            key += change;
+            at[from[i]] = 0;
+            at[over[i]] = 0;
+            at[to[i]] = 1;
+            key += change[i];
             --count;
-            path.push(j);
+            path.push(i);
             const done = dive();
             path.pop();
-            at[j.from] = at[j.over] = true;
-            at[j.to] = false;
-            key -= change;
+            at[from[i]] = 1;
+            at[over[i]] = 1;
+            at[to[i]] = 0;
+            key -= change[i];
             ++count;
             if (done)
                 return true;

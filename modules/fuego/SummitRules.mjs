@@ -100,6 +100,11 @@ export function pickedSum(game) {
     return game.picked.reduce((sum, i) => sum + game.stones[i], 0);
 }
 
+// What the picked stones still lack of the target.
+export function stillToFind(game) {
+    return game.target - pickedSum(game);
+}
+
 // How far below the picked sum the minus stones still free could bring it.
 function minusLeft(game, picked) {
     return game.stones.reduce((sum, s, i) => sum + (s < 0 && picked.indexOf(i) < 0 ? s : 0), 0);
@@ -132,6 +137,11 @@ function climb(game) {
     const ledge = makeLedge(height, rng);
     return Object.assign({}, game, { rng: rng.state, height: height, target: ledge.target,
                                      stones: ledge.stones, picked: [] });
+}
+
+// The fewest stones of the ledge that make its target (their places), or [] when none do.
+export function solutionOf(game) {
+    return solution(game.stones, game.target);
 }
 
 // The weather turned before the climber left the ledge.
