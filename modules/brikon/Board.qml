@@ -1,6 +1,7 @@
 // The wall of bricks with the keyboard cursor. It draws the game it is given and
 // reports the brick the player picks; mouse and keys both end in picked(col, row).
 import QtQuick
+import "../common"
 import "../common/Theme.mjs" as Theme
 import "Rules.mjs" as Rules
 
@@ -157,8 +158,8 @@ Item {
         }
     }
 
-    // The cursor: a white ring with a dark one inside it, seen on a lit group too.
-    Rectangle {
+    // The cursor, seen on a lit group too.
+    CellCursor {
         id: cursor
         objectName: "cursor"
         x: board.cursorCol * board.cell - 1
@@ -166,20 +167,8 @@ Item {
         width: board.cell + 2
         height: board.cell + 2
         radius: 7
-        color: "transparent"
-        border.color: board.activeFocus ? "white" : Theme.textDim
-        border.width: 3
-        Rectangle {
-            anchors.fill: parent
-            anchors.margins: 3
-            radius: 5
-            color: "transparent"
-            border.color: "#0e1830"
-            border.width: 2
-        }
-
-        Behavior on x { NumberAnimation { duration: 70 } }
-        Behavior on y { NumberAnimation { duration: 70 } }
+        ring: board.activeFocus ? "white" : Theme.textDim
+        inner: "#0e1830"
     }
 
     Component {

@@ -2,6 +2,7 @@
 // Press and drag across cells, or click them one by one; the arrows move a frame that
 // Space adds to the path, Backspace or Escape clears it, S skips the target.
 import QtQuick
+import "../common"
 import "../common/Theme.mjs" as Theme
 import "Rules.mjs" as Rules
 
@@ -116,8 +117,7 @@ Item {
         }
     }
 
-    // The keyboard frame: light and dark rings together, seen on every kind of cell.
-    Rectangle {
+    CellCursor {
         objectName: "frame"
         visible: board.activeFocus
         x: (board.cursor % board.size) * board.cell
@@ -125,17 +125,7 @@ Item {
         width: board.cell
         height: board.cell
         radius: 12
-        color: "transparent"
-        border.color: "white"
-        border.width: 3
-        Rectangle {
-            anchors.fill: parent
-            anchors.margins: 3
-            radius: 10
-            color: "transparent"
-            border.color: "#0d1730"
-            border.width: 3
-        }
+        inner: "#0d1730"
     }
 
     // What a cleared path earned, rising from it and fading.

@@ -187,27 +187,14 @@ Item {
         }
     }
 
-    Rectangle {
+    CellCursor {
         objectName: "cursor"
         x: board.cellX(board.cursor)
         y: board.cellY(board.cursor)
         width: board.cell
         height: board.cell
-        color: "transparent"
-        border.color: board.activeFocus ? Theme.focus : Theme.textDim
-        border.width: 3
         radius: 4
-        Rectangle {
-            anchors.fill: parent
-            anchors.margins: 3
-            radius: 2
-            color: "transparent"
-            border.color: "#0a1226"
-            border.width: 2
-        }
-
-        Behavior on x { NumberAnimation { duration: 70 } }
-        Behavior on y { NumberAnimation { duration: 70 } }
+        ring: board.activeFocus ? Theme.focus : Theme.textDim
     }
 
     MouseArea {
