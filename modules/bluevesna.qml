@@ -49,7 +49,7 @@ EdgeGame {
         clock.update();
     }
 
-    table: PieceTable { kind: "hex" }
+    table: PieceTable { showMatches: true; face: HexFace {} }
     title: "Blue Vesna"
     dealGame: function(seed) { return Rules.newGame(movie.shape, seed); }
     stats: [

@@ -40,7 +40,7 @@ EdgeGame {
         clock.update();
     }
 
-    table: PieceTable { kind: "sum"; showMatches: false }
+    table: PieceTable { pad: 0.22; trayPieceScale: 0.7; face: SumFace {} }   // bumps stick out
     title: "Odd-Even"
     dealGame: function(seed) { return Rules.newGame(movie.size.rows, movie.size.columns, seed); }
     hint: "Every bump needs a hollow of its shape."

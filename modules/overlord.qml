@@ -35,13 +35,11 @@ GameScreen {
         strength = level;
         newGame();
     }
-    // One input path for clicks and keys: a land of yours with armies to spare is
-    // chosen, a land touching the chosen one is marched into.
+    // One input path for clicks and keys (what a choice means is the rules' to say).
     function choose(land) {
         const what = Rules.choice(state, selected, land);
-        if (what === "")
-            return;
-        cursor = land;
+        if (what !== "")
+            cursor = land;
         if (what === "march") {
             humanMove({ from: selected, to: land });
         } else if (what === "select") {
@@ -49,7 +47,7 @@ GameScreen {
             lastMove = null;
             selected = land;
             news = "March from here into a ringed land.";
-        } else {
+        } else if (what === "letGo") {
             letGo();
         }
     }
@@ -145,12 +143,11 @@ GameScreen {
         interval: 250
         repeat: true
         onTriggered: {
-            const next = Rules.toMove(movie.state);
-            if (next === Rules.neutral) {
+            if (Rules.toMove(movie.state) === Rules.neutral) {
                 movie.newGame(3);
                 return;
             }
-            if (next === Rules.human) {
+            if (movie.state.turn === Rules.human) {
                 const list = Rules.moves(movie.state, Rules.human);
                 movie.humanMove(list[0]);
                 think.stop();

@@ -77,14 +77,10 @@ EdgeGame {
         + "board where every edge fits puts your time on the hi-score list. <b>Solve</b> (S) lets the "
         + "computer finish the board from the pieces you laid; a solved game records no time.</p>"
 
-    table: PuzzleBoard { look: movie.setup.look }
+    table: PieceTable { look: movie.setup.look; face: TileFace {} }
     game: Rules.newGame(gameType, 1)
     dealGame: function(seed) { return Rules.newGame(movie.gameType, seed); }
     resultDelay: 400
-    stateInColumn: true
-    stateX: table.trayX
-    stateY: table.trayY + table.rows * table.slotSize + 24
-    stateWidth: table.columns * table.slotSize
 
     onNewGameRequested: newGame(Random.freshSeed())
     onBoardWon: function(timeMs) { sendResult(timeMs); }

@@ -14,7 +14,7 @@ import "Rules.mjs" as Rules
 GameScreen {
     id: movie
 
-    property Item table                          // a PuzzleBoard or a PieceTable
+    property Item table                          // a PieceTable drawing the movie's pieces
     property var game: null
     property var dealGame: null                  // function(seed): a new game
     property string hint: "Lay the pieces so that touching edges match."
@@ -23,12 +23,6 @@ GameScreen {
     property string solvingNote: "Stop (S) ends the search at once."
     property int resultDelay: 0                  // ms from the last move to boardWon
     property alias controls: controlRow.data    // under the board, on the left
-    // The line on the game and Solve: a row at the bottom right, or a column where the
-    // movie puts it.
-    property bool stateInColumn: false
-    property real stateX: width - 16 - stateBar.width
-    property real stateY: table ? table.height + 10 : 0
-    property real stateWidth: 250
     readonly property alias clock: clock
     readonly property alias station: link
     readonly property string phase: game ? game.phase : ""
@@ -265,7 +259,7 @@ GameScreen {
         }
     }
 
-    // Under the table: the movie's controls on the left; the state and Solve.
+    // Under the table: the movie's controls on the left, the state and Solve on the right.
     Row {
         id: controlRow
         x: 16
@@ -274,18 +268,17 @@ GameScreen {
         height: 44
         spacing: 10
     }
-    Grid {
-        id: stateBar
-        x: movie.stateX
-        y: movie.stateY
+    Row {
+        anchors.right: parent.right
+        anchors.rightMargin: 16
+        y: movie.table ? movie.table.height + 10 : 0
         z: 1
-        columns: movie.stateInColumn ? 1 : 2
         spacing: 14
-        verticalItemAlignment: Grid.AlignVCenter
 
         Text {
-            width: movie.stateWidth
-            horizontalAlignment: movie.stateInColumn ? Text.AlignLeft : Text.AlignRight
+            anchors.verticalCenter: parent.verticalCenter
+            width: 250
+            horizontalAlignment: Text.AlignRight
             text: !movie.game ? ""
                 : movie.notice !== "" ? movie.notice
                 : movie.game.phase === "solved" ? "Solved by the solver."
