@@ -29,6 +29,10 @@ GameScreen {
         gameOver.clear();
         focusGame();
     }
+    // Another mode means another game: asked first when one is going on.
+    function askMode(slotId) {
+        confirmDiscard(() => chooseMode(slotId));
+    }
     // Plays another mode from now on (and in later game windows while the program runs).
     function chooseMode(slotId) {
         mode = Rules.modeOf(slotId).slotId;
@@ -39,24 +43,30 @@ GameScreen {
     // The player picks the brick at (col, row): the one way in for mouse and keys.
     function pick(col, row) {
         const next = Rules.play(game, col, row);
-        if (!next)
+        if (!next) {
+            sounds.play("invalid");
             return false;
+        }
         if (timed && !demo)
             clock.start();
         board.burst(Rules.groupAt(game.board, col, row), next.lastPoints);
+        undo.push(game);
+        sounds.play(next.boardsCleared > game.boardsCleared ? "levelup" : "clear");
         game = next;
         if (game.over)
-            finish();
+            end();
         return true;
     }
-    // Takes the last move back; a timed game pays for it with time.
-    function undo() {
+    // The last group comes back, one step; a timed game pays for it with time.
+    function takeBack() {
         const back = Rules.undo(game);
-        if (!back || demo)
+        undo.take();
+        if (!back)
             return;
         game = back;
         if (timed)
             clock.addMs(Rules.undoCostMs);
+        sounds.play("turn");
     }
     // Takes out the biggest group on the board; the points it gave, 0 when none.
     function pickBiggest() {
@@ -69,14 +79,13 @@ GameScreen {
             return;
         clock.stop();
         game = Rules.timeUp(game);
-        finish();
+        end();
     }
-    function finish() {
+    function end() {
         clock.stop();
         if (demo)
             return;
         const list = Rules.scoreList(game);
-        link.writeScore(list);
         const lines = [timed ? "Time is up." : "No group is left on the board.",
                        "Score: " + game.score];
         if (game.bestGroup > 0)
@@ -87,7 +96,8 @@ GameScreen {
             lines.push("Bricks left: " + Rules.brickCount(game.board));
         if (list[1] !== game.score)
             lines.push("Recorded as " + list[1] + ", the most a list can hold.");
-        showGameOver(game.boardsCleared > 0 && !timed ? "Board cleared!" : "Game over", lines);
+        finish(game.boardsCleared > 0 && !timed ? "Board cleared!" : "Game over", lines,
+               { scoreList: list });
     }
     function screenshotScene(name) {
         if (name === "busy") {
@@ -121,19 +131,20 @@ GameScreen {
         + "so let groups grow before you take them. Clearing a whole board adds " + Rules.clearBonus + ".</p>"
         + "<p><b>Unlimited</b>: the game ends when no group is left. <b>1, 3, 5 minutes</b>: the clock starts "
         + "with your first group, and a board without groups makes way for a fresh one until the time is up.</p>"
-        + "<p><b>Undo</b> (U) takes the last group back, one step; in a timed mode it costs "
+        + "<p>Keys: arrows move the cursor, Space or Enter takes the group, 0 1 3 5 choose the mode. "
+        + "<b>Z</b> takes the last group back, one step only; in a timed mode it costs "
         + Rules.undoCostMs / 1000 + " seconds.</p>"
-        + "<p>Keys: arrows move the cursor, Space or Enter takes the group, U undoes, 0 1 3 5 choose "
-        + "the mode, N new game, H this card.</p>"
 
     Component.onCompleted: {
+        undo.limit = 1;
         const kept = hasStation ? player.recall("brikonMode") : "";
         mode = Rules.modeOf(kept).slotId;
         newGame();
     }
+    inProgress: game.score > 0 && !game.over && !demo
+    undoEnabled: true
     onNewGameRequested: newGame()
-
-    StationLink { id: link }
+    onUndoRequested: takeBack()
 
     GameClock {
         id: clock
@@ -153,10 +164,9 @@ GameScreen {
         y: 14
         game: root.game
         onPicked: function(col, row) { root.pick(col, row); }
-        onUndoRequested: root.undo()
         onModeKey: function(key) {
             const mode = Rules.modes.find(m => m.key === key);
-            root.chooseMode(mode.slotId);
+            root.askMode(mode.slotId);
         }
     }
 
@@ -168,19 +178,11 @@ GameScreen {
 
         ModeBar {
             current: root.game.slotId
-            onChosen: function(slotId) { root.chooseMode(slotId); }
-        }
-        GameButton {
-            anchors.verticalCenter: parent.verticalCenter
-            text: root.timed ? "Undo −" + Rules.undoCostMs / 1000 + " s" : "Undo"
-            key: "U"
-            fontSize: 15
-            enabled: !root.game.over && root.game.previous !== null
-            onClicked: { root.undo(); root.focusGame(); }
+            onChosen: function(slotId) { root.askMode(slotId); }
         }
         Text {
             objectName: "groupInfo"
-            width: 112
+            width: 150
             anchors.verticalCenter: parent.verticalCenter
             text: board.groupSize > 0 ? board.groupSize + " bricks: " + Rules.points(board.groupSize) + " points"
                                       : "No group here"

@@ -33,34 +33,41 @@ GameScreen {
             return false;
         if (game.cells[index] >= 0) {
             selected = selected === index ? -1 : index;
+            sounds.play("select");
             return true;
         }
         if (selected < 0) {
             message = "Pick a ball first.";
+            sounds.play("invalid");
             return false;
         }
         const next = Rules.move(game, selected, index);
         if (!next) {
             message = "No free path to that cell.";
+            sounds.play("invalid");
             return false;
         }
         selected = -1;
         const gained = next.score - game.score;
+        undo.push(game);
+        sounds.play(gained > 0 ? "clear" : "lay");
         game = next;
         message = gained > 0 ? next.cleared.length + " balls: " + gained + " points"
                 : next.placed.length === 1 ? "1 new ball came in." : next.placed.length + " new balls came in.";
         if (game.over)
-            finish();
+            end();
         return true;
     }
-    // Takes the last move back, with the balls that came after it.
-    function undo() {
+    // The last move goes back, with the balls it brought in: one step only.
+    function takeBack() {
         const back = Rules.undo(game);
-        if (!back || demo)
+        undo.take();
+        if (!back)
             return;
         game = back;
         selected = -1;
         message = "Move taken back.";
+        sounds.play("turn");
     }
     // Moves the ball at `from` to `to` as two picks would (for tests and scenes).
     function moveBall(from, to) {
@@ -74,17 +81,16 @@ GameScreen {
         selected = -1;
         game = position;
     }
-    function finish() {
+    function end() {
         if (demo)
             return;
         const list = Rules.scoreList(game);
-        link.writeScore(list);
         const lines = ["Score: " + game.score, "Moves: " + game.moves,
                        "Longest line: " + (game.longestLine || "none"),
                        "Most balls cleared at once: " + (game.mostCleared || "none")];
         if (list[1] !== game.score)
             lines.push("Recorded as " + list[1] + ", the most a list can hold.");
-        showGameOver("The board is full", lines);
+        finish("The board is full", lines, { scoreList: list });
     }
     function screenshotScene(name) {
         newGame(90210);
@@ -120,15 +126,18 @@ GameScreen {
         + "and score: 10 for five, 24 for six, 42 for seven; crossing lines count together.</p>"
         + "<p>A move that clears nothing brings the " + Rules.ballsPerTurn + " balls shown under "
         + "<i>Next balls</i> onto the board. The game ends when the board is full.</p>"
-        + "<p><b>Undo</b> (U) takes your last move back, with the balls that came after it; "
-        + "where they land next is drawn again. One step only.</p>"
-        + "<p>Keys: arrows move the cursor, Space or Enter picks, Escape drops the ball you picked, "
-        + "U undoes, N new game, H this card.</p>"
+        + "<p>Keys: arrows move the cursor, Space or Enter picks, Escape drops the ball you picked. "
+        + "<b>Z</b> takes the last move back, with the balls it brought: one step only; where "
+        + "balls land after your next move is drawn again.</p>"
 
-    Component.onCompleted: newGame()
+    inProgress: game.moves > 0 && !game.over && !demo
+    undoEnabled: true
+    Component.onCompleted: {
+        undo.limit = 1;
+        newGame();
+    }
     onNewGameRequested: newGame()
-
-    StationLink { id: link }
+    onUndoRequested: takeBack()
 
     // The busy scene: one tick picks a ball (it hops), the next moves it, so something
     // is always moving; a full board starts a new game.
@@ -163,7 +172,6 @@ GameScreen {
         selected: root.selected
         onPicked: function(index) { root.press(index); }
         onCancelled: root.selected = -1
-        onUndoRequested: root.undo()
     }
 
     SidePanel {
@@ -175,7 +183,5 @@ GameScreen {
         next: root.game.next
         message: root.message
         free: Rules.freeCount(root.game)
-        canUndo: !root.game.over && !!root.game.previous
-        onUndoRequested: { root.undo(); root.focusGame(); }
     }
 }

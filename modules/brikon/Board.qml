@@ -23,7 +23,6 @@ Item {
 
     signal picked(int col, int row)
     signal modeKey(string key)
-    signal undoRequested()
 
     // Sparks from every brick of a group taken out: the bigger the group, the more
     // sparks and the further they fly; a big group shows its points as well.
@@ -97,10 +96,6 @@ Item {
         case Qt.Key_Enter:
             picked(cursorCol, cursorRow);
             break;
-        case Qt.Key_U:
-        case Qt.Key_Backspace:
-            undoRequested();
-            break;
         default:
             if (event.text !== "" && "0135".indexOf(event.text) >= 0 && !event.modifiers) {
                 modeKey(event.text);
@@ -167,7 +162,7 @@ Item {
         width: board.cell + 2
         height: board.cell + 2
         radius: 7
-        ring: board.activeFocus ? "white" : Theme.textDim
+        ring: board.activeFocus ? Theme.cursor : Theme.textDim
         inner: "#0e1830"
     }
 

@@ -2,11 +2,12 @@
 // The keyboard frame on a board's cell: a light ring with a dark one inside it, so it is
 // seen on every cell, lit or dark. It glides from cell to cell.
 import QtQuick
+import "Theme.mjs" as Theme
 
 Rectangle {
     id: frame
 
-    property color ring: "white"
+    property color ring: Theme.cursor
     property color inner: "#0a1226"
 
     color: "transparent"

@@ -62,7 +62,7 @@ Item {
         case Qt.Key_Up: next = Rules.step(cursor, 0, -1, game.shape); break;
         case Qt.Key_Down: next = Rules.step(cursor, 0, 1, game.shape); break;
         case Qt.Key_Space: case Qt.Key_Return: case Qt.Key_Enter: chosen(cursor); break;
-        case Qt.Key_Escape: case Qt.Key_F: case Qt.Key_U: case Qt.Key_Z: case Qt.Key_R:
+        case Qt.Key_Escape: case Qt.Key_F: case Qt.Key_R:
         case Qt.Key_1: case Qt.Key_2: case Qt.Key_3:
             keyCommand(event.key);
             break;

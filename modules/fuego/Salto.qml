@@ -18,8 +18,8 @@ GameScreen {
     property int cursor: Rules.holeAt(0, 0)
     property bool confirmingFinish: false
     readonly property var targets: Rules.targetsFrom(game, selected)
-    readonly property alias link: link
     readonly property alias clock: clock
+    readonly property int undoCostMs: 5000
 
     function newGame(seed, shape) {
         if (shape !== undefined)
@@ -46,31 +46,42 @@ GameScreen {
         const chosen = Rules.choose(game, selected, hole);
         if (chosen.game !== game) {
             clock.start();
+            undo.push(game);
+            sounds.play("lay");
             const move = Rules.movesFrom(game, selected).find(j => j.to === hole);
             game = chosen.game;
             hearth.hop(move.from, move.over, move.to);
             confirmingFinish = false;
         } else if (Rules.movesFrom(game, hole).length === 0) {
+            sounds.play("invalid");
             hearth.refuse(hole);
             note.say(game.embers[hole] ? "That ember has no jump: it needs a touching ember with an empty hole behind it."
                                        : "Choose an ember first, then a ringed hole.");
+        } else if (chosen.selected >= 0) {
+            sounds.play("select");
         }
         selected = chosen.selected;
         if (game.over)
-            finish();
+            end();
     }
-    function undo() {
+    // The last jump taken back; it costs time on the clock.
+    function takeBack() {
+        undo.take();
         const back = Rules.undo(game);
         if (back === game)
             return;
         game = back;
         resetPlay();
+        clock.addMs(undoCostMs);
+        sounds.play("turn");
     }
     function restartDeal() {
         if (game.over)
             return;
         game = Rules.restart(game);
+        undo.clear();
         resetPlay();
+        sounds.play("turn");
     }
     // Finish asks first: the first press arms it, the second ends the game.
     function stopHere() {
@@ -82,9 +93,9 @@ GameScreen {
             return;
         }
         game = Rules.stop(game);
-        finish();
+        end();
     }
-    function finish() {
+    function end() {
         clock.stop();
         confirmingFinish = false;
         const perfect = Rules.isPerfect(game), middle = Rules.endsInMiddle(game);
@@ -94,18 +105,20 @@ GameScreen {
         lines.push("Score: " + Rules.score(game) + "   Time: " + clock.text);
         if (!Rules.isRecorded(game))
             lines.push("The " + Rules.shapeOf(game.shape).name + " is for practice: only the Hearth goes to the hi-score list.");
-        showGameOver(perfect ? "Perfect game!"
-                     : game.removed > 0 && Rules.anyMove(game) ? "You stopped" : "No jumps left", lines);
-        if (Rules.isRecorded(game))
-            Qt.callLater(link.writeScore, Result.scoreList("fuego", clock.elapsedMs, Rules.score(game)));
+        finish(perfect ? "Perfect game!" : game.removed > 0 && Rules.anyMove(game) ? "You stopped" : "No jumps left",
+               lines, { won: perfect, scoreList: Rules.isRecorded(game)
+                            ? Result.scoreList("fuego", clock.elapsedMs, Rules.score(game)) : undefined });
+    }
+    // Another board means another game: asked first when one is going on.
+    function chooseShape(id) {
+        confirmDiscard(() => newGame(undefined, id));
     }
     function keyCommand(key) {
         switch (key) {
         case Qt.Key_Escape: selected = -1; break;
         case Qt.Key_F: stopHere(); break;
-        case Qt.Key_U: case Qt.Key_Z: undo(); break;
         case Qt.Key_R: restartDeal(); break;
-        default: newGame(undefined, Rules.shapes[key - Qt.Key_1].id);
+        default: chooseShape(Rules.shapes[key - Qt.Key_1].id);
         }
     }
     function screenshotScene(name) {
@@ -130,8 +143,8 @@ GameScreen {
                  + "it; the ember it jumped over burns out.</p>"
                  + "<p>Click an ember, then one of the ringed holes. Keys: the arrows move the "
                  + "frame, <b>Space</b> chooses the ember and then its hole, <b>Escape</b> lets go. "
-                 + "<b>Undo</b> (U) takes back a jump, <b>Restart deal</b> (R) starts this deal "
-                 + "again; the clock runs on.</p>"
+                 + "<b>Z</b> takes back a jump and adds " + undoCostMs / 1000 + " seconds to your "
+                 + "time; <b>Restart deal</b> (R) starts this deal again, the clock running on.</p>"
                  + "<p>The score is the embers burnt out. Bring them down to <b>one</b> for a "
                  + "perfect game (+" + Rules.perfectBonus + "), and +" + Rules.middleBonus
                  + " more when it stands in the middle (the ringed holes). Every board can "
@@ -141,9 +154,11 @@ GameScreen {
                  + "whose results go to the hi-score list, and the Triangle and the Diamond "
                  + "for practice.</p>"
 
+    inProgress: game.removed > 0 && !game.over
+    undoEnabled: true
     onNewGameRequested: newGame()
+    onUndoRequested: takeBack()
 
-    StationLink { id: link }
     GameClock { id: clock }
 
     // The busiest scene for the frame-rate measurement: jump after jump, dealt anew before
@@ -194,7 +209,7 @@ GameScreen {
                 text: modelData.name
                 key: String(index + 1)
                 primary: movie.shapeId === modelData.id
-                onClicked: movie.newGame(undefined, modelData.id)
+                onClicked: movie.chooseShape(modelData.id)
             }
         }
         Text {
@@ -213,13 +228,6 @@ GameScreen {
         anchors.rightMargin: 14
         y: 14
         spacing: 8
-        GameButton {
-            width: 150
-            text: "Undo"
-            key: "U"
-            enabled: !movie.game.over && movie.game.history.length > 0
-            onClicked: { movie.undo(); movie.focusGame(); }
-        }
         GameButton {
             width: 150
             text: "Restart deal"

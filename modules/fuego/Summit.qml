@@ -13,7 +13,6 @@ GameScreen {
 
     property var game: Rules.newGame(Random.freshSeed())
     property int cursor: 0
-    readonly property alias link: link
     readonly property alias clock: clock
     readonly property alias weather: weather
 
@@ -40,24 +39,28 @@ GameScreen {
             weather.addMs(result.costMs);
             slipNote.text = "Too much: −" + result.costMs / 1000 + " s";
             slip.restart();
+            sounds.play("invalid");
         } else if (result.event === "climbed") {
             weather.reset();
             weather.limitMs = Rules.ledgeTimeMs(game.height);
-            if (game.over)
-                finish("On the summit!", true);
-            else
+            if (game.over) {
+                end("On the summit!", true);
+            } else {
                 weather.start();
+                sounds.play("levelup");
+            }
+        } else {
+            sounds.play("select");
         }
     }
-    function finish(heading, won) {
+    function end(heading, won) {
         clock.stop();
         weather.stop();
-        showGameOver(heading, won
+        finish(heading, won
             ? ["You climbed all " + Rules.summit + " ledges in " + clock.text + ".",
                game.slips ? "Slips on the way: " + game.slips : "Not a single slip!"]
-            : ["Height: " + game.height + " of " + Rules.summit + " ledges",
-               "Time: " + clock.text]);
-        Qt.callLater(link.writeScore, Result.scoreList("summit", clock.elapsedMs, Rules.score(game)));
+            : ["Height: " + game.height + " of " + Rules.summit + " ledges", "Time: " + clock.text],
+               { won: won, scoreList: Result.scoreList("summit", clock.elapsedMs, Rules.score(game)) });
     }
     // Stones that make the target (for the pictures and the tests).
     function solution() { return Rules.solutionOf(game); }
@@ -85,16 +88,16 @@ GameScreen {
                  + "bar runs out sooner. The score is the height you reach; the clock decides "
                  + "between equal heights. The summit is ledge " + Rules.summit + ".</p>"
 
+    inProgress: clock.running && !game.over
     onNewGameRequested: newGame()
 
-    StationLink { id: link }
     GameClock { id: clock }
     GameClock {
         id: weather
         limitMs: Rules.ledgeTimeMs(0)
         onExpired: {
             movie.game = Rules.caught(movie.game);
-            movie.finish("The weather turned");
+            movie.end("The weather turned", movie.game.height > 0);
         }
     }
 
@@ -275,7 +278,7 @@ GameScreen {
                         height: 88
                         radius: 26
                         color: picked ? "#ffb703" : minus ? "#7fb7e6" : "#8d99ae"
-                        border.color: stonesRow.activeFocus && movie.cursor === index ? Theme.focus : "#2b2d42"
+                        border.color: stonesRow.activeFocus && movie.cursor === index ? Theme.cursor : "#2b2d42"
                         border.width: stonesRow.activeFocus && movie.cursor === index ? 5 : 2
                         y: picked ? -8 : 0
                         Behavior on y { NumberAnimation { duration: 120 } }

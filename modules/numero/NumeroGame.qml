@@ -13,7 +13,6 @@ GameScreen {
     readonly property var mode: Rules.modes[modeId]
     property var game: Rules.newGame(modeId, Random.freshSeed())
     property int cursor: 0
-    readonly property alias link: link
     readonly property alias clock: clock
 
     function newGame(seed) {
@@ -42,6 +41,9 @@ GameScreen {
             if (game.lastBonusMs > 0)
                 lines.push("+" + game.lastBonusMs / 1000 + " s");
             board.flash(path, lines);
+            sounds.play("clear");
+        } else {
+            sounds.play("select");
         }
     }
     // A new target for a little of the round's time.
@@ -61,8 +63,8 @@ GameScreen {
             return;
         clock.stop();
         game = Rules.finish(game);
-        showGameOver("Time is up", ["Score: " + game.score, "Paths cleared: " + game.clears]);
-        Qt.callLater(link.writeScore, Rules.scoreList(game));
+        finish("Time is up", ["Score: " + game.score, "Paths cleared: " + game.clears],
+               { scoreList: Rules.scoreList(game) });
     }
     function screenshotScene(name) {
         newGame(2026);
@@ -104,9 +106,9 @@ GameScreen {
         + "clears the path.</p>"
         + "<p>The clock starts with your first cell; the round lasts " + mode.seconds
         + " seconds and long paths make it longer. The score goes to the hi-score list.</p>"
-    onNewGameRequested: newGame()
 
-    StationLink { id: link }
+    inProgress: clock.running && !game.over
+    onNewGameRequested: newGame()
 
     GameClock {
         id: clock

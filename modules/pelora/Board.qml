@@ -24,7 +24,6 @@ Item {
 
     signal picked(int index)
     signal cancelled()
-    signal undoRequested()
 
     function refresh() {
         if (!game)
@@ -90,10 +89,6 @@ Item {
             break;
         case Qt.Key_Escape:
             cancelled();
-            break;
-        case Qt.Key_U:
-        case Qt.Key_Backspace:
-            undoRequested();
             break;
         default:
             return;

@@ -1,5 +1,5 @@
-// Beside the board: the balls that come next, a word on the last move, the warning
-// when the board is nearly full, and Undo.
+// Beside the board: the balls that come next, a word on the last move, and the warning
+// when the board is nearly full.
 import QtQuick
 import "../common"
 import "../common/Theme.mjs" as Theme
@@ -10,9 +10,6 @@ Column {
     property var next: []
     property string message
     property int free: 81
-    property bool canUndo: false
-
-    signal undoRequested()
 
     spacing: 14
 
@@ -76,11 +73,5 @@ Column {
             NumberAnimation { to: 0.55; duration: 500 }
             NumberAnimation { to: 1; duration: 500 }
         }
-    }
-    GameButton {
-        text: "Undo"
-        key: "U"
-        enabled: panel.canUndo
-        onClicked: panel.undoRequested()
     }
 }
