@@ -184,7 +184,7 @@ Item {
                 height: width
                 radius: width / 2
                 color: "transparent"
-                border.color: board.selected === index ? "white" : Theme.focus
+                border.color: board.selected === index ? "white" : Theme.cursor
                 border.width: board.selected === index ? 5 : 3
             }
             MouseArea {
