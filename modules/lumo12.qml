@@ -66,7 +66,7 @@ GameScreen {
             return ["Time is up", ["A game may last at most " + Math.floor(Rules.maxTimeMs / 3600000) + " h "
                 + Math.floor(Rules.maxTimeMs / 60000) % 60 + " min.", "No score is recorded."]];
         return ["All lamps out!", [
-            "Moves: " + game.moves + " (fewest possible: " + game.fewest + ")",
+            "Moves: " + game.moves + " (par " + game.par + ")",
             "Time: " + Theme.formatTime(game.timeMs, true),
             game.helped ? "Solved with help: no score is recorded."
                         : "Recorded for " + (list[3] === "" ? "a player without a name." : list[3] + ".")]];
@@ -92,11 +92,11 @@ GameScreen {
     title: rules.title
     stats: [
         { label: "Moves", value: String(game.moves) },
-        { label: "Fewest", value: String(game.fewest) },
+        { label: "Par", value: String(game.par) },
         { label: "Time", value: clock.text }
     ]
     howToPlayText: "<p>Press a lamp: it and its neighbours switch. Put <b>every lamp out</b> "
-        + "with as few presses as you can; <i>Fewest</i> at the top tells how few it takes.</p>"
+        + "with as few presses as you can; <i>Par</i> at the top tells how few it takes.</p>"
         + "<p>" + rules.summary + "</p>"
         + "<p>A <b>bright</b> lamp is a disc with eight rays, a <b>dim</b> one a small disc "
         + "with four, an <b>out</b> lamp an empty ring.</p>"

@@ -53,12 +53,17 @@ GameScreen {
         if (run.over)
             finish();
     }
+    // Showing the solution costs the puzzle's par in moves, once a puzzle; hiding and
+    // showing it again is free.
     function toggleSolution() {
         if (run.over)
             return;
         showSolution = !showSolution;
-        if (showSolution)
-            run = Rules.withHelp(run);
+        if (showSolution) {
+            run = Rules.showSolution(run);
+            if (run.over)
+                finish();
+        }
     }
     // How often to press each lamp to put the current puzzle out with the fewest presses:
     // for tests and scenes; it shows nothing, so it is no help to the player.
@@ -72,10 +77,9 @@ GameScreen {
             link.writeScore(list);
         }
         showGameOver(endTitle(), [
-            "Solved: " + run.solved + " of " + Rules.runLength,
+            "Solved: " + run.solved + " of " + Rules.runPuzzles.length,
             "Moves: " + run.moves + "    Time: " + Theme.formatTime(run.timeMs, true),
-            run.helped ? "Played with help: no score is recorded."
-                : !list ? "No move made: nothing is recorded."
+            !list ? "No puzzle solved: nothing is recorded."
                 : "Recorded for " + (list[4] === "" ? "a player without a name." : list[4] + ".")]);
     }
     function endTitle() {
@@ -102,19 +106,23 @@ GameScreen {
 
     title: "Lumo 18"
     stats: [
-        { label: "Puzzle", value: Math.min(run.solved + 1, Rules.runLength) + "/" + Rules.runLength },
+        { label: "Puzzle", value: Math.min(run.solved + 1, Rules.runPuzzles.length) + "/" + Rules.runPuzzles.length },
+        { label: "Par", value: String(run.par) },
         { label: "Moves", value: run.moves + "/" + Rules.maxMoves },
         { label: "Time", value: clock.text }
     ]
-    howToPlayText: "<p>Twenty puzzles in a row, from 3 × 3 to 7 × 7 lamps. Press a lamp: it "
-        + "and the four beside it switch. Put <b>every lamp out</b> and the next puzzle comes.</p>"
-        + "<p>A <b>lit</b> lamp is a disc with rays, an <b>out</b> lamp an empty ring.</p>"
+    howToPlayText: "<p>Twenty puzzles in a row, from 3 × 3 to 6 × 6 lamps. Press a lamp: it "
+        + "and the four beside it switch. Put <b>every lamp out</b> and the next puzzle comes. "
+        + "<i>Par</i> at the top is the fewest presses the puzzle needs.</p>"
+        + "<p>A <b>bright</b> lamp is a disc with eight rays, an <b>out</b> lamp an empty ring. "
+        + "The last seven puzzles have lamps of three levels: a press steps a lamp down from "
+        + "bright to <b>dim</b> (a small disc with four rays) to out, and out goes back to bright.</p>"
         + "<p>Your score is the number of puzzles solved; then fewer moves and less time rank "
         + "higher; the clock starts with your first press. A run has " + Rules.maxMoves
         + " moves in all. <b>End run</b> (E) stops "
         + "and records what you have solved; New game starts afresh and records nothing.</p>"
         + "<p>Keys: arrows move the frame, Space or Enter presses, S shows the solution "
-        + "(the run then records no score), Tab types your name.</p>"
+        + "(it costs as many moves as the puzzle's par), Tab types your name.</p>"
     keyHandler: table.boardView
     onNewGameRequested: newGame(Random.freshSeed())
 
@@ -137,11 +145,10 @@ GameScreen {
         board: screen.run.board
         lamps: screen.run.lamps
         hints: screen.showSolution ? screen.solution() : []
-        helped: screen.run.helped
-        note: screen.run.helped ? "Help used: this run records no score."
-            : "Puzzle " + (screen.run.puzzle + 1) + ": " + screen.run.board.cols + " × "
-              + screen.run.board.rows + " lamps, done in " + screen.run.fewest
-              + (screen.run.fewest === 1 ? " press." : " presses.")
+        note: "Puzzle " + (screen.run.puzzle + 1) + ": " + screen.run.board.cols + " × "
+              + screen.run.board.rows + (screen.run.board.levels > 2 ? " lamps of three levels." : " lamps.")
+              + (screen.run.shown ? "  The solution cost " + screen.run.par + " moves."
+                 : "  Showing the solution costs " + screen.run.par + " moves.")
         onLampPressed: function(index) { screen.press(index); }
         onSolutionRequested: screen.toggleSolution()
         buttons: GameButton {
