@@ -1,4 +1,4 @@
-// Overlord: take the whole island from the computer, land by land. Three strengths of
+// Overlord: take the whole island from the computer, land by land. Four strengths of
 // opponent; no hi-score list.
 import QtQuick
 import "common"
@@ -80,11 +80,16 @@ GameScreen {
     function checkEnd() {
         if (!state.winner)
             return false;
-        const won = state.winner === Rules.human;
-        showGameOver(won ? "The island is yours!" : "The computer holds the island",
-                     [won ? "You won in " + state.round + " rounds at " + Rules.strengths[strength].name + "."
-                          : "Try again, or choose an easier opponent."]);
-        news = won ? "You won." : "You lost.";
+        const won = state.winner === Rules.human, even = state.winner === Rules.drawn;
+        const held = Rules.landsOf(state, Rules.other(state.winner)) > 0;
+        const why = even ? "After round " + Rules.lastRound + " both sides hold as many lands and armies."
+            : held ? "After round " + Rules.lastRound + (won ? " you hold more of the island."
+                                                             : " the computer holds more of the island.")
+            : won ? "The computer holds no land." : "You hold no land.";
+        showGameOver(even ? "A drawn war" : won ? "The island is yours!" : "The computer holds the island",
+                     [why, won ? "You won in " + (state.round - 1) + " rounds at " + Rules.strengths[strength].name + "."
+                               : even ? "" : "Try again, or choose an easier opponent."]);
+        news = even ? "Drawn." : won ? "You won." : "You lost.";
         return true;
     }
     function screenshotScene(name) {
@@ -117,8 +122,10 @@ GameScreen {
                  + "the defender take the land with what is left; fewer only wear it down. "
                  + "Marching into your own land joins the armies.</p>"
                  + "<p>After you and the computer have moved, every land that someone holds "
-                 + "grows by one army. Whoever holds no land has lost.</p>"
-                 + "<p>Easy, Fair and Hard on the left (keys <b>1</b>, <b>2</b>, <b>3</b>) choose the "
+                 + "grows by one army; a land worn down to no army belongs to nobody. The war is "
+                 + "won when the other side holds no land. After round " + Rules.lastRound
+                 + " the side holding more lands wins (with as many, the one with more armies).</p>"
+                 + "<p>Easy, Fair, Hard and Master on the left (keys <b>1</b> to <b>4</b>) choose the "
                  + "opponent and start a new war.</p>"
     buttons: GameButton {
         text: "Pass"

@@ -1,7 +1,7 @@
 // The island of Overlord: nineteen hexagonal lands, each showing its owner by colour
 // and by mark (the player's shield, the computer's spear point, nothing for neutral
 // lands) and its armies as a number. Click one of your lands, then a land touching it;
-// from the keyboard the arrows move the frame, Space chooses and 1 to 3 pick the
+// from the keyboard the arrows move the frame, Space chooses and 1 to 4 pick the
 // opponent.
 import QtQuick
 import "../common"
@@ -52,7 +52,7 @@ Item {
         case Qt.Key_Space: case Qt.Key_Return: case Qt.Key_Enter: chosen(cursor); break;
         case Qt.Key_P: passRequested(); break;
         case Qt.Key_Escape: released(); break;
-        case Qt.Key_1: case Qt.Key_2: case Qt.Key_3: strengthChosen(event.key - Qt.Key_1); break;
+        case Qt.Key_1: case Qt.Key_2: case Qt.Key_3: case Qt.Key_4: strengthChosen(event.key - Qt.Key_1); break;
         default: return;
         }
         if (next >= 0)
