@@ -32,7 +32,7 @@ GameScreen {
         }
     }
     function showHint() {
-        const move = Rules.hint(game.position);
+        const move = Rules.hintFor(game);
         if (!move)
             return;
         game = Rules.tookHint(game);
