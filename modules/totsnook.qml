@@ -81,7 +81,7 @@ GameScreen {
 
     Timer {
         id: turnBack
-        interval: 1100
+        interval: Rules.wrongPairMs
         onTriggered: movie.round = Rules.settle(movie.round)
     }
 

@@ -22,10 +22,16 @@ Item {
         }
 
         function test_dealHasEveryPictureTwice_data() {
-            return Rules.sizes.map(s => ({ tag: s.pairs + " pairs", size: s }));
+            const out = [];
+            for (const set of Rules.sets)
+                for (const size of Rules.sizes)
+                    out.push({ tag: set.name + ", " + size.pairs + " pairs", size: size, set: set });
+            return out;
         }
         function test_dealHasEveryPictureTwice(data) {
-            const round = Rules.deal(9, data.size.pairs);
+            const round = Rules.deal(9, data.size.pairs, data.set.name);
+            const names = data.set.pictures.map(p => p.name);
+            verify(round.cards.every(c => names.indexOf(c.picture) >= 0), "pictures of the chosen set");
             compare(round.cards.length, data.size.columns * data.size.rows);
             const counts = {};
             for (const c of round.cards)
@@ -34,6 +40,56 @@ Item {
             for (const k in counts)
                 compare(counts[k], 2, k);
             verify(round.cards.every(c => !c.up && !c.found));
+        }
+
+        function test_threeSetsOfEightDrawnPictures() {
+            compare(Rules.sets.map(s => s.name), ["animals", "going", "food"]);
+            const all = new Set();
+            for (const set of Rules.sets) {
+                compare(set.pictures.length, 8, set.name);
+                for (const p of set.pictures) {
+                    all.add(p.name);
+                    verify(p.shapes.length >= 3, p.name + " is drawn");
+                    verify(p.shapes.every(sh => sh.c || sh.e || sh.r || typeof sh.p === "string"), p.name);
+                }
+            }
+            compare(all.size, 24, "no picture twice");
+        }
+
+        // Children's inputs act at once; the header's buttons wait for a grown-up's long
+        // press while a round is in play; keys the game has no use for do nothing.
+        function test_childLock_data() {
+            return [
+                { tag: "card", input: "card", playing: "act", between: "act" },
+                { tag: "arrow", input: "arrow", playing: "act", between: "act" },
+                { tag: "space or enter", input: "select", playing: "act", between: "act" },
+                { tag: "header button", input: "button", playing: "hold", between: "act" },
+                { tag: "any other key", input: "key", playing: "ignore", between: "ignore" }
+            ];
+        }
+        function test_childLock(data) {
+            compare(Rules.lockAnswer(true, data.input), data.playing);
+            compare(Rules.lockAnswer(false, data.input), data.between);
+        }
+
+        function test_longPress_data() {
+            return [
+                { tag: "let go early", held: Rules.holdMs - 1, done: false, ring: (Rules.holdMs - 1) / Rules.holdMs },
+                { tag: "held long enough", held: Rules.holdMs, done: true, ring: 1 },
+                { tag: "held on longer", held: 5000, done: true, ring: 1 }
+            ];
+        }
+        function test_longPress(data) {
+            compare(Rules.holdProgress(Rules.released, 99), 0, "nothing held, an empty ring");
+            let hold = Rules.holdDown(Rules.released, 1000);
+            compare(Rules.holdDown(hold, 1200), hold, "a key's repeats do not restart the press");
+            hold = Rules.holdTick(hold, 1000 + Rules.holdMs / 2);
+            verify(!hold.done);
+            hold = Rules.holdTick(hold, 1000 + data.held);
+            compare(hold.done, data.done);
+            fuzzyCompare(Rules.holdProgress(hold, 1000 + data.held), data.ring, 1e-9);
+            if (data.done)
+                compare(Rules.holdTick(hold, 9000), hold, "it acts once");
         }
 
         function test_dealsFollowTheSeed() {
