@@ -1,5 +1,5 @@
-// ReKo 9: bring nine numbered tiles into order by turning 2 x 2 blocks a quarter turn.
-// No hi-score list; a hint shows the best next move.
+// ReKo 9: bring nine (or sixteen) numbered tiles into order by turning 2 x 2 blocks a
+// quarter turn. No hi-score list; par, undo, a hint and the day's deal.
 import QtQuick
 import "common"
 import "common/Random.mjs" as Random
@@ -10,11 +10,27 @@ import "reko9/Rules.mjs" as Rules
 GameScreen {
     id: movie
 
-    property var game: Rules.newGame(Random.freshSeed())
+    property int mode: 0
+    property bool daily: false
+    property var game: Rules.newGame(Random.freshSeed(), 0)
     property var hintMove: null
 
     function newGame(seed) {
-        game = Rules.newGame(seed === undefined ? Random.freshSeed() : seed);
+        daily = false;
+        deal(seed === undefined ? Random.freshSeed() : seed);
+    }
+    // The day's deal: the same for every player that day.
+    function dailyGame() {
+        const now = new Date();
+        deal(Rules.dailySeed(now.getFullYear(), now.getMonth() + 1, now.getDate()));
+        daily = true;
+    }
+    function setMode(m) {
+        mode = m;
+        newGame();
+    }
+    function deal(seed) {
+        game = Rules.newGame(seed, mode);
         hintMove = null;
         clock.reset();
         gameOver.clear();
@@ -30,6 +46,12 @@ GameScreen {
             clock.stop();
             finish.start();
         }
+    }
+    function undo() {
+        if (game.solved || !game.history.length)
+            return;
+        hintMove = null;
+        game = Rules.undo(game);
     }
     function showHint() {
         const move = Rules.hintFor(game);
@@ -50,25 +72,48 @@ GameScreen {
         showHint();
     }
 
-    title: "ReKo 9"
-    stats: [{ label: "Moves", value: String(game.moves) },
+    title: daily ? "ReKo 9 · Today" : "ReKo 9"
+    stats: [{ label: "Par", value: String(game.best) },
+            { label: "Moves", value: String(game.moves) },
             { label: "Time", value: clock.text },
             { label: "Hints", value: String(game.hints) }]
     keyHandler: board
     howToPlayText: "<p>Put the tiles in order, <b>1 2 3</b> on top, <b>4 5 6</b> in the middle, "
-                 + "<b>7 8 9</b> below.</p>"
+                 + "<b>7 8 9</b> below (on sixteen tiles, four rows of four).</p>"
                  + "<p>Each round button between four tiles turns those four a quarter turn: "
-                 + "click for clockwise, right-click for the other way (or use the mouse wheel).</p>"
+                 + "click its left half for clockwise ↻, its right half for the other way ↺ "
+                 + "(or hold Shift, right-click, or use the mouse wheel); the button shows which.</p>"
                  + "<p>Keys: the arrows choose a button, <b>Space</b> or <b>E</b> turns clockwise, "
-                 + "<b>Q</b> the other way, <b>T</b> shows the best next move.</p>"
-                 + "<p>Every puzzle can be solved in 11 moves or fewer. There is no hi-score list: "
-                 + "play against the fewest moves, shown when you finish.</p>"
-    buttons: GameButton {
-        text: "Hint"
-        key: "T"
-        enabled: !movie.game.solved
-        onClicked: { movie.showHint(); movie.focusGame(); }
-    }
+                 + "<b>Q</b> the other way, <b>U</b> takes a move back (it still counts), "
+                 + "<b>T</b> shows a best next move.</p>"
+                 + "<p><i>Par</i> is the fewest moves the deal needs: nine tiles never need more "
+                 + "than 11, sixteen tiles 9. <b>Size</b> (M) switches between nine and sixteen tiles, "
+                 + "<b>Today</b> (D) deals the day's puzzle, the same for everyone. "
+                 + "There is no hi-score list: play against par.</p>"
+    buttons: [
+        GameButton {
+            text: movie.mode ? "Size: 16" : "Size: 9"
+            key: "M"
+            onClicked: { movie.setMode(1 - movie.mode); movie.focusGame(); }
+        },
+        GameButton {
+            text: "Today"
+            key: "D"
+            onClicked: { movie.dailyGame(); movie.focusGame(); }
+        },
+        GameButton {
+            text: "Undo"
+            key: "U"
+            enabled: !movie.game.solved && movie.game.history.length > 0
+            onClicked: { movie.undo(); movie.focusGame(); }
+        },
+        GameButton {
+            text: "Hint"
+            key: "T"
+            enabled: !movie.game.solved
+            onClicked: { movie.showHint(); movie.focusGame(); }
+        }
+    ]
 
     onNewGameRequested: newGame()
 
@@ -78,7 +123,8 @@ GameScreen {
     Timer {
         id: finish
         interval: 350
-        onTriggered: movie.showGameOver("In order!", [Rules.verdict(movie.game), "Time: " + clock.text])
+        onTriggered: movie.showGameOver("In order!", [Rules.verdict(movie.game), "Time: " + clock.text
+                                                      + (movie.game.hints ? "    Hints: " + movie.game.hints : "")])
     }
 
     // The busiest scene for the frame-rate measurement: blocks turning without a pause.
@@ -101,5 +147,8 @@ GameScreen {
         focus: true
         onTurnRequested: function(block, clockwise) { movie.turnBlock(block, clockwise); }
         onHintRequested: movie.showHint()
+        onUndoRequested: movie.undo()
+        onModeRequested: movie.setMode(1 - movie.mode)
+        onDailyRequested: movie.dailyGame()
     }
 }
