@@ -12,6 +12,8 @@ GameScreen {
 
     property var state: Rules.newGame(Random.freshSeed())
     property int strength: 1
+    property int island: 0
+    readonly property alias link: link
     property int selected: -1
     property int cursor: 0
     property var lastMove: null
@@ -21,7 +23,7 @@ GameScreen {
 
     function newGame(seed) {
         const s = seed === undefined ? Random.freshSeed() : seed;
-        state = Rules.newGame(s);
+        state = Rules.newGame(s, island);
         rng = Random.make(s);
         selected = -1;
         lastMove = null;
@@ -31,9 +33,23 @@ GameScreen {
         gameOver.clear();
         focusGame();
     }
+    // The strength and the island are kept for the next war, also in later windows.
     function setStrength(level) {
         strength = level;
+        link.keep("strength", level);
         newGame();
+    }
+    function nextIsland() {
+        island = (island + 1) % Rules.islands.length;
+        link.keep("island", island);
+        newGame();
+    }
+    function resign() {
+        if (state.winner || state.turn !== Rules.human)
+            return;
+        think.stop();
+        state = Rules.resign(state, Rules.human);
+        checkEnd();
     }
     // One input path for clicks and keys: a land of yours with armies to spare is
     // chosen, a land touching the chosen one is marched into.
@@ -81,6 +97,12 @@ GameScreen {
         if (!state.winner)
             return false;
         const won = state.winner === Rules.human, even = state.winner === Rules.drawn;
+        if (state.resigned) {
+            showGameOver("You gave the island up", ["The computer takes it after " + state.round + " rounds.",
+                                                    "Try again, or choose an easier opponent."]);
+            news = "You resigned.";
+            return true;
+        }
         const held = Rules.landsOf(state, Rules.other(state.winner)) > 0;
         const why = even ? "After round " + Rules.lastRound + " both sides hold as many lands and armies."
             : held ? "After round " + Rules.lastRound + (won ? " you hold more of the island."
@@ -111,7 +133,7 @@ GameScreen {
     }
 
     title: "Overlord"
-    stats: [{ label: "Round", value: String(state.round) },
+    stats: [{ label: "Round", value: Math.min(state.round, Rules.lastRound) + " of " + Rules.lastRound },
             { label: "Lands", value: Rules.landsOf(state, Rules.human) + " : " + Rules.landsOf(state, Rules.computer) }]
     keyHandler: map
     howToPlayText: "<p>Take the whole island. Your lands are blue with a ring ○, the "
@@ -125,18 +147,43 @@ GameScreen {
                  + "grows by one army; a land worn down to no army belongs to nobody. The war is "
                  + "won when the other side holds no land. After round " + Rules.lastRound
                  + " the side holding more lands wins (with as many, the one with more armies).</p>"
+                 + "<p>Point at a ringed land to see what your march would leave there. The "
+                 + "computer's last march is drawn as an arrow.</p>"
                  + "<p>Easy, Fair, Hard and Master on the left (keys <b>1</b> to <b>4</b>) choose the "
-                 + "opponent and start a new war.</p>"
-    buttons: GameButton {
-        text: "Pass"
-        key: "P"
-        enabled: !movie.state.winner && movie.state.turn === Rules.human
-        onClicked: { movie.pass(); movie.focusGame(); }
-    }
+                 + "opponent, the island button (<b>I</b>) one of four islands; both start a new war "
+                 + "and are kept for next time. When your war is hopeless, <b>Resign</b> (R) ends it.</p>"
+    buttons: [
+        GameButton {
+            text: Rules.islands[movie.island].name
+            key: "I"
+            onClicked: { movie.nextIsland(); movie.focusGame(); }
+        },
+        GameButton {
+            objectName: "resignButton"
+            text: "Resign"
+            key: "R"
+            visible: Rules.hopeless(movie.state, Rules.human)
+            onClicked: { movie.resign(); movie.focusGame(); }
+        },
+        GameButton {
+            text: "Pass"
+            key: "P"
+            enabled: !movie.state.winner && movie.state.turn === Rules.human
+            onClicked: { movie.pass(); movie.focusGame(); }
+        }
+    ]
 
     onNewGameRequested: newGame()
-    // The first war is dealt by the property above: the frame starts on the player's land.
-    Component.onCompleted: cursor = state.owner.indexOf(Rules.human)
+    // The strength and island of the last war; a stored text that is no level plays Fair
+    // on the first island.
+    Component.onCompleted: {
+        const level = Number(link.kept("strength")), isle = Number(link.kept("island"));
+        strength = link.kept("strength") !== "" && level >= 0 && level < Rules.strengths.length ? Math.floor(level) : 1;
+        island = link.kept("island") !== "" && isle >= 0 && isle < Rules.islands.length ? Math.floor(isle) : 0;
+        newGame();
+    }
+
+    StationLink { id: link }
 
     // The computer answers a moment after the player's march, so the march is seen first.
     Timer {
@@ -203,6 +250,8 @@ GameScreen {
         onCursorMoved: function(land) { movie.cursor = land; }
         onReleased: movie.letGo()
         onStrengthChosen: function(level) { movie.setStrength(level); }
+        onIslandRequested: movie.nextIsland()
+        onResignRequested: if (Rules.hopeless(movie.state, Rules.human)) movie.resign()
     }
 
     Text {

@@ -9,12 +9,33 @@ QtObject {
     readonly property bool hasStation: typeof player !== "undefined"
     property var sent: []          // ["command|args", ...], without a station only
     property bool solving: false
+    property var kept_: ({})       // what keep() kept, without a station's store
 
     signal solved(string answer)   // "solver_solve" arrived; empty when there is none
 
     // A finished game's result: the list of its hi-score kind, slot id first.
     function writeScore(list) {
         send("writescore", list.join(","));
+    }
+    // Keeps a small text for this movie between runs of the program, where the station
+    // can (else only while this movie runs); says whether it was kept.
+    function keep(key, value) {
+        if (hasStation && typeof player.store === "function")
+            return player.store(key, String(value));
+        const next = Object.assign({}, kept_);
+        next[key] = String(value);
+        kept_ = next;
+        return true;
+    }
+    // What keep() kept under `key`, or the empty text.
+    function kept(key) {
+        if (hasStation && typeof player.stored === "function")
+            return player.stored(key);
+        return kept_[key] !== undefined ? kept_[key] : "";
+    }
+    // The name of the last result the station recorded, or the empty text.
+    function lastName() {
+        return hasStation && player.lastName !== undefined ? String(player.lastName) : "";
     }
     // Asks for the solution of a solver request.
     function solve(request) {

@@ -225,5 +225,33 @@ Item {
             keyClick(Qt.Key_Space);
             compare(movie.selected, home);
         }
+
+        // Framing a target of the chosen land previews the march; the strength and the
+        // island chosen are kept; a hopeless war offers Resign, which ends it.
+        function test_previewKeepsAndResign() {
+            const loader = createTemporaryObject(movieComponent, stage);
+            tryVerify(() => loader.status === Loader.Ready);
+            const movie = loader.item;
+            keyClick(Qt.Key_4);
+            keyClick(Qt.Key_I);
+            compare(movie.island, 1);
+            compare([movie.link.kept("strength"), movie.link.kept("island")], ["3", "1"]);
+            const home = movie.cursor, isle = Rules.islands[1];
+            keyClick(Qt.Key_Space);
+            const target = isle.neighbours[home][0];
+            movie.cursor = target;
+            const badge = findChild(movie, "preview" + target);
+            verify(badge.visible, "the march is previewed");
+            compare(findChild(movie, "preview" + isle.neighbours[home][1]).visible, false, "one target at a time");
+            verify(!findChild(movie, "resignButton").visible, "no resign in an even war");
+            const owner = movie.state.owner.map(() => Rules.computer), armies = movie.state.armies.map(() => 9);
+            owner[home] = Rules.human;
+            armies[home] = 2;
+            movie.state = Object.assign({}, movie.state, { owner: owner, armies: armies });
+            verify(findChild(movie, "resignButton").visible);
+            keyClick(Qt.Key_R);
+            compare(movie.state.winner, Rules.computer);
+            verify(movie.gameOver.visible);
+        }
     }
 }
