@@ -191,6 +191,17 @@ export const sets = [
     }
 ];
 
+// Pictures of the party, not dealt on cards.
+export const partyPictures = [
+    { name: "star", shapes: [
+        { p: "M 50 4 L 62 36 L 96 37 L 69 58 L 79 92 L 50 72 L 21 92 L 31 58 L 4 37 L 38 36 Z", f: "#ffd60a" },
+        ...eye(41, 50), ...eye(59, 50), smile(50, 62, 8)] },
+    { name: "again", shapes: [
+        { c: [50, 50, 46], f: "#52b788" },
+        { p: "M 72 50 A 22 22 0 1 1 64 33", f: "", w: 9, s: "#ffffff" },
+        { p: "M 56 22 L 76 28 L 66 44 Z", f: "#ffffff", o: 1 }] }
+];
+
 // The set of a name; the first set for any other.
 export function setNamed(name) {
     return sets.find(s => s.name === name) || sets[0];
@@ -198,8 +209,8 @@ export function setNamed(name) {
 
 // The shapes of a picture by its name, from any set; none for an unknown name.
 export function shapesOf(name) {
-    for (const set of sets) {
-        const picture = set.pictures.find(p => p.name === name);
+    for (const list of sets.map(s => s.pictures).concat([partyPictures])) {
+        const picture = list.find(p => p.name === name);
         if (picture)
             return picture.shapes;
     }

@@ -187,18 +187,50 @@ Item {
             compare(movie.round.found, 0);
         }
 
-        // The board size is chosen from the keyboard too.
-        function test_sizeByKeys_data() {
-            return Rules.sizes.map((size, i) => ({ tag: size.columns + "x" + size.rows, key: Qt.Key_1 + i, index: i }));
+        // While a round plays, key-mashing and quick clicks on the header change nothing;
+        // a grown-up's long press on a key or a button acts once the ring is full.
+        function test_childLock_movie_data() {
+            return [
+                { tag: "size key, quick", key: Qt.Key_1, held: 0, size: 1 },
+                { tag: "size key, held", key: Qt.Key_1, held: Rules.holdMs + 300, size: 0 },
+                { tag: "set key, held", key: Qt.Key_F, held: Rules.holdMs + 300, set: "food" },
+                { tag: "new game button, quick", button: "New game", held: 0 },
+                { tag: "new game button, held", button: "New game", held: Rules.holdMs + 300, dealt: true }
+            ];
         }
-        function test_sizeByKeys(data) {
+        function test_childLock_movie(data) {
             const loader = createTemporaryObject(movieComponent, stage);
             tryVerify(() => loader.status === Loader.Ready);
             const movie = loader.item;
-            movie.chooseSize(data.index === 0 ? 1 : 0);
-            keyClick(data.key);
-            compare(movie.sizeIndex, data.index);
-            compare(movie.round.cards.length, Rules.sizes[data.index].pairs * 2);
+            movie.chooseSize(1);
+            movie.chooseSet("animals");
+            movie.tap(0);
+            const dealt = JSON.stringify(movie.round);
+            for (const key of [Qt.Key_N, Qt.Key_H, Qt.Key_2, Qt.Key_Tab, Qt.Key_X, Qt.Key_G])
+                keyClick(key);
+            compare(JSON.stringify(movie.round), dealt, "mashed keys change nothing");
+            verify(!movie.howToPlay.visible, "no card of text covers the board");
+            if (data.button) {
+                const find = item => item.text === data.button && item.clicked ? item
+                    : Array.from(item.children).reduce((found, child) => found || find(child), null);
+                const button = find(movie);
+                const at = button.mapToItem(movie, button.width / 2, button.height / 2);
+                mousePress(movie, at.x, at.y);
+                if (data.held)
+                    wait(data.held);
+                mouseRelease(movie, at.x, at.y);
+            } else {
+                keyPress(data.key);
+                if (data.held)
+                    wait(data.held);
+                keyRelease(data.key);
+            }
+            if (data.size !== undefined)
+                compare(movie.sizeIndex, data.size);
+            if (data.set)
+                compare(movie.setName, data.set);
+            compare(JSON.stringify(movie.round) !== dealt, data.held > 0, "acts only after the long press");
+            compare(movie.ringProgress, 0, "the ring empties");
         }
     }
 }
