@@ -15,12 +15,11 @@ EdgeGame {
 
     readonly property var setup: Rules.games[Rules.gameTypeOf(gameType)]
 
-    // The result goes to the hi-score list once; the station asks for the name.
+    // The result goes to the hi-score list; the station asks for the name.
     function sendResult(timeMs) {
         const list = Rules.scoreList(game, timeMs);
         if (list.length === 0)
             return;
-        game = Rules.resultSent(game);
         showGameOver("Well done!", ["Every edge fits.", "Your time: " + Theme.formatTime(timeMs, true)]);
         station.writeScore(list);
     }

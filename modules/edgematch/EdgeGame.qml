@@ -59,6 +59,7 @@ GameScreen {
         gameOver.clear();
         clock.reset();
         game = dealGame(seed);
+        link.newGame();
         notice = "";
         focusGame();
     }

@@ -171,6 +171,7 @@ Item {
             compare(movie.game.held, -1);
             goTo("tray", 4);
             keyClick(Qt.Key_Space);
+            wait(500);   // the next click on the same place is not a double click
             const turn = movie.game.position.rotationOf[2];
             mouseClick(movie.table, at.x, at.y);
             compare(movie.game.held, -1);
