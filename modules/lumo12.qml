@@ -1,5 +1,7 @@
 // Lumo 11, 12 and 13: put every lamp out in as few presses as you can. The gameType
-// chooses the board: six by six lamps, a honeycomb, or lamps with three levels.
+// chooses the board: six by six lamps, a honeycomb, or lamps with three levels. Every
+// scored deal needs the same presses (its par); practice levels grow the par and record
+// nothing.
 import QtQuick
 import "common"
 import "lumo"
@@ -12,6 +14,8 @@ GameScreen {
 
     property var game: Rules.newGame("lumo12", 1)
     property bool showSolution: false
+    property int level: 0                    // 0 the scored game, else a practice level
+    property int reached: 1                  // the highest practice level open
     readonly property alias table: table     // for tests: the board and the name
     readonly property alias link: link
     readonly property alias clock: clock
@@ -20,7 +24,7 @@ GameScreen {
     // Deals a new puzzle of this movie's game from a seed.
     function newGame(seed) {
         clock.reset();
-        game = Rules.newGame(gameType, seed);
+        game = Rules.newGame(gameType, seed, level);
         showSolution = false;
         link.newGame();
         table.cursor = Math.floor(game.board.cells.length / 2);
@@ -37,6 +41,11 @@ GameScreen {
         if (game.over)
             finish();
     }
+    // Steps through the scored game and the practice levels open so far, and deals.
+    function nextLevel() {
+        level = level >= reached ? 0 : level + 1;
+        newGame(Random.freshSeed());
+    }
     function toggleSolution() {
         if (game.over)
             return;
@@ -51,8 +60,14 @@ GameScreen {
         clock.stop();
         showSolution = false;
         const list = Rules.result(game, table.name);
-        if (list)
+        if (list) {
+            link.keep("name", list[3]);
             link.writeScore(list);
+        }
+        const before = reached;
+        reached = Rules.levelAfter(reached, game);
+        if (reached !== before)
+            link.keep(Rules.levelKey(gameType), reached);
         const text = endText(list);
         showGameOver(text[0], text[1]);
     }
@@ -62,11 +77,14 @@ GameScreen {
         if (game.outcome === "time")
             return ["Time is up", ["A game may last at most " + Math.floor(Rules.maxTimeMs / 3600000) + " h "
                 + Math.floor(Rules.maxTimeMs / 60000) % 60 + " min.", "No score is recorded."]];
+        const over = game.moves - game.par;
         return ["All lamps out!", [
-            "Moves: " + game.moves + " (par " + game.par + ")",
+            "Moves: " + game.moves + (over > 0 ? " (" + over + " over par " + game.par + ")" : " (par: the fewest possible!)"),
             "Time: " + Theme.formatTime(game.timeMs, true),
             game.helped ? "Solved with help: no score is recorded."
-                        : "Recorded for " + (list[3] === "" ? "a player without a name." : list[3] + ".")]];
+            : game.level ? "Practice level " + game.level + (reached > game.level ? " done: level " + reached
+                                                             + " is open (L)." : " done.") + " Practice records no score."
+            : "Recorded for " + list[3] + "."]];
     }
     function screenshotScene(name) {
         newGame(20261207);
@@ -86,7 +104,7 @@ GameScreen {
         table.cursor = presses.findIndex((n, i) => n > 0 && i !== first);
     }
 
-    title: rules.title
+    title: level ? rules.title + " · practice " + level : rules.title
     stats: [
         { label: "Moves", value: String(game.moves) },
         { label: "Par", value: String(game.par) },
@@ -95,8 +113,14 @@ GameScreen {
     howToPlayText: "<p>Press a lamp: it and its neighbours switch. Put <b>every lamp out</b> "
         + "with as few presses as you can; <i>Par</i> at the top tells how few it takes.</p>"
         + "<p>" + rules.summary + "</p>"
-        + "<p>A <b>bright</b> lamp is a disc with eight rays, a <b>dim</b> one a small disc "
-        + "with four, an <b>out</b> lamp an empty ring.</p>"
+        + (game.board.levels > 2
+           ? "<p>A <b>bright</b> lamp is a disc with eight rays, a <b>dim</b> one a small disc "
+             + "with four, an <b>out</b> lamp an empty ring.</p>"
+           : "<p>A <b>lit</b> lamp is a disc with eight rays, an <b>out</b> lamp an empty ring.</p>")
+        + "<p>Every scored deal needs exactly its par, " + rules.par + " presses, so the list "
+        + "compares like with like. <b>Practice</b> (L) deals easier and harder levels "
+        + "(par 2 to " + (Rules.ladderLength + 1) + ") that record nothing; solving your highest "
+        + "level opens the next, and the levels you reach are kept.</p>"
         + "<p>Keys: arrows move the frame, Space or Enter presses, S shows the solution "
         + "(the game then records no score), Tab types your name.</p>"
         + "<p>Fewer moves rank first, then the shorter time; the clock starts with your "
@@ -104,7 +128,11 @@ GameScreen {
     keyHandler: table.boardView
     onNewGameRequested: newGame(Random.freshSeed())
 
-    Component.onCompleted: newGame(Random.freshSeed())
+    Component.onCompleted: {
+        reached = Rules.levelFromStore(link.kept(Rules.levelKey(gameType)));
+        table.name = Rules.startingName(link.kept("name") || table.name, link.lastName());
+        newGame(Random.freshSeed());
+    }
 
     StationLink { id: link }
 
@@ -124,8 +152,19 @@ GameScreen {
         lamps: screen.game.lamps
         hints: screen.showSolution ? screen.solution() : []
         helped: screen.game.helped
+        showing: screen.showSolution
         note: screen.game.helped ? "Help used: this game records no score."
-                                 : "Put every lamp out. A lamp and its neighbours switch together."
+            : screen.level ? "Practice level " + screen.level + " of " + Rules.ladderLength + ": par "
+                             + screen.game.par + ", nothing is recorded."
+            : "Put every lamp out in " + screen.game.par + " presses. A lamp and its neighbours switch together."
+        buttons: GameButton {
+            text: screen.level ? "Practice " + screen.level + "/" + screen.reached : "Practice"
+            key: "L"
+            primary: screen.level > 0
+            onClicked: { screen.nextLevel(); screen.focusGame(); }
+        }
+        commandKeys: [Qt.Key_L]
+        onCommandKey: screen.nextLevel()
         onLampPressed: function(index) { screen.press(index); }
         onSolutionRequested: screen.toggleSolution()
     }

@@ -12,6 +12,7 @@ GameScreen {
 
     property var run: Rules.newRun(1)
     property bool showSolution: false
+    property var solvedBoard: null           // the puzzle just solved, shown a moment
     readonly property alias table: table     // for tests: the board and the name
     readonly property alias link: link
     readonly property alias clock: clock
@@ -19,6 +20,8 @@ GameScreen {
     // Starts a new run from a seed; a run still going is left without a result.
     function newGame(seed) {
         clock.reset();
+        pause.stop();
+        solvedBoard = null;
         run = Rules.newRun(seed);
         showSolution = false;
         link.newGame();
@@ -27,18 +30,26 @@ GameScreen {
         focusGame();
     }
     // Presses lamp `index`: the one way a move is made, from the mouse, the keys and tests.
+    // Called during the moment a solved puzzle stays, it moves on to the next at once.
     function press(index) {
         if (run.over)
             return;
+        if (pause.running) {
+            pause.stop();
+            solvedBoard = null;
+        }
         clock.start();
         clock.update();
-        const before = run.solved;
+        const before = run;
         run = Rules.runMove(Rules.runTick(run, clock.elapsedMs), index);
-        if (run.solved > before) {
+        if (run.solved > before.solved) {
             showSolution = false;
             table.cursor = Math.min(table.cursor, run.board.cells.length - 1);
-            if (!run.over)
-                cheer.show("Puzzle " + run.solved + " solved!");
+            // The solved board stays in view a moment, all lamps out, before the next.
+            if (!run.over) {
+                solvedBoard = { board: before.board, lamps: before.lamps.map(() => 0), solved: run.solved };
+                pause.restart();
+            }
         }
         if (run.over)
             finish();
@@ -71,13 +82,18 @@ GameScreen {
         clock.stop();
         showSolution = false;
         const list = Rules.runResult(run, table.name);
-        if (list)
-            link.writeScore(list);
+        if (list) {
+            link.keep("name", list[4]);
+            // The hi-score window opens over the movie: the finished board and its
+            // panel are drawn first, so they are what shows behind it.
+            send.list = list;
+            send.restart();
+        }
         showGameOver(endTitle(), [
             "Solved: " + run.solved + " of " + Rules.runPuzzles.length,
             "Moves: " + run.moves + "    Time: " + Theme.formatTime(run.timeMs, true),
             !list ? "No puzzle solved: nothing is recorded."
-                : "Recorded for " + (list[4] === "" ? "a player without a name." : list[4] + ".")]);
+                : "Recorded for " + list[4] + "."]);
     }
     function endTitle() {
         switch (run.outcome) {
@@ -123,7 +139,10 @@ GameScreen {
     keyHandler: table.boardView
     onNewGameRequested: newGame(Random.freshSeed())
 
-    Component.onCompleted: newGame(Random.freshSeed())
+    Component.onCompleted: {
+        table.name = Rules.startingName(link.kept("name") || table.name, link.lastName());
+        newGame(Random.freshSeed());
+    }
 
     StationLink { id: link }
 
@@ -139,14 +158,17 @@ GameScreen {
 
     LumoTable {
         id: table
-        board: screen.run.board
-        lamps: screen.run.lamps
+        board: screen.solvedBoard ? screen.solvedBoard.board : screen.run.board
+        lamps: screen.solvedBoard ? screen.solvedBoard.lamps : screen.run.lamps
+        showing: screen.showSolution
         hints: screen.showSolution ? screen.solution() : []
-        note: "Puzzle " + (screen.run.puzzle + 1) + ": " + screen.run.board.cols + " × "
+        note: screen.solvedBoard ? "Puzzle " + screen.solvedBoard.solved + " solved!"
+            : "Puzzle " + (screen.run.puzzle + 1) + ": " + screen.run.board.cols + " × "
               + screen.run.board.rows + (screen.run.board.levels > 2 ? " lamps of three levels." : " lamps.")
               + (screen.run.shown ? "  The solution cost " + screen.run.par + " moves."
                  : "  Showing the solution costs " + screen.run.par + " moves.")
-        onLampPressed: function(index) { screen.press(index); }
+        // The board takes no presses while the solved puzzle stays.
+        onLampPressed: function(index) { if (!pause.running) screen.press(index); }
         onSolutionRequested: screen.toggleSolution()
         buttons: GameButton {
             text: "End run"
@@ -157,24 +179,18 @@ GameScreen {
         onCommandKey: screen.endRun()
     }
 
-    // A short word of praise over the board when a puzzle is solved.
-    Text {
-        id: cheer
-        function show(message) {
-            text = message;
-            opacity = 1;
-            fade.restart();
-        }
-        anchors.horizontalCenter: parent.horizontalCenter
-        y: 16
-        opacity: 0
-        color: Theme.good
-        font.family: Theme.fontFamily
-        font.pixelSize: Theme.titleSize
-        font.bold: true
-        style: Text.Outline
-        styleColor: "#0b132b"
-        NumberAnimation on opacity { id: fade; running: false; from: 1; to: 0; duration: 1400; easing.type: Easing.InQuad }
+    Timer {
+        id: send
+        property var list: []
+        interval: 150
+        onTriggered: link.writeScore(list)
+    }
+
+    // The solved puzzle stays a moment; then the next one comes.
+    Timer {
+        id: pause
+        interval: 700
+        onTriggered: screen.solvedBoard = null
     }
 
     // The busiest the board gets, for measuring: lamps pressed in quick succession.

@@ -134,7 +134,7 @@ GameScreen {
     }
 
     title: "Overlord"
-    stats: [{ label: "Round", value: Math.min(state.round, Rules.lastRound) + " of " + Rules.lastRound },
+    stats: [{ label: "Round", value: Math.min(state.round, Rules.lastRound) + "/" + Rules.lastRound },
             { label: "Lands", value: Rules.landsOf(state, Rules.human) + " : " + Rules.landsOf(state, Rules.computer) }]
     keyHandler: map
     howToPlayText: "<p>Take the whole island. Your lands are blue with a ring ○, the "
@@ -154,11 +154,6 @@ GameScreen {
                  + "opponent, the island button (<b>I</b>) one of four islands; both start a new war "
                  + "and are kept for next time. When your war is hopeless, <b>Resign</b> (R) ends it.</p>"
     buttons: [
-        GameButton {
-            text: Rules.islands[movie.island].name
-            key: "I"
-            onClicked: { movie.nextIsland(); movie.focusGame(); }
-        },
         GameButton {
             objectName: "resignButton"
             text: "Resign"
@@ -234,11 +229,25 @@ GameScreen {
                 onClicked: movie.setStrength(index)
             }
         }
+        Text {
+            topPadding: 10
+            text: "Island"
+            color: Theme.textDim
+            font.family: Theme.fontFamily
+            font.pixelSize: Theme.smallSize
+        }
+        GameButton {
+            width: 110
+            text: Rules.islands[movie.island].name
+            key: "I"
+            onClicked: { movie.nextIsland(); movie.focusGame(); }
+        }
     }
 
     Map {
         id: map
         anchors.left: parent.left
+        anchors.leftMargin: 140                // beside the opponent and island buttons
         anchors.right: parent.right
         anchors.top: parent.top
         anchors.bottom: newsText.top

@@ -72,11 +72,10 @@ GameScreen {
         showHint();
     }
 
-    title: daily ? "ReKo 9 · Today" : "ReKo 9"
+    title: "ReKo 9"
     stats: [{ label: "Par", value: String(game.best) },
             { label: "Moves", value: String(game.moves) },
-            { label: "Time", value: clock.text },
-            { label: "Hints", value: String(game.hints) }]
+            { label: "Time", value: clock.text }]
     keyHandler: board
     howToPlayText: "<p>Put the tiles in order, <b>1 2 3</b> on top, <b>4 5 6</b> in the middle, "
                  + "<b>7 8 9</b> below (on sixteen tiles, four rows of four).</p>"
@@ -91,16 +90,6 @@ GameScreen {
                  + "<b>Today</b> (D) deals the day's puzzle, the same for everyone. "
                  + "There is no hi-score list: play against par.</p>"
     buttons: [
-        GameButton {
-            text: movie.mode ? "Size: 16" : "Size: 9"
-            key: "M"
-            onClicked: { movie.setMode(1 - movie.mode); movie.focusGame(); }
-        },
-        GameButton {
-            text: "Today"
-            key: "D"
-            onClicked: { movie.dailyGame(); movie.focusGame(); }
-        },
         GameButton {
             text: "Undo"
             key: "U"
@@ -123,7 +112,7 @@ GameScreen {
     Timer {
         id: finish
         interval: 350
-        onTriggered: movie.showGameOver("In order!", [Rules.verdict(movie.game), "Time: " + clock.text
+        onTriggered: movie.showGameOver(movie.daily ? "Today's puzzle in order!" : "In order!", [Rules.verdict(movie.game), "Time: " + clock.text
                                                       + (movie.game.hints ? "    Hints: " + movie.game.hints : "")])
     }
 
@@ -136,6 +125,43 @@ GameScreen {
         onTriggered: {
             movie.game = Rules.play(Object.assign({}, movie.game, { solved: false }), step % 4, true);
             ++step;
+        }
+    }
+
+    // The sizes and the day's deal, beside the board.
+    Column {
+        x: 16
+        y: 16
+        spacing: 10
+        Text {
+            text: "Tiles"
+            color: Theme.textDim
+            font.family: Theme.fontFamily
+            font.pixelSize: Theme.smallSize
+        }
+        Repeater {
+            model: Rules.modes
+            GameButton {
+                width: 124
+                text: modelData.name
+                key: index === movie.mode ? "" : "M"
+                primary: movie.mode === index
+                onClicked: { if (movie.mode !== index) movie.setMode(index); movie.focusGame(); }
+            }
+        }
+        Text {
+            topPadding: 10
+            text: "Puzzle of the day"
+            color: Theme.textDim
+            font.family: Theme.fontFamily
+            font.pixelSize: Theme.smallSize
+        }
+        GameButton {
+            width: 124
+            text: "Today"
+            key: "D"
+            primary: movie.daily
+            onClicked: { movie.dailyGame(); movie.focusGame(); }
         }
     }
 

@@ -91,6 +91,8 @@ Item {
             readonly property bool marched: map.lastMove !== null
                                             && (map.lastMove.from === index || map.lastMove.to === index)
 
+            // A land showing a preview lies over its neighbours, so the preview shows whole.
+            z: after ? 2 : 0
             x: map.centreX(map.isle.lands[index]) - width / 2
             y: map.centreY(map.isle.lands[index]) - height / 2
             width: map.step * 2
@@ -201,8 +203,9 @@ Item {
         readonly property var to: map.lastMove ? map.isle.lands[map.lastMove.to] : null
         readonly property real x0: from ? map.centreX(from) : 0
         readonly property real y0: from ? map.centreY(from) : 0
-        readonly property real x1: to ? x0 + (map.centreX(to) - x0) * progress : 0
-        readonly property real y1: to ? y0 + (map.centreY(to) - y0) * progress : 0
+        // From the edge of one land to the edge of the other, clear of both numbers.
+        readonly property real x1: to ? x0 + (map.centreX(to) - x0) * (0.3 + 0.42 * progress) : 0
+        readonly property real y1: to ? y0 + (map.centreY(to) - y0) * (0.3 + 0.42 * progress) : 0
         readonly property real angle: Math.atan2(y1 - y0, x1 - x0)
 
         anchors.fill: parent
@@ -214,8 +217,8 @@ Item {
             strokeWidth: 7
             fillColor: Theme.accent
             capStyle: ShapePath.RoundCap
-            startX: arrow.x0
-            startY: arrow.y0
+            startX: arrow.to ? arrow.x0 + (map.centreX(arrow.to) - arrow.x0) * 0.28 : 0
+            startY: arrow.to ? arrow.y0 + (map.centreY(arrow.to) - arrow.y0) * 0.28 : 0
             PathLine { x: arrow.x1; y: arrow.y1 }
             PathLine { x: arrow.x1 - 18 * Math.cos(arrow.angle - 0.5); y: arrow.y1 - 18 * Math.sin(arrow.angle - 0.5) }
             PathMove { x: arrow.x1; y: arrow.y1 }

@@ -49,9 +49,9 @@ function makeIsland(name, lands) {
 // land has a mirror image through the centre), so neither side starts better placed.
 export const islands = [
     makeIsland("Isle", hexLands(2)),
-    makeIsland("Twin isles", hexLands(1, -2, 0).concat(hexLands(1, 2, 0), [{ q: 0, r: 0 }])),
-    makeIsland("Long isle", [-3, -2, -1, 0, 1, 2, 3].reduce((out, q) => out.concat([-1, 0, 1].map(r => ({ q: q, r: r }))), [])),
-    makeIsland("Great isle", hexLands(3))
+    makeIsland("Twins", hexLands(1, -2, 0).concat(hexLands(1, 2, 0), [{ q: 0, r: 0 }])),
+    makeIsland("Long", [-3, -2, -1, 0, 1, 2, 3].reduce((out, q) => out.concat([-1, 0, 1].map(r => ({ q: q, r: r }))), [])),
+    makeIsland("Great", hexLands(3))
 ];
 
 export function islandOf(state) {

@@ -130,9 +130,9 @@ Item {
             objectName: "pivot" + index
             x: board.cellX(topLeft) + board.cell + board.gap / 2 - width / 2
             y: board.cellY(topLeft) + board.cell + board.gap / 2 - height / 2
-            width: 64
-            height: 64
-            radius: 32
+            width: Math.min(64, board.cell * 0.48)
+            height: width
+            radius: width / 2
             color: area.containsMouse || chosen ? Theme.accent : "#e0f1f3f8"
             border.color: hinted ? Theme.good : chosen ? Theme.focus : "#50000000"
             border.width: hinted || chosen ? 5 : 2
@@ -142,7 +142,7 @@ Item {
                 anchors.centerIn: parent
                 text: pivot.backwards ? "↺" : "↻"
                 color: Theme.background
-                font.pixelSize: 40
+                font.pixelSize: pivot.width * 0.62
                 font.bold: true
             }
 

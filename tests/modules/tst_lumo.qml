@@ -493,11 +493,39 @@ TestCase {
         verify(m.gameOver.visible);
         keyClick(Qt.Key_Escape);
         keyClick(Qt.Key_E);
+        tryVerify(() => writes(m).length > 0, 2000, "sent once the board is drawn");
+        wait(300);
         const sent = writes(m);
         compare(sent.length, 1);
         const list = sent[0].split("|")[1].split(",");
         compare(list.length, 5);
         compare(list.slice(0, 3), ["lumo18", "2", String(m.run.moves)]);
+    }
+
+    // Practice levels by key: they deal at their par, record nothing, open the next
+    // level and keep it; the name starts as the one used last in this movie.
+    function test_practiceLadderByKeys() {
+        const m = movie("lumo12.qml", { gameType: "lumo11" });
+        m.link.keep("name", "Ada");
+        m.link.keep("lumo11.level", "2");
+        m.Component.completed();
+        compare(table(m).name, "Ada");
+        compare(m.reached, 2);
+        keyClick(Qt.Key_L);
+        keyClick(Qt.Key_L);
+        compare(m.level, 2);
+        compare(m.game.par, Rules.ladderPar(2));
+        verify(m.title.indexOf("practice 2") > 0, m.title);
+        m.solution().forEach((times, i) => { for (let t = 0; t < times; ++t) m.press(i); });
+        verify(m.game.over);
+        compare(writes(m), [], "practice records nothing");
+        compare(m.reached, 3);
+        compare(m.link.kept("lumo11.level"), "3");
+        keyClick(Qt.Key_Escape);
+        keyClick(Qt.Key_L);
+        keyClick(Qt.Key_L);
+        compare(m.level, 0, "past the highest level open comes the scored game");
+        compare(m.game.par, 8);
     }
 
     function test_nameFieldTakesKeysAndGivesThemBack() {
@@ -506,6 +534,7 @@ TestCase {
         keyClick(Qt.Key_Tab);
         keyClick(Qt.Key_A);
         keyClick(Qt.Key_Comma);
+        verify(findChild(m, "commaRefused").opacity > 0, "the refused comma is said");
         keyClick(Qt.Key_B);
         keyClick(Qt.Key_Return);
         keyClick(Qt.Key_Space);         // the board has the keys again
