@@ -79,7 +79,7 @@ GameScreen {
                 + Math.floor(Rules.maxTimeMs / 60000) % 60 + " min.", "No score is recorded."]];
         const over = game.moves - game.par;
         return ["All lamps out!", [
-            "Moves: " + game.moves + (over > 0 ? " (" + over + " over par " + game.par + ")" : " (par: the fewest possible!)"),
+            "Moves: " + game.moves + (over > 0 ? " (" + over + " over par " + game.par + ")" : ": par, the fewest possible!"),
             "Time: " + Theme.formatTime(game.timeMs, true),
             game.helped ? "Solved with help: no score is recorded."
             : game.level ? "Practice level " + game.level + (reached > game.level ? " done: level " + reached
@@ -104,7 +104,7 @@ GameScreen {
         table.cursor = presses.findIndex((n, i) => n > 0 && i !== first);
     }
 
-    title: level ? rules.title + " · practice " + level : rules.title
+    title: rules.title
     stats: [
         { label: "Moves", value: String(game.moves) },
         { label: "Par", value: String(game.par) },

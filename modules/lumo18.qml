@@ -165,8 +165,8 @@ GameScreen {
         note: screen.solvedBoard ? "Puzzle " + screen.solvedBoard.solved + " solved!"
             : "Puzzle " + (screen.run.puzzle + 1) + ": " + screen.run.board.cols + " × "
               + screen.run.board.rows + (screen.run.board.levels > 2 ? " lamps of three levels." : " lamps.")
-              + (screen.run.shown ? "  The solution cost " + screen.run.par + " moves."
-                 : "  Showing the solution costs " + screen.run.par + " moves.")
+              + (screen.run.shown ? "  The solution cost " : "  Showing the solution costs ")
+              + screen.run.par + (screen.run.par === 1 ? " move." : " moves.")
         // The board takes no presses while the solved puzzle stays.
         onLampPressed: function(index) { if (!pause.running) screen.press(index); }
         onSolutionRequested: screen.toggleSolution()

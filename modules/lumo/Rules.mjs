@@ -84,10 +84,10 @@ export function levelKey(gameType) {
     return gameTypeOf(gameType) + ".level";
 }
 
-// The level reached after a practice game: solving the highest level reached opens the
-// next one; anything else leaves it.
+// The level reached after a practice game: solving the highest level reached without
+// help opens the next one; anything else leaves it.
 export function levelAfter(reached, game) {
-    if (game.level === reached && game.outcome === "solved" && reached < ladderLength)
+    if (game.level === reached && game.outcome === "solved" && !game.helped && reached < ladderLength)
         return reached + 1;
     return reached;
 }

@@ -515,7 +515,7 @@ TestCase {
         keyClick(Qt.Key_L);
         compare(m.level, 2);
         compare(m.game.par, Rules.ladderPar(2));
-        verify(m.title.indexOf("practice 2") > 0, m.title);
+        verify(findChild(m, "note").text.indexOf("Practice level 2") === 0, findChild(m, "note").text);
         m.solution().forEach((times, i) => { for (let t = 0; t < times; ++t) m.press(i); });
         verify(m.game.over);
         compare(writes(m), [], "practice records nothing");
