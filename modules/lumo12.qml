@@ -9,69 +9,22 @@ import "common/Random.mjs" as Random
 import "common/Theme.mjs" as Theme
 import "lumo/Rules.mjs" as Rules
 
-GameScreen {
+LumoGame {
     id: screen
 
-    property var game: Rules.newGame("lumo12", 1)
-    property bool showSolution: false
+    readonly property var rules: Rules.games[Rules.gameTypeOf(gameType)]
     property int level: 0                    // 0 the scored game, else a practice level
     property int reached: 1                  // the highest practice level open
-    readonly property alias table: table     // for tests: the board and the name
-    readonly property alias link: link
-    readonly property alias clock: clock
-    readonly property var rules: Rules.games[Rules.gameTypeOf(gameType)]
 
-    // Deals a new puzzle of this movie's game from a seed.
-    function newGame(seed) {
-        clock.reset();
-        game = Rules.newGame(gameType, seed, level);
-        showSolution = false;
-        link.newGame();
-        table.cursor = Math.floor(game.board.cells.length / 2);
-        gameOver.clear();
-        focusGame();
-    }
-    // Presses lamp `index`: the one way a move is made, from the mouse, the keys and tests.
-    function press(index) {
-        if (game.over)
-            return;
-        clock.start();
-        clock.update();
-        game = Rules.move(Rules.tick(game, clock.elapsedMs), index);
-        if (game.over)
-            finish();
-    }
-    // Steps through the scored game and the practice levels open so far, and deals.
+    // Steps through the scored game and the practice levels open so far, and deals; a
+    // game under way is given up only when the player says so.
     function nextLevel() {
-        level = level >= reached ? 0 : level + 1;
-        newGame(Random.freshSeed());
+        confirmDiscard(function() {
+            level = level >= reached ? 0 : level + 1;
+            newGame(Random.freshSeed());
+        });
     }
-    function toggleSolution() {
-        if (game.over)
-            return;
-        showSolution = !showSolution;
-        if (showSolution)
-            game = Rules.withHelp(game);
-    }
-    // How often to press each lamp to put them all out with the fewest presses: for tests
-    // and scenes; it shows nothing, so it is no help to the player.
-    function solution() { return Rules.solve(game.board, game.lamps); }
-    function finish() {
-        clock.stop();
-        showSolution = false;
-        const list = Rules.result(game, table.name);
-        if (list) {
-            link.keep("name", list[3]);
-            link.writeScore(list);
-        }
-        const before = reached;
-        reached = Rules.levelAfter(reached, game);
-        if (reached !== before)
-            link.keep(Rules.levelKey(gameType), reached);
-        const text = endText(list);
-        showGameOver(text[0], text[1]);
-    }
-    function endText(list) {
+    endText: function(list) {
         if (game.outcome === "moves")
             return ["Out of moves", ["A game may take at most " + Rules.maxMoves + " moves.", "No score is recorded."]];
         if (game.outcome === "time")
@@ -122,65 +75,45 @@ GameScreen {
         + "(par 2 to " + (Rules.ladderLength + 1) + ") that record nothing; solving your highest "
         + "level opens the next, and the levels you reach are kept.</p>"
         + "<p>Keys: arrows move the frame, Space or Enter presses, S shows the solution "
-        + "(the game then records no score), Tab types your name.</p>"
+        + "(the game then records no score), Tab types your name. Undo (Z, or the same lamp "
+        + "again) takes a press back and it no longer counts; the clock runs on.</p>"
         + "<p>Fewer moves rank first, then the shorter time; the clock starts with your "
         + "first press. A game ends after " + Rules.maxMoves + " moves.</p>"
-    keyHandler: table.boardView
-    onNewGameRequested: newGame(Random.freshSeed())
-
+    game: Rules.newGame("lumo12", 1)
+    deal: function(seed) { return Rules.newGame(screen.gameType, seed, screen.level); }
+    move: Rules.move
+    tick: Rules.tick
+    resultOf: Rules.result
+    firstCursor: Math.floor(game.board.cells.length / 2)
+    // A solved game keeps the name it was recorded under, and opens the next practice level.
+    onPressed: function(before) {
+        if (game.outcome !== "solved")
+            return;
+        const list = Rules.result(game, table.name);
+        if (list)
+            link.keep("name", list[3]);
+        const was = reached;
+        reached = Rules.levelAfter(reached, game);
+        if (reached !== was)
+            link.keep(Rules.levelKey(gameType), reached);
+    }
     Component.onCompleted: {
         reached = Rules.levelFromStore(link.kept(Rules.levelKey(gameType)));
         table.name = Rules.startingName(link.kept("name") || table.name, link.lastName());
-        newGame(Random.freshSeed());
     }
-
-    StationLink { id: link }
-
-    GameClock {
-        id: clock
-        onElapsedMsChanged: {
-            if (running && elapsedMs >= Rules.maxTimeMs && !screen.game.over) {
-                screen.game = Rules.tick(screen.game, elapsedMs);
-                screen.finish();
-            }
-        }
+    table.note: game.helped ? "Help used: this game records no score."
+        : level ? "Practice level " + level + " of " + Rules.ladderLength + ": par " + game.par + ", nothing is recorded."
+        : "Put every lamp out in " + game.par + " presses. A lamp and its neighbours switch together."
+    table.buttons: GameButton {
+        text: screen.level ? "Practice " + screen.level + "/" + screen.reached : "Practice"
+        key: "L"
+        primary: screen.level > 0
+        onClicked: { screen.nextLevel(); screen.focusGame(); }
     }
+    table.commandKeys: [Qt.Key_L]
 
-    LumoTable {
-        id: table
-        board: screen.game.board
-        lamps: screen.game.lamps
-        hints: screen.showSolution ? screen.solution() : []
-        helped: screen.game.helped
-        showing: screen.showSolution
-        note: screen.game.helped ? "Help used: this game records no score."
-            : screen.level ? "Practice level " + screen.level + " of " + Rules.ladderLength + ": par "
-                             + screen.game.par + ", nothing is recorded."
-            : "Put every lamp out in " + screen.game.par + " presses. A lamp and its neighbours switch together."
-        buttons: GameButton {
-            text: screen.level ? "Practice " + screen.level + "/" + screen.reached : "Practice"
-            key: "L"
-            primary: screen.level > 0
-            onClicked: { screen.nextLevel(); screen.focusGame(); }
-        }
-        commandKeys: [Qt.Key_L]
-        onCommandKey: screen.nextLevel()
-        onLampPressed: function(index) { screen.press(index); }
-        onSolutionRequested: screen.toggleSolution()
-    }
-
-    // The busiest the board gets, for measuring: lamps pressed in quick succession.
-    Timer {
-        id: demo
-        interval: 90
-        repeat: true
-        property int count: 0
-        onTriggered: {
-            const n = screen.game.board.cells.length;
-            screen.game = Object.assign({}, screen.game,
-                { lamps: Rules.press(screen.game.board, screen.game.lamps, (count * 7) % n) });
-            if (++count >= 60)
-                stop();
-        }
+    Connections {
+        target: screen.table
+        function onCommandKey() { screen.nextLevel(); }
     }
 }

@@ -13,11 +13,11 @@ GameScreen {
     property var state: Rules.newGame(Random.freshSeed())
     property int strength: 1
     property int island: 0
-    readonly property alias link: link
     property int selected: -1
     property int cursor: 0
     property var lastMove: null
     property var rng: Random.make(1)
+    property bool moved: false
     readonly property string yourMove: "Your move: march from a land of yours with two or more armies."
     property string news: yourMove
 
@@ -27,6 +27,7 @@ GameScreen {
         rng = Random.make(s);
         selected = -1;
         lastMove = null;
+        moved = false;
         cursor = state.owner.indexOf(Rules.human);
         news = yourMove;
         think.stop();
@@ -44,20 +45,25 @@ GameScreen {
         link.keep("island", island);
         newGame();
     }
+    // Another opponent or island means another war: asked first when one is going on.
+    function chooseStrength(level) {
+        confirmDiscard(() => setStrength(level));
+    }
+    function chooseIsland() {
+        confirmDiscard(() => nextIsland());
+    }
     function resign() {
-        if (state.winner || state.turn !== Rules.human)
+        if (Rules.toMove(state) !== Rules.human)
             return;
         think.stop();
         state = Rules.resign(state, Rules.human);
         checkEnd();
     }
-    // One input path for clicks and keys: a land of yours with armies to spare is
-    // chosen, a land touching the chosen one is marched into.
+    // One input path for clicks and keys (what a choice means is the rules' to say).
     function choose(land) {
         const what = Rules.choice(state, selected, land);
-        if (what === "")
-            return;
-        cursor = land;
+        if (what !== "")
+            cursor = land;
         if (what === "march") {
             humanMove({ from: selected, to: land });
         } else if (what === "select") {
@@ -65,7 +71,10 @@ GameScreen {
             lastMove = null;
             selected = land;
             news = "March from here into a ringed land.";
-        } else {
+            sounds.play("select");
+        } else if (what === "letGo") {
+            if (selected >= 0 && land !== selected)
+                sounds.play("invalid");
             letGo();
         }
     }
@@ -81,7 +90,9 @@ GameScreen {
     function humanMove(move) {
         selected = -1;
         lastMove = null;
+        moved = true;
         state = Rules.play(state, Rules.human, move);
+        sounds.play("lay");
         if (!checkEnd()) {
             news = "The computer is thinking…";
             think.restart();
@@ -99,8 +110,9 @@ GameScreen {
             return false;
         const won = state.winner === Rules.human, even = state.winner === Rules.drawn;
         if (state.resigned) {
-            showGameOver("You gave the island up", ["The computer takes it after " + state.round + " rounds.",
-                                                    "Try again, or choose an easier opponent."]);
+            finish("You gave the island up", ["The computer takes it after " + state.round + " rounds.",
+                                              "Try again, or choose an easier opponent."],
+                   { won: false, result: state.round });
             news = "You resigned.";
             return true;
         }
@@ -109,9 +121,10 @@ GameScreen {
             : held ? "After round " + Rules.lastRound + (won ? " you hold more of the island."
                                                              : " the computer holds more of the island.")
             : won ? "The computer holds no land." : "You hold no land.";
-        showGameOver(even ? "A drawn war" : won ? "The island is yours!" : "The computer holds the island",
-                     [why, won ? "You won in " + (state.round - 1) + " rounds at " + Rules.strengths[strength].name + "."
-                               : even ? "" : "Try again, or choose an easier opponent."]);
+        finish(even ? "A drawn war" : won ? "The island is yours!" : "The computer holds the island",
+               [why, won ? "You won in " + (state.round - 1) + " rounds at " + Rules.strengths[strength].name + "."
+                         : even ? "" : "Try again, or choose an easier opponent."],
+               { won: won, result: state.round - 1, sound: even ? "lose" : undefined });
         news = even ? "Drawn." : won ? "You won." : "You lost.";
         return true;
     }
@@ -137,11 +150,16 @@ GameScreen {
     stats: [{ label: "Round", value: Math.min(state.round, Rules.lastRound) + "/" + Rules.lastRound },
             { label: "Lands", value: Rules.landsOf(state, Rules.human) + " : " + Rules.landsOf(state, Rules.computer) }]
     keyHandler: map
+    inProgress: moved && !state.winner
+    gameStats: GameStats {
+        key: "overlord." + Rules.strengths[movie.strength].name.toLowerCase()
+        unit: "rounds"
+    }
     howToPlayText: "<p>Take the whole island. Your lands are blue with a ring ○, the "
                  + "computer's red with a spear point ▲, the grey ones belong to nobody.</p>"
                  + "<p>On your turn, march all but one army from one of your lands into a land "
                  + "touching it: click your land, then a ringed land (keys: arrows and "
-                 + "<b>Space</b>; <b>P</b> passes, <b>Escape</b> lets go). More armies than "
+                 + "<b>Space</b>; <b>W</b> waits a turn, <b>Escape</b> lets go). More armies than "
                  + "the defender take the land with what is left; fewer only wear it down. "
                  + "Marching into your own land joins the armies.</p>"
                  + "<p>After you and the computer have moved, every land that someone holds "
@@ -152,7 +170,8 @@ GameScreen {
                  + "computer's last march is drawn as an arrow.</p>"
                  + "<p>Easy, Fair, Hard and Master on the left (keys <b>1</b> to <b>4</b>) choose the "
                  + "opponent, the island button (<b>I</b>) one of four islands; both start a new war "
-                 + "and are kept for next time. When your war is hopeless, <b>Resign</b> (R) ends it.</p>"
+                 + "and are kept for next time, and your games are counted for each strength. "
+                 + "When your war is hopeless, <b>Resign</b> (R) ends it.</p>"
     buttons: [
         GameButton {
             objectName: "resignButton"
@@ -162,8 +181,8 @@ GameScreen {
             onClicked: { movie.resign(); movie.focusGame(); }
         },
         GameButton {
-            text: "Pass"
-            key: "P"
+            text: "Wait"
+            key: "W"
             enabled: Rules.toMove(movie.state) === Rules.human
             onClicked: { movie.pass(); movie.focusGame(); }
         }
@@ -179,8 +198,6 @@ GameScreen {
         newGame();
     }
 
-    StationLink { id: link }
-
     // The computer answers a moment after the player's march, so the march is seen first.
     Timer {
         id: think
@@ -194,12 +211,11 @@ GameScreen {
         interval: 250
         repeat: true
         onTriggered: {
-            const next = Rules.toMove(movie.state);
-            if (next === Rules.neutral) {
+            if (Rules.toMove(movie.state) === Rules.neutral) {
                 movie.newGame(3);
                 return;
             }
-            if (next === Rules.human) {
+            if (movie.state.turn === Rules.human) {
                 const list = Rules.moves(movie.state, Rules.human);
                 movie.humanMove(list[0]);
                 think.stop();
@@ -226,7 +242,7 @@ GameScreen {
                 text: modelData.name
                 key: String(index + 1)
                 primary: movie.strength === index
-                onClicked: movie.setStrength(index)
+                onClicked: movie.chooseStrength(index)
             }
         }
         Text {
@@ -240,7 +256,7 @@ GameScreen {
             width: 110
             text: Rules.islands[movie.island].name
             key: "I"
-            onClicked: { movie.nextIsland(); movie.focusGame(); }
+            onClicked: { movie.chooseIsland(); movie.focusGame(); }
         }
     }
 
@@ -260,8 +276,8 @@ GameScreen {
         onPassRequested: movie.pass()
         onCursorMoved: function(land) { movie.cursor = land; }
         onReleased: movie.letGo()
-        onStrengthChosen: function(level) { movie.setStrength(level); }
-        onIslandRequested: movie.nextIsland()
+        onStrengthChosen: function(level) { movie.chooseStrength(level); }
+        onIslandRequested: movie.chooseIsland()
         onResignRequested: if (Rules.hopeless(movie.state, Rules.human)) movie.resign()
     }
 

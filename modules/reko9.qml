@@ -19,18 +19,24 @@ GameScreen {
         daily = false;
         deal(seed === undefined ? Random.freshSeed() : seed);
     }
-    // The day's deal: the same for every player that day.
+    // The day's deal: the same for every player that day. A game under way is given up
+    // only when the player says so.
     function dailyGame() {
-        const now = new Date();
-        deal(Rules.dailySeed(now.getFullYear(), now.getMonth() + 1, now.getDate()));
-        daily = true;
+        confirmDiscard(function() {
+            const now = new Date();
+            deal(Rules.dailySeed(now.getFullYear(), now.getMonth() + 1, now.getDate()));
+            daily = true;
+        });
     }
     function setMode(m) {
-        mode = m;
-        newGame();
+        confirmDiscard(function() {
+            mode = m;
+            newGame();
+        });
     }
     function deal(seed) {
         game = Rules.newGame(seed, mode);
+        undo.clear();
         hintMove = null;
         clock.reset();
         gameOver.clear();
@@ -41,17 +47,23 @@ GameScreen {
             return;
         clock.start();
         hintMove = null;
+        undo.push(game.position);
         game = Rules.play(game, block, clockwise);
+        sounds.play("turn");
         if (game.solved) {
             clock.stop();
-            finish.start();
+            ending.start();
         }
     }
-    function undo() {
+    // Takes the last turn back through the rules, which keep the way home with it; the
+    // turn taken back still counts.
+    function takeBack() {
         if (game.solved || !game.history.length)
             return;
+        undo.take();
         hintMove = null;
         game = Rules.undo(game);
+        sounds.play("turn");
     }
     function showHint() {
         const move = Rules.hintFor(game);
@@ -83,37 +95,39 @@ GameScreen {
                  + "click its left half for clockwise ↻, its right half for the other way ↺ "
                  + "(or hold Shift, right-click, or use the mouse wheel); the button shows which.</p>"
                  + "<p>Keys: the arrows choose a button, <b>Space</b> or <b>E</b> turns clockwise, "
-                 + "<b>Q</b> the other way, <b>U</b> takes a move back (it still counts), "
-                 + "<b>T</b> shows a best next move.</p>"
+                 + "<b>Q</b> the other way, <b>T</b> shows a best next move.</p>"
+                 + "<p><b>Z</b> takes a turn back, but the turn still counts as a move.</p>"
                  + "<p><i>Par</i> is the fewest moves the deal needs: nine tiles never need more "
-                 + "than 11, sixteen tiles 9. <b>Size</b> (M) switches between nine and sixteen tiles, "
-                 + "<b>Today</b> (D) deals the day's puzzle, the same for everyone. "
+                 + "than 11, sixteen tiles 9. The buttons beside the board switch between nine and "
+                 + "sixteen tiles (M) and deal the day's puzzle, the same for everyone (D). "
                  + "There is no hi-score list: play against par.</p>"
-    buttons: [
-        GameButton {
-            text: "Undo"
-            key: "U"
-            enabled: !movie.game.solved && movie.game.history.length > 0
-            onClicked: { movie.undo(); movie.focusGame(); }
-        },
-        GameButton {
-            text: "Hint"
-            key: "T"
-            enabled: !movie.game.solved
-            onClicked: { movie.showHint(); movie.focusGame(); }
-        }
-    ]
+    buttons: GameButton {
+        text: "Hint"
+        key: "T"
+        enabled: !movie.game.solved
+        onClicked: { movie.showHint(); movie.focusGame(); }
+    }
 
+    inProgress: game.moves > 0 && !game.solved
+    undoEnabled: true
+    gameStats: GameStats {
+        key: "reko9"
+        wonLabel: "at par"
+        unit: "moves"
+    }
     onNewGameRequested: newGame()
+    onUndoRequested: takeBack()
 
     GameClock { id: clock }
 
     // The last tiles slide home before the panel comes up.
     Timer {
-        id: finish
+        id: ending
         interval: 350
-        onTriggered: movie.showGameOver(movie.daily ? "Today's puzzle in order!" : "In order!", [Rules.verdict(movie.game), "Time: " + clock.text
-                                                      + (movie.game.hints ? "    Hints: " + movie.game.hints : "")])
+        onTriggered: movie.finish(movie.daily ? "Today's puzzle in order!" : "In order!",
+                                  [Rules.verdict(movie.game), "Time: " + clock.text
+                                   + (movie.game.hints ? "    Hints: " + movie.game.hints : "")],
+                                  { won: movie.game.moves <= movie.game.best, result: movie.game.moves })
     }
 
     // The busiest scene for the frame-rate measurement: blocks turning without a pause.
@@ -173,7 +187,7 @@ GameScreen {
         focus: true
         onTurnRequested: function(block, clockwise) { movie.turnBlock(block, clockwise); }
         onHintRequested: movie.showHint()
-        onUndoRequested: movie.undo()
+        onUndoRequested: movie.requestUndo()
         onModeRequested: movie.setMode(1 - movie.mode)
         onDailyRequested: movie.dailyGame()
     }

@@ -22,7 +22,6 @@ GameScreen {
     property var hold: Rules.released
     property var holdAction: null
     property real ringProgress: 0
-    readonly property alias link: link
 
     function newGame(seed) {
         round = Rules.deal(seed === undefined ? Random.freshSeed() : seed, size.pairs, setName);
@@ -78,11 +77,16 @@ GameScreen {
             round = Rules.settle(round);
         }
         cursor = index;
+        const found = round.found;
         round = Rules.flip(round, index);
-        if (Rules.waiting(round))
+        sounds.play(round.found > found ? "clear" : "turn");
+        if (Rules.waiting(round)) {
             turnBack.restart();
-        else if (Rules.finished(round))
+        } else if (Rules.finished(round)) {
+            rounds.record(true, round.turns);
+            sounds.play("win");
             party.start();
+        }
     }
     function screenshotScene(name) {
         sizeIndex = 1;
@@ -104,8 +108,10 @@ GameScreen {
     }
 
     title: "Tots Nook"
-    stats: [{ label: "Pairs", value: round.found + " of " + round.pairs }]
+    stats: [{ label: "Pairs", value: round.found + " of " + round.pairs },
+            { label: "Rounds", value: String(rounds.played) }]
     keyHandler: board
+    inProgress: round.turns > 0 && !Rules.finished(round)
     howToPlayText: "<p>For the youngest players, with a grown-up near by.</p>"
                  + "<p>Tap a card to turn it over, then tap another. Two cards with the same "
                  + "picture stay up; others turn back by themselves. Find every pair for a "
@@ -115,9 +121,10 @@ GameScreen {
                  + "<p><b>For grown-ups:</b> while a round is in play only the cards answer. "
                  + "To use any other button, or the keys N, H, 1 to 3 and A, G, F (the picture sets), "
                  + "hold it down until the yellow ring is full (1.5 seconds). Between rounds "
-                 + "everything answers at once. Keys: the arrows move the yellow frame, "
+                 + "everything answers at once. Keys: the arrows move the pink frame, "
                  + "<b>Space</b> or <b>Enter</b> turns a card.</p>"
-                 + "<p>There is nothing to lose and no score to keep.</p>"
+                 + "<p>There is nothing to lose and no score to keep. Rounds played: "
+                 + rounds.played + ", the quickest in " + rounds.bestText + ".</p>"
 
     onNewGameRequested: newGame()
     Component.onCompleted: {
@@ -127,8 +134,6 @@ GameScreen {
         setName = Rules.sets.some(s => s.name === link.kept("set")) ? link.kept("set") : "animals";
         newGame();
     }
-
-    StationLink { id: link }
 
     // The long press: the ring fills, and when it is full the action happens once.
     Timer {
@@ -145,6 +150,13 @@ GameScreen {
                     action();
             }
         }
+    }
+
+    // Rounds finished, and the fewest turns a round took.
+    GameStats {
+        id: rounds
+        key: "totsnook." + movie.size.pairs
+        unit: "turns"
     }
 
     Timer {

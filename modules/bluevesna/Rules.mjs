@@ -2,7 +2,7 @@
 // picks a board or goes through them from the smallest to the largest; the boards done
 // are remembered while the program runs. No hi-score list.
 import * as Board from "../edgematch/Board.mjs";
-import * as Play from "../puzzles/Play.mjs";
+import * as Play from "../edgematch/Play.mjs";
 
 // The boards in order from small to large (the order of the stored table).
 export const shapes = Object.keys(Board.hexLayouts);

@@ -11,7 +11,7 @@ QtObject {
     property var sent: []          // ["command|args", ...], without a station only
     property bool solving: false
     property bool resultSent: false // this game's result is out
-    property var kept_: ({})       // what keep() kept, without a station's store
+    property Store store_: Store {}
 
     signal solved(string answer)   // "solver_solve" arrived; empty when there is none
 
@@ -28,22 +28,11 @@ QtObject {
     function newGame() {
         resultSent = false;
     }
-    // Keeps a small text for this movie between runs of the program, where the station
-    // can (else only while this movie runs); says whether it was kept.
-    function keep(key, value) {
-        if (hasStation && typeof player.store === "function")
-            return player.store(key, String(value));
-        const next = Object.assign({}, kept_);
-        next[key] = String(value);
-        kept_ = next;
-        return true;
-    }
+    // Keeps a small text for this movie (the frame's Store decides where); says whether
+    // it was kept.
+    function keep(key, value) { return store_.setValue(key, value); }
     // What keep() kept under `key`, or the empty text.
-    function kept(key) {
-        if (hasStation && typeof player.stored === "function")
-            return player.stored(key);
-        return kept_[key] !== undefined ? kept_[key] : "";
-    }
+    function kept(key) { return store_.value(key); }
     // The name of the last result the station recorded, or the empty text.
     function lastName() {
         return hasStation && player.lastName !== undefined ? String(player.lastName) : "";

@@ -133,8 +133,8 @@ Item {
             width: Math.min(64, board.cell * 0.48)
             height: width
             radius: width / 2
-            color: area.containsMouse || chosen ? Theme.accent : "#e0f1f3f8"
-            border.color: hinted ? Theme.good : chosen ? Theme.focus : "#50000000"
+            color: area.containsMouse ? Theme.accent : "#e0f1f3f8"
+            border.color: hinted ? Theme.good : chosen ? Theme.cursor : "#50000000"
             border.width: hinted || chosen ? 5 : 2
             scale: area.pressed ? 0.9 : 1
 

@@ -1,5 +1,5 @@
 // What the edge games' tests share: walking the cursor, and finding what is shown.
-import * as Play from "../../modules/puzzles/Play.mjs";
+import * as Play from "../../modules/edgematch/Play.mjs";
 
 // Moves the movie's keyboard cursor to a place with the arrow keys alone, pressed
 // through `press`: each time the arrow whose step ends nearest the place. Returns the

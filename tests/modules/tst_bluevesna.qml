@@ -4,8 +4,7 @@
 import QtQuick
 import QtTest
 import "../../modules/edgematch/Board.mjs" as Board
-import "../../modules/edgematch/Rules.mjs" as TileRules
-import "../../modules/puzzles/Play.mjs" as Play
+import "../../modules/edgematch/Play.mjs" as Play
 import "PuzzlePlay.mjs" as PuzzlePlay
 import "../../modules/bluevesna/Rules.mjs" as Rules
 
@@ -117,17 +116,6 @@ Item {
             }
             for (const cell of data.laid || [])
                 compare(solved.pieceAt[cell], p.pieceAt[cell], "laid piece " + cell + " stays");
-        }
-
-        // One sixth turn of a laid piece changes what it shows on every edge by one place.
-        function test_turningInSixths() {
-            const g = Rules.newGame("3T", 41);
-            let p = Board.lay(g.position, 0, 1);
-            compare([1, 2, 3, 4, 5, 6].map(e => Board.codeAt(p, 1, e)).join(""), "112313");
-            p = Board.turn(p, 0, 1);
-            compare([1, 2, 3, 4, 5, 6].map(e => Board.codeAt(p, 1, e)).join(""), "311231");
-            const turned = TileRules.turnPiece(Object.assign({}, g, { position: p }), 0, 1);
-            compare(turned.position.rotationOf[0], 0, "a clockwise sixth turns it back");
         }
 
         // Every cell and every tray slot can be reached with the arrows from every other.

@@ -221,12 +221,12 @@ Item {
             verify(movie.selected >= 0);
             compare(movie.lastMove, null);
             keyClick(Qt.Key_Escape);
-            keyClick(Qt.Key_P);
+            keyClick(Qt.Key_W);
             compare(movie.state.turn, Rules.computer);
         }
 
-        // The opponent is chosen from the keyboard too, and the choice starts a new war
-        // that still takes the arrows.
+        // The opponent is chosen from the keyboard too; a war under way goes only when
+        // confirmed, and the new one still takes the arrows.
         function test_strengthByKeys_data() {
             return [{ tag: "easy", key: Qt.Key_1, level: 0 }, { tag: "fair", key: Qt.Key_2, level: 1 },
                     { tag: "hard", key: Qt.Key_3, level: 2 }, { tag: "master", key: Qt.Key_4, level: 3 }];
@@ -237,9 +237,11 @@ Item {
             const movie = loader.item;
             movie.newGame(11);
             movie.strength = data.level === 1 ? 0 : 1;
-            keyClick(Qt.Key_P);
+            keyClick(Qt.Key_W);
             tryVerify(() => movie.state.round === 2, 3000);
             keyClick(data.key);
+            verify(movie.confirmation.visible);
+            keyClick(Qt.Key_Return);
             compare(movie.strength, data.level);
             compare(movie.state.round, 1);
             const home = movie.cursor;
@@ -273,6 +275,8 @@ Item {
             keyClick(Qt.Key_R);
             compare(movie.state.winner, Rules.computer);
             verify(movie.gameOver.visible);
+            movie.link.keep("strength", "1");      // the next tests start as a first war does
+            movie.link.keep("island", "0");
         }
     }
 }
