@@ -60,11 +60,15 @@
 // they save (the benchmark shows both).
 #include "solver/search.h"
 
+#include "solver/completion.h"
+
 #include <algorithm>
 #include <array>
 #include <bit>
 #include <chrono>
 #include <cstring>
+#include <functional>
+#include <limits>
 #include <memory>
 #include <vector>
 
@@ -285,6 +289,203 @@ unsigned rotationsWorthTrying(const std::string& piece) {
     return 0x3F;
 }
 
+// Two checks on the pieces laid down to a level, made where the search has spent a budget
+// of nodes below that level without leaving it; either may find that no filling lies
+// below, and the subtree is cut. Both are exact, so the first filling is still the one
+// the fixed order reaches.
+// - Matching: every empty cell must get its own unused piece that fits the laid cells
+//   around it in some rotation. Each cell having some piece is not enough: when k cells
+//   can only take the same k - 1 pieces, no filling exists. A bipartite matching decides
+//   it in microseconds, and it is the counting a SAT solver is slowest to see.
+// - Completion: "can the laid pieces be completed at all?", asked of a SAT solver
+//   (completion.h), which may fill the cells in any order. Asked after a larger budget,
+//   and a question not settled within its conflict limit is asked again after twice the
+//   nodes with twice the limit: the search and the solver take turns, so the worse of the
+//   two costs a few times the better.
+// Both start from the deepest level due: its check is the easiest, and a pass there passes
+// every shallower level too (what lies below extends what lies above). A pass is believed
+// until the search leaves that level's node.
+class CompletionCheck {
+public:
+    // Nodes below a level before each check, and the conflicts a first question may take.
+    // A matching costs about as much as a thousand nodes; a question's cost varies widely,
+    // so it starts small and doubles (measured on the player-like set of the benchmark).
+    static constexpr std::uint64_t kMatchBudget = 1'024;
+    static constexpr std::uint64_t kQuestionBudget = 300'000;
+    static constexpr int kFirstConflicts = 10;
+
+    using Interrupt = std::function<bool()>;
+
+    explicit CompletionCheck(std::function<CompletionBoard()> describe)
+        : m_describe(std::move(describe)) {
+        m_matchAfter[0] = kMatchBudget;
+        m_askAfter[0] = kQuestionBudget;
+        m_conflicts[0] = kFirstConflicts;
+    }
+
+    // The deepest level checked (0: the empty board) below which no filling lies, or -1.
+    // `piece` and `rotation` hold levels 1..depth; `nodes` counts all nodes so far.
+    int deadLevel(const int* piece, const int* rotation, int depth, std::uint64_t nodes,
+                  const Interrupt& interrupt) {
+        const std::uint64_t spent = nodes - m_lastNodes;
+        m_lastNodes = nodes;
+        // The search never comes back to a node it has left, so a level whose laid pieces
+        // are as at the last look is still in the same subtree.
+        int same = 1;
+        while (same <= depth && same <= m_depth && piece[same] == m_piece[same] &&
+               rotation[same] == m_rotation[same])
+            ++same;
+        for (int l = 0; l < same; ++l)
+            m_spent[static_cast<size_t>(l)] += spent;
+        for (int l = same; l <= depth; ++l) {
+            const size_t i = static_cast<size_t>(l);
+            m_piece[i] = piece[l];
+            m_rotation[i] = rotation[l];
+            m_spent[i] = 0;
+            m_matchAfter[i] = kMatchBudget;
+            m_askAfter[i] = kQuestionBudget;
+            m_conflicts[i] = kFirstConflicts;
+        }
+        m_depth = depth;
+        constexpr std::uint64_t kPassed = std::numeric_limits<std::uint64_t>::max();
+        for (int l = depth; l >= 0; --l) {
+            if (m_spent[static_cast<size_t>(l)] < m_matchAfter[static_cast<size_t>(l)])
+                continue;
+            prepare();
+            ++m_matchings;
+            if (!matchable(piece, rotation, l))
+                return l;
+            for (int k = 0; k <= l; ++k)
+                m_matchAfter[static_cast<size_t>(k)] = kPassed;
+            break;
+        }
+        for (int l = depth; l >= 0; --l) {
+            const size_t i = static_cast<size_t>(l);
+            if (m_spent[i] < m_askAfter[i])
+                continue;
+            if (!m_oracle)
+                m_oracle = std::make_unique<CompletionOracle>(m_board);
+            ++m_questions;
+            const auto answer = m_oracle->completable(std::span(piece + 1, i),
+                                                      std::span(rotation + 1, i), m_conflicts[i],
+                                                      interrupt);
+            switch (answer) {
+            case CompletionOracle::Answer::No:
+                return l;
+            case CompletionOracle::Answer::Yes:
+                for (int k = 0; k <= l; ++k)
+                    m_askAfter[static_cast<size_t>(k)] = kPassed;
+                break;
+            case CompletionOracle::Answer::Unknown:
+                m_askAfter[i] = m_spent[i] * 2;
+                m_conflicts[i] *= 2;
+                break;
+            }
+            break; // one question per look
+        }
+        return -1;
+    }
+
+    std::uint64_t questions() const { return m_questions; }
+    std::uint64_t matchings() const { return m_matchings; }
+
+private:
+    // The board, each level's links and each piece's codes by edge, made at the first check.
+    void prepare() {
+        if (m_board.levels != 0)
+            return;
+        m_board = m_describe();
+        const int n = m_board.levels;
+        m_linksOf.assign(static_cast<size_t>(n) + 1, {});
+        for (const CompletionBoard::Link& k : m_board.links) {
+            m_linksOf[static_cast<size_t>(k.a)].push_back({k.edgeA, k.b, k.edgeB});
+            m_linksOf[static_cast<size_t>(k.b)].push_back({k.edgeB, k.a, k.edgeA});
+        }
+        m_rotationsShowing.assign(static_cast<size_t>(n), {});
+        for (int p = 0; p < n; ++p)
+            for (int r = 0; r < m_board.length; ++r)
+                for (int e = 0; e < m_board.length; ++e)
+                    m_rotationsShowing[static_cast<size_t>(p)][static_cast<size_t>(e)]
+                                      [m_board.shows[static_cast<size_t>(p)][static_cast<size_t>(r)]
+                                                    [static_cast<size_t>(e)]] |=
+                        static_cast<std::uint8_t>(1u << r);
+    }
+
+    // Whether every empty cell below `depth` can get its own unused piece that fits.
+    bool matchable(const int* piece, const int* rotation, int depth) {
+        const int n = m_board.levels;
+        std::uint64_t unused = n == 64 ? ~0ULL : (1ULL << n) - 1;
+        for (int l = 1; l <= depth; ++l)
+            unused &= ~(1ULL << piece[l]);
+        for (int l = depth + 1; l <= n; ++l) {
+            std::uint64_t fitting = 0;
+            const auto& fits = m_board.fits[static_cast<size_t>(l - 1)];
+            for (std::uint64_t u = unused; u != 0; u &= u - 1) {
+                const int p = std::countr_zero(u);
+                unsigned rotations = fits[static_cast<size_t>(p)];
+                for (const auto& [edge, other, otherEdge] : m_linksOf[static_cast<size_t>(l)]) {
+                    if (other > depth || rotations == 0)
+                        continue;
+                    const int shown =
+                        m_board.shows[static_cast<size_t>(piece[other])]
+                                     [static_cast<size_t>(rotation[other])][static_cast<size_t>(otherEdge)];
+                    const int need = m_board.need[static_cast<size_t>(shown)];
+                    rotations &= need < CompletionBoard::kNoCode
+                                     ? m_rotationsShowing[static_cast<size_t>(p)]
+                                                         [static_cast<size_t>(edge)]
+                                                         [static_cast<size_t>(need)]
+                                     : 0u;
+                }
+                if (rotations != 0)
+                    fitting |= 1ULL << p;
+            }
+            if (fitting == 0)
+                return false;
+            m_fitting[static_cast<size_t>(l)] = fitting;
+        }
+        m_owner.fill(0);
+        for (int l = depth + 1; l <= n; ++l) {
+            std::uint64_t seen = 0;
+            if (!augment(l, seen))
+                return false;
+        }
+        return true;
+    }
+
+    // Finds cell `level` a piece, moving others along a path of pieces not yet seen.
+    bool augment(int level, std::uint64_t& seen) {
+        for (std::uint64_t m = m_fitting[static_cast<size_t>(level)] & ~seen; m != 0;
+             m &= m - 1) {
+            const int p = std::countr_zero(m);
+            seen |= 1ULL << p;
+            const int owner = m_owner[static_cast<size_t>(p)];
+            if (owner == 0 || augment(owner, seen)) {
+                m_owner[static_cast<size_t>(p)] = level;
+                return true;
+            }
+        }
+        return false;
+    }
+
+    std::function<CompletionBoard()> m_describe;
+    CompletionBoard m_board;
+    std::vector<std::vector<std::array<int, 3>>> m_linksOf; // per level: edge, level, its edge
+    std::vector<std::array<std::array<std::uint8_t, 11>, 6>> m_rotationsShowing;
+    std::array<std::uint64_t, kMaxCells + 1> m_fitting{}; // per empty level, its pieces
+    std::array<int, kMaxCells> m_owner{};                 // per piece, the level it got; 0 none
+    std::unique_ptr<CompletionOracle> m_oracle; // made at the first question
+    std::uint64_t m_lastNodes = 0;
+    std::uint64_t m_questions = 0;
+    std::uint64_t m_matchings = 0;
+    int m_depth = 0;
+    std::array<int, kMaxCells + 1> m_piece{};
+    std::array<int, kMaxCells + 1> m_rotation{};
+    std::array<std::uint64_t, kMaxCells + 1> m_spent{};
+    std::array<std::uint64_t, kMaxCells + 1> m_matchAfter{};
+    std::array<std::uint64_t, kMaxCells + 1> m_askAfter{};
+    std::array<int, kMaxCells + 1> m_conflicts{};
+};
+
 class Search {
 public:
     Search(const PuzzleRequest& req, EventPump& pump, const std::atomic<bool>& stop,
@@ -306,6 +507,7 @@ private:
     void startFailedStates();
     void planTurns();
     void firstLevelFailed(unsigned pair);
+    void planCompletion();
 
     // Setup helpers.
     int codeOfFixed(const FixedPiece& f, int edge) const {
@@ -368,16 +570,23 @@ private:
             m_failedStates.add(unused, key);
         }
     }
-    // Counts one more node; every kCheckEvery nodes looks at the stop flag and the clock.
-    [[gnu::always_inline]] bool countNodeAndStop(std::uint64_t& nodes) {
+    // Counts one more node, laid at `level`; every kCheckEvery nodes looks at the stop flag
+    // and the clock, and may ask whether the laid pieces can still be completed. True when
+    // the walk must leave the node: on a stop (m_stopped), or because the subtree below
+    // level m_cutTo holds no filling (0: none at all).
+    [[gnu::always_inline]] bool countNodeAndLeave(std::uint64_t& nodes, size_t level) {
         if ((++nodes & (kCheckEvery - 1)) != 0) [[likely]]
             return false;
         m_stats.nodes = nodes;
-        if (!poll())
-            return false;
-        m_stopped = true;
-        return true;
+        if (poll()) {
+            m_stopped = true;
+            return true;
+        }
+        return m_completion && completionCuts(static_cast<int>(level));
     }
+    bool completionCuts(int level);
+    CompletionBoard describeCompletion() const;
+    bool everyCellHasAPiece() const;
     // Piece mode: the level's candidates; their rotations are left in m_candidateRotations.
     template <int kL> std::uint64_t enterLevel(size_t level, std::uint64_t unused);
     // kCuts: edge counts or failed states are on. Without them a walk pays nothing for them.
@@ -398,6 +607,7 @@ private:
         }
     }
     bool poll();
+    bool pumpIfDue();
     void fill(Filling& filling) const;
 
     const PuzzleRequest& m_req;
@@ -489,6 +699,12 @@ private:
     int m_piecesFailedFirst = 0;
     bool m_turnsPlanned = false;
     std::vector<std::unique_ptr<FitTable>> m_cornerTables;
+
+    // Completion: what each level's cell asks of the fixed cells, the check once a solve
+    // runs long, and where it last cut.
+    std::array<Demand, kMaxCells + 1> m_entryDemand;
+    std::unique_ptr<CompletionCheck> m_completion;
+    int m_cutTo = -1;
 };
 
 // ---- Setup -----------------------------------------------------------------------------
@@ -944,6 +1160,20 @@ void Search::startFailedStates() {
     m_stats.failedStateBytes = FailedStates::kBytes;
 }
 
+// The completion question: on boards with links whose edges all lie on the pieces.
+void Search::planCompletion() {
+    if ((m_options.prunings & kPruneCompletion) == 0 || m_req.layout.empty() || m_n == 0)
+        return;
+    for (int l = 1; l <= m_n; ++l) {
+        const CellLinks& links =
+            m_req.links[static_cast<size_t>(m_req.freeCells[static_cast<size_t>(l - 1)])];
+        for (int i = 0; i < links.count; ++i)
+            if (links.links[static_cast<size_t>(i)].cellEdge > m_length)
+                return;
+    }
+    m_completion = std::make_unique<CompletionCheck>([this] { return describeCompletion(); });
+}
+
 // Square boards filled whole (so without fixed pieces), in pair mode: turning the board a
 // quarter maps every filling to another, and the first cell to each corner in turn. So a
 // piece that fails in the first cell in every rotation fits no corner in a filling either.
@@ -1192,8 +1422,14 @@ template <int kL, bool kCuts> bool Search::search() {
             m_rotationsLeft[level] = rotations & (rotations - 1);
             m_rotation[level] = r;
             std::memcpy(m_asked[level], m_needs[p][r], sizeof m_asked[0]);
-            if (countNodeAndStop(nodes))
-                return false;
+            if (countNodeAndLeave(nodes, level)) [[unlikely]] {
+                if (m_stopped || m_cutTo == 0)
+                    return false;
+                // Out of the subtree that holds no filling, to its level's next rotation.
+                for (; level > static_cast<size_t>(m_cutTo); --level)
+                    giveBack();
+                break;
+            }
             if (level == last) {
                 m_stats.nodes = nodes;
                 return true;
@@ -1261,8 +1497,12 @@ template <int kL, bool kCuts> bool Search::searchPairs() {
         std::memcpy(m_asked[level], m_pairNeeds[i], sizeof m_asked[0]);
         // Nothing to give back on leaving the level: each level keeps what was free above it.
         const std::uint64_t unused = m_unusedAt[level] ^ m_layToggle[static_cast<size_t>(i)];
-        if (countNodeAndStop(nodes))
-            return false;
+        if (countNodeAndLeave(nodes, level)) [[unlikely]] {
+            if (m_stopped || m_cutTo == 0)
+                return false;
+            level = static_cast<size_t>(m_cutTo); // on with that level's next pair
+            continue;
+        }
         if (level == last) {
             m_stats.nodes = nodes;
             return true;
@@ -1317,14 +1557,87 @@ bool Search::poll() {
         m_stats.nodeLimitReached = true;
         return true;
     }
+    return pumpIfDue();
+}
+
+// Lets events through when the pump interval has passed; true once a stop is asked for.
+bool Search::pumpIfDue() {
     const std::int64_t now = m_clock->nowNs();
     if (now - m_lastPump >= m_options.pumpIntervalNs) {
         m_lastPump = now;
         ++m_stats.pumps;
         m_pump.processPendingEvents();
-        return m_stop.load(std::memory_order_relaxed);
     }
-    return false;
+    return m_stop.load(std::memory_order_relaxed);
+}
+
+// Asks whether the pieces laid down to `level` can be completed, where the subtree has
+// run long enough; true when it cuts (m_cutTo), or when a stop came meanwhile.
+bool Search::completionCuts(int level) {
+    std::array<int, kMaxCells + 1> piece;
+    std::array<int, kMaxCells + 1> rotation;
+    for (int l = 1; l <= level; ++l) {
+        const size_t i = static_cast<size_t>(l);
+        piece[i] = m_pairs ? m_piece[i] / m_length : m_piece[i];
+        rotation[i] = m_pairs ? m_piece[i] % m_length : m_rotation[i];
+    }
+    const CompletionCheck::Interrupt interrupt = [this] { return pumpIfDue(); };
+    m_cutTo = m_completion->deadLevel(piece.data(), rotation.data(), level, m_stats.nodes,
+                                      interrupt);
+    m_stats.completionQuestions = m_completion->questions();
+    if (m_stop.load(std::memory_order_relaxed)) {
+        m_stopped = true;
+        return true;
+    }
+    return m_cutTo >= 0;
+}
+
+// The board as the completion question sees it.
+CompletionBoard Search::describeCompletion() const {
+    CompletionBoard b;
+    b.levels = m_n;
+    b.length = m_length;
+    b.fits.resize(static_cast<size_t>(m_n));
+    for (int l = 1; l <= m_n; ++l)
+        for (int p = 0; p < m_n; ++p)
+            b.fits[static_cast<size_t>(l - 1)][static_cast<size_t>(p)] =
+                fixedRotations(m_entryDemand[static_cast<size_t>(l)], p) &
+                m_worthTrying[static_cast<size_t>(p)];
+    b.shows.resize(static_cast<size_t>(m_n));
+    for (int p = 0; p < m_n; ++p)
+        for (int r = 0; r < m_length; ++r)
+            for (int k = 0; k < m_length; ++k)
+                b.shows[static_cast<size_t>(p)][static_cast<size_t>(r)][static_cast<size_t>(k)] =
+                    static_cast<std::uint8_t>(m_shows[p][r][k]);
+    for (int c = 0; c < kCodes; ++c)
+        b.need[static_cast<size_t>(c)] = static_cast<std::uint8_t>(m_needOf[c]);
+    for (int l = 1; l <= m_n; ++l) {
+        const int cell = m_req.freeCells[static_cast<size_t>(l - 1)];
+        const CellLinks& links = m_req.links[static_cast<size_t>(cell)];
+        for (int i = 0; i < links.count; ++i) {
+            const CellLink& link = links.links[static_cast<size_t>(i)];
+            const int g = m_levelOf[static_cast<size_t>(link.neighbour)];
+            if (g > l)
+                b.links.push_back({l, link.cellEdge - 1, g, link.neighbourEdge - 1});
+        }
+    }
+    return b;
+}
+
+// Before any piece is laid: every free cell must have a piece that meets its fixed
+// neighbours in some rotation, or no filling exists.
+bool Search::everyCellHasAPiece() const {
+    for (int l = 1; l <= m_n; ++l) {
+        const Demand& d = m_entryDemand[static_cast<size_t>(l)];
+        if (d.staticCount == 0)
+            continue;
+        int p = 0;
+        while (p < m_n && (fixedRotations(d, p) & m_worthTrying[static_cast<size_t>(p)]) == 0)
+            ++p;
+        if (p == m_n)
+            return false;
+    }
+    return true;
 }
 
 void Search::fill(Filling& filling) const {
@@ -1361,7 +1674,10 @@ SolveOutcome Search::run(Filling& filling) {
         collectDemands(demands);
         makeCodeIndexes(demands);
         makeFitTables(demands);
+        for (int l = 1; l <= m_n; ++l)
+            m_entryDemand[static_cast<size_t>(l)] = demands[static_cast<size_t>(l)].entry;
     }
+    planCompletion();
     m_costlierSetupAfter = m_options.pruneEagerly ? 0 : kCostlierSetupAfterNodes;
     planEdgeCounts();
     planFailedStates();
@@ -1369,7 +1685,8 @@ SolveOutcome Search::run(Filling& filling) {
     bool solved = false;
     if (m_n == 0) {
         solved = fixedCellsFit();
-    } else if (m_edgeCountsOn && !countsCoverable(m_surplus[0], m_openPairsAtStart)) {
+    } else if ((m_edgeCountsOn && !countsCoverable(m_surplus[0], m_openPairsAtStart)) ||
+               !everyCellHasAPiece()) {
         solved = false; // no filling at all: nothing to search
     } else {
         if (m_edgeCountsOn && m_costlierSetupAfter == 0)
