@@ -316,10 +316,12 @@ public:
 
     using Interrupt = std::function<bool()>;
 
-    explicit CompletionCheck(std::function<CompletionBoard()> describe)
-        : m_describe(std::move(describe)) {
-        m_matchAfter[0] = kMatchBudget;
-        m_askAfter[0] = kQuestionBudget;
+    // Eager: every check at every look, from the first (for tests).
+    CompletionCheck(std::function<CompletionBoard()> describe, bool eager)
+        : m_describe(std::move(describe)), m_matchBudget(eager ? 0 : kMatchBudget),
+          m_questionBudget(eager ? 0 : kQuestionBudget) {
+        m_matchAfter[0] = m_matchBudget;
+        m_askAfter[0] = m_questionBudget;
         m_conflicts[0] = kFirstConflicts;
     }
 
@@ -342,8 +344,8 @@ public:
             m_piece[i] = piece[l];
             m_rotation[i] = rotation[l];
             m_spent[i] = 0;
-            m_matchAfter[i] = kMatchBudget;
-            m_askAfter[i] = kQuestionBudget;
+            m_matchAfter[i] = m_matchBudget;
+            m_askAfter[i] = m_questionBudget;
             m_conflicts[i] = kFirstConflicts;
         }
         m_depth = depth;
@@ -377,7 +379,7 @@ public:
                     m_askAfter[static_cast<size_t>(k)] = kPassed;
                 break;
             case CompletionOracle::Answer::Unknown:
-                m_askAfter[i] = m_spent[i] * 2;
+                m_askAfter[i] = std::max<std::uint64_t>(m_spent[i] * 2, kCheckEvery);
                 m_conflicts[i] *= 2;
                 break;
             }
@@ -468,6 +470,8 @@ private:
     }
 
     std::function<CompletionBoard()> m_describe;
+    std::uint64_t m_matchBudget;
+    std::uint64_t m_questionBudget;
     CompletionBoard m_board;
     std::vector<std::vector<std::array<int, 3>>> m_linksOf; // per level: edge, level, its edge
     std::vector<std::array<std::array<std::uint8_t, 11>, 6>> m_rotationsShowing;
@@ -1171,7 +1175,8 @@ void Search::planCompletion() {
             if (links.links[static_cast<size_t>(i)].cellEdge > m_length)
                 return;
     }
-    m_completion = std::make_unique<CompletionCheck>([this] { return describeCompletion(); });
+    m_completion = std::make_unique<CompletionCheck>([this] { return describeCompletion(); },
+                                                     m_options.pruneEagerly);
 }
 
 // Square boards filled whole (so without fixed pieces), in pair mode: turning the board a
