@@ -8,6 +8,7 @@
 #include "solver/completion.h"
 
 #include <algorithm>
+#include <bit>
 #include <cadical.hpp>
 #include <map>
 
@@ -234,6 +235,142 @@ CompletionOracle::Answer CompletionOracle::completable(std::span<const int> piec
     if (result == 20)
         return Answer::No;
     return Answer::Unknown;
+}
+
+
+int CompletionCheck::deadLevel(const int* piece, const int* rotation, int depth,
+                               std::uint64_t nodes, const Interrupt& interrupt) {
+    const std::uint64_t spent = nodes - m_lastNodes;
+    m_lastNodes = nodes;
+    // The search never comes back to a node it has left, so a level whose laid pieces
+    // are as at the last look is still in the same subtree.
+    int same = 1;
+    while (same <= depth && same <= m_depth && piece[same] == m_piece[same] &&
+           rotation[same] == m_rotation[same])
+        ++same;
+    for (int l = 0; l < same; ++l)
+        m_spent[static_cast<size_t>(l)] += spent;
+    for (int l = same; l <= depth; ++l) {
+        const size_t i = static_cast<size_t>(l);
+        m_piece[i] = piece[l];
+        m_rotation[i] = rotation[l];
+        m_spent[i] = 0;
+        m_matchAfter[i] = m_matchBudget;
+        m_askAfter[i] = m_questionBudget;
+        m_conflicts[i] = kFirstConflicts;
+    }
+    m_depth = depth;
+    constexpr std::uint64_t kPassed = std::numeric_limits<std::uint64_t>::max();
+    for (int l = depth; l >= 0; --l) {
+        if (m_spent[static_cast<size_t>(l)] < m_matchAfter[static_cast<size_t>(l)])
+            continue;
+        prepare();
+        ++m_matchings;
+        if (!matchable(piece, rotation, l))
+            return l;
+        for (int k = 0; k <= l; ++k)
+            m_matchAfter[static_cast<size_t>(k)] = kPassed;
+        break;
+    }
+    for (int l = depth; l >= 0; --l) {
+        const size_t i = static_cast<size_t>(l);
+        if (m_spent[i] < m_askAfter[i])
+            continue;
+        if (!m_oracle)
+            m_oracle = std::make_unique<CompletionOracle>(m_board);
+        ++m_questions;
+        const auto answer = m_oracle->completable(std::span(piece + 1, i),
+                                                  std::span(rotation + 1, i), m_conflicts[i],
+                                                  interrupt);
+        switch (answer) {
+        case CompletionOracle::Answer::No:
+            return l;
+        case CompletionOracle::Answer::Yes:
+            for (int k = 0; k <= l; ++k)
+                m_askAfter[static_cast<size_t>(k)] = kPassed;
+            break;
+        case CompletionOracle::Answer::Unknown:
+            m_askAfter[i] = std::max<std::uint64_t>(m_spent[i] * 2, 1);
+            m_conflicts[i] *= 2;
+            break;
+        }
+        break; // one question per look
+    }
+    return -1;
+}
+
+void CompletionCheck::prepare() {
+    if (m_board.levels != 0)
+        return;
+    m_board = m_describe();
+    const int n = m_board.levels;
+    m_linksOf.assign(static_cast<size_t>(n) + 1, {});
+    for (const CompletionBoard::Link& k : m_board.links) {
+        m_linksOf[static_cast<size_t>(k.a)].push_back({k.edgeA, k.b, k.edgeB});
+        m_linksOf[static_cast<size_t>(k.b)].push_back({k.edgeB, k.a, k.edgeA});
+    }
+    m_rotationsShowing.assign(static_cast<size_t>(n), {});
+    for (int p = 0; p < n; ++p)
+        for (int r = 0; r < m_board.length; ++r)
+            for (int e = 0; e < m_board.length; ++e)
+                m_rotationsShowing[static_cast<size_t>(p)][static_cast<size_t>(e)]
+                                  [m_board.shows[static_cast<size_t>(p)][static_cast<size_t>(r)]
+                                                [static_cast<size_t>(e)]] |=
+                    static_cast<std::uint8_t>(1u << r);
+}
+
+bool CompletionCheck::matchable(const int* piece, const int* rotation, int depth) {
+    const int n = m_board.levels;
+    std::uint64_t unused = n == 64 ? ~0ULL : (1ULL << n) - 1;
+    for (int l = 1; l <= depth; ++l)
+        unused &= ~(1ULL << piece[l]);
+    for (int l = depth + 1; l <= n; ++l) {
+        std::uint64_t fitting = 0;
+        const auto& fits = m_board.fits[static_cast<size_t>(l - 1)];
+        for (std::uint64_t u = unused; u != 0; u &= u - 1) {
+            const int p = std::countr_zero(u);
+            unsigned rotations = fits[static_cast<size_t>(p)];
+            for (const auto& [edge, other, otherEdge] : m_linksOf[static_cast<size_t>(l)]) {
+                if (other > depth || rotations == 0)
+                    continue;
+                const int shown =
+                    m_board.shows[static_cast<size_t>(piece[other])]
+                                 [static_cast<size_t>(rotation[other])][static_cast<size_t>(otherEdge)];
+                const int need = m_board.need[static_cast<size_t>(shown)];
+                rotations &= need < CompletionBoard::kNoCode
+                                 ? m_rotationsShowing[static_cast<size_t>(p)]
+                                                     [static_cast<size_t>(edge)]
+                                                     [static_cast<size_t>(need)]
+                                 : 0u;
+            }
+            if (rotations != 0)
+                fitting |= 1ULL << p;
+        }
+        if (fitting == 0)
+            return false;
+        m_fitting[static_cast<size_t>(l)] = fitting;
+    }
+    m_owner.fill(0);
+    for (int l = depth + 1; l <= n; ++l) {
+        std::uint64_t seen = 0;
+        if (!augment(l, seen))
+            return false;
+    }
+    return true;
+}
+
+bool CompletionCheck::augment(int level, std::uint64_t& seen) {
+    for (std::uint64_t m = m_fitting[static_cast<size_t>(level)] & ~seen; m != 0;
+         m &= m - 1) {
+        const int p = std::countr_zero(m);
+        seen |= 1ULL << p;
+        const int owner = m_owner[static_cast<size_t>(p)];
+        if (owner == 0 || augment(owner, seen)) {
+            m_owner[static_cast<size_t>(p)] = level;
+            return true;
+        }
+    }
+    return false;
 }
 
 } // namespace tarno

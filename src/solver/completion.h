@@ -3,10 +3,13 @@
 // solver, for the search to skip subtrees that hold no filling.
 #pragma once
 
+#include "solver/layouts.h"
+
 #include <array>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <limits>
 #include <memory>
 #include <span>
 #include <vector>
@@ -26,7 +29,7 @@ struct CompletionBoard {
     int length = 0; // edges per piece
     // Per level (from 0 for level 1) and piece: the rotations, as a bit set, that meet the
     // fixed neighbours and are worth trying.
-    std::vector<std::array<unsigned, 40>> fits;
+    std::vector<std::array<unsigned, kMaxCells>> fits;
     // Per piece and rotation, the code shown on each cell edge.
     std::vector<std::array<std::array<std::uint8_t, 6>, 6>> shows;
     // Per code, the code a touching edge must show to fit it; kNoCode when none does.
@@ -78,6 +81,81 @@ private:
     int m_patterns = 0; // distinct patterns of all kinds, numbered from 0
     // Per level (from 0) and pattern, the variable; 0 where the pattern cannot lie.
     std::vector<std::vector<int>> m_laid;
+};
+
+// Two checks on the pieces laid down to a level, made where the search has spent a budget
+// of nodes below that level without leaving it; either may find that no filling lies
+// below, and the subtree is cut. Both are exact, so the first filling is still the one
+// the fixed order reaches.
+// - Matching: every empty cell must get its own unused piece that fits the laid cells
+//   around it in some rotation. Each cell having some piece is not enough: when k cells
+//   can only take the same k - 1 pieces, no filling exists. A bipartite matching decides
+//   it in microseconds, and it is the counting a SAT solver is slowest to see.
+// - Completion: "can the laid pieces be completed at all?", asked of a SAT solver
+//   (completion.h), which may fill the cells in any order. Asked after a larger budget,
+//   and a question not settled within its conflict limit is asked again after twice the
+//   nodes with twice the limit: the search and the solver take turns, so the worse of the
+//   two costs a few times the better.
+// Both start from the deepest level due: its check is the easiest, and a pass there passes
+// every shallower level too (what lies below extends what lies above). A pass is believed
+// until the search leaves that level's node.
+class CompletionCheck {
+public:
+    // Nodes below a level before each check, and the conflicts a first question may take.
+    // A matching costs about as much as a thousand nodes; a question's cost varies widely,
+    // so it starts small and doubles (measured on the player-like set of the benchmark).
+    static constexpr std::uint64_t kMatchBudget = 1'024;
+    static constexpr std::uint64_t kQuestionBudget = 300'000;
+    static constexpr int kFirstConflicts = 10;
+
+    using Interrupt = std::function<bool()>;
+
+    // Eager: every check at every look, from the first (for tests).
+    CompletionCheck(std::function<CompletionBoard()> describe, bool eager)
+        : m_describe(std::move(describe)), m_matchBudget(eager ? 0 : kMatchBudget),
+          m_questionBudget(eager ? 0 : kQuestionBudget) {
+        m_matchAfter[0] = m_matchBudget;
+        m_askAfter[0] = m_questionBudget;
+        m_conflicts[0] = kFirstConflicts;
+    }
+
+    // The deepest level checked (0: the empty board) below which no filling lies, or -1.
+    // `piece` and `rotation` hold levels 1..depth; `nodes` counts all nodes so far.
+    int deadLevel(const int* piece, const int* rotation, int depth, std::uint64_t nodes,
+                  const Interrupt& interrupt);
+
+    std::uint64_t questions() const { return m_questions; }
+    std::uint64_t matchings() const { return m_matchings; }
+
+private:
+    // The board, each level's links and each piece's codes by edge, made at the first check.
+    void prepare();
+
+    // Whether every empty cell below `depth` can get its own unused piece that fits.
+    bool matchable(const int* piece, const int* rotation, int depth);
+
+    // Finds cell `level` a piece, moving others along a path of pieces not yet seen.
+    bool augment(int level, std::uint64_t& seen);
+
+    std::function<CompletionBoard()> m_describe;
+    std::uint64_t m_matchBudget;
+    std::uint64_t m_questionBudget;
+    CompletionBoard m_board;
+    std::vector<std::vector<std::array<int, 3>>> m_linksOf; // per level: edge, level, its edge
+    std::vector<std::array<std::array<std::uint8_t, 11>, 6>> m_rotationsShowing;
+    std::array<std::uint64_t, kMaxCells + 1> m_fitting{}; // per empty level, its pieces
+    std::array<int, kMaxCells> m_owner{};                 // per piece, the level it got; 0 none
+    std::unique_ptr<CompletionOracle> m_oracle; // made at the first question
+    std::uint64_t m_lastNodes = 0;
+    std::uint64_t m_questions = 0;
+    std::uint64_t m_matchings = 0;
+    int m_depth = 0;
+    std::array<int, kMaxCells + 1> m_piece{};
+    std::array<int, kMaxCells + 1> m_rotation{};
+    std::array<std::uint64_t, kMaxCells + 1> m_spent{};
+    std::array<std::uint64_t, kMaxCells + 1> m_matchAfter{};
+    std::array<std::uint64_t, kMaxCells + 1> m_askAfter{};
+    std::array<int, kMaxCells + 1> m_conflicts{};
 };
 
 } // namespace tarno

@@ -21,39 +21,23 @@
 //   boards hold pieces, and a rotation table beside each entry table gives per piece the
 //   rotations that fit, indexed the same way.
 //
-// Prunings, each cutting only subtrees with no complete filling:
+// Prunings, each cutting only subtrees that hold no complete filling, so the first filling
+// the fixed order reaches stays the answer. Each is described where it lives:
 // - Forward checking (always on): after a piece is laid, every empty neighbour must still
-//   have an unused piece that fits it. If one has none, no filling below exists.
-// - Edge counts: a piece shows the same codes in every rotation, so the codes of the unused
-//   pieces are known as a multiset. In any complete filling they cover exactly the edges of
-//   the empty cells: the edges next to laid cells must get the codes those ask for, the
-//   edges between two empty cells come in fitting pairs, and only edges on the border of
-//   the board (or next to cells beyond the request's count) take any code. If the counts
-//   cannot do that even ignoring which codes sit together on one piece, no filling exists.
-//   The counts are kept per level as "surplus": codes shown by unused pieces minus codes
-//   asked. A node adds what its piece changes, edge by edge; once a solve runs long, what
-//   each (piece, rotation) changes is made for each kind of level (which edges meet laid
-//   cells, which face empty ones) and a node adds one vector. The test is monotone: once
-//   it fails at a node it fails below it, so it never hides a filling the search would
-//   reach.
-// - Failed states: the cells are filled in a fixed order, so the subtree below a level is
-//   decided by the level, the set of unused pieces and the codes the laid cells ask of the
-//   empty ones. A subtree searched to its end without a filling is remembered under that
-//   exact key (a false hit would change the answer) and skipped when met again. The table
-//   has a fixed size (128 KiB), is made once per solve and only after the solve has laid
-//   a few thousand pieces; a new entry pushes out the older of two in its bucket.
-// - Equal pieces: two pieces with the same string fit the same cells in the same
-//   rotations and leave equal sets of pieces behind. So once an earlier copy has been
-//   tried at a level without success, a later one would fail too; a later copy is only a
-//   candidate once every earlier one is in use. The unused set then holds only the first
-//   unused copy of each string, which also makes failed-state keys canonical.
-// - Turned corners: a square grid filled whole (every 3 x 3 and 4 x 4 board without fixed
-//   pieces) turned a quarter maps every filling to another, and its first cell to each
-//   other corner. The first level tries pieces in order, so once it has moved past a piece,
-//   that piece (and every copy of it) fits the first cell in no filling, in any rotation,
-//   and so fits no corner either. Such pieces are taken out of the corners' own copies of
-//   their fit tables, read both on entering a corner and when checking it ahead; a node
-//   pays nothing for it. Started like the costlier cuts, in long solves only.
+//   have an unused piece that fits it (aheadFits); before any piece is laid, every free
+//   cell must have a piece that fits its fixed neighbours (everyCellHasAPiece).
+// - Edge counts (class EdgeCounts): the unused pieces' codes must be able to cover what
+//   the empty cells' edges ask; a count, so it holds in every filling.
+// - Failed states (class FailedStates): the subtree below a level depends only on the
+//   level, the unused pieces and the codes asked across the frontier; one searched to its
+//   end without a filling is skipped when met again under the same exact key.
+// - Equal pieces (findEqualPieces): a later copy of a piece fits exactly where an earlier
+//   one does, so it is only a candidate once every earlier copy is in use.
+// - Turned corners (class TurnedCorners): on a square board filled whole, what failed in
+//   the first cell fits no corner, by turning the board.
+// - Matching and completion (class CompletionCheck, completion.h): where a subtree runs
+//   long, a bipartite matching and then a SAT solver decide whether the laid pieces can be
+//   completed at all, in any cell order; a no is a proof, so the cut is exact.
 // Edge counts and failed states run on sum-matching ("bg") boards only: with four codes
 // that must balance 0 against 3 and 1 against 2, counts bind and states come back. On
 // equal-matching boards with up to ten codes they cut little and cost more per node than
@@ -70,6 +54,7 @@
 #include <functional>
 #include <limits>
 #include <memory>
+#include <span>
 #include <vector>
 
 namespace tarno {
@@ -214,6 +199,319 @@ struct EdgeCountStep {
     const CodeCounts* change;
 };
 
+// What the prunings read of the board and the pieces; the search owns all of it.
+struct BoardView {
+    const PuzzleRequest* req;
+    int n;      // levels, and pieces to place
+    int length; // edges per piece
+    const Code (*shows)[6][6]; // piece to place, rotation, cell edge
+    const Code (*needs)[6][8]; // the same as the codes a neighbour must show
+    const Code* needOf;        // per code, what a touching edge must show
+    const int* levelOf;        // per cell; 0 for fixed cells and beyond count
+    const int* fixedAt;        // per cell, 1-based index into the fixed pieces; 0 if none
+};
+
+inline int codeOfFixed(const FixedPiece& f, int edge) {
+    return codeShown(f.piece, f.rotation, edge);
+}
+
+// The edge-count bound. A piece shows the same codes in every rotation, so the codes of
+// the unused pieces are known as a multiset. In any complete filling they cover exactly
+// the edges of the empty cells: the edges next to laid cells must get the codes those ask
+// for, the edges between two empty cells come in fitting pairs, and only edges on the
+// border of the board (or next to cells beyond the request's count) take any code. If the
+// counts cannot do that even ignoring which codes sit together on one piece, no filling
+// exists. The counts are kept per level as "surplus": codes shown by unused pieces minus
+// codes asked. A node adds what its piece changes, edge by edge; once a solve runs long,
+// what each (piece, rotation) changes is made for each kind of level (which edges meet
+// laid cells, which face empty ones) and a node adds one vector. The test is monotone:
+// once it fails at a node it fails below it, so it never hides a filling the search would
+// reach.
+class EdgeCounts {
+public:
+    // Whether the bound runs on this board; if so, the counts before any piece lies.
+    void plan(const BoardView& board, const SolveOptions& options);
+    bool on() const { return m_on; }
+    bool changesMade() const { return m_countChanges != nullptr; }
+    void planChanges();
+    // Can the unused pieces cover the empty cells before any piece is laid?
+    bool coverableAtStart() const { return coverable(m_surplus[0], m_openPairsAtStart); }
+    // After piece p in rotation r is laid at `level`: can the unused pieces' codes still
+    // cover the empty cells' edges? Leaves the counts for the next level.
+    template <int kL> [[gnu::always_inline]] bool allow(size_t level, int p, int r);
+
+private:
+    [[gnu::always_inline]] bool coverable(const CodeCounts& counts, int openPairs) const;
+
+    BoardView m_board{};
+    bool m_on = false;
+    // Per level the step, and the counts after its piece (level 0: none laid).
+    std::array<EdgeCountStep, kMaxCells + 1> m_edgeStep;
+    std::array<CodeCounts, kMaxCells + 1> m_surplus;
+    std::array<CodeCounts, kMaxCells> m_codesOfPiece; // per piece, how often it shows each code
+    std::array<CodeCounts, kCodes + 1> m_oneOf; // per code, a count of one; at kNoLane none
+    std::unique_ptr<CodeCounts[]> m_countChanges; // the steps' change rows, one after another
+    bool m_equalCodesMeet = false; // every code fits itself; else codes fit in pairs:
+    int m_crossCount = 0;          // the pairs (a, b), a <= b, of codes that fit each other
+    std::array<std::array<std::uint8_t, 2>, kCodes> m_cross;
+    int m_openPairsAtStart = 0;
+};
+
+// The edge-count bound: per level which edges meet laid cells and which face empty ones,
+// how many links between empty cells remain, and the counts before any piece lies.
+// Off on boards without links, and on a layout that gives one edge two links.
+void EdgeCounts::plan(const BoardView& b, const SolveOptions& options) {
+    m_board = b;
+    const PuzzleRequest& req = *b.req;
+    m_on = false;
+    // With equal codes meeting, codes pair with themselves and the border takes the rest:
+    // the bound seldom cuts there, and costs more than it saves.
+    const bool pays = req.header.matchSum != 0 || options.pruneEagerly;
+    if ((options.prunings & kPruneEdgeCounts) == 0 || req.layout.empty() || !pays)
+        return;
+    for (int c = 0; c < kCodes; ++c) {
+        m_oneOf[c] = CodeCounts{};
+        m_oneOf[c][c] = 1;
+    }
+    m_oneOf[kNoLane] = CodeCounts{};
+    CodeCounts start{};
+    for (int p = 0; p < m_board.n; ++p) {
+        CodeCounts& c = m_codesOfPiece[static_cast<size_t>(p)];
+        c = CodeCounts{};
+        for (int k = 0; k < m_board.length; ++k)
+            c += m_oneOf[m_board.shows[p][0][k]];
+        start += c;
+    }
+    int openPairs = 0; // links between two free cells, each counted from both ends
+    for (int l = 1; l <= m_board.n; ++l) {
+        const int cell = req.freeCells[static_cast<size_t>(l - 1)];
+        const CellLinks& links = req.links[static_cast<size_t>(cell)];
+        EdgeCountStep& step = m_edgeStep[static_cast<size_t>(l)];
+        step = {};
+        unsigned edgesSeen = 0;
+        for (int i = 0; i < links.count; ++i) {
+            const CellLink& link = links.links[static_cast<size_t>(i)];
+            const int edge = link.cellEdge - 1;
+            if (edge >= m_board.length || (edgesSeen >> edge & 1))
+                return;
+            edgesSeen |= 1u << edge;
+            if (const int f = m_board.fixedAt[static_cast<size_t>(link.neighbour)]; f != 0) {
+                const int code =
+                    codeOfFixed(req.fixed[static_cast<size_t>(f - 1)], link.neighbourEdge - 1);
+                start -= m_oneOf[m_board.needOf[code]]; // asked of this cell from the start
+                step.laidEdges |= 1u << edge;
+            } else if (const int g = m_board.levelOf[static_cast<size_t>(link.neighbour)]; g != 0) {
+                ++openPairs;
+                if (g < l)
+                    step.laidEdges |= 1u << edge;
+                else
+                    step.emptyEdges |= 1u << edge;
+            }
+        }
+    }
+    // Each laid level closes the links towards shallower levels.
+    m_openPairsAtStart = openPairs / 2;
+    int open = m_openPairsAtStart;
+    for (int l = 1; l <= m_board.n; ++l) {
+        EdgeCountStep& step = m_edgeStep[static_cast<size_t>(l)];
+        open -= std::popcount(step.emptyEdges);
+        step.openPairs = open;
+    }
+    m_equalCodesMeet = req.header.matchSum == 0;
+    m_crossCount = 0;
+    for (int a = 0; a <= 9; ++a) {
+        const int b = m_board.needOf[a];
+        if (b >= a && b <= 9)
+            m_cross[static_cast<size_t>(m_crossCount++)] = {static_cast<std::uint8_t>(a),
+                                                            static_cast<std::uint8_t>(b)};
+    }
+    m_surplus[0] = start;
+    m_on = true;
+}
+
+// What laying each (piece, rotation) does to the counts, made once per kind of step, so
+// that a node adds one precomputed row instead of walking its edges. Made once a solve
+// runs long: for a short one the rows would cost more than they save.
+void EdgeCounts::planChanges() {
+
+    struct Kind {
+        unsigned laid, empty;
+    };
+    std::array<Kind, kMaxCells + 1> kinds;
+    std::array<int, kMaxCells + 1> kindOf;
+    int kindCount = 0;
+    for (int l = 1; l <= m_board.n; ++l) {
+        const EdgeCountStep& step = m_edgeStep[static_cast<size_t>(l)];
+        int k = 0;
+        while (k < kindCount && (kinds[static_cast<size_t>(k)].laid != step.laidEdges ||
+                                 kinds[static_cast<size_t>(k)].empty != step.emptyEdges))
+            ++k;
+        if (k == kindCount)
+            kinds[static_cast<size_t>(kindCount++)] = {step.laidEdges, step.emptyEdges};
+        kindOf[static_cast<size_t>(l)] = k;
+    }
+    const size_t rowLength = static_cast<size_t>(m_board.n * m_board.length);
+    // Every entry is written below: the rows are not cleared first.
+    m_countChanges.reset(new CodeCounts[static_cast<size_t>(kindCount) * rowLength]);
+    for (int k = 0; k < kindCount; ++k) {
+        const Kind& kind = kinds[static_cast<size_t>(k)];
+        CodeCounts* row = &m_countChanges[static_cast<size_t>(k) * rowLength];
+        for (int p = 0; p < m_board.n; ++p)
+            for (int r = 0; r < m_board.length; ++r) {
+                CodeCounts change = -m_codesOfPiece[static_cast<size_t>(p)];
+                // An edge towards a laid cell shows what that cell asked: the ask is met.
+                for (unsigned m = kind.laid; m != 0; m &= m - 1)
+                    change += m_oneOf[m_board.shows[p][r][lowestBit(m)]];
+                // An edge towards an empty cell makes that cell ask for a code.
+                for (unsigned m = kind.empty; m != 0; m &= m - 1)
+                    change -= m_oneOf[m_board.needs[p][r][lowestBit(m)]];
+                row[p * m_board.length + r] = change;
+            }
+    }
+    for (int l = 1; l <= m_board.n; ++l)
+        m_edgeStep[static_cast<size_t>(l)].change =
+            &m_countChanges[static_cast<size_t>(kindOf[static_cast<size_t>(l)]) * rowLength];
+}
+
+inline bool EdgeCounts::coverable(const CodeCounts& counts, int openPairs) const {
+    // No code may be asked more often than the unused pieces show it: no lane negative.
+    // The sixteen sign bits are tested as four words.
+    using Words = std::uint64_t __attribute__((vector_size(sizeof(CodeCounts))));
+    const Words words = reinterpret_cast<Words>(counts);
+    if (((words[0] | words[1] | words[2] | words[3]) & 0x8000800080008000ULL) != 0)
+        return false;
+    // ...and what is left must pair up across every link between two empty cells.
+    int pairs = 0;
+    if (m_equalCodesMeet) {
+        for (int c = 0; c < kCodes; ++c)
+            pairs += counts[c] >> 1;
+    } else {
+        for (int i = 0; i < m_crossCount; ++i) {
+            const auto [a, b] = m_cross[static_cast<size_t>(i)];
+            pairs += a == b ? counts[a] >> 1 : std::min(counts[a], counts[b]);
+        }
+    }
+    return pairs >= openPairs;
+}
+
+template <int kL> inline bool EdgeCounts::allow(size_t level, int p, int r) {
+    const EdgeCountStep& step = m_edgeStep[level];
+    CodeCounts counts = m_surplus[level - 1];
+    if (step.change != nullptr) [[likely]] {
+        counts += step.change[p * (kL != 0 ? kL : m_board.length) + r];
+    } else {
+        counts -= m_codesOfPiece[static_cast<size_t>(p)];
+        const Code* shows = m_board.shows[p][r];
+        const Code* needs = m_board.needs[p][r];
+        // Every edge in turn, adding nothing where it neither meets a laid cell nor faces
+        // an empty one: a loop of fixed length keeps the counts in registers.
+        for (int e = 0; e < (kL != 0 ? kL : m_board.length); ++e) {
+            counts += m_oneOf[step.laidEdges >> e & 1 ? shows[e] : kNoLane];
+            counts -= m_oneOf[step.emptyEdges >> e & 1 ? needs[e] : kNoLane];
+        }
+    }
+    m_surplus[level] = counts;
+    return coverable(counts, step.openPairs);
+}
+
+
+// Turned corners. A square grid filled whole (every 3 x 3 and 4 x 4 board without fixed
+// pieces) turned a quarter maps every filling to another, and its first cell to each other
+// corner. The first level tries pieces in order, so once it has moved past a piece, that
+// piece (and every copy of it) fits the first cell in no filling, in any rotation, and so
+// fits no corner either. Such pieces are taken out of the corners' own copies of their fit
+// tables, read both on entering a corner and when checking it ahead; a node pays nothing
+// for it. Started like the costlier cuts, in long solves only.
+class TurnedCorners {
+public:
+    // On square boards filled whole, in pair mode: every probe asking for a corner is made
+    // to read the corner's own copy of its table. Planned in a long solve once the first
+    // level has failed; short ones never pay for it.
+    void plan(const BoardView& board, const SolveOptions& options, bool pairs,
+              std::span<Entry> entries, std::span<Lookahead> aheads,
+              std::span<std::array<Probe, 2>> probes);
+    bool planned() const { return m_planned; }
+    // Pieces 0..failed-1 have failed in the first cell; false when that is not news.
+    bool noteFailed(int failed) {
+        if (failed <= m_piecesFailedFirst)
+            return false;
+        m_piecesFailedFirst = failed;
+        return true;
+    }
+    // Takes the pieces that failed first, and their copies, out of the corners.
+    void banFailed(const int* pieceValue, unsigned allRotations) {
+        if (m_cornerTables.empty())
+            return;
+        std::uint64_t banned = 0;
+        for (int q = 0; q < m_n; ++q)
+            for (int f = 0; f < m_piecesFailedFirst; ++f)
+                if (pieceValue[q] == pieceValue[f])
+                    banned |= static_cast<std::uint64_t>(allRotations) << (q * m_length);
+        for (const auto& table : m_cornerTables)
+            for (std::uint64_t& fit : *table)
+                fit &= ~banned;
+    }
+
+private:
+    bool m_planned = false;
+    int m_piecesFailedFirst = 0; // how many pieces, from the first, failed in the first cell
+    int m_n = 0;
+    int m_length = 0;
+    // The corners' own copies of their tables, which the probes asking for them read.
+    std::vector<std::unique_ptr<FitTable>> m_cornerTables;
+};
+
+void TurnedCorners::plan(const BoardView& board, const SolveOptions& options, bool pairs,
+                         std::span<Entry> entries, std::span<Lookahead> aheads,
+                         std::span<std::array<Probe, 2>> probes) {
+    m_planned = true;
+    m_n = board.n;
+    m_length = board.length;
+    if ((options.prunings & kPruneTurnedCorners) == 0 || !pairs || m_length != 4 ||
+        board.req->header.count != m_n)
+        return;
+    int n = 2;
+    while (n * n < m_n)
+        ++n;
+    if (n * n != m_n || board.req->layout != GridLayout(n, n))
+        return;
+    // The grid numbers its cells along the anti-diagonals from the top left: the first and
+    // last cells of the longest one are corners, and so is the last cell.
+    const int corners[] = {n * (n - 1) / 2 + 1, n * (n + 1) / 2, n * n};
+    // Every probe asking for a corner reads its own copy of the table it read, so that the
+    // pieces that failed can be taken out of it. A corner's probes read at most one table
+    // per set of laid neighbours.
+    for (const int corner : corners) {
+        const int level = board.levelOf[static_cast<size_t>(corner)];
+        const size_t first = m_cornerTables.size();
+        std::array<const std::uint64_t*, kMaxLinks + 1> shared{};
+        const auto repoint = [&](Probe& q) {
+            if (q.level != level)
+                return;
+            const size_t copies = m_cornerTables.size() - first;
+            size_t i = 0;
+            while (i < copies && shared[i] != q.table)
+                ++i;
+            if (i == copies) {
+                shared[i] = q.table;
+                auto& own = m_cornerTables.emplace_back(std::make_unique<FitTable>());
+                std::copy_n(q.table, own->size(), own->begin());
+            }
+            q.table = m_cornerTables[first + i]->data();
+        };
+        // A slow entry holds the probe that always passes, which asks for no level.
+        for (int l = 1; l <= m_n; ++l) {
+            repoint(entries[static_cast<size_t>(l)].probe);
+            Lookahead& ahead = aheads[static_cast<size_t>(l)];
+            for (Probe& q : ahead.probes)
+                repoint(q);
+            for (int i = 0; i < ahead.extraCount; ++i)
+                repoint(ahead.extra[static_cast<size_t>(i)]);
+            probes[static_cast<size_t>(l)] = ahead.probes;
+        }
+    }
+}
+
 // The codes the laid cells ask of the empty ones after a level: where to read them.
 struct Frontier {
     int count;
@@ -275,6 +573,86 @@ private:
 
 thread_local std::unique_ptr<FailedStates::Slot[]> FailedStates::t_spare;
 
+// The failed-state cut: the cells are filled in a fixed order, so the subtree below a
+// level is decided by the level, the set of unused pieces and the codes the laid cells ask
+// of the empty ones. A subtree searched to its end without a filling is remembered under
+// that exact key (a false hit would change the answer) and skipped when met again. The
+// table (FailedStates) is made only after the solve has laid a few thousand pieces, and
+// only levels with enough levels below are remembered.
+class FailedStateCut {
+public:
+    // Whether the solve may use it; with many codes (equal-matching boards) states seldom
+    // come back and the look-ups cost more than they save.
+    bool plan(const PuzzleRequest& req, const SolveOptions& options) {
+        const bool pays = req.header.matchSum != 0 || options.pruneEagerly;
+        m_wanted = (options.prunings & kPruneFailedStates) != 0 && pays;
+        m_on = false;
+        return m_wanted;
+    }
+    bool wanted() const { return m_wanted; }
+    bool on() const { return m_on; }
+    // Per level the frontier (where the codes of laid cells facing deeper levels are read)
+    // and whether the level is worth remembering; then the table.
+    void start(const BoardView& board, const Code (*asked)[8], bool eager) {
+        const PuzzleRequest& req = *board.req;
+        m_rememberAt.fill(false);
+        const int minDepth = eager ? 1 : kFailedStateMinDepth;
+        for (int l = 1; l <= board.n - minDepth; ++l) {
+            Frontier& f = m_frontier[static_cast<size_t>(l)];
+            f.count = 0;
+            bool fits = true;
+            for (int j = 1; j <= l && fits; ++j) {
+                const int cell = req.freeCells[static_cast<size_t>(j - 1)];
+                const CellLinks& links = req.links[static_cast<size_t>(cell)];
+                for (int i = 0; i < links.count && fits; ++i) {
+                    const CellLink& link = links.links[static_cast<size_t>(i)];
+                    if (board.levelOf[link.neighbour] <= l)
+                        continue;
+                    if (f.count == kMaxFrontier)
+                        fits = false;
+                    else
+                        f.asked[static_cast<size_t>(f.count++)] = &asked[j][link.cellEdge - 1];
+                }
+            }
+            m_rememberAt[static_cast<size_t>(l)] = fits;
+        }
+        m_table.make();
+        m_keyAt.fill(0);
+        m_on = true;
+    }
+    // The subtree below `level` is known to hold no filling. The key is kept for
+    // remember(): the laid cells ask the same until the search backs out of it.
+    [[gnu::always_inline]] bool knownToFail(size_t level, std::uint64_t unused) {
+        if (!m_on || !m_rememberAt[level])
+            return false;
+        m_keyAt[level] = frontierKey(level);
+        return m_table.holds(unused, m_keyAt[level]);
+    }
+    [[gnu::always_inline]] void remember(size_t level, std::uint64_t unused) {
+        if (m_on && m_rememberAt[level]) {
+            // No key kept when the table started below this level's node.
+            const std::uint64_t key = m_keyAt[level] != 0 ? m_keyAt[level] : frontierKey(level);
+            m_table.add(unused, key);
+        }
+    }
+
+private:
+    std::uint64_t frontierKey(size_t level) const {
+        const Frontier& f = m_frontier[level];
+        std::uint64_t key = static_cast<std::uint64_t>(level) << 56;
+        for (int i = 0; i < f.count; ++i)
+            key |= static_cast<std::uint64_t>(*f.asked[static_cast<size_t>(i)]) << (4 * i);
+        return key;
+    }
+
+    bool m_wanted = false;
+    bool m_on = false;
+    FailedStates m_table;
+    std::array<bool, kMaxCells + 1> m_rememberAt;
+    std::array<std::uint64_t, kMaxCells + 1> m_keyAt; // per level, its node's key; 0: none
+    std::array<Frontier, kMaxCells + 1> m_frontier;
+};
+
 // Symmetric pieces lay the same codes in several rotations; only the first is tried.
 // The uniform pieces "0000".."3333" keep rotation 0; "1010", "2020", "3030", "2121",
 // "3131" and "3232" (higher digit first) keep rotations 0 and 1.
@@ -288,207 +666,6 @@ unsigned rotationsWorthTrying(const std::string& piece) {
     }
     return 0x3F;
 }
-
-// Two checks on the pieces laid down to a level, made where the search has spent a budget
-// of nodes below that level without leaving it; either may find that no filling lies
-// below, and the subtree is cut. Both are exact, so the first filling is still the one
-// the fixed order reaches.
-// - Matching: every empty cell must get its own unused piece that fits the laid cells
-//   around it in some rotation. Each cell having some piece is not enough: when k cells
-//   can only take the same k - 1 pieces, no filling exists. A bipartite matching decides
-//   it in microseconds, and it is the counting a SAT solver is slowest to see.
-// - Completion: "can the laid pieces be completed at all?", asked of a SAT solver
-//   (completion.h), which may fill the cells in any order. Asked after a larger budget,
-//   and a question not settled within its conflict limit is asked again after twice the
-//   nodes with twice the limit: the search and the solver take turns, so the worse of the
-//   two costs a few times the better.
-// Both start from the deepest level due: its check is the easiest, and a pass there passes
-// every shallower level too (what lies below extends what lies above). A pass is believed
-// until the search leaves that level's node.
-class CompletionCheck {
-public:
-    // Nodes below a level before each check, and the conflicts a first question may take.
-    // A matching costs about as much as a thousand nodes; a question's cost varies widely,
-    // so it starts small and doubles (measured on the player-like set of the benchmark).
-    static constexpr std::uint64_t kMatchBudget = 1'024;
-    static constexpr std::uint64_t kQuestionBudget = 300'000;
-    static constexpr int kFirstConflicts = 10;
-
-    using Interrupt = std::function<bool()>;
-
-    // Eager: every check at every look, from the first (for tests).
-    CompletionCheck(std::function<CompletionBoard()> describe, bool eager)
-        : m_describe(std::move(describe)), m_matchBudget(eager ? 0 : kMatchBudget),
-          m_questionBudget(eager ? 0 : kQuestionBudget) {
-        m_matchAfter[0] = m_matchBudget;
-        m_askAfter[0] = m_questionBudget;
-        m_conflicts[0] = kFirstConflicts;
-    }
-
-    // The deepest level checked (0: the empty board) below which no filling lies, or -1.
-    // `piece` and `rotation` hold levels 1..depth; `nodes` counts all nodes so far.
-    int deadLevel(const int* piece, const int* rotation, int depth, std::uint64_t nodes,
-                  const Interrupt& interrupt) {
-        const std::uint64_t spent = nodes - m_lastNodes;
-        m_lastNodes = nodes;
-        // The search never comes back to a node it has left, so a level whose laid pieces
-        // are as at the last look is still in the same subtree.
-        int same = 1;
-        while (same <= depth && same <= m_depth && piece[same] == m_piece[same] &&
-               rotation[same] == m_rotation[same])
-            ++same;
-        for (int l = 0; l < same; ++l)
-            m_spent[static_cast<size_t>(l)] += spent;
-        for (int l = same; l <= depth; ++l) {
-            const size_t i = static_cast<size_t>(l);
-            m_piece[i] = piece[l];
-            m_rotation[i] = rotation[l];
-            m_spent[i] = 0;
-            m_matchAfter[i] = m_matchBudget;
-            m_askAfter[i] = m_questionBudget;
-            m_conflicts[i] = kFirstConflicts;
-        }
-        m_depth = depth;
-        constexpr std::uint64_t kPassed = std::numeric_limits<std::uint64_t>::max();
-        for (int l = depth; l >= 0; --l) {
-            if (m_spent[static_cast<size_t>(l)] < m_matchAfter[static_cast<size_t>(l)])
-                continue;
-            prepare();
-            ++m_matchings;
-            if (!matchable(piece, rotation, l))
-                return l;
-            for (int k = 0; k <= l; ++k)
-                m_matchAfter[static_cast<size_t>(k)] = kPassed;
-            break;
-        }
-        for (int l = depth; l >= 0; --l) {
-            const size_t i = static_cast<size_t>(l);
-            if (m_spent[i] < m_askAfter[i])
-                continue;
-            if (!m_oracle)
-                m_oracle = std::make_unique<CompletionOracle>(m_board);
-            ++m_questions;
-            const auto answer = m_oracle->completable(std::span(piece + 1, i),
-                                                      std::span(rotation + 1, i), m_conflicts[i],
-                                                      interrupt);
-            switch (answer) {
-            case CompletionOracle::Answer::No:
-                return l;
-            case CompletionOracle::Answer::Yes:
-                for (int k = 0; k <= l; ++k)
-                    m_askAfter[static_cast<size_t>(k)] = kPassed;
-                break;
-            case CompletionOracle::Answer::Unknown:
-                m_askAfter[i] = std::max<std::uint64_t>(m_spent[i] * 2, kCheckEvery);
-                m_conflicts[i] *= 2;
-                break;
-            }
-            break; // one question per look
-        }
-        return -1;
-    }
-
-    std::uint64_t questions() const { return m_questions; }
-    std::uint64_t matchings() const { return m_matchings; }
-
-private:
-    // The board, each level's links and each piece's codes by edge, made at the first check.
-    void prepare() {
-        if (m_board.levels != 0)
-            return;
-        m_board = m_describe();
-        const int n = m_board.levels;
-        m_linksOf.assign(static_cast<size_t>(n) + 1, {});
-        for (const CompletionBoard::Link& k : m_board.links) {
-            m_linksOf[static_cast<size_t>(k.a)].push_back({k.edgeA, k.b, k.edgeB});
-            m_linksOf[static_cast<size_t>(k.b)].push_back({k.edgeB, k.a, k.edgeA});
-        }
-        m_rotationsShowing.assign(static_cast<size_t>(n), {});
-        for (int p = 0; p < n; ++p)
-            for (int r = 0; r < m_board.length; ++r)
-                for (int e = 0; e < m_board.length; ++e)
-                    m_rotationsShowing[static_cast<size_t>(p)][static_cast<size_t>(e)]
-                                      [m_board.shows[static_cast<size_t>(p)][static_cast<size_t>(r)]
-                                                    [static_cast<size_t>(e)]] |=
-                        static_cast<std::uint8_t>(1u << r);
-    }
-
-    // Whether every empty cell below `depth` can get its own unused piece that fits.
-    bool matchable(const int* piece, const int* rotation, int depth) {
-        const int n = m_board.levels;
-        std::uint64_t unused = n == 64 ? ~0ULL : (1ULL << n) - 1;
-        for (int l = 1; l <= depth; ++l)
-            unused &= ~(1ULL << piece[l]);
-        for (int l = depth + 1; l <= n; ++l) {
-            std::uint64_t fitting = 0;
-            const auto& fits = m_board.fits[static_cast<size_t>(l - 1)];
-            for (std::uint64_t u = unused; u != 0; u &= u - 1) {
-                const int p = std::countr_zero(u);
-                unsigned rotations = fits[static_cast<size_t>(p)];
-                for (const auto& [edge, other, otherEdge] : m_linksOf[static_cast<size_t>(l)]) {
-                    if (other > depth || rotations == 0)
-                        continue;
-                    const int shown =
-                        m_board.shows[static_cast<size_t>(piece[other])]
-                                     [static_cast<size_t>(rotation[other])][static_cast<size_t>(otherEdge)];
-                    const int need = m_board.need[static_cast<size_t>(shown)];
-                    rotations &= need < CompletionBoard::kNoCode
-                                     ? m_rotationsShowing[static_cast<size_t>(p)]
-                                                         [static_cast<size_t>(edge)]
-                                                         [static_cast<size_t>(need)]
-                                     : 0u;
-                }
-                if (rotations != 0)
-                    fitting |= 1ULL << p;
-            }
-            if (fitting == 0)
-                return false;
-            m_fitting[static_cast<size_t>(l)] = fitting;
-        }
-        m_owner.fill(0);
-        for (int l = depth + 1; l <= n; ++l) {
-            std::uint64_t seen = 0;
-            if (!augment(l, seen))
-                return false;
-        }
-        return true;
-    }
-
-    // Finds cell `level` a piece, moving others along a path of pieces not yet seen.
-    bool augment(int level, std::uint64_t& seen) {
-        for (std::uint64_t m = m_fitting[static_cast<size_t>(level)] & ~seen; m != 0;
-             m &= m - 1) {
-            const int p = std::countr_zero(m);
-            seen |= 1ULL << p;
-            const int owner = m_owner[static_cast<size_t>(p)];
-            if (owner == 0 || augment(owner, seen)) {
-                m_owner[static_cast<size_t>(p)] = level;
-                return true;
-            }
-        }
-        return false;
-    }
-
-    std::function<CompletionBoard()> m_describe;
-    std::uint64_t m_matchBudget;
-    std::uint64_t m_questionBudget;
-    CompletionBoard m_board;
-    std::vector<std::vector<std::array<int, 3>>> m_linksOf; // per level: edge, level, its edge
-    std::vector<std::array<std::array<std::uint8_t, 11>, 6>> m_rotationsShowing;
-    std::array<std::uint64_t, kMaxCells + 1> m_fitting{}; // per empty level, its pieces
-    std::array<int, kMaxCells> m_owner{};                 // per piece, the level it got; 0 none
-    std::unique_ptr<CompletionOracle> m_oracle; // made at the first question
-    std::uint64_t m_lastNodes = 0;
-    std::uint64_t m_questions = 0;
-    std::uint64_t m_matchings = 0;
-    int m_depth = 0;
-    std::array<int, kMaxCells + 1> m_piece{};
-    std::array<int, kMaxCells + 1> m_rotation{};
-    std::array<std::uint64_t, kMaxCells + 1> m_spent{};
-    std::array<std::uint64_t, kMaxCells + 1> m_matchAfter{};
-    std::array<std::uint64_t, kMaxCells + 1> m_askAfter{};
-    std::array<int, kMaxCells + 1> m_conflicts{};
-};
 
 class Search {
 public:
@@ -506,19 +683,22 @@ private:
     void collectDemands(std::array<LevelDemands, kMaxCells + 1>& demands) const;
     void makeCodeIndexes(const std::array<LevelDemands, kMaxCells + 1>& demands);
     void makeFitTables(const std::array<LevelDemands, kMaxCells + 1>& demands);
-    void planEdgeCounts();
-    void planFailedStates();
-    void startFailedStates();
-    void planTurns();
     void firstLevelFailed(unsigned pair);
     void planCompletion();
 
     // Setup helpers.
-    int codeOfFixed(const FixedPiece& f, int edge) const {
-        return codeShown(f.piece, f.rotation, edge);
-    }
     Demand demandOf(int cell, int laidUpTo) const;
     unsigned fixedRotations(const Demand& d, int p) const;
+    // The rotations of piece p worth trying that meet the demand's fixed neighbours.
+    unsigned fittingRotations(const Demand& d, int p) const {
+        return fixedRotations(d, p) & m_worthTrying[static_cast<size_t>(p)];
+    }
+    // The one walk every fit table is made by: fit(p, r) for each such piece and rotation.
+    template <class Fit> void forEachFit(const Demand& d, Fit fit) const {
+        for (int p = 0; p < m_n; ++p)
+            for (unsigned m = fittingRotations(d, p); m != 0; m &= m - 1)
+                fit(p, std::countr_zero(m));
+    }
     // The fit-table index that piece p in rotation r answers for demand d.
     int tableIndexOf(const Demand& d, int p, int r) const {
         const int a = d.dynamicCount >= 1 ? m_shows[p][r][d.dynamic[0].edge] : 0;
@@ -532,6 +712,9 @@ private:
     // Where piece p in rotation r is counted in the bit sets of candidates and tables.
     int bitOf(int p, int r) const { return m_pairs ? p * m_length + r : p; }
     bool fixedCellsFit() const;
+    BoardView boardView() const {
+        return {&m_req, m_n, m_length, m_shows, m_needs, m_needOf, m_levelOf.data(), m_fixedAt.data()};
+    }
 
     // The search.
     template <int kL> int length() const { return kL != 0 ? kL : m_length; }
@@ -551,28 +734,6 @@ private:
         if ((f0 == 0) | (f1 == 0))
             return false;
         return !m_moreAhead[level] || restFits<kL>(m_ahead[level], unused);
-    }
-    // After piece p in rotation r is laid at `level`: can the unused pieces' codes still
-    // cover the empty cells' edges? Leaves the counts for the next level.
-    template <int kL>
-    [[gnu::always_inline]] bool edgeCountsAllow(size_t level, int p, int r);
-    void planCountChanges();
-    [[gnu::always_inline]] bool countsCoverable(const CodeCounts& counts, int openPairs) const;
-    std::uint64_t frontierKey(size_t level) const;
-    // The subtree below `level` is known to hold no filling. The key is kept for
-    // rememberFailure: the laid cells ask the same until the search backs out of it.
-    [[gnu::always_inline]] bool knownToFail(size_t level, std::uint64_t unused) {
-        if (!m_failedStatesOn || !m_rememberAt[level])
-            return false;
-        m_keyAt[level] = frontierKey(level);
-        return m_failedStates.holds(unused, m_keyAt[level]);
-    }
-    [[gnu::always_inline]] void rememberFailure(size_t level, std::uint64_t unused) {
-        if (m_failedStatesOn && m_rememberAt[level]) {
-            // No key kept when the table started below this level's node.
-            const std::uint64_t key = m_keyAt[level] != 0 ? m_keyAt[level] : frontierKey(level);
-            m_failedStates.add(unused, key);
-        }
     }
     // Counts one more node, laid at `level`; every kCheckEvery nodes looks at the stop flag
     // and the clock, and may ask whether the laid pieces can still be completed. True when
@@ -612,6 +773,10 @@ private:
     }
     bool poll();
     bool pumpIfDue();
+    void startFailedStates() {
+        m_failedStates.start(boardView(), m_asked, m_options.pruneEagerly);
+        m_stats.failedStateBytes = FailedStates::kBytes;
+    }
     void fill(Filling& filling) const;
 
     const PuzzleRequest& m_req;
@@ -665,27 +830,12 @@ private:
     std::array<bool, kMaxCells + 1> m_moreAhead;
     std::array<RotationRow, kMaxCells + 1> m_slowRotations; // per level, for slow entries
 
-    // Edge counts: per level the step, and the counts after its piece (level 0: none laid).
-    bool m_edgeCountsOn = false;
-    std::array<EdgeCountStep, kMaxCells + 1> m_edgeStep;
-    std::array<CodeCounts, kMaxCells + 1> m_surplus;
-    std::array<CodeCounts, kMaxCells> m_codesOfPiece; // per piece, how often it shows each code
-    std::array<CodeCounts, kCodes + 1> m_oneOf; // per code, a count of one; at kNoLane none
-    std::unique_ptr<CodeCounts[]> m_countChanges; // the steps' change rows, one after another
-    bool m_equalCodesMeet = false; // every code fits itself; else codes fit in pairs:
-    int m_crossCount = 0;          // the pairs (a, b), a <= b, of codes that fit each other
-    std::array<std::array<std::uint8_t, 2>, kCodes> m_cross;
-    int m_openPairsAtStart = 0;
+    EdgeCounts m_edgeCounts;
 
     // Failed states: per level whether to look, where its frontier codes are.
-    bool m_failedStatesWanted = false;
-    bool m_failedStatesOn = false;
     // Nodes before the count changes are made and failed states remembered.
     std::uint64_t m_costlierSetupAfter = kCostlierSetupAfterNodes;
-    FailedStates m_failedStates;
-    std::array<bool, kMaxCells + 1> m_rememberAt;
-    std::array<std::uint64_t, kMaxCells + 1> m_keyAt; // per level, its node's key; 0: none
-    std::array<Frontier, kMaxCells + 1> m_frontier;
+    FailedStateCut m_failedStates;
 
     // Per level during the search: candidates left, what lies, and what it asks.
     std::array<std::uint64_t, kMaxCells + 1> m_candidates;
@@ -700,9 +850,7 @@ private:
     alignas(16) Code m_pairNeeds[64][8];
     // Turned corners: how many pieces, from the first, failed in the first cell; the corners'
     // own copies of their tables, which the probes asking for them read.
-    int m_piecesFailedFirst = 0;
-    bool m_turnsPlanned = false;
-    std::vector<std::unique_ptr<FitTable>> m_cornerTables;
+    TurnedCorners m_turns;
 
     // Completion: what each level's cell asks of the fixed cells, the check once a solve
     // runs long, and where it last cut.
@@ -902,12 +1050,9 @@ int Search::tableFor(const Demand& d) {
     m_tableKeys.push_back(key);
     FitTable& table = m_tables.emplace_back();
     table.fill(0);
-    for (int p = 0; p < m_n; ++p)
-        for (unsigned m = fixedRotations(d, p) & m_worthTrying[static_cast<size_t>(p)]; m != 0;
-             m &= m - 1) {
-            const int r = std::countr_zero(m);
-            table[static_cast<size_t>(tableIndexOf(d, p, r))] |= 1ULL << bitOf(p, r);
-        }
+    forEachFit(d, [&](int p, int r) {
+        table[static_cast<size_t>(tableIndexOf(d, p, r))] |= 1ULL << bitOf(p, r);
+    });
     return static_cast<int>(m_tables.size() - 1);
 }
 
@@ -920,13 +1065,10 @@ const RotationRow* Search::rotationsFor(const Demand& d, int table) {
         index = static_cast<int>(m_rotationTables.size());
         RotationTable& rows = m_rotationTables.emplace_back();
         std::memset(rows.data(), 0, sizeof rows);
-        for (int p = 0; p < m_n; ++p)
-            for (unsigned m = fixedRotations(d, p) & m_worthTrying[static_cast<size_t>(p)]; m != 0;
-                 m &= m - 1) {
-                const int r = std::countr_zero(m);
-                rows[static_cast<size_t>(tableIndexOf(d, p, r))][static_cast<size_t>(p)] |=
-                    static_cast<std::uint8_t>(1u << r);
-            }
+        forEachFit(d, [&](int p, int r) {
+            rows[static_cast<size_t>(tableIndexOf(d, p, r))][static_cast<size_t>(p)] |=
+                static_cast<std::uint8_t>(1u << r);
+        });
     }
     return m_rotationTables[static_cast<size_t>(index)].data();
 }
@@ -944,12 +1086,7 @@ Probe Search::probeFor(const Demand& d, int table) const {
 int Search::slowFor(const Demand& d) {
     SlowDemand& s = m_slowDemands.emplace_back();
     s.staticFit.fill(0);
-    for (int p = 0; p < m_n; ++p)
-        for (unsigned m = fixedRotations(d, p) & m_worthTrying[static_cast<size_t>(p)]; m != 0;
-             m &= m - 1) {
-            const int r = std::countr_zero(m);
-            s.staticFit[static_cast<size_t>(r)] |= 1ULL << bitOf(p, r);
-        }
+    forEachFit(d, [&](int p, int r) { s.staticFit[static_cast<size_t>(r)] |= 1ULL << bitOf(p, r); });
     s.dynamicCount = d.dynamicCount;
     s.dynamic = d.dynamic;
     return static_cast<int>(m_slowDemands.size() - 1);
@@ -1009,161 +1146,6 @@ void Search::makeFitTables(const std::array<LevelDemands, kMaxCells + 1>& demand
     }
 }
 
-// The edge-count bound: per level which edges meet laid cells and which face empty ones,
-// how many links between empty cells remain, and the counts before any piece lies.
-// Off on boards without links, and on a layout that gives one edge two links.
-void Search::planEdgeCounts() {
-    m_edgeCountsOn = false;
-    // With equal codes meeting, codes pair with themselves and the border takes the rest:
-    // the bound seldom cuts there, and costs more than it saves.
-    const bool pays = m_req.header.matchSum != 0 || m_options.pruneEagerly;
-    if ((m_options.prunings & kPruneEdgeCounts) == 0 || m_req.layout.empty() || !pays)
-        return;
-    for (int c = 0; c < kCodes; ++c) {
-        m_oneOf[c] = CodeCounts{};
-        m_oneOf[c][c] = 1;
-    }
-    m_oneOf[kNoLane] = CodeCounts{};
-    CodeCounts start{};
-    for (int p = 0; p < m_n; ++p) {
-        CodeCounts& c = m_codesOfPiece[static_cast<size_t>(p)];
-        c = CodeCounts{};
-        for (int k = 0; k < m_length; ++k)
-            c += m_oneOf[m_shows[p][0][k]];
-        start += c;
-    }
-    int openPairs = 0; // links between two free cells, each counted from both ends
-    for (int l = 1; l <= m_n; ++l) {
-        const int cell = m_req.freeCells[static_cast<size_t>(l - 1)];
-        const CellLinks& links = m_req.links[static_cast<size_t>(cell)];
-        EdgeCountStep& step = m_edgeStep[static_cast<size_t>(l)];
-        step = {};
-        unsigned edgesSeen = 0;
-        for (int i = 0; i < links.count; ++i) {
-            const CellLink& link = links.links[static_cast<size_t>(i)];
-            const int edge = link.cellEdge - 1;
-            if (edge >= m_length || (edgesSeen >> edge & 1))
-                return;
-            edgesSeen |= 1u << edge;
-            if (const int f = m_fixedAt[static_cast<size_t>(link.neighbour)]; f != 0) {
-                const int code =
-                    codeOfFixed(m_req.fixed[static_cast<size_t>(f - 1)], link.neighbourEdge - 1);
-                start -= m_oneOf[m_needOf[code]]; // asked of this cell from the start
-                step.laidEdges |= 1u << edge;
-            } else if (const int g = m_levelOf[static_cast<size_t>(link.neighbour)]; g != 0) {
-                ++openPairs;
-                if (g < l)
-                    step.laidEdges |= 1u << edge;
-                else
-                    step.emptyEdges |= 1u << edge;
-            }
-        }
-    }
-    // Each laid level closes the links towards shallower levels.
-    m_openPairsAtStart = openPairs / 2;
-    int open = m_openPairsAtStart;
-    for (int l = 1; l <= m_n; ++l) {
-        EdgeCountStep& step = m_edgeStep[static_cast<size_t>(l)];
-        open -= std::popcount(step.emptyEdges);
-        step.openPairs = open;
-    }
-    m_equalCodesMeet = m_req.header.matchSum == 0;
-    m_crossCount = 0;
-    for (int a = 0; a <= 9; ++a) {
-        const int b = m_needOf[a];
-        if (b >= a && b <= 9)
-            m_cross[static_cast<size_t>(m_crossCount++)] = {static_cast<std::uint8_t>(a),
-                                                            static_cast<std::uint8_t>(b)};
-    }
-    m_surplus[0] = start;
-    m_edgeCountsOn = true;
-}
-
-// What laying each (piece, rotation) does to the counts, made once per kind of step, so
-// that a node adds one precomputed row instead of walking its edges. Made once a solve
-// runs long: for a short one the rows would cost more than they save.
-void Search::planCountChanges() {
-    struct Kind {
-        unsigned laid, empty;
-    };
-    std::array<Kind, kMaxCells + 1> kinds;
-    std::array<int, kMaxCells + 1> kindOf;
-    int kindCount = 0;
-    for (int l = 1; l <= m_n; ++l) {
-        const EdgeCountStep& step = m_edgeStep[static_cast<size_t>(l)];
-        int k = 0;
-        while (k < kindCount && (kinds[static_cast<size_t>(k)].laid != step.laidEdges ||
-                                 kinds[static_cast<size_t>(k)].empty != step.emptyEdges))
-            ++k;
-        if (k == kindCount)
-            kinds[static_cast<size_t>(kindCount++)] = {step.laidEdges, step.emptyEdges};
-        kindOf[static_cast<size_t>(l)] = k;
-    }
-    const size_t rowLength = static_cast<size_t>(m_n * m_length);
-    // Every entry is written below: the rows are not cleared first.
-    m_countChanges.reset(new CodeCounts[static_cast<size_t>(kindCount) * rowLength]);
-    for (int k = 0; k < kindCount; ++k) {
-        const Kind& kind = kinds[static_cast<size_t>(k)];
-        CodeCounts* row = &m_countChanges[static_cast<size_t>(k) * rowLength];
-        for (int p = 0; p < m_n; ++p)
-            for (int r = 0; r < m_length; ++r) {
-                CodeCounts change = -m_codesOfPiece[static_cast<size_t>(p)];
-                // An edge towards a laid cell shows what that cell asked: the ask is met.
-                for (unsigned m = kind.laid; m != 0; m &= m - 1)
-                    change += m_oneOf[m_shows[p][r][lowestBit(m)]];
-                // An edge towards an empty cell makes that cell ask for a code.
-                for (unsigned m = kind.empty; m != 0; m &= m - 1)
-                    change -= m_oneOf[m_needs[p][r][lowestBit(m)]];
-                row[p * m_length + r] = change;
-            }
-    }
-    for (int l = 1; l <= m_n; ++l)
-        m_edgeStep[static_cast<size_t>(l)].change =
-            &m_countChanges[static_cast<size_t>(kindOf[static_cast<size_t>(l)]) * rowLength];
-}
-
-// The failed-state table: whether a solve will use it. The frontiers and the table are
-// made when the solve runs long (startFailedStates), so that a short one pays for neither.
-void Search::planFailedStates() {
-    // With many codes (equal-matching boards) states seldom come back: the look-ups
-    // cost more than they save.
-    const bool pays = m_req.header.matchSum != 0 || m_options.pruneEagerly;
-    m_failedStatesWanted = (m_options.prunings & kPruneFailedStates) != 0 && pays;
-    m_failedStatesOn = false;
-    if (m_failedStatesWanted && m_costlierSetupAfter == 0)
-        startFailedStates();
-}
-
-// Per level the frontier (codes of laid cells facing deeper levels) and whether the level
-// is worth remembering; then the table.
-void Search::startFailedStates() {
-    m_rememberAt.fill(false);
-    const int minDepth = m_options.pruneEagerly ? 1 : kFailedStateMinDepth;
-    for (int l = 1; l <= m_n - minDepth; ++l) {
-        Frontier& f = m_frontier[static_cast<size_t>(l)];
-        f.count = 0;
-        bool fits = true;
-        for (int j = 1; j <= l && fits; ++j) {
-            const int cell = m_req.freeCells[static_cast<size_t>(j - 1)];
-            const CellLinks& links = m_req.links[static_cast<size_t>(cell)];
-            for (int i = 0; i < links.count && fits; ++i) {
-                const CellLink& link = links.links[static_cast<size_t>(i)];
-                if (m_levelOf[static_cast<size_t>(link.neighbour)] <= l)
-                    continue;
-                if (f.count == kMaxFrontier)
-                    fits = false;
-                else
-                    f.asked[static_cast<size_t>(f.count++)] = &m_asked[j][link.cellEdge - 1];
-            }
-        }
-        m_rememberAt[static_cast<size_t>(l)] = fits;
-    }
-    m_failedStates.make();
-    m_keyAt.fill(0);
-    m_failedStatesOn = true;
-    m_stats.failedStateBytes = FailedStates::kBytes;
-}
-
 // The completion question: on boards with links whose edges all lie on the pieces.
 void Search::planCompletion() {
     if ((m_options.prunings & kPruneCompletion) == 0 || m_req.layout.empty() || m_n == 0)
@@ -1179,82 +1161,21 @@ void Search::planCompletion() {
                                                      m_options.pruneEagerly);
 }
 
-// Square boards filled whole (so without fixed pieces), in pair mode: turning the board a
-// quarter maps every filling to another, and the first cell to each corner in turn. So a
-// piece that fails in the first cell in every rotation fits no corner in a filling either.
-// Planned in a long solve once the first level has failed; short ones never pay for it.
-void Search::planTurns() {
-    m_turnsPlanned = true;
-    if ((m_options.prunings & kPruneTurnedCorners) == 0 || !m_pairs || m_length != 4 ||
-        m_req.header.count != m_n)
-        return;
-    int n = 2;
-    while (n * n < m_n)
-        ++n;
-    if (n * n != m_n || m_req.layout != GridLayout(n, n))
-        return;
-    // The grid numbers its cells along the anti-diagonals from the top left: the first and
-    // last cells of the longest one are corners, and so is the last cell.
-    const int corners[] = {n * (n - 1) / 2 + 1, n * (n + 1) / 2, n * n};
-    // Every probe asking for a corner reads its own copy of the table it read, so that the
-    // pieces that failed can be taken out of it. A corner's probes read at most one table
-    // per set of laid neighbours.
-    for (const int corner : corners) {
-        const int level = m_levelOf[static_cast<size_t>(corner)];
-        const size_t first = m_cornerTables.size();
-        std::array<const std::uint64_t*, kMaxLinks + 1> shared{};
-        const auto repoint = [&](Probe& q) {
-            if (q.level != level)
-                return;
-            const size_t copies = m_cornerTables.size() - first;
-            size_t i = 0;
-            while (i < copies && shared[i] != q.table)
-                ++i;
-            if (i == copies) {
-                shared[i] = q.table;
-                auto& own = m_cornerTables.emplace_back(std::make_unique<FitTable>());
-                std::copy_n(q.table, own->size(), own->begin());
-            }
-            q.table = m_cornerTables[first + i]->data();
-        };
-        // A slow entry holds the probe that always passes, which asks for no level.
-        for (int l = 1; l <= m_n; ++l) {
-            repoint(m_entry[static_cast<size_t>(l)].probe);
-            Lookahead& ahead = m_ahead[static_cast<size_t>(l)];
-            for (Probe& q : ahead.probes)
-                repoint(q);
-            for (int i = 0; i < ahead.extraCount; ++i)
-                repoint(ahead.extra[static_cast<size_t>(i)]);
-            m_probes[static_cast<size_t>(l)] = ahead.probes;
-        }
-    }
-}
 
 // The first level's `pair` has failed. Pairs are tried in piece order, so every piece
 // before it has failed in every rotation, and so has its own piece once no rotation of it
-// is left to try. Those pieces, and their copies, are taken out of the corners.
+// is left to try.
 void Search::firstLevelFailed(unsigned pair) {
     const int p = static_cast<int>(pair) / m_length;
     const bool rotationsLeft = (m_candidates[1] >> (p * m_length) & m_allRotations) != 0;
-    const int failed = rotationsLeft ? p : p + 1;
-    if (failed <= m_piecesFailedFirst)
+    if (!m_turns.noteFailed(rotationsLeft ? p : p + 1))
         return;
-    m_piecesFailedFirst = failed;
-    if (!m_turnsPlanned) {
+    if (!m_turns.planned()) {
         if (m_stats.nodes < m_costlierSetupAfter)
             return;
-        planTurns();
+        m_turns.plan(boardView(), m_options, m_pairs, m_entry, m_ahead, m_probes);
     }
-    if (m_cornerTables.empty())
-        return;
-    std::uint64_t banned = 0;
-    for (int q = 0; q < m_n; ++q)
-        for (int f = 0; f < failed; ++f)
-            if (m_pieceValue[static_cast<size_t>(q)] == m_pieceValue[static_cast<size_t>(f)])
-                banned |= static_cast<std::uint64_t>(m_allRotations) << (q * m_length);
-    for (const auto& table : m_cornerTables)
-        for (std::uint64_t& fit : *table)
-            fit &= ~banned;
+    m_turns.banFailed(m_pieceValue.data(), m_allRotations);
 }
 
 // ---- The search ------------------------------------------------------------------------
@@ -1298,55 +1219,6 @@ template <int kL> bool Search::restFits(const Lookahead& ahead, std::uint64_t un
             return false;
     }
     return true;
-}
-
-inline bool Search::countsCoverable(const CodeCounts& counts, int openPairs) const {
-    // No code may be asked more often than the unused pieces show it: no lane negative.
-    // The sixteen sign bits are tested as four words.
-    using Words = std::uint64_t __attribute__((vector_size(sizeof(CodeCounts))));
-    const Words words = reinterpret_cast<Words>(counts);
-    if (((words[0] | words[1] | words[2] | words[3]) & 0x8000800080008000ULL) != 0)
-        return false;
-    // ...and what is left must pair up across every link between two empty cells.
-    int pairs = 0;
-    if (m_equalCodesMeet) {
-        for (int c = 0; c < kCodes; ++c)
-            pairs += counts[c] >> 1;
-    } else {
-        for (int i = 0; i < m_crossCount; ++i) {
-            const auto [a, b] = m_cross[static_cast<size_t>(i)];
-            pairs += a == b ? counts[a] >> 1 : std::min(counts[a], counts[b]);
-        }
-    }
-    return pairs >= openPairs;
-}
-
-template <int kL> inline bool Search::edgeCountsAllow(size_t level, int p, int r) {
-    const EdgeCountStep& step = m_edgeStep[level];
-    CodeCounts counts = m_surplus[level - 1];
-    if (step.change != nullptr) [[likely]] {
-        counts += step.change[p * length<kL>() + r];
-    } else {
-        counts -= m_codesOfPiece[static_cast<size_t>(p)];
-        const Code* shows = m_shows[p][r];
-        const Code* needs = m_needs[p][r];
-        // Every edge in turn, adding nothing where it neither meets a laid cell nor faces
-        // an empty one: a loop of fixed length keeps the counts in registers.
-        for (int e = 0; e < length<kL>(); ++e) {
-            counts += m_oneOf[step.laidEdges >> e & 1 ? shows[e] : kNoLane];
-            counts -= m_oneOf[step.emptyEdges >> e & 1 ? needs[e] : kNoLane];
-        }
-    }
-    m_surplus[level] = counts;
-    return countsCoverable(counts, step.openPairs);
-}
-
-std::uint64_t Search::frontierKey(size_t level) const {
-    const Frontier& f = m_frontier[level];
-    std::uint64_t key = static_cast<std::uint64_t>(level) << 56;
-    for (int i = 0; i < f.count; ++i)
-        key |= static_cast<std::uint64_t>(*f.asked[static_cast<size_t>(i)]) << (4 * i);
-    return key;
 }
 
 template <int kL> std::uint64_t Search::enterLevel(size_t level, std::uint64_t unused) {
@@ -1399,7 +1271,7 @@ template <int kL, bool kCuts> bool Search::search() {
     std::uint64_t unused = m_all & ~m_laterCopies;
     size_t level = 1;
     const size_t last = static_cast<size_t>(m_n);
-    const bool edgeCounts = m_edgeCountsOn;
+    const bool edgeCounts = m_edgeCounts.on();
     // Takes the first of a level's candidates: its rotation set; it leaves `unused`, and
     // its next copy joins.
     const auto take = [&](std::uint64_t candidates) {
@@ -1445,8 +1317,8 @@ template <int kL, bool kCuts> bool Search::search() {
             if (next == 0)
                 break;
             if (kCuts &&
-                ((edgeCounts && !edgeCountsAllow<kL>(level, p, r)) ||
-                 knownToFail(level, unused)))
+                ((edgeCounts && !m_edgeCounts.allow<kL>(level, p, r)) ||
+                 m_failedStates.knownToFail(level, unused)))
                 break;
             ++level;
             rotations = take(next);
@@ -1469,7 +1341,7 @@ template <int kL, bool kCuts> bool Search::search() {
             }
             --level;
             if (kCuts)
-                rememberFailure(level, unused);
+                m_failedStates.remember(level, unused);
         }
     }
 }
@@ -1479,7 +1351,7 @@ template <int kL, bool kCuts> bool Search::searchPairs() {
     std::uint64_t nodes = 0;
     size_t level = 1;
     const size_t last = static_cast<size_t>(m_n);
-    const bool edgeCounts = m_edgeCountsOn;
+    const bool edgeCounts = m_edgeCounts.on();
     m_unusedAt[1] = m_all & ~m_laterCopies;
     m_candidates[1] = pairCandidates<kL>(1, m_unusedAt[1]);
     for (;;) {
@@ -1493,7 +1365,7 @@ template <int kL, bool kCuts> bool Search::searchPairs() {
             if (level == 1) [[unlikely]]
                 firstLevelFailed(static_cast<unsigned>(m_piece[1]));
             if (kCuts)
-                rememberFailure(level, m_unusedAt[level + 1]);
+                m_failedStates.remember(level, m_unusedAt[level + 1]);
             continue;
         }
         const unsigned i = lowestBit(pairs);
@@ -1519,9 +1391,9 @@ template <int kL, bool kCuts> bool Search::searchPairs() {
         // level without one is left at the loop's head, one test fewer per node.
         if constexpr (kCuts) {
             if (next == 0 ||
-                (edgeCounts && !edgeCountsAllow<kL>(level, static_cast<int>(i / length<kL>()),
+                (edgeCounts && !m_edgeCounts.allow<kL>(level, static_cast<int>(i / length<kL>()),
                                                     static_cast<int>(i % length<kL>()))) ||
-                knownToFail(level, unused))
+                m_failedStates.knownToFail(level, unused))
                 continue;
         }
         ++level;
@@ -1552,10 +1424,10 @@ bool Search::fixedCellsFit() const {
 // True when the search must end: a stop, or the node limit. A long solve also starts
 // remembering failed states here.
 bool Search::poll() {
-    if (m_failedStatesWanted && !m_failedStatesOn && m_stats.nodes >= m_costlierSetupAfter)
+    if (m_failedStates.wanted() && !m_failedStates.on() && m_stats.nodes >= m_costlierSetupAfter)
         startFailedStates();
-    if (m_edgeCountsOn && !m_countChanges && m_stats.nodes >= m_costlierSetupAfter)
-        planCountChanges();
+    if (m_edgeCounts.on() && !m_edgeCounts.changesMade() && m_stats.nodes >= m_costlierSetupAfter)
+        m_edgeCounts.planChanges();
     if (m_stop.load(std::memory_order_relaxed))
         return true;
     if (m_options.nodeLimit != 0 && m_stats.nodes >= m_options.nodeLimit) {
@@ -1606,8 +1478,7 @@ CompletionBoard Search::describeCompletion() const {
     for (int l = 1; l <= m_n; ++l)
         for (int p = 0; p < m_n; ++p)
             b.fits[static_cast<size_t>(l - 1)][static_cast<size_t>(p)] =
-                fixedRotations(m_entryDemand[static_cast<size_t>(l)], p) &
-                m_worthTrying[static_cast<size_t>(p)];
+                fittingRotations(m_entryDemand[static_cast<size_t>(l)], p);
     b.shows.resize(static_cast<size_t>(m_n));
     for (int p = 0; p < m_n; ++p)
         for (int r = 0; r < m_length; ++r)
@@ -1637,7 +1508,7 @@ bool Search::everyCellHasAPiece() const {
         if (d.staticCount == 0)
             continue;
         int p = 0;
-        while (p < m_n && (fixedRotations(d, p) & m_worthTrying[static_cast<size_t>(p)]) == 0)
+        while (p < m_n && fittingRotations(d, p) == 0)
             ++p;
         if (p == m_n)
             return false;
@@ -1684,19 +1555,20 @@ SolveOutcome Search::run(Filling& filling) {
     }
     planCompletion();
     m_costlierSetupAfter = m_options.pruneEagerly ? 0 : kCostlierSetupAfterNodes;
-    planEdgeCounts();
-    planFailedStates();
+    m_edgeCounts.plan(boardView(), m_options);
+    if (m_failedStates.plan(m_req, m_options) && m_costlierSetupAfter == 0)
+        startFailedStates();
 
     bool solved = false;
     if (m_n == 0) {
         solved = fixedCellsFit();
-    } else if ((m_edgeCountsOn && !countsCoverable(m_surplus[0], m_openPairsAtStart)) ||
+    } else if ((m_edgeCounts.on() && !m_edgeCounts.coverableAtStart()) ||
                !everyCellHasAPiece()) {
         solved = false; // no filling at all: nothing to search
     } else {
-        if (m_edgeCountsOn && m_costlierSetupAfter == 0)
-            planCountChanges();
-        solved = m_edgeCountsOn || m_failedStatesWanted ? walk<true>() : walk<false>();
+        if (m_edgeCounts.on() && m_costlierSetupAfter == 0)
+            m_edgeCounts.planChanges();
+        solved = m_edgeCounts.on() || m_failedStates.wanted() ? walk<true>() : walk<false>();
         if (m_stopped)
             return SolveOutcome::Stopped;
     }
