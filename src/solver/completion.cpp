@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The completion question as a SAT formula. One variable per level and pattern (the codes
-// a piece shows edge by edge in one rotation): each level shows some pattern, each piece
-// lies at most as often as the request holds it, and two touching edges fit. Pieces that
-// are the same piece turned are one kind with a count, so the solver never tries copies
-// one after another. Per level and linked edge, one variable per code says which code that
+// a piece shows edge by edge in one rotation): each level shows some pattern, and two
+// touching edges fit. Pieces that are the same piece turned are one kind with a count, so
+// the solver never tries copies one after another; one variable per level and kind says
+// the kind lies there, and each kind lies at most as often as the request holds it. With
+// as many pieces as levels, that leaves one kind per level; two patterns of it that could
+// both lie at a level show the same codes wherever it matters. Per level and linked edge, one variable per code says which code that
 // edge shows; a link then asks one binary clause per code.
 #include "solver/completion.h"
 
@@ -128,6 +130,7 @@ CompletionOracle::CompletionOracle(const CompletionBoard& board)
     std::vector<std::vector<int>> ofKind(kindCount.size());
     for (int l = 0; l < n; ++l) {
         std::vector<int>& row = m_laid[static_cast<size_t>(l)];
+        std::vector<int> kindHere(kindCount.size(), 0);
         // Per linked edge and code, the patterns that show it there.
         std::array<std::array<std::vector<int>, 10>, 6> support;
         for (int p = 0; p < n; ++p)
@@ -139,7 +142,15 @@ CompletionOracle::CompletionOracle(const CompletionBoard& board)
                 if (v != 0)
                     continue;
                 v = newVariable();
-                ofKind[static_cast<size_t>(m_kindOf[static_cast<size_t>(p)])].push_back(v);
+                // The kind lies at this level: counted once however many of its patterns
+                // could lie here.
+                const int kind = m_kindOf[static_cast<size_t>(p)];
+                int& here = kindHere[static_cast<size_t>(kind)];
+                if (here == 0) {
+                    here = newVariable();
+                    ofKind[static_cast<size_t>(kind)].push_back(here);
+                }
+                addClause({-v, here});
                 // The codes this pattern puts on the level's linked edges.
                 const auto& shown = board.shows[static_cast<size_t>(p)][static_cast<size_t>(r)];
                 for (unsigned e = linkedEdges[static_cast<size_t>(l)]; e != 0; e &= e - 1) {
@@ -261,11 +272,13 @@ int CompletionCheck::deadLevel(const int* piece, const int* rotation, int depth,
     }
     m_depth = depth;
     constexpr std::uint64_t kPassed = std::numeric_limits<std::uint64_t>::max();
-    for (int l = depth; l >= 0; --l) {
+    // At most one matching per budget of nodes, whichever level asks for it.
+    for (int l = depth; l >= 0 && nodes >= m_nextMatching; --l) {
         if (m_spent[static_cast<size_t>(l)] < m_matchAfter[static_cast<size_t>(l)])
             continue;
         prepare();
         ++m_matchings;
+        m_nextMatching = nodes + m_matchBudget;
         if (!matchable(piece, rotation, l))
             return l;
         for (int k = 0; k <= l; ++k)

@@ -102,9 +102,9 @@ private:
 class CompletionCheck {
 public:
     // Nodes below a level before each check, and the conflicts a first question may take.
-    // A matching costs about as much as a thousand nodes; a question's cost varies widely,
+    // A matching costs about as much as a few hundred to a thousand nodes; a question's cost varies widely,
     // so it starts small and doubles (measured on the player-like set of the benchmark).
-    static constexpr std::uint64_t kMatchBudget = 1'024;
+    static constexpr std::uint64_t kMatchBudget = 4'096;
     static constexpr std::uint64_t kQuestionBudget = 300'000;
     static constexpr int kFirstConflicts = 10;
 
@@ -147,6 +147,7 @@ private:
     std::array<int, kMaxCells> m_owner{};                 // per piece, the level it got; 0 none
     std::unique_ptr<CompletionOracle> m_oracle; // made at the first question
     std::uint64_t m_lastNodes = 0;
+    std::uint64_t m_nextMatching = 0; // no matching before this many nodes
     std::uint64_t m_questions = 0;
     std::uint64_t m_matchings = 0;
     int m_depth = 0;

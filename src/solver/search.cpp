@@ -856,6 +856,7 @@ private:
     // runs long, and where it last cut.
     std::array<Demand, kMaxCells + 1> m_entryDemand;
     std::unique_ptr<CompletionCheck> m_completion;
+    unsigned m_completionLooks = 0;
     int m_cutTo = -1;
 };
 
@@ -1451,6 +1452,9 @@ bool Search::pumpIfDue() {
 // Asks whether the pieces laid down to `level` can be completed, where the subtree has
 // run long enough; true when it cuts (m_cutTo), or when a stop came meanwhile.
 bool Search::completionCuts(int level) {
+    // Every fourth look: the bookkeeping is not free, and no check is due sooner.
+    if (!m_options.pruneEagerly && (++m_completionLooks & 3) != 0)
+        return false;
     std::array<int, kMaxCells + 1> piece;
     std::array<int, kMaxCells + 1> rotation;
     for (int l = 1; l <= level; ++l) {
