@@ -12,7 +12,6 @@ GameScreen {
 
     property var game: Rules.newGame("lumo12", 1)
     property bool showSolution: false
-    property bool resultSent: false
     readonly property alias table: table     // for tests: the board and the name
     readonly property alias link: link
     readonly property alias clock: clock
@@ -23,7 +22,7 @@ GameScreen {
         clock.reset();
         game = Rules.newGame(gameType, seed);
         showSolution = false;
-        resultSent = false;
+        link.newGame();
         table.cursor = Math.floor(game.board.cells.length / 2);
         gameOver.clear();
         focusGame();
@@ -52,10 +51,8 @@ GameScreen {
         clock.stop();
         showSolution = false;
         const list = Rules.result(game, table.name);
-        if (list && !resultSent) {
-            resultSent = true;
+        if (list)
             link.writeScore(list);
-        }
         const text = endText(list);
         showGameOver(text[0], text[1]);
     }

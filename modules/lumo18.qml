@@ -12,7 +12,6 @@ GameScreen {
 
     property var run: Rules.newRun(1)
     property bool showSolution: false
-    property bool resultSent: false
     readonly property alias table: table     // for tests: the board and the name
     readonly property alias link: link
     readonly property alias clock: clock
@@ -22,7 +21,7 @@ GameScreen {
         clock.reset();
         run = Rules.newRun(seed);
         showSolution = false;
-        resultSent = false;
+        link.newGame();
         table.cursor = 0;
         gameOver.clear();
         focusGame();
@@ -67,10 +66,8 @@ GameScreen {
         clock.stop();
         showSolution = false;
         const list = Rules.runResult(run, table.name);
-        if (list && !resultSent) {
-            resultSent = true;
+        if (list)
             link.writeScore(list);
-        }
         showGameOver(endTitle(), [
             "Solved: " + run.solved + " of " + Rules.runLength,
             "Moves: " + run.moves + "    Time: " + Theme.formatTime(run.timeMs, true),

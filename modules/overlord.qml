@@ -38,12 +38,13 @@ GameScreen {
     // One input path for clicks and keys: a land of yours with armies to spare is
     // chosen, a land touching the chosen one is marched into.
     function choose(land) {
-        if (state.winner || state.turn !== Rules.human)
+        const what = Rules.choice(state, selected, land);
+        if (what === "")
             return;
         cursor = land;
-        if (selected >= 0 && Rules.isLegal(state, Rules.human, { from: selected, to: land })) {
+        if (what === "march") {
             humanMove({ from: selected, to: land });
-        } else if (state.owner[land] === Rules.human && state.armies[land] >= 2 && land !== selected) {
+        } else if (what === "select") {
             // The computer's march has been seen: its rings give way to the targets'.
             lastMove = null;
             selected = land;
@@ -58,7 +59,7 @@ GameScreen {
         selected = -1;
     }
     function pass() {
-        if (!state.winner && state.turn === Rules.human)
+        if (Rules.toMove(state) === Rules.human)
             humanMove({ from: -1, to: -1 });
     }
     function humanMove(move) {
@@ -98,7 +99,7 @@ GameScreen {
             think.stop();
             computerTurn();
         }
-        const from = state.owner.findIndex((o, i) => o === Rules.human && state.armies[i] >= 2);
+        const from = state.owner.findIndex((o, i) => Rules.canMarchFrom(state, Rules.human, i));
         if (from >= 0)
             choose(from);
         if (name === "busy")
@@ -123,7 +124,7 @@ GameScreen {
     buttons: GameButton {
         text: "Pass"
         key: "P"
-        enabled: !movie.state.winner && movie.state.turn === Rules.human
+        enabled: Rules.toMove(movie.state) === Rules.human
         onClicked: { movie.pass(); movie.focusGame(); }
     }
 
@@ -144,11 +145,12 @@ GameScreen {
         interval: 250
         repeat: true
         onTriggered: {
-            if (movie.state.winner) {
+            const next = Rules.toMove(movie.state);
+            if (next === Rules.neutral) {
                 movie.newGame(3);
                 return;
             }
-            if (movie.state.turn === Rules.human) {
+            if (next === Rules.human) {
                 const list = Rules.moves(movie.state, Rules.human);
                 movie.humanMove(list[0]);
                 think.stop();

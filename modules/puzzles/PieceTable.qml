@@ -2,12 +2,13 @@
 // them, the tray with one slot a piece, the pieces (the tile games' Tile with a face of
 // these boards), the keyboard cursor, and a mark on the seams between laid pieces (a
 // cross where they clash; a tick where they fit, when `showMatches`). It draws the game
-// it is given and reports what the player did; the movie applies the rules.
+// it is given and reports what the player did; the movie applies the rules. It takes the
+// play area but a row at the bottom.
 import QtQuick
 import QtQuick.Shapes
 import "Faces.mjs" as Faces
 import "Play.mjs" as Play
-import "../tiles"
+import "../edgematch"
 import "../common/Theme.mjs" as Theme
 
 Item {
@@ -17,20 +18,26 @@ Item {
     property string kind: "hex"             // "hex" or "sum"
     property bool animated: true
     property bool showMatches: true
-    property real trayRatio: 0.8
-    property real pad: 0.1
+    property real trayRatio: kind === "hex" ? 0.8 : 0.78
+    property real pad: kind === "hex" ? 0.05 : 0.22
 
     readonly property var position: game ? game.position : null
     readonly property var layout: position ? Play.tableLayout(position.board, width, height, trayRatio, pad) : null
     readonly property real cellSize: layout ? layout.cellSize : 1
     readonly property real slotSize: layout ? layout.slotSize : 1
     readonly property real trayPieceScale: kind === "hex" ? 0.86 : 0.7
+    readonly property rect boardArea: layout ? Qt.rect(layout.board.x, layout.board.y, layout.board.width,
+                                                       layout.board.height) : Qt.rect(0, 0, 0, 0)
 
     signal layRequested(int pieceId, int cell)
     signal liftRequested(int pieceId)
     signal turnRequested(int pieceId, int steps)
     signal placeChosen(string area, int index)     // a click on an empty cell or slot
     signal pieceChosen(string area, int index)     // the mouse took the piece there
+
+    // The keyboard cursor one step on, to the nearest place that way.
+    function moveCursor(game, dx, dy) { return Play.moveCursor(game, layout, dx, dy); }
+    function placeCentre(place) { return Play.placeCentre(layout, place); }
 
     function dropPiece(id, x, y) {
         const cell = Play.cellAt(layout, x, y);
@@ -39,6 +46,9 @@ Item {
         else if (Play.inTray(layout, x, y))
             liftRequested(id);
     }
+
+    width: parent ? parent.width : 0
+    height: parent ? parent.height - 64 : 0
 
     Component { id: hexFace; HexFace {} }
     Component { id: sumFace; SumFace {} }

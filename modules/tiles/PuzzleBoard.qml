@@ -1,15 +1,17 @@
 // The table of a tile game: the board's cells on the left, the tray with one slot a
 // piece on the right, the pieces, the keyboard cursor and a mark on every seam where
 // two laid pieces clash. It draws the game it is given and reports what the player
-// did; the movie applies the rules.
+// did; the movie applies the rules. It takes the whole play area.
 import QtQuick
-import "Board.mjs" as Board
+import "../edgematch"
+import "../edgematch/Board.mjs" as Board
+import "../edgematch/Rules.mjs" as Rules
 import "../common/Theme.mjs" as Theme
 
 Item {
     id: table
 
-    property var game                          // the game state of Rules.mjs
+    property var game                          // the game state of the edge rules
     property string look: "marks"
     property bool animated: true
 
@@ -24,6 +26,7 @@ Item {
     readonly property real boardY: 36
     readonly property real trayX: width - 28 - columns * slotSize
     readonly property real trayY: boardY
+    readonly property rect boardArea: Qt.rect(boardX, boardY, columns * cellSize, rows * cellSize)
 
     signal layRequested(int pieceId, int cell)
     signal liftRequested(int pieceId)
@@ -31,6 +34,12 @@ Item {
     signal placeChosen(string area, int index)     // a click on an empty cell or slot
     signal pieceChosen(string area, int index)     // the mouse took the piece there
 
+    // The keyboard cursor one step on: the board and the tray are one grid of places.
+    function moveCursor(game, dx, dy) { return Rules.moveCursor(game, dx, dy); }
+    function placeCentre(place) {
+        return place.area === "board" ? Qt.point(cellX(place.index) + cellSize / 2, cellY(place.index) + cellSize / 2)
+                                      : Qt.point(slotX(place.index) + slotSize / 2, slotY(place.index) + slotSize / 2);
+    }
     function cellX(cell) { return boardX + (position.board.places[cell].column - 1) * cellSize; }
     function cellY(cell) { return boardY + (position.board.places[cell].row - 1) * cellSize; }
     function slotX(slot) { return trayX + (slot % columns) * slotSize; }
@@ -49,6 +58,8 @@ Item {
             && y >= trayY - 12 && y < trayY + Math.ceil(pieceCount / columns) * slotSize + 12;
     }
 
+    anchors.fill: parent
+
     function dropPiece(id, x, y) {
         const cell = cellAt(x, y);
         if (cell > 0)
@@ -56,6 +67,8 @@ Item {
         else if (inTray(x, y))
             liftRequested(id);
     }
+
+    Component { id: tileFace; TileFace {} }
 
     // The board's cells.
     Rectangle {
@@ -124,8 +137,8 @@ Item {
         readonly property bool onBoard: place !== null && place.area === "board"
         readonly property real size: onBoard ? table.cellSize : table.slotSize
         visible: place !== null && table.game.phase === "play"
-        x: (onBoard ? table.cellX(place.index) : table.slotX(place.index)) - 3
-        y: (onBoard ? table.cellY(place.index) : table.slotY(place.index)) - 3
+        x: !place ? 0 : (onBoard ? table.cellX(place.index) : table.slotX(place.index)) - 3
+        y: !place ? 0 : (onBoard ? table.cellY(place.index) : table.slotY(place.index)) - 3
         width: size + 6
         height: size + 6
         radius: 10
@@ -146,6 +159,7 @@ Item {
             readonly property int cell: table.position.cellOf[index]
             readonly property real shownSize: cell > 0 ? table.cellSize : table.slotSize * 0.92
             pieceId: index
+            face: tileFace
             look: table.look
             codes: table.position.pieces[index]
             size: table.cellSize - 8

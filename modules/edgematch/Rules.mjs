@@ -43,8 +43,7 @@ export function dealGame(name, boardName, codes, seed) {
         phase: "play",
         moves: 0,
         cursor: { area: "board", index: 1 },
-        held: -1,
-        scoreSent: false
+        held: -1
     };
 }
 
@@ -227,15 +226,11 @@ export function solutionShown(game) {
 // --- The result --------------------------------------------------------------------------
 
 // The "writescore" list of a won game: the slot id and the playing time in ms. Only a
-// game the player finished sends one, and only once (see resultSent()).
+// game the player finished has one.
 export function scoreList(game, timeMs) {
-    if (game.phase !== "won" || game.scoreSent)
+    if (game.phase !== "won")
         return [];
     return [game.gameType, String(Math.max(0, Math.round(timeMs)))];
-}
-
-export function resultSent(game) {
-    return changed(game, { scoreSent: true });
 }
 
 // The answer the solver could give for the dealt puzzle: the pieces of cells 1..n as
