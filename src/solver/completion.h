@@ -102,18 +102,20 @@ private:
 class CompletionCheck {
 public:
     // Nodes below a level before each check, and the conflicts a first question may take.
-    // A matching costs about as much as a few hundred to a thousand nodes; a question's cost varies widely,
-    // so it starts small and doubles (measured on the player-like set of the benchmark).
+    // A matching costs a few hundred to a thousand nodes; a question's cost varies widely,
+    // so it starts small and doubles (measured on the player-like sets of the benchmark).
     static constexpr std::uint64_t kMatchBudget = 4'096;
-    static constexpr std::uint64_t kQuestionBudget = 300'000;
+    static constexpr std::uint64_t kQuestionBudget = 1'200'000;
     static constexpr int kFirstConflicts = 10;
 
     using Interrupt = std::function<bool()>;
 
-    // Eager: every check at every look, from the first (for tests).
-    CompletionCheck(std::function<CompletionBoard()> describe, bool eager)
+    // Eager: every check at every look, from the first (for tests). `nodeCost`: how many
+    // of the cheapest nodes (those of boards of up to 16 cells) a node of this board is
+    // worth; the question's budget is in those.
+    CompletionCheck(std::function<CompletionBoard()> describe, bool eager, int nodeCost)
         : m_describe(std::move(describe)), m_matchBudget(eager ? 0 : kMatchBudget),
-          m_questionBudget(eager ? 0 : kQuestionBudget) {
+          m_questionBudget(eager ? 0 : kQuestionBudget / static_cast<std::uint64_t>(nodeCost)) {
         m_matchAfter[0] = m_matchBudget;
         m_askAfter[0] = m_questionBudget;
         m_conflicts[0] = kFirstConflicts;

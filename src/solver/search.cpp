@@ -1159,7 +1159,7 @@ void Search::planCompletion() {
                 return;
     }
     m_completion = std::make_unique<CompletionCheck>([this] { return describeCompletion(); },
-                                                     m_options.pruneEagerly);
+                                                     m_options.pruneEagerly, m_pairs ? 1 : 4);
 }
 
 
