@@ -9,6 +9,7 @@
 #include "scores/hiscorewindows.h"
 
 #include <QFontMetrics>
+#include <QGuiApplication>
 #include <QInputDialog>
 #include <QLayout>
 #include <QLineEdit>
@@ -74,13 +75,20 @@ QString askPlayerName(QWidget* parent, const QString& preset) {
     box.setWindowTitle(QStringLiteral("Enter your name for HiScore List"));
     box.setLabelText(QStringLiteral("Your name:"));
     box.setTextValue(preset);
-    // Wide enough to show its whole title, and not resizable, like the system's box. Window
-    // managers draw titles bold and put an icon and three buttons beside them.
+    // Wide enough to show its whole title, and not resizable, like the system's box. Titles
+    // are drawn bold. An X11 window manager puts an icon and three buttons beside the
+    // title; on Wayland Qt draws the frame itself and centres the title across the whole
+    // bar, clipped where its three 18-pixel buttons and their 5-pixel gaps begin: the
+    // room those take on the right is kept free on the left as well.
     if (auto* edit = box.findChild<QLineEdit*>()) {
         QFont titleFont = box.font();
         titleFont.setBold(true);
         const QFontMetrics title(titleFont);
-        edit->setMinimumWidth(title.horizontalAdvance(box.windowTitle()) + 6 * title.height());
+        constexpr int kWaylandButtonsRoom = 3 * (18 + 5) + 8 + 5;
+        const int room = QGuiApplication::platformName().startsWith(QLatin1String("wayland"))
+                             ? 2 * kWaylandButtonsRoom
+                             : 6 * title.height();
+        edit->setMinimumWidth(title.horizontalAdvance(box.windowTitle()) + room);
     }
     if (box.layout())
         box.layout()->setSizeConstraint(QLayout::SetFixedSize);
