@@ -31,6 +31,8 @@ struct Options {
 };
 
 void describe(QCommandLineParser& parser, const Options& options) {
+    // Qt's own single-dash options (-platform, -reverse) are words, not bundles of letters.
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     parser.setApplicationDescription(
         QStringLiteral("A station of nineteen small games with shared hi-score lists."));
     parser.addHelpOption();

@@ -141,7 +141,9 @@ TEST_P(EntryShape, BrowserGetsTheAddressAsItsEntrySays) {
             .arg(out));
     desktop.addEntry(c.id, c.exec.arg('"' + browser + '"'), kHtml, c.extra, kAllDefaults);
     const QString address = c.address == "help" ? kHelpAddress : c.address;
-    EXPECT_EQ(desktop.probe(c.address), (QStringList{"handler\t" + c.id, "done"}));
+    // The help item itself, or the probe's report of the handler it chose for an address.
+    EXPECT_EQ(desktop.probe(c.address),
+              c.address == "help" ? QStringList{"done"} : QStringList{"handler\t" + c.id, "done"});
     const QString shown =
         c.address == "help" ? QUrl(kHelpAddress).toLocalFile() : address; // for %f
     QStringList expected;
