@@ -20,7 +20,12 @@ EdgeGame {
         const list = Rules.scoreList(game, timeMs);
         if (list.length === 0)
             return;
-        showGameOver("Well done!", ["Every edge fits.", "Your time: " + Theme.formatTime(timeMs, true)]);
+        const recorded = Rules.recordedTime(timeMs, game.hints);
+        const lines = ["Every edge fits.", "Your time: " + Theme.formatTime(recorded, true)];
+        if (game.hints > 0)
+            lines.push("(" + Theme.formatTime(timeMs, true) + " played, + " + Theme.formatTime(recorded - Math.round(timeMs))
+                       + " for " + (game.hints === 1 ? "one hint" : game.hints + " hints") + ")");
+        showGameOver("Well done!", lines);
         station.writeScore(list);
     }
 
@@ -74,7 +79,9 @@ EdgeGame {
         + "picks a piece up and puts it down; X turns it clockwise, Z the other way; Backspace sends it "
         + "back to the tray.</p>"
         + "<p>A red \u2715 marks two edges that do not fit. The clock starts with your first move; a full "
-        + "board where every edge fits puts your time on the hi-score list. <b>Solve</b> (S) lets the "
+        + "board where every edge fits puts your time on the hi-score list. <b>Hint</b> (I) lays one right "
+        + "piece, or marks the pieces that cannot stay where they lie; each hint adds "
+        + Theme.formatTime(Rules.hintPenaltyMs) + " to the time recorded. <b>Solve</b> (S) lets the "
         + "computer finish the board from the pieces you laid; a solved game records no time.</p>"
 
     table: PieceTable { look: movie.setup.look; face: TileFace {} }

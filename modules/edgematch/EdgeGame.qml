@@ -31,6 +31,14 @@ GameScreen {
     property bool showingSolution: false
     property bool busy: false
     property bool lastSolveFromEmpty: false      // then no answer means no solution at all
+    property string solvePurpose: "solve"        // what the request out is for: "solve" or "hint"
+    property int hintPenaltyMs: Rules.hintPenaltyMs   // added to the time for each hint
+    property bool lookingForMisplaced: false     // asking again without some laid pieces
+    property var misplaced: null                 // the last search's { ids, alone }, or null
+    // Without a station (tests), function(request) answering requests as the solver would.
+    property var offlineSolver: null
+    property bool probing: false
+    property var probeAnswer: null
     // The last solve, in ms since the epoch: requestedAt, answeredAt, stoppedAt,
     // returnedAt, shownAt, and longestFrameGapMs while it ran.
     property var timings: ({})
@@ -49,6 +57,7 @@ GameScreen {
         }
         showingSolution = false;
         busy = false;
+        misplaced = null;
         impossible.close();
         gameOver.clear();
         clock.reset();
@@ -96,6 +105,10 @@ GameScreen {
                 solve(false);
             event.accepted = true;
             return;
+        } else if (k === Qt.Key_I && !(event.modifiers & Qt.ControlModifier)) {
+            showHint();
+            event.accepted = true;
+            return;
         }
         if (next !== null) {
             if (game.phase === "play" || next.cursor === game.cursor)
@@ -114,11 +127,35 @@ GameScreen {
         if (!game || !Rules.isPlaying(game))
             return;
         lastSolveFromEmpty = fromEmpty;
+        solvePurpose = "solve";
         if (!fromEmpty && Rules.laidPiecesClash(game)) {
-            impossible.open();
+            startAsking();
+            markMisplaced();
             return;
         }
         runSolve(Rules.solveRequest(game, fromEmpty));
+    }
+
+    // Hint (I): one right piece laid for the position, or the laid pieces that stand in
+    // the way marked.
+    function showHint() {
+        impossible.close();
+        if (!game || !Rules.isPlaying(game))
+            return;
+        lastSolveFromEmpty = false;
+        solvePurpose = "hint";
+        if (Rules.laidPiecesClash(game)) {
+            startAsking();
+            markMisplaced();
+            return;
+        }
+        runSolve(Rules.solveRequest(game, false));
+    }
+
+    function startAsking() {
+        game = Rules.startSolving(game);
+        timings = { requestedAt: Date.now(), longestFrameGapMs: 0 };
+        frameWatch.last = 0;
     }
 
     // Sends a solver request and notes its times in `timings`; tests and measurements
@@ -126,9 +163,7 @@ GameScreen {
     function runSolve(request) {
         if (!game || !Rules.isPlaying(game))
             return;
-        game = Rules.startSolving(game);
-        timings = { requestedAt: Date.now(), longestFrameGapMs: 0 };
-        frameWatch.last = 0;
+        startAsking();
         link.solve(request);
         if (link.hasStation) {
             timings.returnedAt = Date.now();
@@ -138,6 +173,49 @@ GameScreen {
                 notice = "The station's solver did not answer.";
             }
         }
+    }
+
+    // The laid pieces cannot be completed: asks again without some of them (while the
+    // banner stays up and Stop works), marks the ones in the way and says so.
+    function markMisplaced() {
+        lookingForMisplaced = true;
+        const found = Rules.misplacedPieces(game.position, askQuietly);
+        lookingForMisplaced = false;
+        if (game.phase !== "solving")            // stopped meanwhile
+            return;
+        misplaced = found;
+        game = Rules.markPieces(Rules.stopSolving(game), found ? found.ids : []);
+        timings.markedAt = Date.now();
+        timings = timings;
+        if (solvePurpose === "hint")
+            notice = misplacedText();
+        else
+            impossible.open();
+    }
+
+    // One request of the search for misplaced pieces: its answer, or null when the
+    // search was stopped or nobody answered.
+    function askQuietly(request) {
+        if (!game || game.phase !== "solving")
+            return null;
+        if (!link.hasStation)
+            return offlineSolver ? offlineSolver(request) : null;
+        probing = true;
+        probeAnswer = null;
+        link.solve(request);
+        probing = false;
+        return game.phase === "solving" ? probeAnswer : null;
+    }
+
+    function misplacedText() {
+        const m = misplaced;
+        if (!m || m.ids.length === 0)
+            return "The pieces you laid cannot all stay.";
+        if (m.alone && m.ids.length === 1)
+            return "This piece cannot stay here: without it the board can be finished.";
+        if (m.alone)
+            return "Each marked piece is in the way: take any one of them off and the board can be finished.";
+        return "The marked pieces cannot stay: take them off and the board can be finished.";
     }
 
     function stopSolving() {
@@ -150,16 +228,38 @@ GameScreen {
     }
 
     function takeAnswer(answer) {
+        if (probing) {
+            probeAnswer = answer;
+            return;
+        }
         timings.answeredAt = Date.now();
         timings = timings;
+        if (solvePurpose === "hint") {
+            const hinted = Rules.takeHint(game, answer);
+            if (hinted.outcome === "hint") {
+                apply(hinted.game);
+                timings.hintLaidAt = Date.now();
+                timings = timings;
+                if (hintPenaltyMs > 0 && game.phase === "play")
+                    notice = "Hint: +" + Theme.formatTime(hintPenaltyMs) + " on your time.";
+            } else if (hinted.outcome === "impossible") {
+                markMisplaced();
+            }
+            return;
+        }
         const taken = Rules.takeAnswer(game, answer);
         if (taken.outcome === "ignored")
             return;
-        game = taken.game;
         if (taken.outcome === "impossible") {
-            impossible.open();
+            if (lastSolveFromEmpty) {
+                game = taken.game;
+                impossible.open();
+            } else {
+                markMisplaced();
+            }
             return;
         }
+        game = taken.game;
         clock.stop();
         showingSolution = true;
         solutionTimer.start();
@@ -209,6 +309,26 @@ GameScreen {
         }
     }
 
+    // Lays the dealt piece of the last cell into `cell` (another one), turned to fit its
+    // laid neighbours where some turn does: a piece that most likely cannot stay there
+    // (tests and pictures). Gives its id.
+    function layMisplaced(cell) {
+        const id = game.solution[game.position.board.cellCount].id;
+        apply(Rules.layPiece(game, id, cell));
+        for (let t = 1; t < game.position.board.edges && !Board.fitsAt(game.position, cell); ++t)
+            apply(Rules.turnPiece(game, id, 1));
+        return id;
+    }
+
+    // What lies where, for tests: { laid: { cell: [id, rotation] }, marked, phase, hints }.
+    function stateJson() {
+        const p = game.position, laid = {};
+        for (let cell = 1; cell <= p.board.cellCount; ++cell)
+            if (p.pieceAt[cell] >= 0)
+                laid[cell] = [p.pieceAt[cell], p.rotationOf[p.pieceAt[cell]]];
+        return JSON.stringify({ laid: laid, marked: game.marked, phase: game.phase, hints: game.hints });
+    }
+
     function isBoardSolved() {
         return Board.isSolved(game.position);
     }
@@ -240,8 +360,17 @@ GameScreen {
 
     Connections {
         target: movie.table
-        function onLayRequested(id, cell) { movie.apply(Rules.layPiece(movie.game, id, cell)); }
-        function onLiftRequested(id) { movie.apply(Rules.liftPiece(movie.game, id)); }
+        // The keyboard goes on from where the mouse put the piece.
+        function onLayRequested(id, cell) {
+            const next = Rules.layPiece(movie.game, id, cell);
+            if (next !== movie.game)
+                movie.apply(Rules.setCursor(next, "board", cell));
+        }
+        function onLiftRequested(id) {
+            const next = Rules.liftPiece(movie.game, id);
+            if (next !== movie.game)
+                movie.apply(Rules.setCursor(next, "tray", id));
+        }
         function onTurnRequested(id, steps) { movie.apply(Rules.turnPiece(movie.game, id, steps)); }
         // A click on an empty place puts down the piece the keyboard holds; a piece the
         // mouse takes is the mouse's alone.
@@ -277,7 +406,7 @@ GameScreen {
 
         Text {
             anchors.verticalCenter: parent.verticalCenter
-            width: 250
+            width: 230
             horizontalAlignment: Text.AlignRight
             text: !movie.game ? ""
                 : movie.notice !== "" ? movie.notice
@@ -291,6 +420,13 @@ GameScreen {
             font.family: Theme.fontFamily
             font.pixelSize: Theme.smallSize
             wrapMode: Text.WordWrap
+        }
+        GameButton {
+            objectName: "hintButton"
+            text: "Hint"
+            key: "I"
+            enabled: movie.game !== null && movie.game.phase === "play"
+            onClicked: movie.showHint()
         }
         GameButton {
             objectName: "solveButton"
@@ -309,7 +445,14 @@ GameScreen {
         z: 90
         visible: movie.game !== null && movie.game.phase === "solving"
         startedAt: movie.timings.requestedAt || 0
+        heading: movie.lookingForMisplaced ? "Checking pieces\u2026"
+               : movie.solvePurpose === "hint" ? "Finding a hint\u2026" : "Solving\u2026"
+        canStartEmpty: movie.solvePurpose === "solve" && !movie.lastSolveFromEmpty
         onStopRequested: movie.stopSolving()
+        onFromEmptyRequested: {
+            movie.stopSolving();
+            Qt.callLater(movie.solve, true);   // once this request has returned
+        }
 
         Rectangle {
             anchors.top: parent.bottom
@@ -327,7 +470,8 @@ GameScreen {
                 anchors.centerIn: parent
                 width: parent.width - 20
                 horizontalAlignment: Text.AlignHCenter
-                text: movie.solvingNote
+                text: movie.lookingForMisplaced ? "Asking the solver again without each laid piece in turn."
+                      : movie.solvingNote
                 color: Theme.text
                 font.family: Theme.fontFamily
                 font.pixelSize: Theme.smallSize
@@ -361,7 +505,7 @@ GameScreen {
             text: movie.lastSolveFromEmpty
                   ? "Not even an empty board can be filled with these pieces."
                   : "No way of filling the board keeps the pieces you laid where they lie, turned as they are. "
-                    + "The solver can start again from an empty board."
+                    + movie.misplacedText() + " The solver can also start again from an empty board."
             color: Theme.text
             font.family: Theme.fontFamily
             font.pixelSize: Theme.bodySize

@@ -197,6 +197,52 @@ Item {
         }
     }
 
+    // Laid pieces that cannot stay where they lie: a red frame that pulses, until the
+    // next move.
+    Repeater {
+        model: table.game && table.layout ? (table.game.marked || []) : []
+        Rectangle {
+            required property int modelData
+            readonly property int cell: table.position.cellOf[modelData] || 0
+            readonly property var centre: (cell > 0 && table.layout.cells[cell]) || { x: -1000, y: -1000 }
+            objectName: "misplaced"
+            visible: cell > 0
+            x: centre.x - width / 2
+            y: centre.y - height / 2
+            width: table.cellSize * (table.hexagons ? 0.8 : 0.96)
+            height: width
+            radius: table.hexagons ? width / 2 : 10
+            z: 70
+            color: "#40e63946"
+            border.color: Theme.bad
+            border.width: 5
+            SequentialAnimation on opacity {
+                running: table.animated
+                loops: Animation.Infinite
+                NumberAnimation { from: 1; to: 0.45; duration: 500 }
+                NumberAnimation { from: 0.45; to: 1; duration: 500 }
+            }
+            Rectangle {
+                anchors.horizontalCenter: parent.horizontalCenter
+                anchors.bottom: parent.bottom
+                anchors.bottomMargin: 4
+                width: tag.implicitWidth + 10
+                height: tag.implicitHeight + 4
+                radius: 4
+                color: Theme.bad
+                Text {
+                    id: tag
+                    anchors.centerIn: parent
+                    text: "cannot stay"
+                    color: "white"
+                    font.family: Theme.fontFamily
+                    font.pixelSize: Math.max(10, table.cellSize * 0.12)
+                    font.bold: true
+                }
+            }
+        }
+    }
+
     // Seams between laid pieces: a tick in a green disc where they fit, a cross in a red
     // one where they clash.
     Repeater {

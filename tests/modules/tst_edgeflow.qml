@@ -241,6 +241,63 @@ Item {
             compare(movie.phase, "play");
         }
 
+        // Hint, by key or button, with a stand-in for the solver: on a dealt board it lays
+        // a piece the final answer keeps; with a misplaced piece laid it marks that piece
+        // and lays nothing.
+        function test_hint_data() {
+            return [
+                { tag: "Tarno 9", movie: "tiles", gameType: "tarno9", seed: 3, laid: 1, by: "key" },
+                { tag: "Tarno 16", movie: "tiles", gameType: "tarno16", seed: 3, laid: 10, by: "button" },
+                { tag: "Angle Puzzle", movie: "tiles", gameType: "angle", seed: 3, laid: 11, by: "key" },
+                { tag: "K-Puzzle", movie: "tiles", gameType: "kpuzzle", seed: 3, laid: 10, by: "button" },
+                { tag: "Blue Vesna 7O", movie: "bluevesna", shape: "7O", seed: 3, laid: 2, by: "key" },
+                { tag: "Odd-Even 3 x 4", movie: "oddeven", size: { rows: 3, columns: 4 }, seed: 3, laid: 3, by: "button" }
+            ];
+        }
+        function askHint(by) {
+            if (by === "key")
+                keyClick(Qt.Key_I);
+            else
+                mouseClick(find("hintButton"));
+        }
+        function test_hint(data) {
+            open(data, data.seed);
+            movie.offlineSolver = PuzzlePlay.answerOf;
+            movie.playSolution(data.laid);
+            askHint(data.by);
+            const request = Rules.solveRequest(movie.game, false);
+            compare(sent("solvepuzzle").length, 1);
+            movie.station.solved(PuzzlePlay.answerOf(sent("solvepuzzle")[0].substring("solvepuzzle|".length)));
+            compare(movie.phase, "play");
+            compare(Board.laidCount(movie.game.position), data.laid + 1);
+            compare(movie.game.hints, 1);
+            const cell = movie.game.cursor.index;
+            const id = movie.game.position.pieceAt[cell];
+            const turn = movie.game.position.rotationOf[id];
+            verify(id >= 0, "the cursor is on the piece laid");
+            movie.solve(false);
+            movie.station.solved(PuzzlePlay.answerOf(sent("solvepuzzle")[1].substring("solvepuzzle|".length)));
+            tryVerify(() => movie.isBoardSolved(), 5000);
+            compare(movie.game.position.pieceAt[cell], id, "the final answer keeps the hinted piece");
+            compare(movie.game.position.rotationOf[id], turn);
+
+            open(data, data.seed);
+            movie.offlineSolver = PuzzlePlay.answerOf;
+            movie.playSolution(data.laid);
+            const wrong = movie.layMisplaced(data.laid + 1);
+            compare(PuzzlePlay.answerOf(Rules.solveRequest(movie.game, false)), "", "cannot be completed");
+            askHint(data.by);
+            if (!Rules.laidPiecesClash(movie.game))
+                movie.station.solved("");
+            compare(movie.phase, "play");
+            verify(movie.game.marked.indexOf(wrong) >= 0, "marked: " + movie.game.marked);
+            verify(PuzzlePlay.shown(movie, "misplaced").length >= 1, "shown on the board");
+            compare(Board.laidCount(movie.game.position), data.laid + 1, "nothing laid");
+            compare(movie.game.hints, 0);
+            movie.table.liftRequested(wrong);
+            compare(movie.game.marked, [], "the next move takes the marks away");
+        }
+
         function test_clashingPiecesAreToldWithoutAsking_data() {
             return [{ tag: "Tarno 9", movie: "tiles", gameType: "tarno9" },
                     { tag: "Blue Vesna 7O", movie: "bluevesna", shape: "7O" }];
