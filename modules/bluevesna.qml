@@ -1,12 +1,15 @@
 // Blue Vesna: lay hexagonal pieces on one of fourteen boards so that touching edges show
 // the same colour and symbol. Shapes from 3 to 10 cells, played in order from small to
-// large or picked; the shapes done are kept while the program runs. No hi-score list.
+// large or picked; the shapes done and the best time on each are kept between runs. No
+// hi-score list.
 import QtQuick
 import "common"
 import "common/Random.mjs" as Random
 import "common/Theme.mjs" as Theme
 import "edgematch"
 import "edgematch/Board.mjs" as Board
+import "edgematch/Records.mjs" as Records
+import "edgematch/Rules.mjs" as EdgeRules
 import "puzzles"
 import "bluevesna"
 import "bluevesna/Rules.mjs" as Rules
@@ -15,8 +18,11 @@ EdgeGame {
     id: movie
 
     readonly property string progressKey: "vesnaShapesDone"
+    readonly property string doneKey: "shapesDone"
+    readonly property string bestKey: "bestTimes"
     property string shape: Rules.shapes[0]
     property var done: []
+    property var best: ({})                      // shape key: best time in ms
 
     // Deals a new puzzle on another shape.
     function playShape(key) {
@@ -28,6 +34,17 @@ EdgeGame {
         done = Rules.withShapeDone(done, key);
         if (station.hasStation)
             player.remember(progressKey, Rules.writeProgress(done));
+        keep(doneKey, Rules.writeProgress(done));
+    }
+
+    // A board finished in `ms`: kept when it is the best on that board. Says whether it is.
+    function noteTime(key, ms) {
+        const noted = Records.withTime(best, key, ms);
+        if (noted.improved) {
+            best = noted.best;
+            keep(bestKey, Records.writeBest(best, Rules.shapes));
+        }
+        return noted.improved;
     }
 
     function screenshotScene(name) {
@@ -53,7 +70,8 @@ EdgeGame {
     title: "Blue Vesna"
     dealGame: function(seed) { return Rules.newGame(movie.shape, seed); }
     stats: [
-        { label: "Board", value: shape },
+        { label: "Board", value: Rules.shapeName(shape) },
+        { label: "Best", value: best[shape] ? Theme.formatTime(best[shape], true) : "\u2013" },
         { label: "Time", value: clock.text },
         { label: "Fits", value: fits.fit + "/" + fits.all },
         { label: "Done", value: done.length + "/" + Rules.shapes.length }
@@ -68,8 +86,10 @@ EdgeGame {
         + "picks a piece up and puts it down; X turns it clockwise, Z the other way; Backspace sends it "
         + "back. Page Down and Page Up choose the next or the previous board.</p>"
         + "<p>There are fourteen boards of 3 to 10 cells; after each one you finish, New game goes on to "
-        + "the next larger board. <b>Solve</b> (S) lets the computer finish the board. This game keeps "
-        + "no hi-score list: the boards you have done are remembered until the program closes.</p>"
+        + "the next larger board. <b>Hint</b> (I) lays one right piece, or marks the pieces that cannot "
+        + "stay where they lie; each hint adds " + Theme.formatTime(EdgeRules.hintPenaltyMs) + " to your time. "
+        + "<b>Solve</b> (S) lets the computer finish the board. This game keeps no hi-score list: the "
+        + "boards you have done and your best time on each are kept on the chips.</p>"
 
     // After a board the player finished, the next one not done yet.
     onNewGameRequested: {
@@ -78,18 +98,25 @@ EdgeGame {
         newGame(Random.freshSeed());
     }
     onBoardWon: function(timeMs) {
+        const time = EdgeRules.recordedTime(timeMs, game.hints);
+        const before = best[shape];
         markDone(shape);
-        showGameOver("Board " + shape + " done!",
-                     ["Every edge fits, in " + Theme.formatTime(timeMs, true) + ".",
+        const improved = noteTime(shape, time);
+        showGameOver("Board " + Rules.shapeName(shape) + " done!",
+                     ["Every edge fits, in " + Theme.formatTime(time, true)
+                      + (game.hints > 0 ? " (hints included)" : "") + ".",
+                      improved ? (before ? "A new best on this board: " + Theme.formatTime(before, true) + " before."
+                                         : "Your first time on this board.")
+                               : "Your best on this board: " + Theme.formatTime(best[shape], true) + ".",
                       "Boards done: " + done.length + " of " + Rules.shapes.length
-                      + ". New game goes on to board " + Rules.nextShape(done, shape) + ".",
-                      "Blue Vesna keeps no hi-score list."]);
+                      + ". New game goes on to board " + Rules.shapeName(Rules.nextShape(done, shape)) + "."]);
     }
     onBoardSolved: showGameOver("Solved by the solver",
                                 ["Every edge fits.", "Deal again and lay this board yourself."])
     Component.onCompleted: {
         if (station.hasStation)
-            done = Rules.readProgress(player.recall(progressKey));
+            done = Rules.readProgress(kept(doneKey) + "," + player.recall(progressKey));
+        best = Records.readBest(kept(bestKey), Rules.shapes);
         shape = done.length > 0 ? Rules.nextShape(done, Rules.shapes[Rules.shapes.length - 1]) : Rules.shapes[0];
         newGame(Random.freshSeed());
     }
@@ -112,6 +139,7 @@ EdgeGame {
             shapes: Rules.shapes
             current: movie.shape
             done: movie.done
+            best: movie.best
             onPicked: function(key) { movie.playShape(key); }
         },
         GameButton {

@@ -329,6 +329,15 @@ GameScreen {
         return JSON.stringify({ laid: laid, marked: game.marked, phase: game.phase, hints: game.hints });
     }
 
+    // What the movie keeps between runs of the program (the station's store): nothing is
+    // kept, and nothing read, without a station.
+    function keep(key, value) {
+        return link.hasStation ? player.store(key, value) === true : false;
+    }
+    function kept(key) {
+        return link.hasStation ? String(player.stored(key) || "") : "";
+    }
+
     function isBoardSolved() {
         return Board.isSolved(game.position);
     }
@@ -406,8 +415,11 @@ GameScreen {
 
         Text {
             anchors.verticalCenter: parent.verticalCenter
-            width: 230
+            // The room the movie's controls leave on the row.
+            width: Math.max(90, movie.width - 32 - controlRow.width - 28 - hintButton.width - solveButton.width - 14)
             horizontalAlignment: Text.AlignRight
+            maximumLineCount: 3
+            elide: Text.ElideRight
             text: !movie.game ? ""
                 : movie.notice !== "" ? movie.notice
                 : movie.game.phase === "solved" ? "Solved by the solver."
@@ -422,6 +434,7 @@ GameScreen {
             wrapMode: Text.WordWrap
         }
         GameButton {
+            id: hintButton
             objectName: "hintButton"
             text: "Hint"
             key: "I"
@@ -429,6 +442,7 @@ GameScreen {
             onClicked: movie.showHint()
         }
         GameButton {
+            id: solveButton
             objectName: "solveButton"
             text: "Solve"
             key: "S"
