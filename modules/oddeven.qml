@@ -1,6 +1,7 @@
 // Odd-Even: lay square pieces so that every bump sits in a hollow of its own shape: the
 // codes of touching edges add up to three. Boards from 3 x 3 to 5 x 8 and 8 x 5, chosen
-// by the player; the solver finishes any of them, given time. No hi-score list.
+// by the player; the best time on each size is kept between runs. The solver finishes
+// any of them. No hi-score list.
 import QtQuick
 import "common"
 import "common/Random.mjs" as Random
@@ -8,19 +9,31 @@ import "common/Theme.mjs" as Theme
 import "edgematch"
 import "puzzles"
 import "oddeven/Rules.mjs" as Rules
+import "edgematch/Records.mjs" as Records
+import "edgematch/Rules.mjs" as EdgeRules
 
 EdgeGame {
     id: movie
 
     readonly property string sizeKey: "oddEvenSize"
     property var size: ({ rows: 3, columns: 3 })
+    readonly property string bestKey: "bestTimes"
+    property var best: ({})                      // size key ("5x8"): best time in ms
+    readonly property var bestHere: best[Rules.sizeKey(size)]
 
     // Deals a new puzzle on another board size.
     function playSize(next) {
         size = Rules.clampSize(next.rows, next.columns);
         if (station.hasStation)
             player.remember(sizeKey, size.rows + "x" + size.columns);
+        deal();
+    }
+
+    // A new puzzle, with the best time on its size to beat.
+    function deal() {
         newGame(Random.freshSeed());
+        if (bestHere)
+            notice = "Your best on " + Rules.sizeText(size) + ": " + Theme.formatTime(bestHere, true) + ". Beat it!";
     }
 
     function screenshotScene(name) {
@@ -50,6 +63,7 @@ EdgeGame {
                   ? "Large boards can take the solver minutes. " : "") + "Stop (S) ends the search at once."
     stats: [
         { label: "Board", value: Rules.sizeText(size) },
+        { label: "Best", value: bestHere ? Theme.formatTime(bestHere, true) : "\u2013" },
         { label: "Time", value: clock.text },
         { label: "Locked seams", value: fits.fit + "/" + fits.all }
     ]
@@ -62,14 +76,26 @@ EdgeGame {
         + "<p><b>Keys:</b> the arrows move the yellow frame over the board and the tray; Enter or Space "
         + "picks a piece up and puts it down; X turns it clockwise, Z the other way; Backspace sends it "
         + "back. R and C change the rows and the columns (up to 40 cells).</p>"
-        + "<p><b>Solve</b> (S) lets the computer finish the board; on large boards it may take a long "
-        + "while, and Stop ends it at once. This game keeps no hi-score list.</p>"
+        + "<p><b>Hint</b> (I) lays one right piece, or marks the pieces that cannot stay where they lie; "
+        + "each hint adds " + Theme.formatTime(EdgeRules.hintPenaltyMs) + " to your time. <b>Solve</b> (S) "
+        + "lets the computer finish the board; Stop ends it at once. This game keeps no hi-score list, "
+        + "but your best time on each board size is kept.</p>"
 
-    onNewGameRequested: newGame(Random.freshSeed())
+    onNewGameRequested: deal()
     onBoardWon: function(timeMs) {
+        const time = EdgeRules.recordedTime(timeMs, game.hints);
+        const before = bestHere;
+        const noted = Records.withTime(best, Rules.sizeKey(size), time);
+        if (noted.improved) {
+            best = noted.best;
+            keep(bestKey, Records.writeBest(best, Rules.sizeKeys));
+        }
         showGameOver("Every seam locks!",
-                     ["The " + Rules.sizeText(size) + " board is done in " + Theme.formatTime(timeMs, true) + ".",
-                      "Odd-Even keeps no hi-score list."]);
+                     ["The " + Rules.sizeText(size) + " board is done in " + Theme.formatTime(time, true)
+                      + (game.hints > 0 ? " (hints included)" : "") + ".",
+                      noted.improved ? (before ? "A new best on this size: " + Theme.formatTime(before, true) + " before."
+                                               : "Your first time on this size.")
+                                     : "Your best on this size: " + Theme.formatTime(bestHere, true) + "."]);
     }
     onBoardSolved: showGameOver("Solved by the solver",
                                 ["Every seam locks.", "Deal again and lock them yourself."])
@@ -83,12 +109,13 @@ EdgeGame {
         }
     }
     Component.onCompleted: {
+        best = Records.readBest(kept(bestKey), Rules.sizeKeys);
         if (station.hasStation) {
             const kept = player.recall(sizeKey).split("x");
             if (kept.length === 2)
                 size = Rules.clampSize(kept[0], kept[1]);
         }
-        newGame(Random.freshSeed());
+        deal();
     }
 
     controls: [

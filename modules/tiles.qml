@@ -14,6 +14,19 @@ EdgeGame {
     id: movie
 
     readonly property var setup: Rules.games[Rules.gameTypeOf(gameType)]
+    property string dailyDay: ""                 // the day of the daily deal in play, or ""
+
+    // Today's deal of this game, the same for every player today.
+    function playDaily() {
+        const today = new Date();
+        newGame(Rules.dailySeed(gameType, today));
+        dailyDay = Rules.dayText(today);
+        notice = "The daily deal of " + dailyDay + ": the same board for every player today.";
+    }
+    function playRandom() {
+        newGame(Random.freshSeed());
+        dailyDay = "";
+    }
 
     // The result goes to the hi-score list; the station asks for the name.
     function sendResult(timeMs) {
@@ -25,6 +38,8 @@ EdgeGame {
         if (game.hints > 0)
             lines.push("(" + Theme.formatTime(timeMs, true) + " played, + " + Theme.formatTime(recorded - Math.round(timeMs))
                        + " for " + (game.hints === 1 ? "one hint" : game.hints + " hints") + ")");
+        if (dailyDay !== "")
+            lines.push("The daily deal of " + dailyDay + ": compare your time with your friends'.");
         showGameOver("Well done!", lines);
         station.writeScore(list);
     }
@@ -65,6 +80,7 @@ EdgeGame {
 
     title: setup.title
     stats: [
+        { label: "Deal", value: dailyDay !== "" ? "Daily" : "Random" },
         { label: "Time", value: clock.text },
         { label: "Laid", value: Board.laidCount(game.position) + "/" + game.position.board.cellCount },
         { label: "Fitting edges", value: fits.fit + "/" + fits.all }
@@ -83,13 +99,29 @@ EdgeGame {
         + "piece, or marks the pieces that cannot stay where they lie; each hint adds "
         + Theme.formatTime(Rules.hintPenaltyMs) + " to the time recorded. <b>Solve</b> (S) lets the "
         + "computer finish the board from the pieces you laid; a solved game records no time.</p>"
+        + "<p><b>Daily deal</b> (D) deals today's board, the same for every player on this date, "
+        + "so that you can compare times; New game deals a random one.</p>"
 
     table: PieceTable { look: movie.setup.look; face: TileFace {} }
     game: Rules.newGame(gameType, 1)
     dealGame: function(seed) { return Rules.newGame(movie.gameType, seed); }
     resultDelay: 400
 
-    onNewGameRequested: newGame(Random.freshSeed())
+    onNewGameRequested: playRandom()
+    onOtherKey: function(event) {
+        if (event.key === Qt.Key_D) {
+            playDaily();
+            event.accepted = true;
+        }
+    }
+    controls: [
+        GameButton {
+            objectName: "dailyButton"
+            text: "Daily deal"
+            key: "D"
+            onClicked: movie.playDaily()
+        }
+    ]
     onBoardWon: function(timeMs) { sendResult(timeMs); }
     onBoardSolved: showGameOver("Solved by the solver",
                                 ["Every edge fits.", "A solved game records no time: deal a new one and beat the clock."])

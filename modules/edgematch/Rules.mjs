@@ -17,6 +17,28 @@ export function gameTypeOf(gameType) {
     return games[gameType] !== undefined ? gameType : "tarno9";
 }
 
+// --- The daily deal ----------------------------------------------------------------------
+//
+// Each tile game has one deal a day, the same for every player on that date, so that
+// players can compare their times on one board.
+
+// The date as "2026-12-08", in local time.
+export function dayText(date) {
+    const two = n => (n < 10 ? "0" : "") + n;
+    return date.getFullYear() + "-" + two(date.getMonth() + 1) + "-" + two(date.getDate());
+}
+
+// The seed of the daily deal of `gameType` on the day of `date`.
+export function dailySeed(gameType, date) {
+    const text = gameTypeOf(gameType) + "@" + dayText(date);
+    let h = 2166136261;
+    for (let i = 0; i < text.length; ++i) {
+        h ^= text.charCodeAt(i);
+        h = Math.imul(h, 16777619) >>> 0;
+    }
+    return h >>> 0;
+}
+
 // A new game of `gameType` dealt from `seed`.
 //   phase: "play", "solving" (a request is out), "won" (the player finished the board),
 //   "solved" (the solver's answer finished it; no result is recorded).

@@ -588,6 +588,25 @@ Item {
             compare(Records.withTime(best, "4O", 0).improved, false, "no time is no record");
         }
 
+        // One daily deal a game and a day, whatever the hour; another day or game deals
+        // another board.
+        function test_dailySeed_data() {
+            return [
+                { tag: "same day, other hour", a: ["tarno9", 2026, 11, 8, 0, 1], b: ["tarno9", 2026, 11, 8, 23, 59], same: true },
+                { tag: "unknown game is Tarno 9", a: ["tarno9", 2026, 11, 8, 9, 0], b: ["nonsense", 2026, 11, 8, 9, 0], same: true },
+                { tag: "next day", a: ["tarno16", 2026, 11, 8, 9, 0], b: ["tarno16", 2026, 11, 9, 9, 0], same: false },
+                { tag: "same month day, next year", a: ["angle", 2026, 0, 1, 9, 0], b: ["angle", 2027, 0, 1, 9, 0], same: false },
+                { tag: "other game", a: ["angle", 2026, 11, 8, 9, 0], b: ["kpuzzle", 2026, 11, 8, 9, 0], same: false }
+            ];
+        }
+        function test_dailySeed(data) {
+            const seed = r => Rules.dailySeed(r[0], new Date(r[1], r[2], r[3], r[4], r[5]));
+            compare(seed(data.a) === seed(data.b), data.same);
+            const deal = r => Rules.newGame(r[0], seed(r)).position.pieces.join(",");
+            compare(deal(data.a) === deal(data.b), data.same, "the boards dealt");
+            compare(Rules.dayText(new Date(2026, 0, 5, 23, 30)), "2026-01-05");
+        }
+
         function test_clashingLaidPiecesNeedNoSolver() {
             let g = Rules.newGame("tarno9", 21);
             verify(!Rules.laidPiecesClash(g));
