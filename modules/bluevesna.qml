@@ -8,7 +8,6 @@ import "common/Random.mjs" as Random
 import "common/Theme.mjs" as Theme
 import "edgematch"
 import "edgematch/Board.mjs" as Board
-import "edgematch/Records.mjs" as Records
 import "edgematch/Rules.mjs" as EdgeRules
 import "puzzles"
 import "bluevesna"
@@ -19,32 +18,39 @@ EdgeGame {
 
     readonly property string progressKey: "vesnaShapesDone"
     readonly property string doneKey: "shapesDone"
-    readonly property string bestKey: "bestTimes"
     property string shape: Rules.shapes[0]
     property var done: []
-    property var best: ({})                      // shape key: best time in ms
+    property var bests: ({})                     // shape key: the best time on it, in ms
+    readonly property var store: gameStats.store
 
-    // Deals a new puzzle on another shape.
+    // Deals a new puzzle on another shape; a board under way is given up only when the
+    // player confirms.
     function playShape(key) {
-        shape = Rules.shapeOf(key);
-        newGame(Random.freshSeed());
+        confirmDiscard(function() {
+            shape = Rules.shapeOf(key);
+            newGame(Random.freshSeed());
+        });
     }
 
     function markDone(key) {
         done = Rules.withShapeDone(done, key);
         if (station.hasStation)
             player.remember(progressKey, Rules.writeProgress(done));
-        keep(doneKey, Rules.writeProgress(done));
+        store.setValue(doneKey, Rules.writeProgress(done));
     }
 
-    // A board finished in `ms`: kept when it is the best on that board. Says whether it is.
-    function noteTime(key, ms) {
-        const noted = Records.withTime(best, key, ms);
-        if (noted.improved) {
-            best = noted.best;
-            keep(bestKey, Records.writeBest(best, Rules.shapes));
+    // The best time on every board, as each board's statistics keep it.
+    function readBests() {
+        const out = {};
+        for (const key of Rules.shapes) {
+            const best = store.object(statsKey(key), {}).best;
+            if (typeof best === "number" && isFinite(best))
+                out[key] = best;
         }
-        return noted.improved;
+        return out;
+    }
+    function statsKey(key) {
+        return "stats.vesna." + key;
     }
 
     function screenshotScene(name) {
@@ -71,7 +77,7 @@ EdgeGame {
     dealGame: function(seed) { return Rules.newGame(movie.shape, seed); }
     stats: [
         { label: "Board", value: Rules.shapeName(shape) },
-        { label: "Best", value: best[shape] ? Theme.formatTime(best[shape], true) : "\u2013" },
+        { label: "Best", value: gameStats.bestText },
         { label: "Time", value: clock.text },
         { label: "Fits", value: fits.fit + "/" + fits.all },
         { label: "Done", value: done.length + "/" + Rules.shapes.length }
@@ -82,14 +88,14 @@ EdgeGame {
         + "<p><b>Mouse:</b> drag a piece onto a cell, onto another piece to swap the two, or back to the "
         + "tray. Click a piece to turn it a sixth clockwise; right-click or roll the wheel to turn it "
         + "either way.</p>"
-        + "<p><b>Keys:</b> the arrows move the yellow frame over the board and the tray; Enter or Space "
-        + "picks a piece up and puts it down; X turns it clockwise, Z the other way; Backspace sends it "
-        + "back. Page Down and Page Up choose the next or the previous board.</p>"
+        + "<p><b>Keys:</b> the arrows move the pink frame over the board and the tray; Enter or Space "
+        + "picks a piece up and puts it down; X turns it clockwise, Q the other way; Backspace sends it "
+        + "back; Z takes a move back, Y makes it again. Page Down and Page Up choose the next or the previous board.</p>"
         + "<p>There are fourteen boards of 3 to 10 cells; after each one you finish, New game goes on to "
         + "the next larger board. <b>Hint</b> (I) lays one right piece, or marks the pieces that cannot "
         + "stay where they lie; each hint adds " + Theme.formatTime(EdgeRules.hintPenaltyMs) + " to your time. "
         + "<b>Solve</b> (S) lets the computer finish the board. This game keeps no hi-score list: the "
-        + "boards you have done and your best time on each are kept on the chips.</p>"
+        + "boards you have done and your best time on each are kept and shown on the chips.</p>"
 
     // After a board the player finished, the next one not done yet.
     onNewGameRequested: {
@@ -99,24 +105,25 @@ EdgeGame {
     }
     onBoardWon: function(timeMs) {
         const time = EdgeRules.recordedTime(timeMs, game.hints);
-        const before = best[shape];
         markDone(shape);
-        const improved = noteTime(shape, time);
-        showGameOver("Board " + Rules.shapeName(shape) + " done!",
-                     ["Every edge fits, in " + Theme.formatTime(time, true)
-                      + (game.hints > 0 ? " (hints included)" : "") + ".",
-                      improved ? (before ? "A new best on this board: " + Theme.formatTime(before, true) + " before."
-                                         : "Your first time on this board.")
-                               : "Your best on this board: " + Theme.formatTime(best[shape], true) + ".",
-                      "Boards done: " + done.length + " of " + Rules.shapes.length
-                      + ". New game goes on to board " + Rules.shapeName(Rules.nextShape(done, shape)) + "."]);
+        const before = gameStats.best;
+        finish("Board " + Rules.shapeName(shape) + " done!",
+               ["Every edge fits, in " + Theme.formatTime(time, true) + (game.hints > 0 ? " (hints included)" : "") + ".",
+                before === null ? "Your first time on this board."
+                : time < before ? "A new best on this board! (" + Theme.formatTime(before, true) + " before)"
+                : "Your best on this board: " + Theme.formatTime(before, true) + ".",
+                "Boards done: " + done.length + " of " + Rules.shapes.length
+                + ". New game goes on to board " + Rules.shapeName(Rules.nextShape(done, shape)) + "."],
+               { won: true, result: time });
+        bests = readBests();
     }
-    onBoardSolved: showGameOver("Solved by the solver",
-                                ["Every edge fits.", "Deal again and lay this board yourself."])
+    onBoardSolved: finish("Solved by the solver", ["Every edge fits.", "Deal again and lay this board yourself."],
+                          { won: false, sound: "clear" })
+    gameStats: GameStats { key: "vesna." + movie.shape }
     Component.onCompleted: {
         if (station.hasStation)
-            done = Rules.readProgress(kept(doneKey) + "," + player.recall(progressKey));
-        best = Records.readBest(kept(bestKey), Rules.shapes);
+            done = Rules.readProgress(store.value(doneKey) + "," + player.recall(progressKey));
+        bests = readBests();
         shape = done.length > 0 ? Rules.nextShape(done, Rules.shapes[Rules.shapes.length - 1]) : Rules.shapes[0];
         newGame(Random.freshSeed());
     }
@@ -139,7 +146,7 @@ EdgeGame {
             shapes: Rules.shapes
             current: movie.shape
             done: movie.done
-            best: movie.best
+            best: movie.bests
             onPicked: function(key) { movie.playShape(key); }
         },
         GameButton {

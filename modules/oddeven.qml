@@ -9,7 +9,6 @@ import "common/Theme.mjs" as Theme
 import "edgematch"
 import "puzzles"
 import "oddeven/Rules.mjs" as Rules
-import "edgematch/Records.mjs" as Records
 import "edgematch/Rules.mjs" as EdgeRules
 
 EdgeGame {
@@ -17,23 +16,23 @@ EdgeGame {
 
     readonly property string sizeKey: "oddEvenSize"
     property var size: ({ rows: 3, columns: 3 })
-    readonly property string bestKey: "bestTimes"
-    property var best: ({})                      // size key ("5x8"): best time in ms
-    readonly property var bestHere: best[Rules.sizeKey(size)]
 
-    // Deals a new puzzle on another board size.
+    // Deals a new puzzle on another board size; a board under way is given up only when
+    // the player confirms.
     function playSize(next) {
-        size = Rules.clampSize(next.rows, next.columns);
-        if (station.hasStation)
-            player.remember(sizeKey, size.rows + "x" + size.columns);
-        deal();
+        confirmDiscard(function() {
+            size = Rules.clampSize(next.rows, next.columns);
+            if (station.hasStation)
+                player.remember(sizeKey, size.rows + "x" + size.columns);
+            deal();
+        });
     }
 
     // A new puzzle, with the best time on its size to beat.
     function deal() {
         newGame(Random.freshSeed());
-        if (bestHere)
-            notice = "Your best on " + Rules.sizeText(size) + ": " + Theme.formatTime(bestHere, true) + ". Beat it!";
+        if (gameStats.best !== null)
+            notice = "Your best on " + Rules.sizeText(size) + ": " + gameStats.bestText + ". Beat it!";
     }
 
     function screenshotScene(name) {
@@ -63,7 +62,7 @@ EdgeGame {
                   ? "Large boards can take the solver minutes. " : "") + "Stop (S) ends the search at once."
     stats: [
         { label: "Board", value: Rules.sizeText(size) },
-        { label: "Best", value: bestHere ? Theme.formatTime(bestHere, true) : "\u2013" },
+        { label: "Best", value: gameStats.bestText },
         { label: "Time", value: clock.text },
         { label: "Locked seams", value: fits.fit + "/" + fits.all }
     ]
@@ -73,32 +72,29 @@ EdgeGame {
         + "A red \u2715 marks a seam that does not lock.</p>"
         + "<p><b>Mouse:</b> drag a piece onto a cell, onto another piece to swap the two, or back to the "
         + "tray. Click a piece to turn it clockwise; right-click or roll the wheel to turn it either way.</p>"
-        + "<p><b>Keys:</b> the arrows move the yellow frame over the board and the tray; Enter or Space "
-        + "picks a piece up and puts it down; X turns it clockwise, Z the other way; Backspace sends it "
-        + "back. R and C change the rows and the columns (up to 40 cells).</p>"
+        + "<p><b>Keys:</b> the arrows move the pink frame over the board and the tray; Enter or Space "
+        + "picks a piece up and puts it down; X turns it clockwise, Q the other way; Backspace sends it "
+        + "back; Z takes a move back, Y makes it again. R and C change the rows and the columns (up to 40 cells).</p>"
         + "<p><b>Hint</b> (I) lays one right piece, or marks the pieces that cannot stay where they lie; "
         + "each hint adds " + Theme.formatTime(EdgeRules.hintPenaltyMs) + " to your time. <b>Solve</b> (S) "
-        + "lets the computer finish the board; Stop ends it at once. This game keeps no hi-score list, "
-        + "but your best time on each board size is kept.</p>"
+        + "lets the computer finish the board; Stop ends it at once. This game keeps no hi-score list; "
+        + "your games and best time on each board size are kept.</p>"
 
     onNewGameRequested: deal()
     onBoardWon: function(timeMs) {
         const time = EdgeRules.recordedTime(timeMs, game.hints);
-        const before = bestHere;
-        const noted = Records.withTime(best, Rules.sizeKey(size), time);
-        if (noted.improved) {
-            best = noted.best;
-            keep(bestKey, Records.writeBest(best, Rules.sizeKeys));
-        }
-        showGameOver("Every seam locks!",
-                     ["The " + Rules.sizeText(size) + " board is done in " + Theme.formatTime(time, true)
-                      + (game.hints > 0 ? " (hints included)" : "") + ".",
-                      noted.improved ? (before ? "A new best on this size: " + Theme.formatTime(before, true) + " before."
-                                               : "Your first time on this size.")
-                                     : "Your best on this size: " + Theme.formatTime(bestHere, true) + "."]);
+        const before = gameStats.best;
+        finish("Every seam locks!",
+               ["The " + Rules.sizeText(size) + " board is done in " + Theme.formatTime(time, true)
+                + (game.hints > 0 ? " (hints included)" : "") + ".",
+                before === null ? "Your first time on this size."
+                : time < before ? "A new best on this size! (" + Theme.formatTime(before, true) + " before)"
+                : "Your best on this size: " + Theme.formatTime(before, true) + "."],
+               { won: true, result: time });
     }
-    onBoardSolved: showGameOver("Solved by the solver",
-                                ["Every seam locks.", "Deal again and lock them yourself."])
+    onBoardSolved: finish("Solved by the solver", ["Every seam locks.", "Deal again and lock them yourself."],
+                          { won: false, sound: "clear" })
+    gameStats: GameStats { key: "oddeven." + movie.size.rows + "x" + movie.size.columns }
     onOtherKey: function(event) {
         if (event.key === Qt.Key_R) {
             playSize(Rules.stepRows(size, (event.modifiers & Qt.ShiftModifier) ? -1 : 1));
@@ -109,7 +105,6 @@ EdgeGame {
         }
     }
     Component.onCompleted: {
-        best = Records.readBest(kept(bestKey), Rules.sizeKeys);
         if (station.hasStation) {
             const kept = player.recall(sizeKey).split("x");
             if (kept.length === 2)

@@ -40,8 +40,7 @@ EdgeGame {
                        + " for " + (game.hints === 1 ? "one hint" : game.hints + " hints") + ")");
         if (dailyDay !== "")
             lines.push("The daily deal of " + dailyDay + ": compare your time with your friends'.");
-        showGameOver("Well done!", lines);
-        station.writeScore(list);
+        finish("Well done!", lines, { scoreList: list });
     }
 
     function screenshotScene(name) {
@@ -91,9 +90,9 @@ EdgeGame {
         + ". Edges on the rim of the board may show anything.</p>"
         + "<p><b>Mouse:</b> drag a piece onto a cell, onto another piece to swap the two, or back to "
         + "the tray. Click a piece to turn it clockwise; right-click or roll the wheel to turn it either way.</p>"
-        + "<p><b>Keys:</b> the arrows move the yellow frame over the board and the tray; Enter or Space "
-        + "picks a piece up and puts it down; X turns it clockwise, Z the other way; Backspace sends it "
-        + "back to the tray.</p>"
+        + "<p><b>Keys:</b> the arrows move the pink frame over the board and the tray; Enter or Space "
+        + "picks a piece up and puts it down; X turns it clockwise, Q the other way; Backspace sends it "
+        + "back to the tray. Z takes a move back and adds " + undoCostMs / 1000 + " seconds to your time; Y makes it again.</p>"
         + "<p>A red \u2715 marks two edges that do not fit. The clock starts with your first move; a full "
         + "board where every edge fits puts your time on the hi-score list. <b>Hint</b> (I) lays one right "
         + "piece, or marks the pieces that cannot stay where they lie; each hint adds "
@@ -106,6 +105,7 @@ EdgeGame {
     game: Rules.newGame(gameType, 1)
     dealGame: function(seed) { return Rules.newGame(movie.gameType, seed); }
     resultDelay: 400
+    undoCostMs: 5000
 
     onNewGameRequested: playRandom()
     onOtherKey: function(event) {
@@ -123,7 +123,8 @@ EdgeGame {
         }
     ]
     onBoardWon: function(timeMs) { sendResult(timeMs); }
-    onBoardSolved: showGameOver("Solved by the solver",
-                                ["Every edge fits.", "A solved game records no time: deal a new one and beat the clock."])
+    onBoardSolved: finish("Solved by the solver",
+                          ["Every edge fits.", "A solved game records no time: deal a new one and beat the clock."],
+                          { sound: "clear" })
     Component.onCompleted: newGame(Random.freshSeed())
 }

@@ -4,7 +4,8 @@
 // laying the answer, the offer to start from an empty board). The movie gives its
 // `table` (which draws the game and reports what the player did), the deal
 // (`dealGame(seed)`), its controls and texts, and says what a finished board means
-// (`boardWon`).
+// (`boardWon`). Every move can be taken back (Z), at `undoCostMs` on the clock; the
+// keys go on from a piece the mouse moved.
 import QtQuick
 import "../common"
 import "../common/Theme.mjs" as Theme
@@ -22,9 +23,10 @@ GameScreen {
     property string wonText: "Solved! Every edge fits."
     property string solvingNote: "Stop (S) ends the search at once."
     property int resultDelay: 0                  // ms from the last move to boardWon
+    property int undoCostMs: 0                   // what taking a move back adds to the clock
     property alias controls: controlRow.data    // under the board, on the left
     readonly property alias clock: clock
-    readonly property alias station: link
+    readonly property QtObject station: link
     readonly property string phase: game ? game.phase : ""
     readonly property var fits: game ? Board.matchCount(game.position) : ({ fit: 0, all: 0 })
     property string notice                       // in place of the state until the next move
@@ -39,6 +41,7 @@ GameScreen {
     property var offlineSolver: null
     property bool probing: false
     property var probeAnswer: null
+    property var redoSteps: []                   // the games taken back, the last on top
     // The last solve, in ms since the epoch: requestedAt, answeredAt, stoppedAt,
     // returnedAt, shownAt, and longestFrameGapMs while it ran.
     property var timings: ({})
@@ -58,6 +61,7 @@ GameScreen {
         showingSolution = false;
         busy = false;
         misplaced = null;
+        redoSteps = [];
         impossible.close();
         gameOver.clear();
         clock.reset();
@@ -74,7 +78,55 @@ GameScreen {
         notice = "";
         if (before.moves === 0 && next.moves > 0)
             clock.start();
+        if (next.position !== before.position && before.phase === "play") {
+            undo.push(before);
+            redoSteps = [];
+        }
+        sounds.play(soundOf(before, next));
         if (before.phase !== "won" && next.phase === "won") {
+            clock.stop();
+            if (resultDelay > 0)
+                resultTimer.start();
+            else
+                boardWon(clock.elapsedMs);
+        }
+    }
+
+    // The effect of a move: a seam that now fits, a piece laid or turned, one picked up.
+    function soundOf(before, next) {
+        if (next.position === before.position)
+            return next.held >= 0 && next.held !== before.held ? "select" : "";
+        if (Board.matchCount(next.position).fit > Board.matchCount(before.position).fit)
+            return "clear";
+        return String(next.position.rotationOf) !== String(before.position.rotationOf) ? "turn" : "lay";
+    }
+    // A move of the mouse; the keyboard's cursor follows the piece it moved.
+    function applyByMouse(next, id) {
+        apply(next.phase === "play" ? Rules.cursorOnPiece(next, id) : next);
+    }
+    // The move before goes back (a piece laid is lifted back, a turn turned back); hints
+    // taken stay counted.
+    function takeBack() {
+        if (!game || game.phase !== "play" || !undo.canUndo)
+            return;
+        redoSteps = redoSteps.concat([game]);
+        game = Object.assign({}, undo.take(), { held: -1, hints: game.hints });
+        clock.addMs(undoCostMs);
+        notice = "";
+        sounds.play("turn");
+    }
+    // The move taken back is made again (Y, Shift+Z), until another move is made.
+    function putBack() {
+        if (!game || game.phase !== "play" || redoSteps.length === 0)
+            return;
+        const again = redoSteps[redoSteps.length - 1];
+        redoSteps = redoSteps.slice(0, redoSteps.length - 1);
+        const before = game;
+        undo.push(before);
+        game = Object.assign({}, again, { held: -1, hints: before.hints });
+        notice = "";
+        sounds.play("turn");
+        if (game.phase === "won") {
             clock.stop();
             if (resultDelay > 0)
                 resultTimer.start();
@@ -92,7 +144,7 @@ GameScreen {
         else if (k === Qt.Key_Down) next = table.moveCursor(game, 0, 1);
         else if (k === Qt.Key_Return || k === Qt.Key_Enter || k === Qt.Key_Space) next = Rules.press(game);
         else if (k === Qt.Key_X || k === Qt.Key_E) next = Rules.turnAtCursor(game, 1);
-        else if (k === Qt.Key_Z || k === Qt.Key_Q) next = Rules.turnAtCursor(game, -1);
+        else if (k === Qt.Key_Q) next = Rules.turnAtCursor(game, -1);
         else if (k === Qt.Key_Backspace || k === Qt.Key_Delete) {
             const id = game.held >= 0 ? game.held : Rules.pieceAtCursor(game);
             if (id >= 0)
@@ -103,6 +155,10 @@ GameScreen {
                 stopSolving();
             else
                 solve(false);
+            event.accepted = true;
+            return;
+        } else if (k === Qt.Key_Y || (k === Qt.Key_Z && (event.modifiers & Qt.ShiftModifier))) {
+            putBack();
             event.accepted = true;
             return;
         } else if (k === Qt.Key_I && !(event.modifiers & Qt.ControlModifier)) {
@@ -237,6 +293,7 @@ GameScreen {
         if (solvePurpose === "hint") {
             const hinted = Rules.takeHint(game, answer);
             if (hinted.outcome === "hint") {
+                game = Rules.stopSolving(game);      // so that the hint is a move taken back like any
                 apply(hinted.game);
                 timings.hintLaidAt = Date.now();
                 timings = timings;
@@ -329,15 +386,6 @@ GameScreen {
         return JSON.stringify({ laid: laid, marked: game.marked, phase: game.phase, hints: game.hints });
     }
 
-    // What the movie keeps between runs of the program (the station's store): nothing is
-    // kept, and nothing read, without a station.
-    function keep(key, value) {
-        return link.hasStation ? player.store(key, value) === true : false;
-    }
-    function kept(key) {
-        return link.hasStation ? String(player.stored(key) || "") : "";
-    }
-
     function isBoardSolved() {
         return Board.isSolved(game.position);
     }
@@ -347,10 +395,20 @@ GameScreen {
     }
 
     keyHandler: keys
+    inProgress: game !== null && game.moves > 0 && (game.phase === "play" || game.phase === "solving")
+    undoEnabled: true
+    onUndoRequested: takeBack()
+    // A finished board whose result still waits is recorded before the window goes.
+    onWindowClosing: {
+        if (resultTimer.running) {
+            resultTimer.stop();
+            boardWon(clock.elapsedMs);
+        }
+    }
 
-    StationLink {
-        id: link
-        onSolved: function(answer) { movie.takeAnswer(answer); }
+    Connections {
+        target: movie.link
+        function onSolved(answer) { movie.takeAnswer(answer); }
     }
 
     GameClock {
@@ -369,18 +427,9 @@ GameScreen {
 
     Connections {
         target: movie.table
-        // The keyboard goes on from where the mouse put the piece.
-        function onLayRequested(id, cell) {
-            const next = Rules.layPiece(movie.game, id, cell);
-            if (next !== movie.game)
-                movie.apply(Rules.setCursor(next, "board", cell));
-        }
-        function onLiftRequested(id) {
-            const next = Rules.liftPiece(movie.game, id);
-            if (next !== movie.game)
-                movie.apply(Rules.setCursor(next, "tray", id));
-        }
-        function onTurnRequested(id, steps) { movie.apply(Rules.turnPiece(movie.game, id, steps)); }
+        function onLayRequested(id, cell) { movie.applyByMouse(Rules.layPiece(movie.game, id, cell), id); }
+        function onLiftRequested(id) { movie.applyByMouse(Rules.liftPiece(movie.game, id), id); }
+        function onTurnRequested(id, steps) { movie.applyByMouse(Rules.turnPiece(movie.game, id, steps), id); }
         // A click on an empty place puts down the piece the keyboard holds; a piece the
         // mouse takes is the mouse's alone.
         function onPlaceChosen(area, index) {

@@ -58,17 +58,3 @@ export function newGame(rows, columns, seed) {
 export function sizeText(size) {
     return size.rows + " \u00d7 " + size.columns;
 }
-
-// The name a size's best time is kept under ("5x8"), and every such name.
-export function sizeKey(size) {
-    return size.rows + "x" + size.columns;
-}
-
-export const sizeKeys = (function() {
-    const out = [];
-    for (let rows = smallest; rows <= largest; ++rows)
-        for (let columns = smallest; columns <= largest; ++columns)
-            if (isSize(rows, columns))
-                out.push(rows + "x" + columns);
-    return out;
-})();

@@ -77,7 +77,7 @@ Item {
                 { tag: "Odd-Even 3 x 3", movie: "oddeven", size: { rows: 3, columns: 3 }, seed: 51, scores: 0 }
             ];
         }
-        // Every other piece is turned into place clockwise (X), the rest the other way (Z).
+        // Every other piece is turned into place clockwise (X), the rest the other way (Q).
         function test_keysPlayABoardToTheEnd(data) {
             open(data, data.seed);
             const n = movie.game.position.board.cellCount;
@@ -91,11 +91,12 @@ Item {
                 const steps = movie.game.position.pieces[s.id].length;
                 const clockwise = ((movie.game.position.rotationOf[s.id] - s.rotation) % steps + steps) % steps;
                 for (let t = 0; t < (cell % 2 ? clockwise : (steps - clockwise) % steps); ++t)
-                    keyClick(cell % 2 ? Qt.Key_X : Qt.Key_Z);
+                    keyClick(cell % 2 ? Qt.Key_X : Qt.Key_Q);
             }
             compare(movie.game.phase, "won");
             verify(movie.isBoardSolved());
             tryCompare(movie.gameOver, "visible", true);
+            movie.sendPendingScore();
             const scores = sent("writescore");
             compare(scores.length, data.scores);
             if (data.scores > 0) {
@@ -296,6 +297,49 @@ Item {
             compare(movie.game.hints, 0);
             movie.table.liftRequested(wrong);
             compare(movie.game.marked, [], "the next move takes the marks away");
+        }
+
+        // Every lay, turn and lift goes back with Z and comes again with Y; a hint taken
+        // back stays counted, and a new move forgets what was taken back.
+        function test_undoAndRedo_data() {
+            return [{ tag: "Tarno 9", movie: "tiles", gameType: "tarno9" },
+                    { tag: "Blue Vesna 5W", movie: "bluevesna", shape: "5W" },
+                    { tag: "Odd-Even 3 x 3", movie: "oddeven", size: { rows: 3, columns: 3 } }];
+        }
+        function test_undoAndRedo(data) {
+            open(data, 14);
+            movie.offlineSolver = PuzzlePlay.answerOf;
+            const positions = [movie.game.position];
+            movie.table.layRequested(2, 1);
+            positions.push(movie.game.position);
+            movie.table.turnRequested(2, 1);
+            positions.push(movie.game.position);
+            movie.table.layRequested(3, 2);
+            positions.push(movie.game.position);
+            movie.table.liftRequested(2);
+            positions.push(movie.game.position);
+            for (let i = positions.length - 2; i >= 0; --i) {
+                keyClick(Qt.Key_Z);
+                compare(movie.game.position, positions[i], "back to step " + i);
+            }
+            for (let i = 1; i < positions.length; ++i) {
+                keyClick(Qt.Key_Y);
+                compare(movie.game.position, positions[i], "again to step " + i);
+            }
+            keyClick(Qt.Key_Z);
+            movie.table.turnRequested(3, 1);
+            const now = movie.game.position;
+            keyClick(Qt.Key_Y);
+            compare(movie.game.position, now, "nothing to make again after a new move");
+            movie.table.liftRequested(3);
+            keyClick(Qt.Key_I);
+            const request = sent("solvepuzzle")[0].substring("solvepuzzle|".length);
+            movie.station.solved(PuzzlePlay.answerOf(request));
+            compare(movie.game.hints, 1);
+            compare(Board.laidCount(movie.game.position), 2);
+            keyClick(Qt.Key_Z);
+            compare(Board.laidCount(movie.game.position), 1, "the hint's piece goes back");
+            compare(movie.game.hints, 1, "and the hint stays counted");
         }
 
         function test_clashingPiecesAreToldWithoutAsking_data() {

@@ -8,7 +8,6 @@ import "../../modules/edgematch/Board.mjs" as Board
 import "../../modules/edgematch/Rules.mjs" as Rules
 import "../../modules/edgematch/Faces.mjs" as Faces
 import "../../modules/edgematch/Looks.mjs" as Looks
-import "../../modules/edgematch/Records.mjs" as Records
 import "PuzzlePlay.mjs" as PuzzlePlay
 
 Item {
@@ -561,31 +560,6 @@ Item {
             fuzzyCompare(onScreen.y, -10, 0.02);
             verify(Looks.uprightTurn(data.angle) >= 0 && Looks.uprightTurn(data.angle) < 360);
             compare(Faces.hexMarks(100, "222222", data.angle).indexOf("NaN"), -1);
-        }
-
-        // Best times kept as text: read back as written, damaged parts left out, and
-        // only a better time replaces the one kept.
-        function test_bestTimes_data() {
-            return [
-                { tag: "round trip", text: "3T=12000,7O=65300", best: { "3T": 12000, "7O": 65300 } },
-                { tag: "unknown board and bad numbers", text: "3T=12000,Z9=5,7O=-4,4O=x,5X=1.5",
-                  best: { "3T": 12000 } },
-                { tag: "not a text", text: null, best: {} },
-                { tag: "a board twice keeps the better", text: "3T=12000,3T=9000", best: { "3T": 9000 } }
-            ];
-        }
-        function test_bestTimes(data) {
-            const names = ["3T", "4O", "5X", "7O"];
-            const best = Records.readBest(data.text, names);
-            compare(best, data.best);
-            compare(Records.readBest(Records.writeBest(best, names), names), best);
-            const slower = Records.withTime(best, "3T", 20000);
-            compare(slower.improved, best["3T"] === undefined);
-            const faster = Records.withTime(best, "3T", 8000.4);
-            verify(faster.improved);
-            compare(faster.best["3T"], 8000);
-            compare(best, data.best, "the old record is left as it was");
-            compare(Records.withTime(best, "4O", 0).improved, false, "no time is no record");
         }
 
         // One daily deal a game and a day, whatever the hour; another day or game deals
