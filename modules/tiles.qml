@@ -104,7 +104,6 @@ EdgeGame {
     table: PieceTable { look: movie.setup.look; face: TileFace {} }
     game: Rules.newGame(gameType, 1)
     dealGame: function(seed) { return Rules.newGame(movie.gameType, seed); }
-    resultDelay: 400
     undoCostMs: 5000
 
     onNewGameRequested: playRandom()

@@ -22,7 +22,8 @@ GameScreen {
     property string toFitText: "Edges still to fit: "
     property string wonText: "Solved! Every edge fits."
     property string solvingNote: "Stop (S) ends the search at once."
-    property int resultDelay: 0                  // ms from the last move to boardWon
+    // ms from the last move to boardWon: the seams light up in a wave meanwhile.
+    property int resultDelay: table ? table.waveMs + 150 : 0
     property int undoCostMs: 0                   // what taking a move back adds to the clock
     property alias controls: controlRow.data    // under the board, on the left
     readonly property alias clock: clock
@@ -413,6 +414,7 @@ GameScreen {
 
     GameClock {
         id: clock
+        held: movie.paused || impossible.visible
     }
 
     // The table is the movie's; it lies in the play area and draws this game.

@@ -22,6 +22,9 @@ Item {
     property real trayRatio: hexagons ? 0.8 : 0.78
     property real pad: 0.05                 // room round the board, in cells
     property real trayPieceScale: hexagons ? 0.86 : 0.92
+    // A finished board's seams light up one after another from the top left, over this
+    // many ms.
+    readonly property int waveMs: 750
 
     readonly property var position: game ? game.position : null
     readonly property var layout: position ? Play.tableLayout(position.board, width, height, trayRatio, pad) : null
@@ -194,6 +197,41 @@ Item {
             }
             onTurnRequested: function(id, steps) { table.turnRequested(id, steps); }
             onDropped: function(id, x, y) { table.dropPiece(id, x, y); }
+        }
+    }
+
+    // A board the player finished: every seam lights up, in a wave from the top left.
+    Repeater {
+        model: table.game && table.layout && table.game.phase === "won"
+               ? Play.seamMarks(table.position, table.layout, ["match"]) : []
+        Rectangle {
+            id: glow
+            required property var modelData
+            readonly property var first: table.layout.board
+            readonly property real reach: Math.hypot(first.width, first.height) || 1
+            objectName: "seamGlow"
+            x: modelData.x - width / 2
+            y: modelData.y - height / 2
+            width: table.cellSize * (table.hexagons ? 0.5 : 0.8)
+            height: Math.max(5, table.cellSize * 0.08)
+            radius: height / 2
+            rotation: modelData.angle + 90
+            z: 75
+            color: "#fff3b0"
+            border.color: Theme.focus
+            opacity: table.animated ? 0 : 1
+            SequentialAnimation {
+                running: table.animated
+                PauseAnimation {
+                    duration: (table.waveMs - 300) * Math.hypot(glow.modelData.x - glow.first.x,
+                                                                 glow.modelData.y - glow.first.y) / glow.reach
+                }
+                ParallelAnimation {
+                    NumberAnimation { target: glow; property: "opacity"; from: 0; to: 1; duration: 200 }
+                    NumberAnimation { target: glow; property: "scale"; from: 0.3; to: 1.25; duration: 200 }
+                }
+                NumberAnimation { target: glow; property: "scale"; to: 1; duration: 120 }
+            }
         }
     }
 

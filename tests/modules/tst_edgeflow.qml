@@ -95,6 +95,8 @@ Item {
             }
             compare(movie.game.phase, "won");
             verify(movie.isBoardSolved());
+            compare(PuzzlePlay.shown(movie, "seamGlow").length, movie.fits.all, "every seam lights up");
+            verify(!movie.gameOver.visible, "before the result");
             tryCompare(movie.gameOver, "visible", true);
             movie.sendPendingScore();
             const scores = sent("writescore");
