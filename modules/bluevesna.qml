@@ -77,7 +77,6 @@ EdgeGame {
     dealGame: function(seed) { return Rules.newGame(movie.shape, seed); }
     stats: [
         { label: "Board", value: Rules.shapeName(shape) },
-        { label: "Best", value: gameStats.bestText },
         { label: "Time", value: clock.text },
         { label: "Fits", value: fits.fit + "/" + fits.all },
         { label: "Done", value: done.length + "/" + Rules.shapes.length }

@@ -62,7 +62,6 @@ EdgeGame {
                   ? "Large boards can take the solver minutes. " : "") + "Stop (S) ends the search at once."
     stats: [
         { label: "Board", value: Rules.sizeText(size) },
-        { label: "Best", value: gameStats.bestText },
         { label: "Time", value: clock.text },
         { label: "Locked seams", value: fits.fit + "/" + fits.all }
     ]

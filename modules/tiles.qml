@@ -79,7 +79,6 @@ EdgeGame {
 
     title: setup.title
     stats: [
-        { label: "Deal", value: dailyDay !== "" ? "Daily" : "Random" },
         { label: "Time", value: clock.text },
         { label: "Laid", value: Board.laidCount(game.position) + "/" + game.position.board.cellCount },
         { label: "Fitting edges", value: fits.fit + "/" + fits.all }
@@ -118,6 +117,7 @@ EdgeGame {
             objectName: "dailyButton"
             text: "Daily deal"
             key: "D"
+            primary: movie.dailyDay !== ""           // lit while today's deal is in play
             onClicked: movie.playDaily()
         }
     ]
