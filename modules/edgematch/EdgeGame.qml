@@ -244,6 +244,7 @@ GameScreen {
         game = Rules.markPieces(Rules.stopSolving(game), found ? found.ids : []);
         timings.markedAt = Date.now();
         timings = timings;
+        sounds.play("invalid");
         if (solvePurpose === "hint")
             notice = misplacedText();
         else

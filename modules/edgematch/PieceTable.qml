@@ -25,6 +25,24 @@ Item {
     // A finished board's seams light up one after another from the top left, over this
     // many ms.
     readonly property int waveMs: 750
+    readonly property bool won: game !== null && game !== undefined && game.phase === "won"
+    property real waveAt: 0                 // ms into the wave
+    property bool pulseOn: true             // the marks on misplaced pieces blink with it
+
+    onWonChanged: {
+        waveAt = won && animated ? 0 : waveMs;
+        if (won && animated)
+            wave.restart();
+    }
+    NumberAnimation { id: wave; target: table; property: "waveAt"; from: 0; to: table.waveMs; duration: table.waveMs }
+    Timer {
+        interval: 500
+        repeat: true
+        running: table.animated && table.game !== null && table.game !== undefined
+                 && (table.game.marked || []).length > 0
+        onTriggered: table.pulseOn = !table.pulseOn
+        onRunningChanged: table.pulseOn = true
+    }
 
     readonly property var position: game ? game.position : null
     readonly property var layout: position ? Play.tableLayout(position.board, width, height, trayRatio, pad) : null
@@ -202,13 +220,16 @@ Item {
 
     // A board the player finished: every seam lights up, in a wave from the top left.
     Repeater {
-        model: table.game && table.layout && table.game.phase === "won"
-               ? Play.seamMarks(table.position, table.layout, ["match"]) : []
+        model: table.won && table.layout ? Play.seamMarks(table.position, table.layout, ["match"]) : []
         Rectangle {
             id: glow
             required property var modelData
             readonly property var first: table.layout.board
             readonly property real reach: Math.hypot(first.width, first.height) || 1
+            // When this seam lights, and how far it is into its light (0 to 1).
+            readonly property real startsAt: (table.waveMs - 300) * Math.hypot(modelData.x - first.x,
+                                                                               modelData.y - first.y) / reach
+            readonly property real lit: Math.max(0, Math.min(1, (table.waveAt - startsAt) / 200))
             objectName: "seamGlow"
             x: modelData.x - width / 2
             y: modelData.y - height / 2
@@ -219,19 +240,8 @@ Item {
             z: 75
             color: "#fff3b0"
             border.color: Theme.focus
-            opacity: table.animated ? 0 : 1
-            SequentialAnimation {
-                running: table.animated
-                PauseAnimation {
-                    duration: (table.waveMs - 300) * Math.hypot(glow.modelData.x - glow.first.x,
-                                                                 glow.modelData.y - glow.first.y) / glow.reach
-                }
-                ParallelAnimation {
-                    NumberAnimation { target: glow; property: "opacity"; from: 0; to: 1; duration: 200 }
-                    NumberAnimation { target: glow; property: "scale"; from: 0.3; to: 1.25; duration: 200 }
-                }
-                NumberAnimation { target: glow; property: "scale"; to: 1; duration: 120 }
-            }
+            opacity: lit
+            scale: 0.3 + lit * 0.7
         }
     }
 
@@ -254,12 +264,7 @@ Item {
             color: "#40e63946"
             border.color: Theme.bad
             border.width: 5
-            SequentialAnimation on opacity {
-                running: table.animated
-                loops: Animation.Infinite
-                NumberAnimation { from: 1; to: 0.45; duration: 500 }
-                NumberAnimation { from: 0.45; to: 1; duration: 500 }
-            }
+            opacity: table.pulseOn ? 1 : 0.55
             Rectangle {
                 anchors.horizontalCenter: parent.horizontalCenter
                 anchors.bottom: parent.bottom

@@ -78,6 +78,7 @@ TEST_P(EdgeHint, MarksAMisplacedPiece) {
     EXPECT_TRUE(s.value("marked").toList().contains(wrong));
     EXPECT_EQ(s.value("laid").toMap().size(), laid) << "nothing laid";
     EXPECT_EQ(s.value("hints").toInt(), 0);
+    run.waitUntil([] { return false; }, 300); // the turns played out
 }
 
 INSTANTIATE_TEST_SUITE_P(
