@@ -25,6 +25,10 @@ std::string lastRecordedName(const ScoreFile& file) {
     return last ? trimmedName(last.value().name) : std::string{};
 }
 
+std::string nameForAnswer(std::string_view answer) {
+    return trimmedName(answer).empty() ? channeltext::kNoName : std::string(answer);
+}
+
 CommandChannel::CommandChannel(Parts parts, SolveOptions options)
     : m_parts(parts), m_options(options) {}
 
@@ -54,9 +58,7 @@ void CommandChannel::writeScore(std::string_view args) {
         if (static_cast<std::size_t>(element) < list.size())
             name = list[static_cast<std::size_t>(element)];
     } else {
-        name = m_parts.prompt.askName(lastRecordedName(m_parts.file));
-        if (name.empty())
-            name = channeltext::kNoName;
+        name = nameForAnswer(m_parts.prompt.askName(lastRecordedName(m_parts.file)));
     }
     if (m_closed)
         return; // the game window closed while the prompt was open

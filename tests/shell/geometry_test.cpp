@@ -6,15 +6,33 @@
 namespace tarno {
 namespace {
 
-ScreenMetrics screenOf(int w, int h, double tpp = 15.0) {
-    return {w * tpp, h * tpp, {tpp, tpp}};
+// A work area in twips at 15 twips per pixel, from pixels.
+RectTwips areaOf(int x, int y, int w, int h) {
+    return {x * 15.0, y * 15.0, w * 15.0, h * 15.0};
 }
 
-TEST(Geometry, PlacesWithOneThirdOfTheFreeHeightAbove) {
-    const ScreenMetrics screen = screenOf(1024, 768);
-    const PointTwips at = placeWindow(screen, {406 * 15.0, 447 * 15.0});
-    EXPECT_EQ(toPixels(at, screen.twipsPerPixel), (PointPx{309, 107}));
+struct PlaceCase {
+    RectTwips area;
+    SizePx outer;
+    PointPx at;
+};
+
+class Placed : public ::testing::TestWithParam<PlaceCase> {};
+
+TEST_P(Placed, CentredAcrossWithOneThirdOfTheFreeHeightAbove) {
+    const PlaceCase& c = GetParam();
+    const PointTwips at = placeWindow(c.area, {c.outer.width * 15.0, c.outer.height * 15.0});
+    EXPECT_EQ(toPixels(at, {15, 15}), c.at);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Geometry, Placed,
+    ::testing::Values(PlaceCase{areaOf(0, 0, 1024, 768), {406, 447}, {309, 107}},
+                      // panels: 32 px on top, 44 px below, 48 px on the left
+                      PlaceCase{areaOf(0, 32, 1024, 692), {406, 447}, {309, 114}},
+                      PlaceCase{areaOf(48, 32, 1872, 1004), {1282, 981}, {343, 40}},
+                      // larger than the area: the title bar stays inside it
+                      PlaceCase{areaOf(0, 32, 1024, 692), {962, 741}, {31, 32}}));
 
 struct ClientCase {
     double tpp;
@@ -44,13 +62,18 @@ INSTANTIATE_TEST_SUITE_P(Geometry, ClientSize,
 struct SeriesCase {
     SizePx screen;
     SizePx client;
+    SizePx workArea = screen;
+    FramePx frame = {};
 };
 
 class GameWindowSize : public ::testing::TestWithParam<SeriesCase> {};
 
-TEST_P(GameWindowSize, LargestFourByThreeStrictlyBelowTheScreen) {
-    EXPECT_EQ(gameClientSize(GetParam().screen), GetParam().client);
+TEST_P(GameWindowSize, LargestFourByThreeBelowTheScreenWhoseFrameFitsTheWorkArea) {
+    const SeriesCase& c = GetParam();
+    EXPECT_EQ(gameClientSize(c.screen, c.workArea, c.frame), c.client);
 }
+
+constexpr FramePx kTitleBar{1, 20, 1, 1};
 
 INSTANTIATE_TEST_SUITE_P(
     Geometry, GameWindowSize,
@@ -61,7 +84,13 @@ INSTANTIATE_TEST_SUITE_P(
                       SeriesCase{{800, 2000}, {720, 540}}, SeriesCase{{801, 601}, {800, 600}},
                       // too small for any step: the smallest size, never 0 x 0
                       SeriesCase{{560, 420}, {560, 420}}, SeriesCase{{320, 240}, {560, 420}},
-                      SeriesCase{{0, 0}, {560, 420}}));
+                      SeriesCase{{0, 0}, {560, 420}},
+                      // the frame and the panels count
+                      SeriesCase{{1024, 768}, {960, 720}, {1024, 768}, kTitleBar},
+                      SeriesCase{{1024, 768}, {880, 660}, {1024, 736}, kTitleBar},
+                      SeriesCase{{1920, 1080}, {1280, 960}, {1920, 1004}, kTitleBar},
+                      // exactly the room a step needs is enough
+                      SeriesCase{{1920, 1080}, {1200, 900}, {1202, 921}, kTitleBar}));
 
 // The window manager's frame counts: the main window (400 x 420 with its menu bar) and
 // the game window (960 x 720) under a frame of 1 px borders and a 20 px title bar.
@@ -76,10 +105,9 @@ class PlacedByFrame : public ::testing::TestWithParam<FrameCase> {};
 
 TEST_P(PlacedByFrame, OneThirdOfTheFreeHeightAboveTheOuterFrame) {
     const FrameCase& c = GetParam();
-    const ScreenMetrics screen = screenOf(1024, 768);
     const SizePx outer = outerSize(c.inner, c.frame);
-    const PointPx at =
-        toPixels(placeWindow(screen, {outer.width * 15.0, outer.height * 15.0}), {15, 15});
+    const PointPx at = toPixels(
+        placeWindow(areaOf(0, 0, 1024, 768), {outer.width * 15.0, outer.height * 15.0}), {15, 15});
     EXPECT_EQ(at, c.outerAt);
     EXPECT_EQ(clientOrigin(at, c.frame), c.clientAt);
 }
@@ -119,8 +147,8 @@ INSTANTIATE_TEST_SUITE_P(
         CentreCase{{100, 50, 640, 480}, {700, 300}, {100, 140}}));
 
 TEST(Geometry, ScreenPixelsRoundToNearest) {
-    EXPECT_EQ(screenSizePx({1024 * 12.0, 768 * 12.0, {12, 12}}), (SizePx{1024, 768}));
-    EXPECT_EQ(screenSizePx({15367.0, 11513.0, {15, 15}}), (SizePx{1024, 768}));
+    EXPECT_EQ(screenSizePx({1024 * 12.0, 768 * 12.0, {12, 12}, {}}), (SizePx{1024, 768}));
+    EXPECT_EQ(screenSizePx({15367.0, 11513.0, {15, 15}, {}}), (SizePx{1024, 768}));
 }
 
 } // namespace
