@@ -76,7 +76,7 @@ EdgeGame {
     title: "Blue Vesna"
     dealGame: function(seed) { return Rules.newGame(movie.shape, seed); }
     stats: [
-        { label: "Board", value: Rules.shapeName(shape) },
+        { label: "Board", value: Rules.shapeMark(shape) },
         { label: "Time", value: clock.text },
         { label: "Fits", value: fits.fit + "/" + fits.all },
         { label: "Done", value: done.length + "/" + Rules.shapes.length }

@@ -16,12 +16,15 @@ EdgeGame {
     readonly property var setup: Rules.games[Rules.gameTypeOf(gameType)]
     property string dailyDay: ""                 // the day of the daily deal in play, or ""
 
-    // Today's deal of this game, the same for every player today.
+    // Today's deal of this game, the same for every player today; a board under way is
+    // given up only when the player confirms.
     function playDaily() {
-        const today = new Date();
-        newGame(Rules.dailySeed(gameType, today));
-        dailyDay = Rules.dayText(today);
-        notice = "The daily deal of " + dailyDay + ": the same board for every player today.";
+        confirmDiscard(function() {
+            const today = new Date();
+            newGame(Rules.dailySeed(gameType, today));
+            dailyDay = Rules.dayText(today);
+            notice = "The daily deal of " + dailyDay + ": the same board for every player today.";
+        }, "Deal today's board? This one will be lost.", "Daily deal");
     }
     function playRandom() {
         newGame(Random.freshSeed());
