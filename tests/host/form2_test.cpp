@@ -4,7 +4,6 @@
 #include "platform/movieplayer.h"
 #include "platform/qtext.h"
 #include "platform/screenmetrics.h"
-#include "shell/catalogue.h"
 
 #include <QDir>
 #include <QFile>
@@ -77,16 +76,6 @@ TEST_F(GameWindow, EscapeDoesNotEndTheGame) {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     QTest::keyClick(&window, Qt::Key_Escape);
     EXPECT_TRUE(window.isVisible());
-}
-
-TEST(Modules, EveryCatalogueMovieIsBesideTheProgram) {
-    for (const GameRow& row : playMenu()) {
-        const QString file = QStringLiteral(TEST_MODULES_DIR "/") + qtext(row.movieFile);
-        EXPECT_TRUE(QFile::exists(file)) << file.toStdString();
-        MoviePlayer player;
-        player.setMovie(file + "?gameType=" + qtext(row.gameId));
-        EXPECT_TRUE(player.isPlaying()) << player.errorText().toStdString();
-    }
 }
 
 } // namespace

@@ -3,7 +3,7 @@
 // down the arguments it receives.
 #include "platform/defaultbrowser.h"
 #include "platform/qtext.h"
-#include "shell/maker.h"
+#include "platform/maker.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,16 +1,23 @@
 #!/usr/bin/env bash
-# on_xvfb.sh [--bare] PROGRAM [ARGS...]
-# Runs PROGRAM on the X11 platform on a screen of its own (Xvfb, 1024 x 768) managed by
-# openbox, or by no window manager at all with --bare, then stops them. PROGRAM learns
-# which from TARNO_TEST_WM ("openbox" or "none"). Exits 77, which ctest counts as
-# skipped, when Xvfb or openbox is not installed (scripts/deps.sh installs them).
-# TARNO_TEST_DISPLAY=N uses display :N; by default Xvfb picks a free one.
+# on_xvfb.sh [--bare] [--screen WxH] PROGRAM [ARGS...]
+# Runs PROGRAM on the X11 platform on a screen of its own (Xvfb, 1024 x 768 unless told)
+# managed by openbox, or by no window manager at all with --bare, then stops them.
+# PROGRAM learns which from TARNO_TEST_WM ("openbox" or "none"). Exits 77, which ctest
+# counts as skipped, when Xvfb or openbox is not installed (scripts/deps.sh installs
+# them). TARNO_TEST_DISPLAY=N uses display :N; by default Xvfb picks a free one. The
+# tests and the measuring scripts (tarno_use_display in scripts/deps.sh) all start their
+# screens here.
 set -u
 export TARNO_TEST_WM=openbox
-if [ "${1:-}" = "--bare" ]; then
-    TARNO_TEST_WM=none
+screen=1024x768
+while [ $# -gt 0 ]; do
+    case $1 in
+    --bare) TARNO_TEST_WM=none ;;
+    --screen) screen=$2; shift ;;
+    *) break ;;
+    esac
     shift
-fi
+done
 tools=(Xvfb)
 [ "$TARNO_TEST_WM" = openbox ] && tools+=(openbox)
 for tool in "${tools[@]}"; do
@@ -32,10 +39,10 @@ trap cleanup EXIT
 
 if [ -n "${TARNO_TEST_DISPLAY:-}" ]; then
     display=$TARNO_TEST_DISPLAY
-    Xvfb ":$display" -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+    Xvfb ":$display" -screen 0 "${screen}x24" -nolisten tcp >"$work/xvfb.log" 2>&1 &
     xvfb=$!
 else
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" \
+    Xvfb -displayfd 3 -screen 0 "${screen}x24" -nolisten tcp 3>"$work/display" \
         >"$work/xvfb.log" 2>&1 &
     xvfb=$!
     for _ in $(seq 100); do
