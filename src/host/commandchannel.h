@@ -1,7 +1,7 @@
 // The movie command channel: what the station does with a running movie's commands.
 #pragma once
 
-#include "host/eventpump.h"
+#include "solver/eventpump.h"
 #include "scores/recorder.h"
 #include "solver/search.h"
 

@@ -2,7 +2,7 @@
 // movie's root item and scales it uniformly to fit, centred ("show all").
 #include "platform/movieplayer.h"
 
-#include "host/launch.h"
+#include "platform/moviesource.h"
 #include "platform/localonlynetwork.h"
 
 #include <QFile>

@@ -3,7 +3,7 @@
 #include "platform/qtdesktop.h"
 
 #include "platform/gioregistry.h"
-#include "shell/maker.h"
+#include "platform/maker.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
