@@ -5,10 +5,11 @@ import QtQuick
 import "common"
 import "common/Random.mjs" as Random
 import "common/Theme.mjs" as Theme
+import "edgematch"
+import "edgematch/Board.mjs" as Board
 import "puzzles"
 import "bluevesna"
 import "bluevesna/Rules.mjs" as Rules
-import "tiles/Board.mjs" as Board
 
 EdgeGame {
     id: movie
@@ -48,10 +49,9 @@ EdgeGame {
         clock.update();
     }
 
-    kind: "hex"
+    table: PieceTable { showMatches: true; face: HexFace {} }
     title: "Blue Vesna"
     dealGame: function(seed) { return Rules.newGame(movie.shape, seed); }
-    hint: "Lay the pieces so that touching edges match."
     stats: [
         { label: "Board", value: shape },
         { label: "Time", value: clock.text },

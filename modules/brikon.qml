@@ -25,6 +25,7 @@ GameScreen {
         clock.reset();
         clock.limitMs = Rules.modeOf(mode).limitMs;
         game = Rules.newGame(seed === undefined ? Random.freshSeed() : seed, mode);
+        link.newGame();
         gameOver.clear();
         focusGame();
     }

@@ -1,65 +1,16 @@
 // Lumo 11, 12 and 13: put every lamp out in as few presses as you can. The gameType
 // chooses the board: six by six lamps, a honeycomb, or lamps with three levels.
 import QtQuick
-import "common"
 import "lumo"
-import "common/Random.mjs" as Random
 import "common/Theme.mjs" as Theme
 import "lumo/Rules.mjs" as Rules
 
-GameScreen {
+LumoGame {
     id: screen
 
-    property var game: Rules.newGame("lumo12", 1)
-    property bool showSolution: false
-    property bool resultSent: false
-    readonly property alias table: table     // for tests: the board and the name
-    readonly property alias link: link
-    readonly property alias clock: clock
     readonly property var rules: Rules.games[Rules.gameTypeOf(gameType)]
 
-    // Deals a new puzzle of this movie's game from a seed.
-    function newGame(seed) {
-        clock.reset();
-        game = Rules.newGame(gameType, seed);
-        showSolution = false;
-        resultSent = false;
-        table.cursor = Math.floor(game.board.cells.length / 2);
-        gameOver.clear();
-        focusGame();
-    }
-    // Presses lamp `index`: the one way a move is made, from the mouse, the keys and tests.
-    function press(index) {
-        if (game.over)
-            return;
-        clock.start();
-        clock.update();
-        game = Rules.move(Rules.tick(game, clock.elapsedMs), index);
-        if (game.over)
-            finish();
-    }
-    function toggleSolution() {
-        if (game.over)
-            return;
-        showSolution = !showSolution;
-        if (showSolution)
-            game = Rules.withHelp(game);
-    }
-    // How often to press each lamp to put them all out with the fewest presses: for tests
-    // and scenes; it shows nothing, so it is no help to the player.
-    function solution() { return Rules.solve(game.board, game.lamps); }
-    function finish() {
-        clock.stop();
-        showSolution = false;
-        const list = Rules.result(game, table.name);
-        if (list && !resultSent) {
-            resultSent = true;
-            link.writeScore(list);
-        }
-        const text = endText(list);
-        showGameOver(text[0], text[1]);
-    }
-    function endText(list) {
+    endText: function(list) {
         if (game.outcome === "moves")
             return ["Out of moves", ["A game may take at most " + Rules.maxMoves + " moves.", "No score is recorded."]];
         if (game.outcome === "time")
@@ -104,47 +55,12 @@ GameScreen {
         + "(the game then records no score), Tab types your name.</p>"
         + "<p>Fewer moves rank first, then the shorter time; the clock starts with your "
         + "first press. A game ends after " + Rules.maxMoves + " moves.</p>"
-    keyHandler: table.boardView
-    onNewGameRequested: newGame(Random.freshSeed())
-
-    Component.onCompleted: newGame(Random.freshSeed())
-
-    StationLink { id: link }
-
-    GameClock {
-        id: clock
-        onElapsedMsChanged: {
-            if (running && elapsedMs >= Rules.maxTimeMs && !screen.game.over) {
-                screen.game = Rules.tick(screen.game, elapsedMs);
-                screen.finish();
-            }
-        }
-    }
-
-    LumoTable {
-        id: table
-        board: screen.game.board
-        lamps: screen.game.lamps
-        hints: screen.showSolution ? screen.solution() : []
-        helped: screen.game.helped
-        note: screen.game.helped ? "Help used: this game records no score."
-                                 : "Put every lamp out. A lamp and its neighbours switch together."
-        onLampPressed: function(index) { screen.press(index); }
-        onSolutionRequested: screen.toggleSolution()
-    }
-
-    // The busiest the board gets, for measuring: lamps pressed in quick succession.
-    Timer {
-        id: demo
-        interval: 90
-        repeat: true
-        property int count: 0
-        onTriggered: {
-            const n = screen.game.board.cells.length;
-            screen.game = Object.assign({}, screen.game,
-                { lamps: Rules.press(screen.game.board, screen.game.lamps, (count * 7) % n) });
-            if (++count >= 60)
-                stop();
-        }
-    }
+    game: Rules.newGame("lumo12", 1)
+    deal: function(seed) { return Rules.newGame(screen.gameType, seed); }
+    move: Rules.move
+    tick: Rules.tick
+    resultOf: Rules.result
+    firstCursor: Math.floor(game.board.cells.length / 2)
+    table.note: game.helped ? "Help used: this game records no score."
+                            : "Put every lamp out. A lamp and its neighbours switch together."
 }

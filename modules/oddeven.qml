@@ -5,6 +5,7 @@ import QtQuick
 import "common"
 import "common/Random.mjs" as Random
 import "common/Theme.mjs" as Theme
+import "edgematch"
 import "puzzles"
 import "oddeven/Rules.mjs" as Rules
 
@@ -39,16 +40,14 @@ EdgeGame {
         clock.update();
     }
 
-    kind: "sum"
+    table: PieceTable { pad: 0.22; trayPieceScale: 0.7; face: SumFace {} }   // bumps stick out
     title: "Odd-Even"
-    showMatches: false
     dealGame: function(seed) { return Rules.newGame(movie.size.rows, movie.size.columns, seed); }
     hint: "Every bump needs a hollow of its shape."
     toFitText: "Seams still to lock: "
     wonText: "Solved! Every seam locks."
-    solvingNote: movie.game && movie.game.position.board.cellCount > 20
-                 ? "Large boards can take the solver minutes. Stop (S) ends the search at once."
-                 : "Stop (S) ends the search at once."
+    solvingNote: (movie.game && movie.game.position.board.cellCount > 20
+                  ? "Large boards can take the solver minutes. " : "") + "Stop (S) ends the search at once."
     stats: [
         { label: "Board", value: Rules.sizeText(size) },
         { label: "Time", value: clock.text },

@@ -35,20 +35,19 @@ GameScreen {
         strength = level;
         newGame();
     }
-    // One input path for clicks and keys: a land of yours with armies to spare is
-    // chosen, a land touching the chosen one is marched into.
+    // One input path for clicks and keys (what a choice means is the rules' to say).
     function choose(land) {
-        if (state.winner || state.turn !== Rules.human)
-            return;
-        cursor = land;
-        if (selected >= 0 && Rules.isLegal(state, Rules.human, { from: selected, to: land })) {
+        const what = Rules.choice(state, selected, land);
+        if (what !== "")
+            cursor = land;
+        if (what === "march") {
             humanMove({ from: selected, to: land });
-        } else if (state.owner[land] === Rules.human && state.armies[land] >= 2 && land !== selected) {
+        } else if (what === "select") {
             // The computer's march has been seen: its rings give way to the targets'.
             lastMove = null;
             selected = land;
             news = "March from here into a ringed land.";
-        } else {
+        } else if (what === "letGo") {
             letGo();
         }
     }
@@ -58,7 +57,7 @@ GameScreen {
         selected = -1;
     }
     function pass() {
-        if (!state.winner && state.turn === Rules.human)
+        if (Rules.toMove(state) === Rules.human)
             humanMove({ from: -1, to: -1 });
     }
     function humanMove(move) {
@@ -98,7 +97,7 @@ GameScreen {
             think.stop();
             computerTurn();
         }
-        const from = state.owner.findIndex((o, i) => o === Rules.human && state.armies[i] >= 2);
+        const from = state.owner.findIndex((o, i) => Rules.canMarchFrom(state, Rules.human, i));
         if (from >= 0)
             choose(from);
         if (name === "busy")
@@ -123,7 +122,7 @@ GameScreen {
     buttons: GameButton {
         text: "Pass"
         key: "P"
-        enabled: !movie.state.winner && movie.state.turn === Rules.human
+        enabled: Rules.toMove(movie.state) === Rules.human
         onClicked: { movie.pass(); movie.focusGame(); }
     }
 
@@ -144,7 +143,7 @@ GameScreen {
         interval: 250
         repeat: true
         onTriggered: {
-            if (movie.state.winner) {
+            if (Rules.toMove(movie.state) === Rules.neutral) {
                 movie.newGame(3);
                 return;
             }

@@ -20,6 +20,7 @@ GameScreen {
         demoTimer.stop();
         demo = false;
         game = Rules.newGame(seed === undefined ? Random.freshSeed() : seed);
+        link.newGame();
         selected = -1;
         message = "Pick a ball, then an empty cell.";
         gameOver.clear();

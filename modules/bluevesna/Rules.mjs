@@ -1,8 +1,8 @@
 // Blue Vesna: hexagonal pieces on one of the fourteen stored hexagon boards. The player
 // picks a board or goes through them from the smallest to the largest; the boards done
 // are remembered while the program runs. No hi-score list.
-import * as Board from "../tiles/Board.mjs";
-import * as Play from "../puzzles/Play.mjs";
+import * as Board from "../edgematch/Board.mjs";
+import * as Play from "../edgematch/Play.mjs";
 
 // The boards in order from small to large (the order of the stored table).
 export const shapes = Object.keys(Board.hexLayouts);

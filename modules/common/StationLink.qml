@@ -1,5 +1,6 @@
 // The movie's side of the command channel. It sends the station's commands and hands
-// back the solver's answer. Without a station (in the QML tests) it keeps what would
+// back the solver's answer, and sends a game's result once: every movie calls
+// newGame() when it deals. Without a station (in the QML tests) it keeps what would
 // have been sent in `sent`, so a test can read it.
 import QtQuick
 
@@ -9,12 +10,23 @@ QtObject {
     readonly property bool hasStation: typeof player !== "undefined"
     property var sent: []          // ["command|args", ...], without a station only
     property bool solving: false
+    property bool resultSent: false // this game's result is out
+
 
     signal solved(string answer)   // "solver_solve" arrived; empty when there is none
 
-    // A finished game's result: the list of its hi-score kind, slot id first.
+    // A finished game's result: the list of its hi-score kind, slot id first. Sent once
+    // a game, however often asked; says whether it was sent now.
     function writeScore(list) {
+        if (resultSent)
+            return false;
+        resultSent = true;
         send("writescore", list.join(","));
+        return true;
+    }
+    // A new game is dealt: its result is still to send.
+    function newGame() {
+        resultSent = false;
     }
     // Asks for the solution of a solver request.
     function solve(request) {

@@ -14,8 +14,7 @@ GameScreen {
     property var game: Rules.newGame(Random.freshSeed())
     property int selected: -1
     property int cursor: Rules.holeAt(0, 0)
-    property bool resultSent: false
-    readonly property var targets: selected < 0 ? [] : Rules.movesFrom(game, selected).map(j => j.to)
+    readonly property var targets: Rules.targetsFrom(game, selected)
     readonly property alias link: link
     readonly property alias clock: clock
 
@@ -23,28 +22,23 @@ GameScreen {
         game = Rules.newGame(seed === undefined ? Random.freshSeed() : seed);
         selected = -1;
         cursor = Rules.holeAt(0, 0);
-        resultSent = false;
+        link.newGame();
         clock.reset();
         gameOver.clear();
         focusGame();
     }
-    // One input path for clicks and keys: an ember with a jump is chosen, a ringed hole
-    // takes the chosen ember's jump.
+    // One input path for clicks and keys.
     function choose(hole) {
         if (game.over)
             return;
         cursor = hole;
-        if (selected >= 0 && targets.indexOf(hole) >= 0) {
+        const chosen = Rules.choose(game, selected, hole);
+        if (chosen.game !== game)
             clock.start();
-            game = Rules.jump(game, selected, hole);
-            selected = -1;
-            if (game.over)
-                finish("No jumps left");
-        } else if (Rules.movesFrom(game, hole).length > 0) {
-            selected = hole === selected ? -1 : hole;
-        } else {
-            selected = -1;
-        }
+        game = chosen.game;
+        selected = chosen.selected;
+        if (game.over)
+            finish("No jumps left");
     }
     function stopHere() {
         if (game.over || game.removed === 0)
@@ -55,20 +49,16 @@ GameScreen {
     function finish(heading) {
         clock.stop();
         showGameOver(heading, ["Embers burnt out: " + game.removed, "Time: " + clock.text]);
-        if (!resultSent) {
-            resultSent = true;
-            Qt.callLater(link.writeScore, Result.scoreList("fuego", clock.elapsedMs, Rules.score(game)));
-        }
+        Qt.callLater(link.writeScore, Result.scoreList("fuego", clock.elapsedMs, Rules.score(game)));
     }
     function screenshotScene(name) {
         newGame(5);
         for (let k = 0; k < 6; ++k) {
-            const j = Rules.jumps.find(j => game.embers[j.from] && game.embers[j.over] && !game.embers[j.to]);
+            const j = Rules.firstJump(game);
             choose(j.from);
             choose(j.to);
         }
-        const next = Rules.jumps.find(j => game.embers[j.from] && game.embers[j.over] && !game.embers[j.to]);
-        choose(next.from);
+        choose(Rules.firstJump(game).from);
         if (name === "busy")
             busy.start();
     }
@@ -104,8 +94,7 @@ GameScreen {
         interval: 300
         repeat: true
         onTriggered: {
-            const j = Rules.jumps.find(j => movie.game.embers[j.from] && movie.game.embers[j.over]
-                                           && !movie.game.embers[j.to]);
+            const j = Rules.firstJump(movie.game);
             if (!j || Rules.jump(movie.game, j.from, j.to).over) {
                 movie.game = Rules.newGame(9);
                 return;
@@ -122,33 +111,17 @@ GameScreen {
         readonly property real step: 40     // distance from a hole's centre to a corner
         function centreX(h) { return width / 2 + step * Math.sqrt(3) * (h.q + h.r / 2); }
         function centreY(h) { return height / 2 + step * 1.5 * h.r; }
-        // The hole in the next row up or down nearest to the frame's hole.
-        function vertical(dr) {
-            const from = Rules.holes[movie.cursor];
-            let best = movie.cursor, bestDistance = 1e9;
-            Rules.holes.forEach((h, i) => {
-                if (h.r !== from.r + dr)
-                    return;
-                const d = Math.abs(centreX(h) - centreX(from));
-                if (d < bestDistance - 0.1) {
-                    best = i;
-                    bestDistance = d;
-                }
-            });
-            return best;
-        }
 
         anchors.fill: parent
         focus: true
 
         Keys.onPressed: function(event) {
-            const h = Rules.holes[movie.cursor];
-            let next = -2;
+            let next = -1;
             switch (event.key) {
-            case Qt.Key_Left: next = Rules.holeAt(h.q - 1, h.r); break;
-            case Qt.Key_Right: next = Rules.holeAt(h.q + 1, h.r); break;
-            case Qt.Key_Up: next = vertical(-1); break;
-            case Qt.Key_Down: next = vertical(1); break;
+            case Qt.Key_Left: next = Rules.step(movie.cursor, -1, 0); break;
+            case Qt.Key_Right: next = Rules.step(movie.cursor, 1, 0); break;
+            case Qt.Key_Up: next = Rules.step(movie.cursor, 0, -1); break;
+            case Qt.Key_Down: next = Rules.step(movie.cursor, 0, 1); break;
             case Qt.Key_Space: case Qt.Key_Return: case Qt.Key_Enter: movie.choose(movie.cursor); break;
             case Qt.Key_Escape: movie.selected = -1; break;
             case Qt.Key_F: movie.stopHere(); break;

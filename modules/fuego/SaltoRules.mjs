@@ -58,8 +58,53 @@ export function movesFrom(game, from) {
     return jumps.filter(j => j.from === from && game.embers[j.over] && !game.embers[j.to]);
 }
 
+// The first jump open on the board, in the order of `jumps`, or undefined.
+export function firstJump(game) {
+    return jumps.find(j => game.embers[j.from] && game.embers[j.over] && !game.embers[j.to]);
+}
+
 export function anyMove(game) {
-    return jumps.some(j => game.embers[j.from] && game.embers[j.over] && !game.embers[j.to]);
+    return firstJump(game) !== undefined;
+}
+
+// The holes the ember at `from` can jump into.
+export function targetsFrom(game, from) {
+    return from < 0 ? [] : movesFrom(game, from).map(j => j.to);
+}
+
+// A click (or Space) on `hole` with the ember at `selected` chosen (-1 for none): a
+// ringed hole takes the chosen ember's jump; an ember with a jump is chosen, or let go
+// when it was chosen already; anything else lets go. Gives { game, selected }.
+export function choose(game, selected, hole) {
+    if (game.over)
+        return { game: game, selected: selected };
+    if (targetsFrom(game, selected).indexOf(hole) >= 0)
+        return { game: jump(game, selected, hole), selected: -1 };
+    if (movesFrom(game, hole).length > 0)
+        return { game: game, selected: hole === selected ? -1 : hole };
+    return { game: game, selected: -1 };
+}
+
+// The hole an arrow leads to from `hole`: along the row for dx, else to the nearest hole
+// on the screen in the row above or below (the first of two as near); `hole` itself when
+// there is none.
+export function step(hole, dx, dy) {
+    const from = holes[hole];
+    if (dx !== 0) {
+        const next = holeAt(from.q + dx, from.r);
+        return next >= 0 ? next : hole;
+    }
+    let best = hole, bestDistance = Infinity;
+    holes.forEach((h, i) => {
+        if (h.r !== from.r + dy)
+            return;
+        const d = Math.abs(h.q + h.r / 2 - from.q - from.r / 2);
+        if (d < bestDistance - 1e-6) {
+            best = i;
+            bestDistance = d;
+        }
+    });
+    return best;
 }
 
 // The ember at `from` jumps into `to`; an illegal jump leaves the game as it is. A game

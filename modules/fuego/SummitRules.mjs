@@ -39,6 +39,11 @@ export function pickedSum(game) {
     return game.picked.reduce((sum, i) => sum + game.stones[i], 0);
 }
 
+// What the picked stones still lack of the target.
+export function stillToFind(game) {
+    return game.target - pickedSum(game);
+}
+
 // Picks or puts back stone `index`. A pick that reaches the target climbs a ledge;
 // one past it drops the stones: the result says which, so the movie can show it
 // ("climbed", "slipped", or "").
@@ -64,6 +69,21 @@ function climb(game) {
     const ledge = makeLedge(height, rng);
     return Object.assign({}, game, { rng: rng.state, height: height, target: ledge.target,
                                      stones: ledge.stones, picked: [] });
+}
+
+// Stones of the ledge that add up to its target (their places), or [] when none do.
+export function solutionOf(game) {
+    const n = game.stones.length;
+    for (let mask = 1; mask < (1 << n); ++mask) {
+        const picked = [];
+        for (let i = 0; i < n; ++i) {
+            if (mask & (1 << i))
+                picked.push(i);
+        }
+        if (picked.reduce((s, i) => s + game.stones[i], 0) === game.target)
+            return picked;
+    }
+    return [];
 }
 
 // The weather turned before the climber left the ledge.

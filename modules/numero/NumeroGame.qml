@@ -13,14 +13,13 @@ GameScreen {
     readonly property var mode: Rules.modes[modeId]
     property var game: Rules.newGame(modeId, Random.freshSeed())
     property int cursor: 0
-    property bool resultSent: false
     readonly property alias link: link
     readonly property alias clock: clock
 
     function newGame(seed) {
         game = Rules.newGame(modeId, seed === undefined ? Random.freshSeed() : seed);
         cursor = 0;
-        resultSent = false;
+        link.newGame();
         clock.reset();
         gameOver.clear();
         focusGame();
@@ -47,10 +46,7 @@ GameScreen {
         clock.stop();
         game = Rules.finish(game);
         showGameOver("Time is up", ["Score: " + game.score, "Paths cleared: " + game.clears]);
-        if (!resultSent) {
-            resultSent = true;
-            Qt.callLater(link.writeScore, Rules.scoreList(game));
-        }
+        Qt.callLater(link.writeScore, Rules.scoreList(game));
     }
     function screenshotScene(name) {
         newGame(2026);

@@ -97,6 +97,29 @@ function march(state, side, move) {
     return { owner: owner, armies: armies };
 }
 
+// Whose move it is: `human` or `computer`, or `neutral` once the war is won.
+export function toMove(state) {
+    return state.winner ? neutral : state.turn;
+}
+
+// Whether `side` may march from `land`: a land of its own with armies to spare.
+export function canMarchFrom(state, side, land) {
+    return state.owner[land] === side && state.armies[land] >= 2;
+}
+
+// What the player's click (or Space) on `land` means with the land `selected` chosen
+// (-1 for none): "march" there from the chosen land, "select" it to march from, or
+// "letGo" of the choice; "" when it is not the player's move.
+export function choice(state, selected, land) {
+    if (toMove(state) !== human)
+        return "";
+    if (selected >= 0 && isLegal(state, human, { from: selected, to: land }))
+        return "march";
+    if (canMarchFrom(state, human, land) && land !== selected)
+        return "select";
+    return "letGo";
+}
+
 // `side` makes `move` (it must be that side's turn and a legal move, else nothing
 // happens). After the computer, who moves second, every held land grows by one.
 export function play(state, side, move) {

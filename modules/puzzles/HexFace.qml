@@ -3,7 +3,7 @@
 // colour is never the only signal. The face a Tile draws for the hexagon boards.
 import QtQuick
 import QtQuick.Shapes
-import "Faces.mjs" as Faces
+import "../edgematch/Faces.mjs" as Faces
 
 Item {
     id: face

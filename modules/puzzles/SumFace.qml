@@ -4,7 +4,7 @@
 // boards; the bumps reach beyond the item, into the neighbour's hollow.
 import QtQuick
 import QtQuick.Shapes
-import "Faces.mjs" as Faces
+import "../edgematch/Faces.mjs" as Faces
 
 Item {
     id: face

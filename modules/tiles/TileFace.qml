@@ -3,7 +3,7 @@
 // east edge, then north, west and south.
 import QtQuick
 import QtQuick.Shapes
-import "Looks.mjs" as Looks
+import "../edgematch/Looks.mjs" as Looks
 
 Rectangle {
     id: face

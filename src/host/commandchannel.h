@@ -40,10 +40,6 @@ constexpr const char* kNoName = "NoName Player";
 // slots whose movies ask the player themselves, or -1 for the name prompt.
 int nameElementFor(std::string_view slotId);
 
-// The default name of the prompt: the last record's name without the spaces at either
-// end; empty when the file holds no record or cannot be read.
-std::string lastRecordedName(const ScoreFile& file);
-
 // One game window's channel. Commands are handled on the calling thread, and a command
 // that arrives while another is being handled (through the name prompt, the hi-score
 // window or the solver's event pump) is handled at once, nested inside it.

@@ -3,6 +3,7 @@
 #include "platform/movieplayer.h"
 
 #include "platform/moviesource.h"
+#include "scores/scorefile.h"
 #include "platform/localonlynetwork.h"
 
 #include <QFile>
@@ -62,6 +63,27 @@ void MovieBridge::remember(const QString& key, const QString& value) {
 
 QString MovieBridge::recall(const QString& key) const {
     return remembered().value(key);
+}
+
+bool MovieBridge::store(const QString& key, const QString& value) {
+    return m_store.setValue(key, value);
+}
+
+QString MovieBridge::stored(const QString& key) const {
+    return m_store.value(key);
+}
+
+void MovieBridge::loadFor(const QString& movieFileName) {
+    m_store.open(movieFileName);
+    // Only a file that exists is read: loading a movie never creates the score file.
+    const ScoreFile scores;
+    const QString name = QFileInfo::exists(QString::fromStdString(scores.path()))
+                             ? QString::fromStdString(lastRecordedName(scores))
+                             : QString();
+    if (name != m_lastName) {
+        m_lastName = name;
+        Q_EMIT lastNameChanged();
+    }
 }
 
 void MovieBridge::setVariable(const QString& name, const QString& value) {
@@ -128,6 +150,7 @@ void MoviePlayer::setMovie(const QString& pathWithQuery) {
         m_bridge->setVariable(QString::fromStdString(key), QString::fromStdString(value));
 
     QFile in(file);
+    m_bridge->loadFor(QFileInfo(file).fileName());
     if (!QFileInfo(file).isFile()) {
         fail(file, tr("The file does not exist."));
         return;

@@ -2,6 +2,8 @@
 // the movie's commands out and the program's answers in.
 #pragma once
 
+#include "platform/moviestore.h"
+
 #include <QHash>
 #include <QObject>
 #include <QPointer>
@@ -17,6 +19,9 @@ namespace tarno {
 // The object a movie sees as `player`.
 class MovieBridge : public QObject {
     Q_OBJECT
+    // The name of the last record in the score file, without its padding, as it was
+    // when the movie loaded; empty when there is none.
+    Q_PROPERTY(QString lastName READ lastName NOTIFY lastNameChanged)
 public:
     explicit MovieBridge(QObject* parent = nullptr) : QObject(parent) {}
 
@@ -28,6 +33,14 @@ public:
     // (a player's name typed into the movie, say). Nothing is written to disk.
     Q_INVOKABLE void remember(const QString& key, const QString& value);
     Q_INVOKABLE QString recall(const QString& key) const;
+    // A text the movie keeps on disk between runs of the program, read when the movie
+    // loads; see MovieStore. `store` tells whether it was kept.
+    Q_INVOKABLE bool store(const QString& key, const QString& value);
+    Q_INVOKABLE QString stored(const QString& key) const;
+
+    QString lastName() const { return m_lastName; }
+    // Reads what the movie file `movieFileName` keeps and the score file's last name.
+    void loadFor(const QString& movieFileName);
 
     void setVariable(const QString& name, const QString& value);
     void clearVariables() { m_variables.clear(); }
@@ -35,9 +48,12 @@ public:
 Q_SIGNALS:
     void variableSet(const QString& name, const QString& value);
     void command(const QString& command, const QString& args);
+    void lastNameChanged();
 
 private:
     QHash<QString, QString> m_variables;
+    MovieStore m_store;
+    QString m_lastName;
 };
 
 // Chooses how movies are drawn; call before the application object exists. Movies are

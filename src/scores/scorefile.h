@@ -97,4 +97,9 @@ private:
     std::string m_path;
 };
 
+// The name of the last record without the spaces at either end (the name prompt's
+// default, and the name a movie may offer); empty when the file holds no record or
+// cannot be read.
+std::string lastRecordedName(const ScoreFile& file);
+
 } // namespace tarno

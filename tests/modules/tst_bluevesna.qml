@@ -1,18 +1,15 @@
 // Blue Vesna: the hexagon boards drawn from their layout strings, dealing, matching, the
-// solver's request and answers it gave, the progress through the boards, and the movie
-// played with the keyboard and solved.
+// solver's request and answers it gave, the progress through the boards, and what the
+// movie adds to the edge games' flow: seams that fit shown, picking a board, moving on.
 import QtQuick
 import QtTest
-import "../../modules/tiles/Board.mjs" as Board
-import "../../modules/tiles/Rules.mjs" as TileRules
-import "../../modules/puzzles/Play.mjs" as Play
+import "../../modules/edgematch/Board.mjs" as Board
+import "../../modules/edgematch/Play.mjs" as Play
 import "PuzzlePlay.mjs" as PuzzlePlay
 import "../../modules/bluevesna/Rules.mjs" as Rules
 
-Item {
+MovieStage {
     id: stage
-    width: 800
-    height: 600
 
     // Requests this game dealt and the answers tarno-solve gave them.
     readonly property var knownAnswers: [
@@ -119,17 +116,6 @@ Item {
                 compare(solved.pieceAt[cell], p.pieceAt[cell], "laid piece " + cell + " stays");
         }
 
-        // One sixth turn of a laid piece changes what it shows on every edge by one place.
-        function test_turningInSixths() {
-            const g = Rules.newGame("3T", 41);
-            let p = Board.lay(g.position, 0, 1);
-            compare([1, 2, 3, 4, 5, 6].map(e => Board.codeAt(p, 1, e)).join(""), "112313");
-            p = Board.turn(p, 0, 1);
-            compare([1, 2, 3, 4, 5, 6].map(e => Board.codeAt(p, 1, e)).join(""), "311231");
-            const turned = TileRules.turnPiece(Object.assign({}, g, { position: p }), 0, 1);
-            compare(turned.position.rotationOf[0], 0, "a clockwise sixth turns it back");
-        }
-
         // Every cell and every tray slot can be reached with the arrows from every other.
         function test_everyPlaceReachable_data() {
             return Rules.shapes.map(key => ({ tag: key, key: key }));
@@ -203,13 +189,6 @@ Item {
 
     // --- The movie, played -----------------------------------------------------------------
 
-    Component {
-        id: movieComponent
-        Loader {
-            source: "../../modules/bluevesna.qml"
-        }
-    }
-
     TestCase {
         name: "VesnaMovie"
         when: windowShown
@@ -217,43 +196,24 @@ Item {
         property var movie: null
 
         function open(shape, seed) {
-            const loader = createTemporaryObject(movieComponent, stage);
-            verify(loader.item !== null, "the movie loads");
-            movie = loader.item;
+            movie = stage.open("bluevesna.qml");
             movie.table.animated = false;
             movie.shape = shape;
             movie.newGame(seed);
-            movie.forceActiveFocus();
             movie.focusGame();
             return movie;
         }
-        function sent(command) {
-            return movie.station.sent.filter(s => s.startsWith(command + "|"));
-        }
 
-        function goTo(area, index) {
-            compare(PuzzlePlay.goTo(movie, area, index, key => keyClick(key)), { area: area, index: index });
-        }
 
-        function test_keyboardAlonePlaysABoardAndMovesOn() {
+        // A board the player finishes counts as done; New game goes on to the next.
+        function test_aFinishedBoardMovesOn() {
             open("5W", 9);
             compare(movie.title, "Blue Vesna");
-            for (let cell = 1; cell <= 5; ++cell) {
-                const s = movie.game.solution[cell];
-                goTo("tray", s.id);
-                keyClick(Qt.Key_Space);
-                goTo("board", cell);
-                keyClick(Qt.Key_Return);
-                compare(movie.game.position.pieceAt[cell], s.id);
-                const clockwise = ((movie.game.position.rotationOf[s.id] - s.rotation) % 6 + 6) % 6;
-                for (let t = 0; t < clockwise; ++t)
-                    keyClick(Qt.Key_X);
-            }
+            movie.playSolution();
             compare(movie.game.phase, "won");
             verify(movie.gameOver.visible);
             compare(movie.done, ["5W"]);
             compare(movie.shape, "5W", "the finished board stays on show");
-            compare(sent("writescore"), [], "no hi-score list");
             keyClick(Qt.Key_N);
             compare(movie.game.position.board.name, "hexa6T", "the next board is the next larger one");
             keyClick(Qt.Key_N);
@@ -272,31 +232,6 @@ Item {
             verify(PuzzlePlay.shown(movie, "clash").length >= 1);
         }
 
-        function test_solveSendsTheRequestAndLaysTheAnswer() {
-            open("10W", 43);
-            mouseClick(findChild(movie, "solveButton"));
-            compare(sent("solvepuzzle"), ["solvepuzzle|" + stage.knownAnswers[2].request]);
-            compare(movie.phase, "solving");
-            verify(findChild(movie, "stopButton").visible);
-            movie.station.solved(stage.knownAnswers[2].answer);
-            tryVerify(() => movie.isBoardSolved(), 5000);
-            compare(movie.phase, "solved");
-            tryVerify(() => movie.gameOver.visible);
-            compare(movie.done, [], "a board the solver finished is not counted");
-            compare(sent("writescore"), []);
-        }
-
-        function test_stopEndsTheSolve() {
-            open("8X", 3);
-            keyClick(Qt.Key_S);
-            compare(movie.phase, "solving");
-            keyClick(Qt.Key_S);
-            compare(sent("stopsolving"), ["stopsolving|"]);
-            compare(movie.phase, "play");
-            movie.station.solved(TileRules.dealtAnswer(movie.game));
-            compare(Board.laidCount(movie.game.position), 0, "a late answer is ignored");
-        }
-
         function test_pickingABoard() {
             open("3T", 1);
             keyClick(Qt.Key_PageDown);
@@ -306,23 +241,6 @@ Item {
             compare(movie.game.position.board.name, "hexa10W");
             mouseClick(findChild(movie, "chip_6R"));
             compare(movie.game.position.board.name, "hexa6R");
-        }
-
-        function test_mouseDragsAndTurns() {
-            open("4O", 5);
-            const t = movie.table;
-            const s = movie.game.solution[3];
-            const from = t.layout.slots[s.id], to = t.layout.cells[3];
-            mousePress(t, from.x, from.y);
-            for (let i = 1; i <= 10; ++i)
-                mouseMove(t, from.x + (to.x - from.x) * i / 10, from.y + (to.y - from.y) * i / 10, -1, Qt.LeftButton);
-            mouseRelease(t, to.x, to.y);
-            compare(movie.game.position.pieceAt[3], s.id);
-            const before = movie.game.position.rotationOf[s.id];
-            mouseClick(t, to.x, to.y);
-            compare(movie.game.position.rotationOf[s.id], (before + 5) % 6, "a click turns a sixth clockwise");
-            mouseWheel(t, to.x, to.y, 0, 120);
-            compare(movie.game.position.rotationOf[s.id], before);
         }
     }
 }

@@ -96,6 +96,16 @@ TestCase {
         verify(!link.solving);
     }
 
+    // A game's result goes out once, however often it is asked for, until a new game.
+    function test_linkSendsAResultOnceAGame() {
+        const link = createTemporaryObject(linkComponent, test);
+        verify(link.writeScore(["tarno9", "5000"]));
+        verify(!link.writeScore(["tarno9", "4000"]));
+        link.newGame();
+        verify(link.writeScore(["tarno9", "3000"]));
+        compare(link.sent, ["writescore|tarno9,5000", "writescore|tarno9,3000"]);
+    }
+
     Component {
         id: screenComponent
         GameScreen { title: "Sample" }

@@ -49,6 +49,44 @@ MovieStage {
             compare(Salto.movesFrom(game, Salto.holeAt(2, 0)), []);
         }
 
+        // A click on a hole, with an ember chosen or not: on a hearth full but the centre,
+        // (2, 0) and (0, 2) can jump into it, (3, 0) cannot jump at all.
+        function test_choose_data() {
+            const h = (q, r) => Salto.holeAt(q, r);
+            return [
+                { tag: "an ember with a jump is chosen", selected: -1, hole: h(2, 0), chosen: h(2, 0), jumped: false },
+                { tag: "chosen again, it is let go", selected: h(2, 0), hole: h(2, 0), chosen: -1, jumped: false },
+                { tag: "another ember with a jump", selected: h(2, 0), hole: h(0, 2), chosen: h(0, 2), jumped: false },
+                { tag: "an ember without a jump lets go", selected: h(2, 0), hole: h(3, 0), chosen: -1, jumped: false },
+                { tag: "the ringed hole takes the jump", selected: h(2, 0), hole: h(0, 0), chosen: -1, jumped: true },
+                { tag: "an empty hole with nothing chosen", selected: -1, hole: h(0, 0), chosen: -1, jumped: false }
+            ];
+        }
+        function test_choose(data) {
+            const game = { embers: Salto.holes.map((_, i) => i !== Salto.holeAt(0, 0)), removed: 0, over: false };
+            const next = Salto.choose(game, data.selected, data.hole);
+            compare(next.selected, data.chosen);
+            compare(next.game.removed, data.jumped ? 1 : 0);
+            compare(Salto.choose(Salto.stop(game), data.selected, data.hole).game.removed, 0, "over: no jump");
+        }
+
+        // The arrows: along the row, or to the nearest hole of the next row on the screen
+        // (rows are shifted by half a hole); at the rim the frame stays.
+        function test_step_data() {
+            return [
+                { tag: "right", from: [0, 0], d: [1, 0], to: [1, 0] },
+                { tag: "right at the rim", from: [3, 0], d: [1, 0], to: [3, 0] },
+                { tag: "up, the left of two as near", from: [0, 0], d: [0, -1], to: [0, -1] },
+                { tag: "down, the left of two as near", from: [0, 0], d: [0, 1], to: [-1, 1] },
+                { tag: "up at the rim, one as near", from: [3, 0], d: [0, -1], to: [3, -1] },
+                { tag: "up from the top row", from: [0, -3], d: [0, -1], to: [0, -3] }
+            ];
+        }
+        function test_step(data) {
+            compare(Salto.step(Salto.holeAt(data.from[0], data.from[1]), data.d[0], data.d[1]),
+                    Salto.holeAt(data.to[0], data.to[1]));
+        }
+
         function test_playedOutGamesStayInTheRecordRange() {
             for (let seed = 1; seed <= 20; ++seed) {
                 let game = Salto.newGame(seed);

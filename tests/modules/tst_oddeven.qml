@@ -1,19 +1,16 @@
 // Odd-Even: the board sizes, dealing on sum boards, the sum rule and the bumps and
-// hollows that draw it, the solver's request and answers it gave, and the movie played
-// with the keyboard, solved and stopped.
+// hollows that draw it, the solver's request and answers it gave, and what the movie
+// adds to the edge games' flow: the size keys and pickers, the solving note.
 import QtQuick
 import QtTest
-import "../../modules/tiles/Board.mjs" as Board
-import "../../modules/tiles/Rules.mjs" as TileRules
-import "../../modules/puzzles/Play.mjs" as Play
+import "../../modules/edgematch/Board.mjs" as Board
+import "../../modules/edgematch/Play.mjs" as Play
 import "PuzzlePlay.mjs" as PuzzlePlay
-import "../../modules/puzzles/Faces.mjs" as Faces
+import "../../modules/edgematch/Faces.mjs" as Faces
 import "../../modules/oddeven/Rules.mjs" as Rules
 
-Item {
+MovieStage {
     id: stage
-    width: 800
-    height: 600
 
     // Requests this game dealt and the answers tarno-solve gave them.
     readonly property var knownAnswers: [
@@ -160,15 +157,6 @@ Item {
             }
         }
 
-        function test_requestWithLaidPieces() {
-            let g = Rules.newGame(3, 3, 51);
-            g = TileRules.layPiece(g, 4, 9);
-            g = TileRules.turnPiece(g, 4, 1);
-            compare(TileRules.solveRequest(g, false),
-                    "bg33*9,3333,1320,0023,1001,1311,3302,2002,0001,0303,1311,9,3");
-            compare(TileRules.solveRequest(g, true), stage.knownAnswers[0].request);
-        }
-
         // The table fits every size on the stage, pieces and bumps included, and the
         // arrows reach every place.
         function test_tableFitsEverySize() {
@@ -191,13 +179,6 @@ Item {
 
     // --- The movie, played -----------------------------------------------------------------
 
-    Component {
-        id: movieComponent
-        Loader {
-            source: "../../modules/oddeven.qml"
-        }
-    }
-
     TestCase {
         name: "OddEvenMovie"
         when: windowShown
@@ -205,39 +186,12 @@ Item {
         property var movie: null
 
         function open(rows, columns, seed) {
-            const loader = createTemporaryObject(movieComponent, stage);
-            verify(loader.item !== null, "the movie loads");
-            movie = loader.item;
+            movie = stage.open("oddeven.qml");
             movie.table.animated = false;
             movie.size = { rows: rows, columns: columns };
             movie.newGame(seed);
-            movie.forceActiveFocus();
             movie.focusGame();
             return movie;
-        }
-        function sent(command) {
-            return movie.station.sent.filter(s => s.startsWith(command + "|"));
-        }
-        function goTo(area, index) {
-            compare(PuzzlePlay.goTo(movie, area, index, key => keyClick(key)), { area: area, index: index });
-        }
-
-        function test_keyboardAlonePlaysABoard() {
-            open(3, 3, 51);
-            compare(movie.title, "Odd-Even");
-            for (let cell = 1; cell <= 9; ++cell) {
-                const s = movie.game.solution[cell];
-                goTo("tray", s.id);
-                keyClick(Qt.Key_Space);
-                goTo("board", cell);
-                keyClick(Qt.Key_Return);
-                const anticlockwise = ((s.rotation - movie.game.position.rotationOf[s.id]) % 4 + 4) % 4;
-                for (let t = 0; t < anticlockwise; ++t)
-                    keyClick(Qt.Key_Z);
-            }
-            compare(movie.game.phase, "won");
-            verify(movie.gameOver.visible);
-            compare(sent("writescore"), [], "no hi-score list");
         }
 
         function test_sizeKeysDealNewBoards() {
@@ -253,46 +207,17 @@ Item {
             compare(movie.game.position.pieces.length, 28);
         }
 
-        function test_solveShowsTimeAndStopEndsItAtOnce() {
-            open(5, 8, 53);
-            keyClick(Qt.Key_S);
-            compare(sent("solvepuzzle"), ["solvepuzzle|" + stage.knownAnswers[2].request]);
-            compare(movie.phase, "solving");
-            verify(findChild(movie, "stopButton").visible);
-            const note = findChild(movie, "solvingNote");
-            verify(note.visible && note.text.indexOf("Stop") >= 0, note.text);
-            const time = findChild(movie, "solvingTime");
-            tryVerify(() => time.text !== "0:00.0", 2000, "the time spent runs: " + time.text);
-            mouseClick(findChild(movie, "stopButton"));
-            compare(sent("stopsolving"), ["stopsolving|"]);
-            compare(movie.phase, "play");
-            verify(!findChild(movie, "stopButton").visible);
+        // Large boards warn that the solver may take minutes.
+        function test_solvingNoteGrowsWithTheBoard_data() {
+            return [{ tag: "3 x 3", rows: 3, columns: 3, warns: false },
+                    { tag: "5 x 8", rows: 5, columns: 8, warns: true }];
         }
-
-        function test_solveLaysTheAnswer() {
-            open(4, 5, 52);
-            const s = movie.game.solution[1];
-            movie.table.layRequested(s.id, 1);
-            movie.table.turnRequested(s.id, movie.game.position.rotationOf[s.id] - s.rotation);
-            mouseClick(findChild(movie, "solveButton"));
-            const request = sent("solvepuzzle")[0].substring("solvepuzzle|".length);
-            verify(request.startsWith("bg45*20,"), request);
-            verify(request.endsWith("," + movie.game.position.pieces[s.id] + ",1," + s.rotation), request);
-            movie.station.solved(TileRules.dealtAnswer(movie.game));
-            tryVerify(() => movie.isBoardSolved(), 5000);
-            compare(movie.phase, "solved");
-            compare(sent("writescore"), []);
-        }
-
-        function test_emptyAnswerOffersTheEmptyBoard() {
-            open(3, 3, 51);
-            movie.table.layRequested(0, 5);
+        function test_solvingNoteGrowsWithTheBoard(data) {
+            open(data.rows, data.columns, 53);
             keyClick(Qt.Key_S);
-            movie.station.solved("");
-            verify(findChild(movie, "impossiblePanel").visible);
+            compare(findChild(movie, "solvingNote").text.indexOf("minutes") >= 0, data.warns);
+            keyClick(Qt.Key_S);
             compare(movie.phase, "play");
-            keyClick(Qt.Key_Return);
-            compare(sent("solvepuzzle")[1], "solvepuzzle|" + stage.knownAnswers[0].request);
         }
     }
 }

@@ -74,6 +74,27 @@ MovieStage {
             compare(Rules.moves(weak, Rules.human), [{ from: -1, to: -1 }], "one army cannot march");
         }
 
+        // The player's click on a land, with a land chosen or not; the computer's turn and a
+        // finished war take none.
+        function test_choice_data() {
+            return [
+                { tag: "a land with armies to spare", selected: [], land: [0, 0], what: "select" },
+                { tag: "a land with one army", selected: [], land: [-1, 0], what: "letGo" },
+                { tag: "a land not yours", selected: [], land: [2, 0], what: "letGo" },
+                { tag: "touching the chosen land", selected: [0, 0], land: [1, 0], what: "march" },
+                { tag: "the chosen land again", selected: [0, 0], land: [0, 0], what: "letGo" },
+                { tag: "far from the chosen land", selected: [0, 0], land: [2, -2], what: "letGo" },
+                { tag: "the computer's turn", selected: [], land: [0, 0], turn: Rules.computer, what: "" },
+                { tag: "the war is over", selected: [], land: [0, 0], winner: Rules.human, what: "" }
+            ];
+        }
+        function test_choice(data) {
+            const s = Object.assign(island([[0, 0, Rules.human, 4], [-1, 0, Rules.human, 1], [2, 0, Rules.computer, 3]]),
+                                    { turn: data.turn || Rules.human, winner: data.winner || 0 });
+            const selected = data.selected.length ? at(data.selected[0], data.selected[1]) : -1;
+            compare(Rules.choice(s, selected, at(data.land[0], data.land[1])), data.what);
+        }
+
         function test_takingTheLastLandWins() {
             let s = island([[0, 0, Rules.human, 9], [1, 0, Rules.computer, 2]]);
             s = Rules.play(s, Rules.human, { from: at(0, 0), to: at(1, 0) });

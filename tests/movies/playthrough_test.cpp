@@ -34,8 +34,8 @@ constexpr const char* kLumo = R"(
     return { moves: fewest, name: "%1" };)";
 
 const Play kPlays[] = {
-    {"tarno9", "newGame(77); playSolution(); return {};", 1, nullptr, "playSolution()"},
-    {"kpuzzle", "newGame(5); playSolution(); return {};", 4, nullptr, "playSolution()"},
+    {"tarno9", "newGame(77); playSolution(0); return {};", 1, nullptr, "playSolution(0)"},
+    {"kpuzzle", "newGame(5); playSolution(0); return {};", 4, nullptr, "playSolution(0)"},
     {"fuego", "screenshotScene('play'); game.stopHere(); return { score: 6 };", 5, nullptr,
      "game.stopHere()"},
     {"summit", R"(game.newGame(4);

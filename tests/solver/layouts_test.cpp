@@ -3,7 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <regex>
 #include <set>
+#include <string>
 #include <tuple>
 #include <utility>
 
@@ -98,6 +103,30 @@ TEST(HexLayouts, EveryShapeIsConnectedWithOppositeEdgesAndNoGaps) {
         EXPECT_EQ(static_cast<int>(reached.size()), h.cells);
         EXPECT_TRUE(BuildCellLinks(h.layout).has_value());
     }
+}
+
+// The hexagon boards by key, read from a text with `entry` (key, then layout; spaces in
+// the layout are dropped).
+std::map<std::string, std::string> layoutsIn(const char* path, const std::regex& entry) {
+    std::ifstream in(path);
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::map<std::string, std::string> found;
+    for (auto it = std::sregex_iterator(text.begin(), text.end(), entry);
+         it != std::sregex_iterator(); ++it)
+        found[(*it)[1]] = std::regex_replace((*it)[2].str(), std::regex(" "), "");
+    return found;
+}
+
+// The edge movies draw the boards from their own copy of the table, and the movies'
+// guide lists it for authors: both say what the solver says, key for key.
+TEST(HexLayouts, TheMoviesAndTheirGuideHoldTheSolversTable) {
+    std::map<std::string, std::string> solver;
+    for (const HexLayout& h : HexLayouts())
+        solver[std::string(h.key)] = std::string(h.layout);
+    const std::regex inModule(R"re("([0-9]+[A-Z])": "([A-Z0-9]+)")re");
+    const std::regex inGuide(R"(\| ([0-9]+[A-Z]) \| [0-9]+ \| ([A-Z0-9 ]+) \|)");
+    EXPECT_EQ(layoutsIn(TARNO_BOARD_MODULE, inModule), solver);
+    EXPECT_EQ(layoutsIn(TARNO_MOVIES_GUIDE, inGuide), solver);
 }
 
 TEST(BuildCellLinks, AddsBothDirectionsInOrder) {

@@ -1,6 +1,8 @@
 // Entry point of the GUI tests: a real QApplication on the offscreen platform unless
-// the environment asks for another one.
+// the environment asks for another one. What movies keep (player.store) goes to a
+// folder of the test program's own, never to the user's.
 #include <QApplication>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -9,6 +11,8 @@
 int main(int argc, char** argv) {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     setenv("QT_QUICK_BACKEND", "software", 0);
+    const QTemporaryDir data;
+    setenv("XDG_DATA_HOME", qPrintable(data.path()), 1);
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

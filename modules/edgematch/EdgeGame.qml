@@ -1,52 +1,60 @@
-// A whole edge-matching game on a hexagon or sum board, the root of its movie: the table,
-// the clock, the keys, and solving through the station (the Solve button, the banner
-// with the time spent and Stop, laying the answer, the offer to start from an empty
-// board). The movie gives the deal (`dealGame(seed)`), its controls under the board and
-// its texts, and says what a finished board means (`boardWon`). These games keep no
-// hi-score list and never send "writescore".
+// The play and solve flow of every edge-matching movie (the tile games, Blue Vesna and
+// Odd-Even), the root of each: the clock, the keys and the mouse's moves, and solving
+// through the station (the Solve button, the banner with the time spent and Stop,
+// laying the answer, the offer to start from an empty board). The movie gives its
+// `table` (which draws the game and reports what the player did), the deal
+// (`dealGame(seed)`), its controls and texts, and says what a finished board means
+// (`boardWon`).
 import QtQuick
 import "../common"
 import "../common/Theme.mjs" as Theme
-import "../tiles"
-import "../tiles/Board.mjs" as Board
-import "../tiles/Rules.mjs" as Rules
-import "Play.mjs" as Play
+import "Board.mjs" as Board
+import "Rules.mjs" as Rules
 
 GameScreen {
     id: movie
 
+    property Item table                          // a PieceTable drawing the movie's pieces
     property var game: null
     property var dealGame: null                  // function(seed): a new game
-    property string kind: "hex"
-    property bool showMatches: true
-    property string hint                         // the line under the board while playing
+    property string hint: "Lay the pieces so that touching edges match."
     property string toFitText: "Edges still to fit: "
     property string wonText: "Solved! Every edge fits."
     property string solvingNote: "Stop (S) ends the search at once."
+    property int resultDelay: 0                  // ms from the last move to boardWon
     property alias controls: controlRow.data    // under the board, on the left
-    readonly property alias table: table
     readonly property alias clock: clock
     readonly property alias station: link
     readonly property string phase: game ? game.phase : ""
     readonly property var fits: game ? Board.matchCount(game.position) : ({ fit: 0, all: 0 })
+    property string notice                       // in place of the state until the next move
     property bool showingSolution: false
     property bool busy: false
+    property bool lastSolveFromEmpty: false      // then no answer means no solution at all
+    // The last solve, in ms since the epoch: requestedAt, answeredAt, stoppedAt,
+    // returnedAt, shownAt, and longestFrameGapMs while it ran.
     property var timings: ({})
 
     signal boardWon(real timeMs)                 // the player completed the board
     signal boardSolved()                         // the solver's answer is on the board
-    signal otherKey(var event)                   // a key the table does not use
+    signal otherKey(var event)                   // a key the flow does not use
 
     function newGame(seed) {
         if (game && game.phase === "solving")
             stopSolving();
         solutionTimer.stop();
+        if (resultTimer.running) {               // a finished board still counts
+            resultTimer.stop();
+            boardWon(clock.elapsedMs);
+        }
         showingSolution = false;
         busy = false;
         impossible.close();
         gameOver.clear();
         clock.reset();
         game = dealGame(seed);
+        link.newGame();
+        notice = "";
         focusGame();
     }
 
@@ -54,21 +62,25 @@ GameScreen {
     function apply(next) {
         const before = game;
         game = next;
+        notice = "";
         if (before.moves === 0 && next.moves > 0)
             clock.start();
         if (before.phase !== "won" && next.phase === "won") {
             clock.stop();
-            boardWon(clock.elapsedMs);
+            if (resultDelay > 0)
+                resultTimer.start();
+            else
+                boardWon(clock.elapsedMs);
         }
     }
 
     function handleKey(event) {
         const k = event.key;
         let next = null;
-        if (k === Qt.Key_Left) next = Play.moveCursor(game, table.layout, -1, 0);
-        else if (k === Qt.Key_Right) next = Play.moveCursor(game, table.layout, 1, 0);
-        else if (k === Qt.Key_Up) next = Play.moveCursor(game, table.layout, 0, -1);
-        else if (k === Qt.Key_Down) next = Play.moveCursor(game, table.layout, 0, 1);
+        if (k === Qt.Key_Left) next = table.moveCursor(game, -1, 0);
+        else if (k === Qt.Key_Right) next = table.moveCursor(game, 1, 0);
+        else if (k === Qt.Key_Up) next = table.moveCursor(game, 0, -1);
+        else if (k === Qt.Key_Down) next = table.moveCursor(game, 0, 1);
         else if (k === Qt.Key_Return || k === Qt.Key_Enter || k === Qt.Key_Space) next = Rules.press(game);
         else if (k === Qt.Key_X || k === Qt.Key_E) next = Rules.turnAtCursor(game, 1);
         else if (k === Qt.Key_Z || k === Qt.Key_Q) next = Rules.turnAtCursor(game, -1);
@@ -101,6 +113,7 @@ GameScreen {
         impossible.close();
         if (!game || !Rules.isPlaying(game))
             return;
+        lastSolveFromEmpty = fromEmpty;
         if (!fromEmpty && Rules.laidPiecesClash(game)) {
             impossible.open();
             return;
@@ -108,20 +121,22 @@ GameScreen {
         runSolve(Rules.solveRequest(game, fromEmpty));
     }
 
-    // Sends a solver request and notes the times of the solve in `timings` (ms since the
-    // epoch: requestedAt, answeredAt, stoppedAt, returnedAt, shownAt); tests and
-    // measurements send requests of their own through here.
+    // Sends a solver request and notes its times in `timings`; tests and measurements
+    // send requests of their own through here.
     function runSolve(request) {
         if (!game || !Rules.isPlaying(game))
             return;
         game = Rules.startSolving(game);
-        timings = { requestedAt: Date.now() };
+        timings = { requestedAt: Date.now(), longestFrameGapMs: 0 };
+        frameWatch.last = 0;
         link.solve(request);
         if (link.hasStation) {
             timings.returnedAt = Date.now();
             timings = timings;
-            if (game.phase === "solving")
+            if (game.phase === "solving") {      // neither answered nor stopped
                 game = Rules.stopSolving(game);
+                notice = "The station's solver did not answer.";
+            }
         }
     }
 
@@ -155,16 +170,23 @@ GameScreen {
         showingSolution = false;
         timings.shownAt = Date.now();
         timings = timings;
-        if (busy) {
+        if (busy)
             busyRound();
-            return;
-        }
-        boardSolved();
+        else
+            boardSolved();
+    }
+
+    // Lays the whole of the answer taken at once, with nothing said after (pictures).
+    function layWholeAnswer() {
+        solutionTimer.stop();
+        while (!Rules.solutionShown(game) && game.phase === "solved")
+            game = Rules.layNextOfSolution(game);
     }
 
     // The busiest scene: the whole board flies back into the tray and onto the board
     // again, without a pause.
     function busyRound() {
+        solutionTimer.stop();
         let g = dealGame(2026);
         g = Rules.startSolving(g);
         game = Rules.takeAnswer(g, Rules.dealtAnswer(g)).game;
@@ -177,7 +199,7 @@ GameScreen {
     }
 
     // Lays the dealt solution move by move as a player would (tests and pictures); `upTo`
-    // cells, all when not given.
+    // cells, all when not given or 0.
     function playSolution(upTo) {
         const n = game.position.board.cellCount;
         for (let cell = 1; cell <= Math.min(n, upTo || n); ++cell) {
@@ -195,7 +217,7 @@ GameScreen {
         return JSON.stringify(timings);
     }
 
-    keyHandler: table
+    keyHandler: keys
 
     StationLink {
         id: link
@@ -206,31 +228,32 @@ GameScreen {
         id: clock
     }
 
-    PieceTable {
-        id: table
-        width: parent.width
-        height: parent.height - 64
-        game: movie.game
-        kind: movie.kind
-        showMatches: movie.showMatches
-        trayRatio: movie.kind === "hex" ? 0.8 : 0.78
-        pad: movie.kind === "hex" ? 0.05 : 0.22
+    // The table is the movie's; it lies in the play area and draws this game.
+    Binding { target: movie.table; property: "parent"; value: movie.playArea }
+    Binding { target: movie.table; property: "game"; value: movie.game }
+
+    Item {
+        id: keys
         focus: true
         Keys.onPressed: function(event) { movie.handleKey(event); }
-        onLayRequested: function(id, cell) { movie.apply(Rules.layPiece(movie.game, id, cell)); }
-        onLiftRequested: function(id) { movie.apply(Rules.liftPiece(movie.game, id)); }
-        onTurnRequested: function(id, steps) { movie.apply(Rules.turnPiece(movie.game, id, steps)); }
+    }
+
+    Connections {
+        target: movie.table
+        function onLayRequested(id, cell) { movie.apply(Rules.layPiece(movie.game, id, cell)); }
+        function onLiftRequested(id) { movie.apply(Rules.liftPiece(movie.game, id)); }
+        function onTurnRequested(id, steps) { movie.apply(Rules.turnPiece(movie.game, id, steps)); }
         // A click on an empty place puts down the piece the keyboard holds; a piece the
         // mouse takes is the mouse's alone.
-        onPlaceChosen: function(area, index) {
-            table.forceActiveFocus();
+        function onPlaceChosen(area, index) {
+            movie.focusGame();
             if (movie.game.phase !== "play")
                 return;
             const chosen = Rules.setCursor(movie.game, area, index);
             movie.apply(movie.game.held >= 0 ? Rules.press(chosen) : chosen);
         }
-        onPieceChosen: function(area, index) {
-            table.forceActiveFocus();
+        function onPieceChosen(area, index) {
+            movie.focusGame();
             if (movie.game.phase === "play")
                 movie.apply(Rules.setCursor(Rules.release(movie.game), area, index));
         }
@@ -240,14 +263,16 @@ GameScreen {
     Row {
         id: controlRow
         x: 16
-        y: table.height + 10
+        y: movie.table ? movie.table.height + 10 : 0
+        z: 1
         height: 44
         spacing: 10
     }
     Row {
         anchors.right: parent.right
         anchors.rightMargin: 16
-        y: table.height + 10
+        y: movie.table ? movie.table.height + 10 : 0
+        z: 1
         spacing: 14
 
         Text {
@@ -255,10 +280,12 @@ GameScreen {
             width: 250
             horizontalAlignment: Text.AlignRight
             text: !movie.game ? ""
+                : movie.notice !== "" ? movie.notice
                 : movie.game.phase === "solved" ? "Solved by the solver."
                 : movie.game.phase === "won" ? movie.wonText
                 : movie.game.phase === "solving" ? "The solver is at work\u2026"
                 : movie.fits.all - movie.fits.fit === 0 ? movie.hint
+                : Board.laidCount(movie.game.position) === 0 ? "Drag a piece onto the board to begin."
                 : movie.toFitText + (movie.fits.all - movie.fits.fit)
             color: Theme.textDim
             font.family: Theme.fontFamily
@@ -276,8 +303,9 @@ GameScreen {
 
     SolvingBanner {
         id: banner
-        x: table.layout ? table.layout.board.x + table.layout.board.width / 2 - width / 2 : 0
-        y: table.layout ? Math.max(10, table.layout.board.y + table.layout.board.height / 2 - height / 2 - 20) : 0
+        readonly property rect board: movie.table ? movie.table.boardArea : Qt.rect(0, 0, 0, 0)
+        x: board.x + board.width / 2 - width / 2
+        y: Math.max(10, board.y + board.height / 2 - height / 2 - 20)
         z: 90
         visible: movie.game !== null && movie.game.phase === "solving"
         startedAt: movie.timings.requestedAt || 0
@@ -308,16 +336,32 @@ GameScreen {
         }
     }
 
+    // The longest time between two frames while the solver works.
+    FrameAnimation {
+        id: frameWatch
+        property real last: 0
+        running: movie.game !== null && movie.game.phase === "solving"
+        onTriggered: {
+            const now = Date.now();
+            if (last > 0 && now - last > (movie.timings.longestFrameGapMs || 0))
+                movie.timings.longestFrameGapMs = now - last;
+            last = now;
+        }
+    }
+
     Overlay {
         id: impossible
         objectName: "impossiblePanel"
-        title: "These pieces cannot be completed"
+        title: movie.lastSolveFromEmpty ? "The solver found no solution"
+                                        : "These pieces cannot be completed"
         onClosed: movie.focusGame()
 
         Text {
             width: parent.width
-            text: "No way of filling the board keeps the pieces you laid where they lie, turned as they are. "
-                + "The solver can start again from an empty board."
+            text: movie.lastSolveFromEmpty
+                  ? "Not even an empty board can be filled with these pieces."
+                  : "No way of filling the board keeps the pieces you laid where they lie, turned as they are. "
+                    + "The solver can start again from an empty board."
             color: Theme.text
             font.family: Theme.fontFamily
             font.pixelSize: Theme.bodySize
@@ -326,6 +370,8 @@ GameScreen {
         }
         buttons: [
             GameButton {
+                objectName: "fromEmptyButton"
+                visible: !movie.lastSolveFromEmpty
                 text: "Solve from an empty board"
                 primary: true
                 onClicked: movie.solve(true)
@@ -335,7 +381,12 @@ GameScreen {
                 onClicked: impossible.close()
             }
         ]
-        Keys.onReturnPressed: movie.solve(true)
+        Keys.onReturnPressed: {
+            if (movie.lastSolveFromEmpty)
+                close();
+            else
+                movie.solve(true);
+        }
     }
 
     Timer {
@@ -349,5 +400,11 @@ GameScreen {
             else
                 movie.game = next;
         }
+    }
+
+    Timer {
+        id: resultTimer
+        interval: movie.resultDelay
+        onTriggered: movie.boardWon(movie.clock.elapsedMs)
     }
 }

@@ -43,8 +43,7 @@ export function dealGame(name, boardName, codes, seed) {
         phase: "play",
         moves: 0,
         cursor: { area: "board", index: 1 },
-        held: -1,
-        scoreSent: false
+        held: -1
     };
 }
 
@@ -92,13 +91,9 @@ export function turnPiece(game, id, steps) {
 
 // --- The keyboard ------------------------------------------------------------------------
 //
-// The board and the tray sit side by side as one grid of places: the board's columns,
-// then the tray's. Both have the board's rows and columns (the tray holds one slot a
-// piece); a hexagon board has no rows and keeps the cursor on its own cells.
-
-export function trayColumns(game) {
-    return game.position.board.columns;
-}
+// The cursor is a place of the board or the tray: { area: "board", index: cell } or
+// { area: "tray", index: slot } (a piece's slot is its id). The table moves it by the
+// arrows, as it lays the places out (Play.moveCursor).
 
 // The piece at the cursor, or -1.
 export function pieceAtCursor(game) {
@@ -106,35 +101,6 @@ export function pieceAtCursor(game) {
     if (c.area === "board")
         return game.position.pieceAt[c.index];
     return game.position.cellOf[c.index] === 0 ? c.index : -1;
-}
-
-// Moves the cursor one place; from the board's last column it steps into the tray.
-export function moveCursor(game, dx, dy) {
-    const board = game.position.board;
-    if (board.rows === undefined)
-        return game;
-    const cols = board.columns, rows = board.rows;
-    let row, col;
-    if (game.cursor.area === "board") {
-        const p = board.places[game.cursor.index];
-        row = p.row - 1;
-        col = p.column - 1;
-    } else {
-        row = Math.floor(game.cursor.index / cols);
-        col = cols + game.cursor.index % cols;
-    }
-    row = Math.max(0, Math.min(rows - 1, row + dy));
-    col = Math.max(0, Math.min(2 * cols - 1, col + dx));
-    let cursor;
-    if (col < cols) {
-        const cell = board.places.findIndex(p => p !== null && p.row === row + 1 && p.column === col + 1);
-        cursor = { area: "board", index: cell };
-    } else {
-        cursor = { area: "tray", index: row * cols + col - cols };
-    }
-    if (cursor.area === "tray" && cursor.index >= game.position.pieces.length)
-        return game;
-    return changed(game, { cursor: cursor });
 }
 
 // Puts the cursor on a place (a click on it, so that the keyboard goes on from there).
@@ -227,15 +193,11 @@ export function solutionShown(game) {
 // --- The result --------------------------------------------------------------------------
 
 // The "writescore" list of a won game: the slot id and the playing time in ms. Only a
-// game the player finished sends one, and only once (see resultSent()).
+// game the player finished has one.
 export function scoreList(game, timeMs) {
-    if (game.phase !== "won" || game.scoreSent)
+    if (game.phase !== "won")
         return [];
     return [game.gameType, String(Math.max(0, Math.round(timeMs)))];
-}
-
-export function resultSent(game) {
-    return changed(game, { scoreSent: true });
 }
 
 // The answer the solver could give for the dealt puzzle: the pieces of cells 1..n as

@@ -2,7 +2,7 @@
 // drawn unturned in a square item of side `size`, centred in it. Edge k faces the
 // direction (k - 1) x 360 / L degrees counter-clockwise from east, as the board model
 // numbers it; the item is turned on the screen for the piece's rotation.
-import * as Looks from "../tiles/Looks.mjs";
+import * as Looks from "./Looks.mjs";
 
 function fmt(v) {
     return (Math.round(v * 100) / 100).toString();

@@ -1,0 +1,112 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The root both Lumo movies are built on: the state of the rules (a game or a run),
+// pressing lamps on the clock's time, the solution shown on request, the end with its
+// result sent, the board and the name, and the busiest scene. The movie gives how to
+// deal, press, tick and score its state (`deal`, `move`, `tick`, `resultOf`) and what
+// the end says (`endText`).
+import QtQuick
+import "../common"
+import "../common/Random.mjs" as Random
+import "Rules.mjs" as Rules
+
+GameScreen {
+    id: screen
+
+    property var game
+    property bool showSolution: false
+    property var deal                   // function(seed): a new state
+    property var move                   // function(state, lamp): the state after a press
+    property var tick                   // function(state, ms): the state at that time
+    property var resultOf               // function(state, name): the list to send, or null
+    property var endText                // function(list): [heading, lines] of the end
+    property int firstCursor: 0
+    readonly property alias table: table     // for tests: the board and the name
+    readonly property alias link: link
+    readonly property alias clock: clock
+    readonly property alias demo: demoTimer   // the busiest scene, started by start()
+
+    signal pressed(var before)          // a lamp was pressed; the state before it
+
+    // Deals anew from a seed; a game still going is left without a result.
+    function newGame(seed) {
+        clock.reset();
+        game = deal(seed);
+        showSolution = false;
+        link.newGame();
+        table.cursor = firstCursor;
+        gameOver.clear();
+        focusGame();
+    }
+    // Presses lamp `index`: the one way a move is made, from the mouse, the keys and tests.
+    function press(index) {
+        if (game.over)
+            return;
+        clock.start();
+        clock.update();
+        const before = game;
+        game = move(tick(game, clock.elapsedMs), index);
+        pressed(before);
+        if (game.over)
+            finish();
+    }
+    function toggleSolution() {
+        if (game.over)
+            return;
+        showSolution = !showSolution;
+        if (showSolution)
+            game = Rules.withHelp(game);
+    }
+    // How often to press each lamp to put them all out with the fewest presses: for tests
+    // and scenes; it shows nothing, so it is no help to the player.
+    function solution() { return Rules.solve(game.board, game.lamps); }
+    function finish() {
+        clock.stop();
+        showSolution = false;
+        const list = resultOf(game, table.name);
+        if (list)
+            link.writeScore(list);
+        const text = endText(list);
+        showGameOver(text[0], text[1]);
+    }
+
+    keyHandler: table.boardView
+    onNewGameRequested: newGame(Random.freshSeed())
+    Component.onCompleted: newGame(Random.freshSeed())
+
+    StationLink { id: link }
+
+    GameClock {
+        id: clock
+        onElapsedMsChanged: {
+            if (running && elapsedMs >= Rules.maxTimeMs && !screen.game.over) {
+                screen.game = screen.tick(screen.game, elapsedMs);
+                screen.finish();
+            }
+        }
+    }
+
+    LumoTable {
+        id: table
+        board: screen.game.board
+        lamps: screen.game.lamps
+        hints: screen.showSolution ? screen.solution() : []
+        helped: screen.game.helped
+        onLampPressed: function(index) { screen.press(index); }
+        onSolutionRequested: screen.toggleSolution()
+    }
+
+    // The busiest the board gets, for measuring: lamps pressed in quick succession.
+    Timer {
+        id: demoTimer
+        property int count: 0
+        interval: 90
+        repeat: true
+        onTriggered: {
+            const n = screen.game.board.cells.length;
+            screen.game = Object.assign({}, screen.game,
+                { lamps: Rules.press(screen.game.board, screen.game.lamps, (count * 7) % n) });
+            if (++count >= 60)
+                stop();
+        }
+    }
+}

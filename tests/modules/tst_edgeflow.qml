@@ -1,0 +1,274 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The play and solve flow of the edge games, played through their movies (the tile
+// games, Blue Vesna and Odd-Even) with the keys and the mouse: a board laid to its end,
+// the solver asked and answered, refused, stopped; results sent once, or never.
+import QtQuick
+import QtTest
+import "../../modules/edgematch/Board.mjs" as Board
+import "../../modules/edgematch/Rules.mjs" as Rules
+import "PuzzlePlay.mjs" as PuzzlePlay
+
+MovieStage {
+    id: stage
+
+    TestCase {
+        name: "EdgeFlow"
+        when: windowShown
+
+        property var movie: null
+
+        // A row names the movie and its game: a tile gameType, a Vesna shape or an
+        // Odd-Even size.
+        function open(data, seed) {
+            movie = stage.open(data.movie + ".qml");
+            movie.table.animated = false;
+            if (data.gameType !== undefined)
+                movie.gameType = data.gameType;
+            if (data.shape !== undefined)
+                movie.shape = data.shape;
+            if (data.size !== undefined)
+                movie.size = data.size;
+            movie.newGame(seed);
+            movie.focusGame();
+            return movie;
+        }
+        function sent(command) {
+            return stage.sent(command).map(args => command + "|" + args);
+        }
+        function find(name) {
+            return findChild(movie, name);
+        }
+        function goTo(area, index) {
+            compare(PuzzlePlay.goTo(movie, area, index, key => keyClick(key)), { area: area, index: index });
+        }
+        function centre(area, index) {
+            return movie.table.placeCentre({ area: area, index: index });
+        }
+        function drag(from, to) {
+            const t = movie.table;
+            mousePress(t, from.x, from.y);
+            for (let i = 1; i <= 40; ++i)   // small steps, as a hand moves
+                mouseMove(t, from.x + (to.x - from.x) * i / 40, from.y + (to.y - from.y) * i / 40, -1, Qt.LeftButton);
+            mouseRelease(t, to.x, to.y);
+        }
+        function layAsDealt(cell) {
+            const s = movie.game.solution[cell];
+            movie.table.layRequested(s.id, cell);
+            movie.table.turnRequested(s.id, movie.game.position.rotationOf[s.id] - s.rotation);
+            return s;
+        }
+
+        function test_keysPlayABoardToTheEnd_data() {
+            return [
+                { tag: "Tarno 9", movie: "tiles", gameType: "tarno9", seed: 77, scores: 1 },
+                { tag: "Blue Vesna 5W", movie: "bluevesna", shape: "5W", seed: 9, scores: 0 },
+                { tag: "Odd-Even 3 x 3", movie: "oddeven", size: { rows: 3, columns: 3 }, seed: 51, scores: 0 }
+            ];
+        }
+        // Every other piece is turned into place clockwise (X), the rest the other way (Z).
+        function test_keysPlayABoardToTheEnd(data) {
+            open(data, data.seed);
+            const n = movie.game.position.board.cellCount;
+            for (let cell = 1; cell <= n; ++cell) {
+                const s = movie.game.solution[cell];
+                goTo("tray", s.id);
+                keyClick(Qt.Key_Space);
+                goTo("board", cell);
+                keyClick(Qt.Key_Return);
+                compare(movie.game.position.pieceAt[cell], s.id);
+                const steps = movie.game.position.pieces[s.id].length;
+                const clockwise = ((movie.game.position.rotationOf[s.id] - s.rotation) % steps + steps) % steps;
+                for (let t = 0; t < (cell % 2 ? clockwise : (steps - clockwise) % steps); ++t)
+                    keyClick(cell % 2 ? Qt.Key_X : Qt.Key_Z);
+            }
+            compare(movie.game.phase, "won");
+            verify(movie.isBoardSolved());
+            tryCompare(movie.gameOver, "visible", true);
+            const scores = sent("writescore");
+            compare(scores.length, data.scores);
+            if (data.scores > 0) {
+                const list = scores[0].substring("writescore|".length).split(",");
+                compare(list.length, 2);
+                compare(list[0], data.gameType);
+                verify(/^[0-9]+$/.test(list[1]) && Number(list[1]) > 0, list[1]);
+            }
+            // Nothing more is sent, whatever else happens on the finished board.
+            keyClick(Qt.Key_Escape);
+            keyClick(Qt.Key_X);
+            wait(500);
+            compare(sent("writescore").length, data.scores);
+        }
+
+        function test_aNewGameRightAfterTheLastPieceStillRecordsOnce() {
+            open({ movie: "tiles", gameType: "angle" }, 12);
+            movie.playSolution();
+            compare(movie.game.phase, "won");
+            keyClick(Qt.Key_N);
+            compare(sent("writescore").length, 1);
+            compare(movie.game.phase, "play");
+            wait(600);
+            compare(sent("writescore").length, 1);
+        }
+
+        function test_mouseDragsClicksAndWheels_data() {
+            return [
+                { tag: "Tarno 16", movie: "tiles", gameType: "tarno16", cell: 1 },
+                { tag: "Odd-Even 4 x 5", movie: "oddeven", size: { rows: 4, columns: 5 }, cell: 7 }
+            ];
+        }
+        function test_mouseDragsClicksAndWheels(data) {
+            open(data, 5);
+            const t = movie.table;
+            const s = movie.game.solution[data.cell];
+            const steps = movie.game.position.pieces[s.id].length;
+            const from = centre("tray", s.id), to = centre("board", data.cell);
+            drag(from, to);
+            compare(movie.game.position.pieceAt[data.cell], s.id);
+            const before = movie.game.position.rotationOf[s.id];
+            mouseClick(t, to.x, to.y);
+            compare(movie.game.position.rotationOf[s.id], (before + steps - 1) % steps, "a click turns clockwise");
+            mouseClick(t, to.x, to.y, Qt.RightButton);
+            compare(movie.game.position.rotationOf[s.id], before, "a right click turns back");
+            mouseWheel(t, to.x, to.y, 0, -120);
+            compare(movie.game.position.rotationOf[s.id], (before + steps - 1) % steps);
+            // Dropped off the board and the tray: it stays where it was.
+            drag(to, Qt.point(4, t.height - 4));
+            compare(movie.game.position.pieceAt[data.cell], s.id);
+            drag(to, from);
+            compare(movie.game.position.cellOf[s.id], 0, "back in the tray");
+            verify(movie.game.moves >= 5);
+        }
+
+        // The keyboard holds a piece: a click on an empty cell puts it there, a click on
+        // another piece lets it go and only turns the piece clicked.
+        function test_mouseAndKeyboardTogether_data() {
+            return [{ tag: "Tarno 9", movie: "tiles", gameType: "tarno9" }];
+        }
+        function test_mouseAndKeyboardTogether(data) {
+            open(data, 6);
+            const n = movie.game.position.board.cellCount;
+            const steps = movie.game.position.pieces[2].length;
+            goTo("tray", 2);
+            keyClick(Qt.Key_Space);
+            compare(movie.game.held, 2);
+            const at = centre("board", n);
+            mouseClick(movie.table, at.x, at.y);
+            compare(movie.game.position.pieceAt[n], 2);
+            compare(movie.game.held, -1);
+            goTo("tray", 4);
+            keyClick(Qt.Key_Space);
+            wait(500);   // the next click on the same place is not a double click
+            const turn = movie.game.position.rotationOf[2];
+            mouseClick(movie.table, at.x, at.y);
+            compare(movie.game.held, -1);
+            compare(movie.game.position.pieceAt[n], 2, "the clicked piece stays");
+            compare(movie.game.position.rotationOf[2], (turn + steps - 1) % steps, "and turns clockwise");
+            compare(movie.game.position.cellOf[4], 0);
+        }
+
+        function test_solveLaysTheAnswerAndRecordsNothing_data() {
+            return [
+                { tag: "Tarno 16", movie: "tiles", gameType: "tarno16", seed: 31, cell: 6 },
+                { tag: "Odd-Even 4 x 5", movie: "oddeven", size: { rows: 4, columns: 5 }, seed: 52, cell: 1 }
+            ];
+        }
+        function test_solveLaysTheAnswerAndRecordsNothing(data) {
+            open(data, data.seed);
+            const s = layAsDealt(data.cell);
+            const request = Rules.solveRequest(movie.game, false);
+            verify(request.endsWith("," + movie.game.position.pieces[s.id] + "," + data.cell + ","
+                                    + movie.game.position.rotationOf[s.id]), request);
+            mouseClick(find("solveButton"));
+            compare(sent("solvepuzzle"), ["solvepuzzle|" + request]);
+            compare(movie.phase, "solving");
+            verify(find("stopButton").visible);
+            // The dealt solution keeps the piece laid as dealt.
+            movie.station.solved(Rules.dealtAnswer(movie.game));
+            tryVerify(() => movie.isBoardSolved(), 5000);
+            compare(movie.phase, "solved");
+            tryCompare(movie.gameOver, "visible", true);
+            compare(sent("writescore"), []);
+        }
+
+        // No answer with a piece laid offers to try from the empty board; that try is
+        // either answered or, with no solution at all, said so with no offer to try again.
+        function test_emptyAnswerOffersTheEmptyBoard_data() {
+            return [{ tag: "Tarno 9, solvable from empty", movie: "tiles", gameType: "tarno9", solvable: true },
+                    { tag: "Tarno 9, no solution at all", movie: "tiles", gameType: "tarno9", solvable: false }];
+        }
+        function test_emptyAnswerOffersTheEmptyBoard(data) {
+            open(data, 11);
+            movie.table.layRequested(0, 5);
+            keyClick(Qt.Key_S);
+            compare(sent("solvepuzzle").length, 1);
+            movie.station.solved("");
+            const panel = find("impossiblePanel");
+            verify(panel.visible);
+            verify(find("fromEmptyButton").visible);
+            compare(movie.phase, "play");
+            compare(movie.game.position.pieceAt[5], 0, "the laid piece stays");
+            keyClick(Qt.Key_Return);
+            compare(sent("solvepuzzle")[1], "solvepuzzle|" + Rules.solveRequest(movie.game, true));
+            verify(!panel.visible);
+            if (data.solvable) {
+                movie.station.solved(Rules.dealtAnswer(movie.game));
+                tryVerify(() => movie.isBoardSolved(), 5000);
+                return;
+            }
+            movie.station.solved("");
+            verify(panel.visible);
+            verify(!find("fromEmptyButton").visible);
+            keyClick(Qt.Key_Return);
+            verify(!panel.visible);
+            compare(sent("solvepuzzle").length, 2);
+            compare(movie.phase, "play");
+        }
+
+        function test_clashingPiecesAreToldWithoutAsking_data() {
+            return [{ tag: "Blue Vesna 7O", movie: "bluevesna", shape: "7O" }];
+        }
+        function test_clashingPiecesAreToldWithoutAsking(data) {
+            open(data, 21);
+            layAsDealt(1);
+            const s = layAsDealt(2);
+            while (!Rules.laidPiecesClash(movie.game))
+                movie.table.turnRequested(s.id, 1);
+            verify(PuzzlePlay.shown(movie, "clash").length >= 1, "the clash is marked on the board");
+            keyClick(Qt.Key_S);
+            compare(sent("solvepuzzle"), []);
+            verify(find("impossiblePanel").visible);
+        }
+
+        // Stopped by the button, the key or a new game: the solve ends, and an answer
+        // coming after it lays nothing. While it runs, the time spent goes on and the
+        // board takes no moves.
+        function test_stopEndsTheSolveAndIgnoresALateAnswer_data() {
+            return [
+                { tag: "Angle Puzzle, Stop", movie: "tiles", gameType: "angle", stop: "button" },
+                { tag: "Blue Vesna 8X, S", movie: "bluevesna", shape: "8X", stop: "key" }
+            ];
+        }
+        function test_stopEndsTheSolveAndIgnoresALateAnswer(data) {
+            open(data, 8);
+            keyClick(Qt.Key_S);
+            compare(movie.phase, "solving");
+            const note = find("solvingNote");
+            verify(note.visible && note.text.indexOf("Stop") >= 0, note.text);
+            tryVerify(() => find("solvingTime").text !== "0:00.0", 2000, "the time spent runs");
+            keyClick(Qt.Key_Right);
+            movie.table.placeChosen("board", 2);
+            compare(movie.game.cursor, { area: "board", index: 1 }, "no play while solving");
+            if (data.stop === "new game")
+                keyClick(Qt.Key_N);
+            else if (data.stop === "key")
+                keyClick(Qt.Key_S);
+            else
+                mouseClick(find("stopButton"));
+            compare(sent("stopsolving"), ["stopsolving|"]);
+            compare(movie.phase, "play");
+            verify(!find("stopButton").visible);
+            movie.station.solved(Rules.dealtAnswer(movie.game));
+            compare(Board.laidCount(movie.game.position), 0);
+        }
+    }
+}
