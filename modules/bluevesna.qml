@@ -18,10 +18,13 @@ EdgeGame {
     property string shape: Rules.shapes[0]
     property var done: []
 
-    // Deals a new puzzle on another shape.
+    // Deals a new puzzle on another shape; a board under way is given up only when the
+    // player confirms.
     function playShape(key) {
-        shape = Rules.shapeOf(key);
-        newGame(Random.freshSeed());
+        confirmDiscard(function() {
+            shape = Rules.shapeOf(key);
+            newGame(Random.freshSeed());
+        });
     }
 
     function markDone(key) {
@@ -64,12 +67,13 @@ EdgeGame {
         + "<p><b>Mouse:</b> drag a piece onto a cell, onto another piece to swap the two, or back to the "
         + "tray. Click a piece to turn it a sixth clockwise; right-click or roll the wheel to turn it "
         + "either way.</p>"
-        + "<p><b>Keys:</b> the arrows move the yellow frame over the board and the tray; Enter or Space "
-        + "picks a piece up and puts it down; X turns it clockwise, Z the other way; Backspace sends it "
-        + "back. Page Down and Page Up choose the next or the previous board.</p>"
+        + "<p><b>Keys:</b> the arrows move the pink frame over the board and the tray; Enter or Space "
+        + "picks a piece up and puts it down; X turns it clockwise, Q the other way; Backspace sends it "
+        + "back; Z takes a move back. Page Down and Page Up choose the next or the previous board.</p>"
         + "<p>There are fourteen boards of 3 to 10 cells; after each one you finish, New game goes on to "
         + "the next larger board. <b>Solve</b> (S) lets the computer finish the board. This game keeps "
-        + "no hi-score list: the boards you have done are remembered until the program closes.</p>"
+        + "no hi-score list: the boards you have done are remembered until the program closes, "
+        + "and your games on each board are counted.</p>"
 
     // After a board the player finished, the next one not done yet.
     onNewGameRequested: {
@@ -79,14 +83,15 @@ EdgeGame {
     }
     onBoardWon: function(timeMs) {
         markDone(shape);
-        showGameOver("Board " + shape + " done!",
-                     ["Every edge fits, in " + Theme.formatTime(timeMs, true) + ".",
-                      "Boards done: " + done.length + " of " + Rules.shapes.length
-                      + ". New game goes on to board " + Rules.nextShape(done, shape) + ".",
-                      "Blue Vesna keeps no hi-score list."]);
+        finish("Board " + shape + " done!",
+               ["Every edge fits, in " + Theme.formatTime(timeMs, true) + ".",
+                "Boards done: " + done.length + " of " + Rules.shapes.length
+                + ". New game goes on to board " + Rules.nextShape(done, shape) + "."],
+               { won: true, result: timeMs });
     }
-    onBoardSolved: showGameOver("Solved by the solver",
-                                ["Every edge fits.", "Deal again and lay this board yourself."])
+    onBoardSolved: finish("Solved by the solver", ["Every edge fits.", "Deal again and lay this board yourself."],
+                          { won: false, sound: "clear" })
+    gameStats: GameStats { key: "vesna." + movie.shape }
     Component.onCompleted: {
         if (station.hasStation)
             done = Rules.readProgress(player.recall(progressKey));

@@ -29,6 +29,10 @@ GameScreen {
         gameOver.clear();
         focusGame();
     }
+    // Another mode means another game: asked first when one is going on.
+    function askMode(slotId) {
+        confirmDiscard(() => chooseMode(slotId));
+    }
     // Plays another mode from now on (and in later game windows while the program runs).
     function chooseMode(slotId) {
         mode = Rules.modeOf(slotId).slotId;
@@ -39,14 +43,23 @@ GameScreen {
     // The player picks the brick at (col, row): the one way in for mouse and keys.
     function pick(col, row) {
         const next = Rules.play(game, col, row);
-        if (!next)
+        if (!next) {
+            sounds.play("invalid");
             return false;
+        }
         if (timed && !demo)
             clock.start();
+        undo.push(game);
+        sounds.play(next.boardsCleared > game.boardsCleared ? "levelup" : "clear");
         game = next;
         if (game.over)
-            finish();
+            end();
         return true;
+    }
+    // The last group comes back; the clock does not go back with it.
+    function takeBack() {
+        game = undo.take();
+        sounds.play("turn");
     }
     // Takes out the biggest group on the board; the points it gave, 0 when none.
     function pickBiggest() {
@@ -59,14 +72,13 @@ GameScreen {
             return;
         clock.stop();
         game = Rules.timeUp(game);
-        finish();
+        end();
     }
-    function finish() {
+    function end() {
         clock.stop();
         if (demo)
             return;
         const list = Rules.scoreList(game);
-        link.writeScore(list);
         const lines = [timed ? "Time is up." : "No group is left on the board.",
                        "Score: " + game.score];
         if (game.boardsCleared > 0)
@@ -75,7 +87,8 @@ GameScreen {
             lines.push("Bricks left: " + Rules.brickCount(game.board));
         if (list[1] !== game.score)
             lines.push("Recorded as " + list[1] + ", the most a list can hold.");
-        showGameOver(game.boardsCleared > 0 && !timed ? "Board cleared!" : "Game over", lines);
+        finish(game.boardsCleared > 0 && !timed ? "Board cleared!" : "Game over", lines,
+               { scoreList: list });
     }
     function screenshotScene(name) {
         if (name === "busy") {
@@ -109,17 +122,19 @@ GameScreen {
         + "so let groups grow before you take them. Clearing a whole board adds " + Rules.clearBonus + ".</p>"
         + "<p><b>No limit</b>: the game ends when no group is left. <b>1, 3, 5 minutes</b>: the clock starts "
         + "with your first group, and a board without groups makes way for a fresh one until the time is up.</p>"
-        + "<p>Keys: arrows move the cursor, Space or Enter takes the group, 0 1 3 5 choose the mode, "
-        + "N new game, H this card.</p>"
+        + "<p>Keys: arrows move the cursor, Space or Enter takes the group, 0 1 3 5 choose the mode. "
+        + "<b>Z</b> takes the last group back, one step only; the clock does not go back.</p>"
 
     Component.onCompleted: {
+        undo.limit = 1;
         const kept = hasStation ? player.recall("brikonMode") : "";
         mode = Rules.modeOf(kept).slotId;
         newGame();
     }
+    inProgress: game.score > 0 && !game.over && !demo
+    undoEnabled: true
     onNewGameRequested: newGame()
-
-    StationLink { id: link }
+    onUndoRequested: takeBack()
 
     GameClock {
         id: clock
@@ -141,7 +156,7 @@ GameScreen {
         onPicked: function(col, row) { root.pick(col, row); }
         onModeKey: function(key) {
             const mode = Rules.modes.find(m => m.key === key);
-            root.chooseMode(mode.slotId);
+            root.askMode(mode.slotId);
         }
     }
 
@@ -153,7 +168,7 @@ GameScreen {
 
         ModeBar {
             current: root.game.slotId
-            onChosen: function(slotId) { root.chooseMode(slotId); }
+            onChosen: function(slotId) { root.askMode(slotId); }
         }
         Text {
             objectName: "groupInfo"

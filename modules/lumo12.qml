@@ -52,7 +52,8 @@ LumoGame {
         + "<p>A <b>bright</b> lamp is a disc with eight rays, a <b>dim</b> one a small disc "
         + "with four, an <b>out</b> lamp an empty ring.</p>"
         + "<p>Keys: arrows move the frame, Space or Enter presses, S shows the solution "
-        + "(the game then records no score), Tab types your name.</p>"
+        + "(the game then records no score), Tab types your name. Undo (Z, or the same lamp "
+        + "again) takes a press back and it no longer counts; the clock runs on.</p>"
         + "<p>Fewer moves rank first, then the shorter time; the clock starts with your "
         + "first press. A game ends after " + Rules.maxMoves + " moves.</p>"
     game: Rules.newGame("lumo12", 1)

@@ -18,7 +18,11 @@ LumoGame {
         clock.update();
         game = Rules.endRun(Rules.runTick(game, clock.elapsedMs));
         if (game.over)
-            finish();
+            end();
+    }
+    // Ending a run under way is asked first.
+    function askEndRun() {
+        confirmDiscard(endRun, "End this run? What you have solved is recorded.", "End run");
     }
     function endTitle() {
         switch (game.outcome) {
@@ -56,7 +60,8 @@ LumoGame {
         + " moves in all. <b>End run</b> (E) stops "
         + "and records what you have solved; New game starts afresh and records nothing.</p>"
         + "<p>Keys: arrows move the frame, Space or Enter presses, S shows the solution "
-        + "(the run then records no score), Tab types your name.</p>"
+        + "(the run then records no score), Tab types your name. Undo (Z, or the same lamp "
+        + "again) takes a press of this puzzle back and it no longer counts.</p>"
     game: Rules.newRun(1)
     deal: Rules.newRun
     move: Rules.runMove
@@ -72,6 +77,8 @@ LumoGame {
     }
     onPressed: function(before) {
         if (game.solved > before.solved) {
+            undo.clear();                 // a solved puzzle stays solved
+            sounds.play("levelup");
             showSolution = false;
             table.cursor = Math.min(table.cursor, game.board.cells.length - 1);
             if (!game.over)
@@ -84,13 +91,13 @@ LumoGame {
     table.buttons: GameButton {
         text: "End run"
         key: "E"
-        onClicked: { screen.endRun(); }
+        onClicked: screen.askEndRun()
     }
     table.commandKeys: [Qt.Key_E]
 
     Connections {
         target: screen.table
-        function onCommandKey() { screen.endRun(); }
+        function onCommandKey() { screen.askEndRun(); }
     }
 
     // A short word of praise over the board when a puzzle is solved.

@@ -15,12 +15,15 @@ EdgeGame {
     readonly property string sizeKey: "oddEvenSize"
     property var size: ({ rows: 3, columns: 3 })
 
-    // Deals a new puzzle on another board size.
+    // Deals a new puzzle on another board size; a board under way is given up only when
+    // the player confirms.
     function playSize(next) {
-        size = Rules.clampSize(next.rows, next.columns);
-        if (station.hasStation)
-            player.remember(sizeKey, size.rows + "x" + size.columns);
-        newGame(Random.freshSeed());
+        confirmDiscard(function() {
+            size = Rules.clampSize(next.rows, next.columns);
+            if (station.hasStation)
+                player.remember(sizeKey, size.rows + "x" + size.columns);
+            newGame(Random.freshSeed());
+        });
     }
 
     function screenshotScene(name) {
@@ -59,20 +62,22 @@ EdgeGame {
         + "A red \u2715 marks a seam that does not lock.</p>"
         + "<p><b>Mouse:</b> drag a piece onto a cell, onto another piece to swap the two, or back to the "
         + "tray. Click a piece to turn it clockwise; right-click or roll the wheel to turn it either way.</p>"
-        + "<p><b>Keys:</b> the arrows move the yellow frame over the board and the tray; Enter or Space "
-        + "picks a piece up and puts it down; X turns it clockwise, Z the other way; Backspace sends it "
-        + "back. R and C change the rows and the columns (up to 40 cells).</p>"
+        + "<p><b>Keys:</b> the arrows move the pink frame over the board and the tray; Enter or Space "
+        + "picks a piece up and puts it down; X turns it clockwise, Q the other way; Backspace sends it "
+        + "back; Z takes a move back. R and C change the rows and the columns (up to 40 cells).</p>"
         + "<p><b>Solve</b> (S) lets the computer finish the board; on large boards it may take a long "
-        + "while, and Stop ends it at once. This game keeps no hi-score list.</p>"
+        + "while, and Stop ends it at once. This game keeps no hi-score list; your games on each "
+        + "board size are counted.</p>"
 
     onNewGameRequested: newGame(Random.freshSeed())
     onBoardWon: function(timeMs) {
-        showGameOver("Every seam locks!",
-                     ["The " + Rules.sizeText(size) + " board is done in " + Theme.formatTime(timeMs, true) + ".",
-                      "Odd-Even keeps no hi-score list."]);
+        finish("Every seam locks!",
+               ["The " + Rules.sizeText(size) + " board is done in " + Theme.formatTime(timeMs, true) + "."],
+               { won: true, result: timeMs });
     }
-    onBoardSolved: showGameOver("Solved by the solver",
-                                ["Every seam locks.", "Deal again and lock them yourself."])
+    onBoardSolved: finish("Solved by the solver", ["Every seam locks.", "Deal again and lock them yourself."],
+                          { won: false, sound: "clear" })
+    gameStats: GameStats { key: "oddeven." + movie.size.rows + "x" + movie.size.columns }
     onOtherKey: function(event) {
         if (event.key === Qt.Key_R) {
             playSize(Rules.stepRows(size, (event.modifiers & Qt.ShiftModifier) ? -1 : 1));

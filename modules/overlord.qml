@@ -16,6 +16,7 @@ GameScreen {
     property int cursor: 0
     property var lastMove: null
     property var rng: Random.make(1)
+    property bool moved: false
     readonly property string yourMove: "Your move: march from a land of yours with two or more armies."
     property string news: yourMove
 
@@ -25,6 +26,7 @@ GameScreen {
         rng = Random.make(s);
         selected = -1;
         lastMove = null;
+        moved = false;
         cursor = state.owner.indexOf(Rules.human);
         news = yourMove;
         think.stop();
@@ -34,6 +36,10 @@ GameScreen {
     function setStrength(level) {
         strength = level;
         newGame();
+    }
+    // Another opponent means another war: asked first when one is going on.
+    function chooseStrength(level) {
+        confirmDiscard(() => setStrength(level));
     }
     // One input path for clicks and keys (what a choice means is the rules' to say).
     function choose(land) {
@@ -47,7 +53,10 @@ GameScreen {
             lastMove = null;
             selected = land;
             news = "March from here into a ringed land.";
+            sounds.play("select");
         } else if (what === "letGo") {
+            if (selected >= 0 && land !== selected)
+                sounds.play("invalid");
             letGo();
         }
     }
@@ -63,7 +72,9 @@ GameScreen {
     function humanMove(move) {
         selected = -1;
         lastMove = null;
+        moved = true;
         state = Rules.play(state, Rules.human, move);
+        sounds.play("lay");
         if (!checkEnd()) {
             news = "The computer is thinking…";
             think.restart();
@@ -80,9 +91,10 @@ GameScreen {
         if (!state.winner)
             return false;
         const won = state.winner === Rules.human;
-        showGameOver(won ? "The island is yours!" : "The computer holds the island",
-                     [won ? "You won in " + state.round + " rounds at " + Rules.strengths[strength].name + "."
-                          : "Try again, or choose an easier opponent."]);
+        finish(won ? "The island is yours!" : "The computer holds the island",
+               [won ? "You won in " + state.round + " rounds at " + Rules.strengths[strength].name + "."
+                    : "Try again, or choose an easier opponent."],
+               { won: won, result: state.round });
         news = won ? "You won." : "You lost.";
         return true;
     }
@@ -108,20 +120,25 @@ GameScreen {
     stats: [{ label: "Round", value: String(state.round) },
             { label: "Lands", value: Rules.landsOf(state, Rules.human) + " : " + Rules.landsOf(state, Rules.computer) }]
     keyHandler: map
+    inProgress: moved && !state.winner
+    gameStats: GameStats {
+        key: "overlord." + Rules.strengths[movie.strength].name.toLowerCase()
+        unit: "rounds"
+    }
     howToPlayText: "<p>Take the whole island. Your lands are blue with a ring ○, the "
                  + "computer's red with a spear point ▲, the grey ones belong to nobody.</p>"
                  + "<p>On your turn, march all but one army from one of your lands into a land "
                  + "touching it: click your land, then a ringed land (keys: arrows and "
-                 + "<b>Space</b>; <b>P</b> passes, <b>Escape</b> lets go). More armies than "
+                 + "<b>Space</b>; <b>W</b> waits a turn, <b>Escape</b> lets go). More armies than "
                  + "the defender take the land with what is left; fewer only wear it down. "
                  + "Marching into your own land joins the armies.</p>"
                  + "<p>After you and the computer have moved, every land that someone holds "
                  + "grows by one army. Whoever holds no land has lost.</p>"
                  + "<p>Easy, Fair and Hard on the left (keys <b>1</b>, <b>2</b>, <b>3</b>) choose the "
-                 + "opponent and start a new war.</p>"
+                 + "opponent and start a new war; your games are counted for each.</p>"
     buttons: GameButton {
-        text: "Pass"
-        key: "P"
+        text: "Wait"
+        key: "W"
         enabled: Rules.toMove(movie.state) === Rules.human
         onClicked: { movie.pass(); movie.focusGame(); }
     }
@@ -174,7 +191,7 @@ GameScreen {
                 text: modelData.name
                 key: String(index + 1)
                 primary: movie.strength === index
-                onClicked: movie.setStrength(index)
+                onClicked: movie.chooseStrength(index)
             }
         }
     }
@@ -194,7 +211,7 @@ GameScreen {
         onPassRequested: movie.pass()
         onCursorMoved: function(land) { movie.cursor = land; }
         onReleased: movie.letGo()
-        onStrengthChosen: function(level) { movie.setStrength(level); }
+        onStrengthChosen: function(level) { movie.chooseStrength(level); }
     }
 
     Text {

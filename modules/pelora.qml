@@ -33,25 +33,37 @@ GameScreen {
             return false;
         if (game.cells[index] >= 0) {
             selected = selected === index ? -1 : index;
+            sounds.play("select");
             return true;
         }
         if (selected < 0) {
             message = "Pick a ball first.";
+            sounds.play("invalid");
             return false;
         }
         const next = Rules.move(game, selected, index);
         if (!next) {
             message = "No free path to that cell.";
+            sounds.play("invalid");
             return false;
         }
         selected = -1;
         const gained = next.score - game.score;
+        undo.push(game);
+        sounds.play(gained > 0 ? "clear" : "lay");
         game = next;
         message = gained > 0 ? next.cleared.length + " balls: " + gained + " points"
                 : next.placed.length === 1 ? "1 new ball came in." : next.placed.length + " new balls came in.";
         if (game.over)
-            finish();
+            end();
         return true;
+    }
+    // The last move goes back, with the balls it brought in: one step only.
+    function takeBack() {
+        game = undo.take();
+        selected = -1;
+        message = "Move taken back.";
+        sounds.play("turn");
     }
     // Moves the ball at `from` to `to` as two picks would (for tests and scenes).
     function moveBall(from, to) {
@@ -65,15 +77,14 @@ GameScreen {
         selected = -1;
         game = position;
     }
-    function finish() {
+    function end() {
         if (demo)
             return;
         const list = Rules.scoreList(game);
-        link.writeScore(list);
         const lines = ["Score: " + game.score, "Moves: " + game.moves];
         if (list[1] !== game.score)
             lines.push("Recorded as " + list[1] + ", the most a list can hold.");
-        showGameOver("The board is full", lines);
+        finish("The board is full", lines, { scoreList: list });
     }
     function screenshotScene(name) {
         newGame(90210);
@@ -109,13 +120,17 @@ GameScreen {
         + "and score: 10 for five, 24 for six, 42 for seven; crossing lines count together.</p>"
         + "<p>A move that clears nothing brings the " + Rules.ballsPerTurn + " balls shown under "
         + "<i>Next balls</i> onto the board. The game ends when the board is full.</p>"
-        + "<p>Keys: arrows move the cursor, Space or Enter picks, Escape drops the ball you picked, "
-        + "N new game, H this card.</p>"
+        + "<p>Keys: arrows move the cursor, Space or Enter picks, Escape drops the ball you picked. "
+        + "<b>Z</b> takes the last move back, with the balls it brought: one step only.</p>"
 
-    Component.onCompleted: newGame()
+    inProgress: game.moves > 0 && !game.over && !demo
+    undoEnabled: true
+    Component.onCompleted: {
+        undo.limit = 1;
+        newGame();
+    }
     onNewGameRequested: newGame()
-
-    StationLink { id: link }
+    onUndoRequested: takeBack()
 
     // The busy scene: one tick picks a ball (it hops), the next moves it, so something
     // is always moving; a full board starts a new game.

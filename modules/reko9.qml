@@ -25,11 +25,19 @@ GameScreen {
             return;
         clock.start();
         hintMove = null;
+        undo.push(game.position);
         game = Rules.play(game, block, clockwise);
+        sounds.play("turn");
         if (game.solved) {
             clock.stop();
-            finish.start();
+            ending.start();
         }
+    }
+    // The board goes back a turn; the turn taken back still counts.
+    function takeBack() {
+        game = Object.assign({}, game, { position: undo.take() });
+        hintMove = null;
+        sounds.play("turn");
     }
     function showHint() {
         const move = Rules.hint(game.position);
@@ -61,8 +69,10 @@ GameScreen {
                  + "click for clockwise, right-click for the other way (or use the mouse wheel).</p>"
                  + "<p>Keys: the arrows choose a button, <b>Space</b> or <b>E</b> turns clockwise, "
                  + "<b>Q</b> the other way, <b>T</b> shows the best next move.</p>"
+                 + "<p><b>Z</b> takes a turn back, but the turn still counts as a move.</p>"
                  + "<p>Every puzzle can be solved in 11 moves or fewer. There is no hi-score list: "
-                 + "play against the fewest moves, shown when you finish.</p>"
+                 + "play against the fewest moves, shown when you finish; a game solved in "
+                 + "the fewest moves is at par.</p>"
     buttons: GameButton {
         text: "Hint"
         key: "T"
@@ -70,15 +80,24 @@ GameScreen {
         onClicked: { movie.showHint(); movie.focusGame(); }
     }
 
+    inProgress: game.moves > 0 && !game.solved
+    undoEnabled: true
+    gameStats: GameStats {
+        key: "reko9"
+        wonLabel: "at par"
+        unit: "moves"
+    }
     onNewGameRequested: newGame()
+    onUndoRequested: takeBack()
 
     GameClock { id: clock }
 
     // The last tiles slide home before the panel comes up.
     Timer {
-        id: finish
+        id: ending
         interval: 350
-        onTriggered: movie.showGameOver("In order!", [Rules.verdict(movie.game), "Time: " + clock.text])
+        onTriggered: movie.finish("In order!", [Rules.verdict(movie.game), "Time: " + clock.text],
+                                  { won: movie.game.moves <= movie.game.best, result: movie.game.moves })
     }
 
     // The busiest scene for the frame-rate measurement: blocks turning without a pause.

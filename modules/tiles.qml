@@ -20,8 +20,8 @@ EdgeGame {
         const list = Rules.scoreList(game, timeMs);
         if (list.length === 0)
             return;
-        showGameOver("Well done!", ["Every edge fits.", "Your time: " + Theme.formatTime(timeMs, true)]);
-        station.writeScore(list);
+        finish("Well done!", ["Every edge fits.", "Your time: " + Theme.formatTime(timeMs, true)],
+               { scoreList: list });
     }
 
     function screenshotScene(name) {
@@ -70,9 +70,9 @@ EdgeGame {
         + ". Edges on the rim of the board may show anything.</p>"
         + "<p><b>Mouse:</b> drag a piece onto a cell, onto another piece to swap the two, or back to "
         + "the tray. Click a piece to turn it clockwise; right-click or roll the wheel to turn it either way.</p>"
-        + "<p><b>Keys:</b> the arrows move the yellow frame over the board and the tray; Enter or Space "
-        + "picks a piece up and puts it down; X turns it clockwise, Z the other way; Backspace sends it "
-        + "back to the tray.</p>"
+        + "<p><b>Keys:</b> the arrows move the pink frame over the board and the tray; Enter or Space "
+        + "picks a piece up and puts it down; X turns it clockwise, Q the other way; Backspace sends it "
+        + "back to the tray. Z takes a move back and adds " + undoCostMs / 1000 + " seconds to your time.</p>"
         + "<p>A red \u2715 marks two edges that do not fit. The clock starts with your first move; a full "
         + "board where every edge fits puts your time on the hi-score list. <b>Solve</b> (S) lets the "
         + "computer finish the board from the pieces you laid; a solved game records no time.</p>"
@@ -81,10 +81,12 @@ EdgeGame {
     game: Rules.newGame(gameType, 1)
     dealGame: function(seed) { return Rules.newGame(movie.gameType, seed); }
     resultDelay: 400
+    undoCostMs: 5000
 
     onNewGameRequested: newGame(Random.freshSeed())
     onBoardWon: function(timeMs) { sendResult(timeMs); }
-    onBoardSolved: showGameOver("Solved by the solver",
-                                ["Every edge fits.", "A solved game records no time: deal a new one and beat the clock."])
+    onBoardSolved: finish("Solved by the solver",
+                          ["Every edge fits.", "A solved game records no time: deal a new one and beat the clock."],
+                          { sound: "clear" })
     Component.onCompleted: newGame(Random.freshSeed())
 }

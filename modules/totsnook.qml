@@ -23,8 +23,10 @@ GameScreen {
         focusGame();
     }
     function chooseSize(index) {
-        sizeIndex = index;
-        newGame();
+        confirmDiscard(function() {
+            sizeIndex = index;
+            newGame();
+        });
     }
     // One input path for taps and keys: a tap while a wrong pair still shows turns it
     // back at once, so small hands need not wait; a tap on a finished board, once the
@@ -40,11 +42,16 @@ GameScreen {
             round = Rules.settle(round);
         }
         cursor = index;
+        const found = round.found;
         round = Rules.flip(round, index);
-        if (Rules.waiting(round))
+        sounds.play(round.found > found ? "clear" : "turn");
+        if (Rules.waiting(round)) {
             turnBack.restart();
-        else if (Rules.finished(round))
+        } else if (Rules.finished(round)) {
+            rounds.record(true, round.turns);
+            sounds.play("win");
             party.start();
+        }
     }
     function screenshotScene(name) {
         sizeIndex = 1;
@@ -66,18 +73,28 @@ GameScreen {
     }
 
     title: "Tots Nook"
-    stats: [{ label: "Pairs", value: round.found + " of " + round.pairs }]
+    stats: [{ label: "Pairs", value: round.found + " of " + round.pairs },
+            { label: "Rounds", value: String(rounds.played) }]
     keyHandler: board
+    inProgress: round.turns > 0 && !Rules.finished(round)
     howToPlayText: "<p>For the youngest players, with a grown-up near by.</p>"
                  + "<p>Tap a card to turn it over, then tap another. Two cards with the same "
                  + "picture stay up; others turn back by themselves. Find every pair for a "
                  + "little party; then a tap on any card starts the next round.</p>"
                  + "<p>The dotted buttons on the left choose a smaller or bigger board. "
-                 + "Keys: the arrows move the yellow frame, <b>Space</b> turns a card, "
+                 + "Keys: the arrows move the pink frame, <b>Space</b> turns a card, "
                  + "<b>1</b>, <b>2</b>, <b>3</b> choose the board.</p>"
-                 + "<p>There is nothing to lose and no score to keep.</p>"
+                 + "<p>There is nothing to lose and no score to keep. Rounds played: "
+                 + rounds.played + ", the quickest in " + rounds.bestText + ".</p>"
 
     onNewGameRequested: newGame()
+
+    // Rounds finished, and the fewest turns a round took.
+    GameStats {
+        id: rounds
+        key: "totsnook." + movie.size.pairs
+        unit: "turns"
+    }
 
     Timer {
         id: turnBack

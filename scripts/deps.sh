@@ -8,6 +8,8 @@ TARNO_MOVIE_PACKAGES=(
     qml6-module-qtquick qml6-module-qtquick-controls qml6-module-qtquick-templates
     qml6-module-qtquick-layouts qml6-module-qtquick-window qml6-module-qtquick-shapes
     qml6-module-qtqml-workerscript fonts-dejavu-core
+    # The sound effects, SoundEffect: silent where no sound server runs.
+    qml6-module-qtmultimedia
 )
 
 TARNO_PACKAGES=(

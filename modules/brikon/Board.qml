@@ -139,7 +139,7 @@ Item {
         height: board.cell
         radius: 6
         color: "transparent"
-        border.color: board.activeFocus ? Theme.focus : Theme.textDim
+        border.color: board.activeFocus ? Theme.cursor : Theme.textDim
         border.width: 3
 
         Behavior on x { NumberAnimation { duration: 70 } }

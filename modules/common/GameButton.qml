@@ -19,7 +19,7 @@ Rectangle {
     color: !enabled ? Theme.panel
          : area.pressed ? Qt.darker(base, 1.3)
          : area.containsMouse ? Qt.lighter(base, 1.2) : base
-    border.color: activeFocus ? Theme.focus : Qt.lighter(base, 1.5)
+    border.color: activeFocus ? Theme.cursor : Qt.lighter(base, 1.5)
     border.width: activeFocus ? 3 : 1
     opacity: enabled ? 1 : 0.5
     activeFocusOnTab: true

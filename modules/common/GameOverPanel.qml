@@ -11,6 +11,7 @@ Overlay {
     property bool ended: false
 
     signal newGameRequested()
+    signal cleared()
 
     // Shows the panel with a title and result lines.
     function show(heading, resultLines) {
@@ -23,6 +24,7 @@ Overlay {
     function clear() {
         ended = false;
         close();
+        cleared();
     }
 
     title: "Game over"

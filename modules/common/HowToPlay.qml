@@ -6,12 +6,13 @@ Overlay {
     id: card
 
     property string text        // rich text: <p>, <b>, <br> are fine
+    property string footer      // the frame's keys and the player's statistics
 
     title: "How to play"
 
     Text {
         width: parent.width
-        text: card.text
+        text: card.text + card.footer
         textFormat: Text.RichText
         color: Theme.text
         font.family: Theme.fontFamily

@@ -13,7 +13,8 @@ export const textDim = "#b9c1d6";
 export const accent = "#ffb703";
 export const good = "#52b788";
 export const bad = "#e85d5d";
-export const focus = "#ffe066";
+export const focus = "#ffe066";          // a highlight: a group, a lit lamp, a hover
+export const cursor = "#ff5fd2";         // the keyboard cursor, in every movie, and nothing else
 
 export const fontFamily = "DejaVu Sans";
 export const titleSize = 26;

@@ -4,7 +4,8 @@
 // laying the answer, the offer to start from an empty board). The movie gives its
 // `table` (which draws the game and reports what the player did), the deal
 // (`dealGame(seed)`), its controls and texts, and says what a finished board means
-// (`boardWon`).
+// (`boardWon`). Every move can be taken back (Z), at `undoCostMs` on the clock; the
+// keys go on from a piece the mouse moved.
 import QtQuick
 import "../common"
 import "../common/Theme.mjs" as Theme
@@ -22,9 +23,10 @@ GameScreen {
     property string wonText: "Solved! Every edge fits."
     property string solvingNote: "Stop (S) ends the search at once."
     property int resultDelay: 0                  // ms from the last move to boardWon
+    property int undoCostMs: 0                   // what taking a move back adds to the clock
     property alias controls: controlRow.data    // under the board, on the left
     readonly property alias clock: clock
-    readonly property alias station: link
+    readonly property QtObject station: link
     readonly property string phase: game ? game.phase : ""
     readonly property var fits: game ? Board.matchCount(game.position) : ({ fit: 0, all: 0 })
     property string notice                       // in place of the state until the next move
@@ -65,6 +67,9 @@ GameScreen {
         notice = "";
         if (before.moves === 0 && next.moves > 0)
             clock.start();
+        if (next.position !== before.position && before.phase === "play")
+            undo.push(before);
+        sounds.play(soundOf(before, next));
         if (before.phase !== "won" && next.phase === "won") {
             clock.stop();
             if (resultDelay > 0)
@@ -72,6 +77,28 @@ GameScreen {
             else
                 boardWon(clock.elapsedMs);
         }
+    }
+
+    // The effect of a move: a seam that now fits, a piece laid or turned, one picked up.
+    function soundOf(before, next) {
+        if (next.position === before.position)
+            return next.held >= 0 && next.held !== before.held ? "select" : "";
+        if (Board.matchCount(next.position).fit > Board.matchCount(before.position).fit)
+            return "clear";
+        return String(next.position.rotationOf) !== String(before.position.rotationOf) ? "turn" : "lay";
+    }
+    // A move of the mouse; the keyboard's cursor follows the piece it moved.
+    function applyByMouse(next, id) {
+        apply(next.phase === "play" ? Rules.cursorOnPiece(next, id) : next);
+    }
+    // The move before goes back (a piece laid is lifted back, a turn turned back).
+    function takeBack() {
+        if (!game || game.phase !== "play")
+            return;
+        game = Object.assign({}, undo.take(), { held: -1 });
+        clock.addMs(undoCostMs);
+        notice = "";
+        sounds.play("turn");
     }
 
     function handleKey(event) {
@@ -83,7 +110,7 @@ GameScreen {
         else if (k === Qt.Key_Down) next = table.moveCursor(game, 0, 1);
         else if (k === Qt.Key_Return || k === Qt.Key_Enter || k === Qt.Key_Space) next = Rules.press(game);
         else if (k === Qt.Key_X || k === Qt.Key_E) next = Rules.turnAtCursor(game, 1);
-        else if (k === Qt.Key_Z || k === Qt.Key_Q) next = Rules.turnAtCursor(game, -1);
+        else if (k === Qt.Key_Q) next = Rules.turnAtCursor(game, -1);
         else if (k === Qt.Key_Backspace || k === Qt.Key_Delete) {
             const id = game.held >= 0 ? game.held : Rules.pieceAtCursor(game);
             if (id >= 0)
@@ -218,10 +245,20 @@ GameScreen {
     }
 
     keyHandler: keys
+    inProgress: game !== null && game.moves > 0 && (game.phase === "play" || game.phase === "solving")
+    undoEnabled: true
+    onUndoRequested: takeBack()
+    // A finished board whose result still waits is recorded before the window goes.
+    onWindowClosing: {
+        if (resultTimer.running) {
+            resultTimer.stop();
+            boardWon(clock.elapsedMs);
+        }
+    }
 
-    StationLink {
-        id: link
-        onSolved: function(answer) { movie.takeAnswer(answer); }
+    Connections {
+        target: movie.link
+        function onSolved(answer) { movie.takeAnswer(answer); }
     }
 
     GameClock {
@@ -240,9 +277,9 @@ GameScreen {
 
     Connections {
         target: movie.table
-        function onLayRequested(id, cell) { movie.apply(Rules.layPiece(movie.game, id, cell)); }
-        function onLiftRequested(id) { movie.apply(Rules.liftPiece(movie.game, id)); }
-        function onTurnRequested(id, steps) { movie.apply(Rules.turnPiece(movie.game, id, steps)); }
+        function onLayRequested(id, cell) { movie.applyByMouse(Rules.layPiece(movie.game, id, cell), id); }
+        function onLiftRequested(id) { movie.applyByMouse(Rules.liftPiece(movie.game, id), id); }
+        function onTurnRequested(id, steps) { movie.applyByMouse(Rules.turnPiece(movie.game, id, steps), id); }
         // A click on an empty place puts down the piece the keyboard holds; a piece the
         // mouse takes is the mouse's alone.
         function onPlaceChosen(area, index) {

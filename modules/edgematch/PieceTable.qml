@@ -151,8 +151,8 @@ Item {
             anchors.fill: parent
             visible: cursorFrame.onBoard && table.hexagons
             ShapePath {
-                fillColor: "#33ffe066"
-                strokeColor: Theme.focus
+                fillColor: "#33ff5fd2"
+                strokeColor: Theme.cursor
                 strokeWidth: 4
                 joinStyle: ShapePath.RoundJoin
                 PathSvg { path: Faces.hexOutline(cursorFrame.size, 2) }
@@ -162,8 +162,8 @@ Item {
             visible: !(cursorFrame.onBoard && table.hexagons)
             anchors.fill: parent
             radius: 10
-            color: "#33ffe066"
-            border.color: Theme.focus
+            color: "#33ff5fd2"
+            border.color: Theme.cursor
             border.width: 4
         }
     }

@@ -108,6 +108,13 @@ export function setCursor(game, area, index) {
     return changed(game, { cursor: { area: area, index: index } });
 }
 
+// The cursor on the piece `id`, wherever it lies: after the mouse moved or turned it,
+// the keys go on from there.
+export function cursorOnPiece(game, id) {
+    const cell = game.position.cellOf[id];
+    return setCursor(game, cell > 0 ? "board" : "tray", cell > 0 ? cell : id);
+}
+
 // Enter or Space: picks up the piece at the cursor, or puts the held piece down there
 // (onto a cell, or back into its tray slot when the cursor is in the tray).
 export function press(game) {

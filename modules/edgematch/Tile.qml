@@ -85,7 +85,7 @@ Item {
         anchors.margins: -4
         radius: tile.size * 0.1
         color: "transparent"
-        border.color: Theme.focus
+        border.color: Theme.cursor
         border.width: 4
     }
 

@@ -15,8 +15,8 @@ GameScreen {
     property int selected: -1
     property int cursor: Rules.holeAt(0, 0)
     readonly property var targets: Rules.targetsFrom(game, selected)
-    readonly property alias link: link
     readonly property alias clock: clock
+    readonly property int undoCostMs: 5000
 
     function newGame(seed) {
         game = Rules.newGame(seed === undefined ? Random.freshSeed() : seed);
@@ -33,23 +33,35 @@ GameScreen {
             return;
         cursor = hole;
         const chosen = Rules.choose(game, selected, hole);
-        if (chosen.game !== game)
+        if (chosen.game !== game) {
             clock.start();
+            undo.push(game);
+            sounds.play("lay");
+        } else {
+            sounds.play(chosen.selected >= 0 ? "select" : selected >= 0 ? "invalid" : "");
+        }
         game = chosen.game;
         selected = chosen.selected;
         if (game.over)
-            finish("No jumps left");
+            end("No jumps left");
+    }
+    // The last jump taken back; it costs time on the clock.
+    function takeBack() {
+        game = undo.take();
+        selected = -1;
+        clock.addMs(undoCostMs);
+        sounds.play("turn");
     }
     function stopHere() {
         if (game.over || game.removed === 0)
             return;
         game = Rules.stop(game);
-        finish("You stopped");
+        end("You stopped");
     }
-    function finish(heading) {
+    function end(heading) {
         clock.stop();
-        showGameOver(heading, ["Embers burnt out: " + game.removed, "Time: " + clock.text]);
-        Qt.callLater(link.writeScore, Result.scoreList("fuego", clock.elapsedMs, Rules.score(game)));
+        finish(heading, ["Embers burnt out: " + game.removed, "Time: " + clock.text],
+               { scoreList: Result.scoreList("fuego", clock.elapsedMs, Rules.score(game)) });
     }
     function screenshotScene(name) {
         newGame(5);
@@ -75,6 +87,8 @@ GameScreen {
                  + "<p>Burn out as many embers as you can: the score is the count, and the "
                  + "clock decides between equal scores. The game ends when no jump is left, "
                  + "or when you press <b>Finish</b>.</p>"
+                 + "<p><b>Z</b> takes the last jump back and adds " + undoCostMs / 1000
+                 + " seconds to your time.</p>"
     buttons: GameButton {
         text: "Finish"
         key: "F"
@@ -82,9 +96,11 @@ GameScreen {
         onClicked: { movie.stopHere(); }
     }
 
+    inProgress: game.removed > 0 && !game.over
+    undoEnabled: true
     onNewGameRequested: newGame()
+    onUndoRequested: takeBack()
 
-    StationLink { id: link }
     GameClock { id: clock }
 
     // The busiest scene for the frame-rate measurement: jump after jump, dealt anew before
@@ -209,7 +225,7 @@ GameScreen {
                     height: width
                     radius: width / 2
                     color: "transparent"
-                    border.color: movie.selected === index ? "white" : Theme.focus
+                    border.color: movie.selected === index ? "white" : Theme.cursor
                     border.width: movie.selected === index ? 5 : 3
                 }
                 MouseArea {

@@ -13,7 +13,6 @@ GameScreen {
 
     property var game: Rules.newGame(Random.freshSeed())
     property int cursor: 0
-    readonly property alias link: link
     readonly property alias clock: clock
     readonly property alias weather: weather
 
@@ -39,21 +38,25 @@ GameScreen {
         if (result.event === "slipped") {
             weather.addMs(Rules.penaltyMs);
             slip.restart();
+            sounds.play("invalid");
         } else if (result.event === "climbed") {
             weather.reset();
             weather.limitMs = Rules.ledgeTimeMs(game.height);
-            if (game.over)
-                finish("On the summit!");
-            else
+            if (game.over) {
+                end("On the summit!", true);
+            } else {
                 weather.start();
+                sounds.play("levelup");
+            }
+        } else {
+            sounds.play("select");
         }
     }
-    function finish(heading) {
+    function end(heading, won) {
         clock.stop();
         weather.stop();
-        showGameOver(heading, ["Height: " + game.height + " of " + Rules.summit + " ledges",
-                               "Time: " + clock.text]);
-        Qt.callLater(link.writeScore, Result.scoreList("summit", clock.elapsedMs, Rules.score(game)));
+        finish(heading, ["Height: " + game.height + " of " + Rules.summit + " ledges", "Time: " + clock.text],
+               { won: won, scoreList: Result.scoreList("summit", clock.elapsedMs, Rules.score(game)) });
     }
     // Stones that make the target (for the pictures and the tests).
     function solution() { return Rules.solutionOf(game); }
@@ -79,16 +82,16 @@ GameScreen {
                  + "higher you are. The score is the height you reach; the clock decides "
                  + "between equal heights. The summit is ledge " + Rules.summit + ".</p>"
 
+    inProgress: clock.running && !game.over
     onNewGameRequested: newGame()
 
-    StationLink { id: link }
     GameClock { id: clock }
     GameClock {
         id: weather
         limitMs: Rules.ledgeTimeMs(0)
         onExpired: {
             movie.game = Rules.caught(movie.game);
-            movie.finish("The weather turned");
+            movie.end("The weather turned", movie.game.height > 0);
         }
     }
 
@@ -231,7 +234,7 @@ GameScreen {
                         height: 88
                         radius: 26
                         color: picked ? "#ffb703" : "#8d99ae"
-                        border.color: stonesRow.activeFocus && movie.cursor === index ? Theme.focus : "#2b2d42"
+                        border.color: stonesRow.activeFocus && movie.cursor === index ? Theme.cursor : "#2b2d42"
                         border.width: stonesRow.activeFocus && movie.cursor === index ? 5 : 2
                         y: picked ? -8 : 0
                         Behavior on y { NumberAnimation { duration: 120 } }

@@ -25,7 +25,7 @@ Item {
         anchors.margins: lamp.width * 0.04
         radius: lamp.round ? width / 2 : width * 0.18
         color: lamp.bright ? "#3d3a22" : lamp.dim ? "#33291c" : "#101a30"
-        border.color: lamp.current ? Theme.focus : "#3b4f7a"
+        border.color: lamp.current ? Theme.cursor : "#3b4f7a"
         border.width: lamp.current ? Math.max(3, lamp.width * 0.07) : 1
     }
 

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The root both Lumo movies are built on: the state of the rules (a game or a run),
-// pressing lamps on the clock's time, the solution shown on request, the end with its
-// result sent, the board and the name, and the busiest scene. The movie gives how to
+// pressing lamps on the clock's time (a press taken back is undone, not counted), the
+// solution shown on request, the end with its result sent, the board and the name, and
+// the busiest scene. The movie gives how to
 // deal, press, tick and score its state (`deal`, `move`, `tick`, `resultOf`) and what
 // the end says (`endText`).
 import QtQuick
@@ -21,7 +22,6 @@ GameScreen {
     property var endText                // function(list): [heading, lines] of the end
     property int firstCursor: 0
     readonly property alias table: table     // for tests: the board and the name
-    readonly property alias link: link
     readonly property alias clock: clock
     readonly property alias demo: demoTimer   // the busiest scene, started by start()
 
@@ -38,16 +38,30 @@ GameScreen {
         focusGame();
     }
     // Presses lamp `index`: the one way a move is made, from the mouse, the keys and tests.
+    // Pressing the lamp just pressed, where that puts the lamps back as they were, is
+    // taken as undo: the press is not counted.
     function press(index) {
         if (game.over)
             return;
         clock.start();
         clock.update();
         const before = game;
-        game = move(tick(game, clock.elapsedMs), index);
+        const next = move(tick(game, clock.elapsedMs), index);
+        if (undo.top && String(undo.top.lamps) === String(next.lamps) && next.board === before.board) {
+            takeBack();
+            return;
+        }
+        undo.push(before);
+        game = next;
+        sounds.play("select");
         pressed(before);
         if (game.over)
-            finish();
+            end();
+    }
+    // Back to the lamps before the last press; help once shown stays on the record.
+    function takeBack() {
+        game = Object.assign({}, undo.take(), { helped: game.helped });
+        sounds.play("turn");
     }
     function toggleSolution() {
         if (game.over)
@@ -59,28 +73,27 @@ GameScreen {
     // How often to press each lamp to put them all out with the fewest presses: for tests
     // and scenes; it shows nothing, so it is no help to the player.
     function solution() { return Rules.solve(game.board, game.lamps); }
-    function finish() {
+    function end() {
         clock.stop();
         showSolution = false;
         const list = resultOf(game, table.name);
-        if (list)
-            link.writeScore(list);
         const text = endText(list);
-        showGameOver(text[0], text[1]);
+        finish(text[0], text[1], { won: game.outcome === "solved" || game.solved > 0, scoreList: list });
     }
 
     keyHandler: table.boardView
+    inProgress: game.moves > 0 && !game.over
+    undoEnabled: true
     onNewGameRequested: newGame(Random.freshSeed())
+    onUndoRequested: takeBack()
     Component.onCompleted: newGame(Random.freshSeed())
-
-    StationLink { id: link }
 
     GameClock {
         id: clock
         onElapsedMsChanged: {
             if (running && elapsedMs >= Rules.maxTimeMs && !screen.game.over) {
                 screen.game = screen.tick(screen.game, elapsedMs);
-                screen.finish();
+                screen.end();
             }
         }
     }

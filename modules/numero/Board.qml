@@ -68,7 +68,7 @@ Item {
             height: board.cell - 6
             radius: operator ? width / 2 : 10
             color: step >= 0 ? "#ffb703" : operator ? "#24365e" : Theme.panelLight
-            border.color: board.activeFocus && board.cursor === index ? Theme.focus : "#0d1730"
+            border.color: board.activeFocus && board.cursor === index ? Theme.cursor : "#0d1730"
             border.width: board.activeFocus && board.cursor === index ? 4 : 1
             scale: popping ? 1.12 : 1
             Behavior on scale { NumberAnimation { duration: 160 } }

@@ -13,7 +13,6 @@ GameScreen {
     readonly property var mode: Rules.modes[modeId]
     property var game: Rules.newGame(modeId, Random.freshSeed())
     property int cursor: 0
-    readonly property alias link: link
     readonly property alias clock: clock
 
     function newGame(seed) {
@@ -34,6 +33,9 @@ GameScreen {
         if (Rules.reachesTarget(game)) {
             board.flash(game.path);
             game = Rules.clear(game);
+            sounds.play("clear");
+        } else {
+            sounds.play("select");
         }
     }
     function clearPath() {
@@ -45,8 +47,8 @@ GameScreen {
             return;
         clock.stop();
         game = Rules.finish(game);
-        showGameOver("Time is up", ["Score: " + game.score, "Paths cleared: " + game.clears]);
-        Qt.callLater(link.writeScore, Rules.scoreList(game));
+        finish("Time is up", ["Score: " + game.score, "Paths cleared: " + game.clears],
+               { scoreList: Rules.scoreList(game) });
     }
     function screenshotScene(name) {
         newGame(2026);
@@ -80,9 +82,8 @@ GameScreen {
         + "<p>The clock starts with your first cell; the round lasts " + mode.seconds
         + " seconds. The score goes to the hi-score list.</p>"
 
+    inProgress: clock.running && !game.over
     onNewGameRequested: newGame()
-
-    StationLink { id: link }
 
     GameClock {
         id: clock

@@ -50,7 +50,7 @@ Item {
         case Qt.Key_Up: next = vertical(-1); break;
         case Qt.Key_Down: next = vertical(1); break;
         case Qt.Key_Space: case Qt.Key_Return: case Qt.Key_Enter: chosen(cursor); break;
-        case Qt.Key_P: passRequested(); break;
+        case Qt.Key_W: passRequested(); break;
         case Qt.Key_Escape: released(); break;
         case Qt.Key_1: case Qt.Key_2: case Qt.Key_3: strengthChosen(event.key - Qt.Key_1); break;
         default: return;
@@ -113,7 +113,7 @@ Item {
                 height: width
                 radius: width / 2
                 color: "transparent"
-                border.color: Theme.focus
+                border.color: Theme.cursor
                 border.width: 4
             }
             Rectangle {

@@ -152,7 +152,7 @@ Item {
         width: board.cell
         height: board.cell
         color: "transparent"
-        border.color: board.activeFocus ? Theme.focus : Theme.textDim
+        border.color: board.activeFocus ? Theme.cursor : Theme.textDim
         border.width: 3
         radius: 4
 

@@ -101,8 +101,8 @@ Item {
             width: 64
             height: 64
             radius: 32
-            color: area.containsMouse || chosen ? Theme.accent : "#e0f1f3f8"
-            border.color: hinted ? Theme.good : chosen ? Theme.focus : "#50000000"
+            color: area.containsMouse ? Theme.accent : "#e0f1f3f8"
+            border.color: hinted ? Theme.good : chosen ? Theme.cursor : "#50000000"
             border.width: hinted || chosen ? 5 : 2
             scale: area.pressed ? 0.9 : 1
 

@@ -36,7 +36,7 @@ Item {
         height: parent.height
         radius: 18
         color: card.faceShown ? "#fff8e7" : "#5e60ce"
-        border.color: card.chosen ? Theme.focus : card.found ? Theme.good : "#2b2d6e"
+        border.color: card.chosen ? Theme.cursor : card.found ? Theme.good : "#2b2d6e"
         border.width: card.chosen || card.found ? 7 : 3
         transform: Scale { id: turn; origin.x: face.width / 2 }
 

@@ -56,6 +56,11 @@ void Form2::keyPressEvent(QKeyEvent* event) {
     QDialog::keyPressEvent(event);
 }
 
+void Form2::done(int result) {
+    sw1->announceClosing();
+    QDialog::done(result);
+}
+
 void launchGame(QWidget* parent, int playIndex) {
     const std::optional<LaunchParameters> launch = launchParametersFor(playIndex);
     if (!launch)

@@ -25,6 +25,9 @@ public:
     using CommandBinder = std::function<void(Form2&)>;
     static void setCommandBinder(CommandBinder binder);
 
+    // Closing tells the movie first, so that a result it is about to send is recorded.
+    void done(int result) override;
+
 Q_SIGNALS:
     // The movie's command, as the player delivered it.
     void commandReceived(const QString& command, const QString& args);

@@ -6,6 +6,7 @@
 #include "scores/scorefile.h"
 #include "platform/localonlynetwork.h"
 
+#include <QEvent>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
@@ -90,6 +91,23 @@ void MovieBridge::setVariable(const QString& name, const QString& value) {
     m_variables.insert(name, value);
 }
 
+void MovieBridge::setActive(bool active) {
+    if (m_active == active)
+        return;
+    m_active = active;
+    Q_EMIT activeChanged();
+}
+
+// Sound reaches the speakers through a PulseAudio server (PipeWire offers the same
+// socket); without one the movies' sound effects could only print warnings.
+bool MovieBridge::soundOutput() const {
+    if (!qEnvironmentVariableIsEmpty("PULSE_SERVER"))
+        return true;
+    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    return (!runtime.isEmpty() && QFileInfo::exists(runtime + QStringLiteral("/pulse/native"))) ||
+           QFileInfo::exists(QStringLiteral("/run/pulse/native"));
+}
+
 MoviePlayer::MoviePlayer(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("sw1"));
     setContextMenuPolicy(Qt::NoContextMenu); // the player offers no menu of its own
@@ -132,6 +150,20 @@ void MoviePlayer::unload() {
     m_root = nullptr;
     m_error.clear();
     m_frameSeen = false;
+    m_closingAnnounced = false;
+}
+
+bool MoviePlayer::event(QEvent* event) {
+    if (event->type() == QEvent::WindowActivate || event->type() == QEvent::WindowDeactivate)
+        m_bridge->setActive(event->type() == QEvent::WindowActivate);
+    return QWidget::event(event);
+}
+
+void MoviePlayer::announceClosing() {
+    if (!m_root || m_closingAnnounced)
+        return;
+    m_closingAnnounced = true;
+    Q_EMIT m_bridge->closing();
 }
 
 void MoviePlayer::fail(const QString& file, const QString& reason) {
@@ -210,6 +242,7 @@ void MoviePlayer::setMovie(const QString& pathWithQuery) {
 }
 
 void MoviePlayer::Play() {
+    m_bridge->setActive(isActiveWindow());
     if (m_root)
         m_view->show();
 }

@@ -19,6 +19,12 @@ namespace tarno {
 // The object a movie sees as `player`.
 class MovieBridge : public QObject {
     Q_OBJECT
+    // Whether sound can be heard: a sound server is there to play it. Without one the
+    // movies stay silent and do not try.
+    Q_PROPERTY(bool soundOutput READ soundOutput CONSTANT)
+    // Whether the game window is the active window: false while another window (the
+    // name prompt, a hi-score list, another program) is in front of it.
+    Q_PROPERTY(bool active READ active NOTIFY activeChanged)
     // The name of the last record in the score file, without its padding, as it was
     // when the movie loaded; empty when there is none.
     Q_PROPERTY(QString lastName READ lastName NOTIFY lastNameChanged)
@@ -44,16 +50,23 @@ public:
 
     void setVariable(const QString& name, const QString& value);
     void clearVariables() { m_variables.clear(); }
+    bool soundOutput() const;
+    bool active() const { return m_active; }
+    void setActive(bool active);
 
 Q_SIGNALS:
     void variableSet(const QString& name, const QString& value);
     void command(const QString& command, const QString& args);
+    // The game window is about to close: the movie's last chance to send a result.
+    void closing();
+    void activeChanged();
     void lastNameChanged();
 
 private:
     QHash<QString, QString> m_variables;
     MovieStore m_store;
     QString m_lastName;
+    bool m_active = false;
 };
 
 // Chooses how movies are drawn; call before the application object exists. Movies are
@@ -77,6 +90,9 @@ public:
     // Writes the movie's root property of that name where it declares one, and always
     // tells the movie through player.variableSet, even for the same text twice.
     void SetVariable(const QString& name, const QString& value);
+    // Tells the movie that its window is about to close (player.closing); what it sends
+    // from there is still handled. Once per movie.
+    void announceClosing();
 
     bool isPlaying() const { return m_root != nullptr; }
     // The movie's root item while one plays.
@@ -90,6 +106,8 @@ Q_SIGNALS:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    // Follows the game window's activation, for player.active.
+    bool event(QEvent* event) override;
 
 private:
     void unload();
@@ -105,6 +123,7 @@ private:
     QString m_movie;
     QString m_error;
     bool m_frameSeen = false;
+    bool m_closingAnnounced = false;
 };
 
 } // namespace tarno

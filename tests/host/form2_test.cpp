@@ -19,7 +19,7 @@ namespace tarno {
 namespace {
 
 // A program folder with a modules/ folder holding one movie that reports its query and
-// sends a command.
+// sends a command, and sends one more when its window is about to close.
 class GameWindow : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -28,7 +28,9 @@ protected:
         ASSERT_TRUE(movie.open(QIODevice::WriteOnly));
         movie.write("import QtQuick\n"
                     "Item { width: 640; height: 480; property string gameType\n"
-                    "  Component.onCompleted: player.fscommand('hello', gameType) }\n");
+                    "  Component.onCompleted: player.fscommand('hello', gameType)\n"
+                    "  Connections { target: player\n"
+                    "    function onClosing() { player.fscommand('bye', gameType) } } }\n");
     }
     QTemporaryDir dir;
 };
@@ -76,6 +78,40 @@ TEST_F(GameWindow, EscapeDoesNotEndTheGame) {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     QTest::keyClick(&window, Qt::Key_Escape);
     EXPECT_TRUE(window.isVisible());
+}
+
+TEST_F(GameWindow, ClosingLetsTheMovieSendItsLastCommandOnce) {
+    Form2 window(*launchParametersFor(1), dir.path());
+    QSignalSpy commands(&window, &Form2::commandReceived);
+    bool visibleWhenSent = false;
+    QObject::connect(&window, &Form2::commandReceived, &window, [&](const QString& command) {
+        if (command == "bye")
+            visibleWhenSent = window.isVisible();
+    });
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    EXPECT_TRUE(window.close());
+    window.show();
+    window.close();
+    ASSERT_EQ(commands.count(), 1);
+    EXPECT_EQ(commands.at(0).at(0).toString(), "bye");
+    EXPECT_EQ(commands.at(0).at(1).toString(), "tarno9");
+    EXPECT_TRUE(visibleWhenSent) << "sent while the window is still there";
+}
+
+TEST_F(GameWindow, TheMovieSeesWhetherItsWindowIsInFront) {
+    Form2 window(*launchParametersFor(1), dir.path());
+    auto* bridge = window.player()->findChild<MovieBridge*>();
+    ASSERT_NE(bridge, nullptr);
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    EXPECT_TRUE(bridge->active());
+    QWidget prompt; // a window over the game, as the name prompt is
+    prompt.show();
+    prompt.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&prompt));
+    EXPECT_FALSE(bridge->active());
 }
 
 } // namespace

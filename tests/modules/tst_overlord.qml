@@ -190,12 +190,12 @@ MovieStage {
             verify(movie.selected >= 0);
             compare(movie.lastMove, null);
             keyClick(Qt.Key_Escape);
-            keyClick(Qt.Key_P);
+            keyClick(Qt.Key_W);
             compare(movie.state.turn, Rules.computer);
         }
 
-        // The opponent is chosen from the keyboard too, and the choice starts a new war
-        // that still takes the arrows.
+        // The opponent is chosen from the keyboard too; a war under way goes only when
+        // confirmed, and the new one still takes the arrows.
         function test_strengthByKeys_data() {
             return [{ tag: "easy", key: Qt.Key_1, level: 0 }, { tag: "hard", key: Qt.Key_3, level: 2 }];
         }
@@ -203,9 +203,11 @@ MovieStage {
             const movie = stage.open("overlord.qml");
             movie.newGame(11);
             movie.strength = data.level === 1 ? 0 : 1;
-            keyClick(Qt.Key_P);
+            keyClick(Qt.Key_W);
             tryVerify(() => movie.state.round === 2, 3000);
             keyClick(data.key);
+            verify(movie.confirmation.visible);
+            keyClick(Qt.Key_Return);
             compare(movie.strength, data.level);
             compare(movie.state.round, 1);
             const home = movie.cursor;
