@@ -133,6 +133,11 @@ void MovieRun::answerNamePrompt(const QString& name) {
     m_promptText = name;
 }
 
+void MovieRun::closeGameWindow() {
+    if (m_window)
+        m_window->close();
+}
+
 void MovieRun::answerOpenDialogs() {
     for (QWidget* w : QApplication::topLevelWidgets()) {
         if (!w->isVisible())

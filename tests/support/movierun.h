@@ -78,6 +78,8 @@ public:
     int hiScoreWindowsShown() const { return m_hiScoreWindows; }
 
     QStringList commands() const { return m_commands; }
+    // Closes the window as its close box does, also from inside a running command.
+    void closeGameWindow();
     QStringList answers() const { return m_answers; }
 
     // The folder that is the current directory during the run.
