@@ -49,6 +49,7 @@ GameScreen {
         }
         if (timed && !demo)
             clock.start();
+        board.burst(Rules.groupAt(game.board, col, row), next.lastPoints);
         undo.push(game);
         sounds.play(next.boardsCleared > game.boardsCleared ? "levelup" : "clear");
         game = next;
@@ -56,9 +57,15 @@ GameScreen {
             end();
         return true;
     }
-    // The last group comes back; the clock does not go back with it.
+    // The last group comes back, one step; a timed game pays for it with time.
     function takeBack() {
-        game = undo.take();
+        const back = Rules.undo(game);
+        undo.take();
+        if (!back)
+            return;
+        game = back;
+        if (timed)
+            clock.addMs(Rules.undoCostMs);
         sounds.play("turn");
     }
     // Takes out the biggest group on the board; the points it gave, 0 when none.
@@ -81,9 +88,11 @@ GameScreen {
         const list = Rules.scoreList(game);
         const lines = [timed ? "Time is up." : "No group is left on the board.",
                        "Score: " + game.score];
+        if (game.bestGroup > 0)
+            lines.push("Best group: " + game.bestGroup + " bricks, " + Rules.points(game.bestGroup) + " points");
         if (game.boardsCleared > 0)
             lines.push("Boards cleared: " + game.boardsCleared);
-        else if (!timed)
+        if (!timed || game.boardsCleared === 0)
             lines.push("Bricks left: " + Rules.brickCount(game.board));
         if (list[1] !== game.score)
             lines.push("Recorded as " + list[1] + ", the most a list can hold.");
@@ -118,12 +127,13 @@ GameScreen {
     howToPlayText: "<p>Click a brick to take out its <b>group</b>: all the bricks of its colour and symbol "
         + "that touch it, left, right, above or below. A group needs two bricks at least.</p>"
         + "<p>The bricks above fall down, and when a column is empty the columns to its right close up. "
-        + "A group of <i>n</i> bricks scores <i>n</i> × (<i>n</i> − 1): 2 bricks score 2, 10 bricks score 90, "
+        + "A group of <i>n</i> bricks scores <nobr><i>n</i>&nbsp;×&nbsp;(<i>n</i>&nbsp;−&nbsp;1)</nobr>: 2 bricks score 2, 10 bricks score 90, "
         + "so let groups grow before you take them. Clearing a whole board adds " + Rules.clearBonus + ".</p>"
-        + "<p><b>No limit</b>: the game ends when no group is left. <b>1, 3, 5 minutes</b>: the clock starts "
+        + "<p><b>Unlimited</b>: the game ends when no group is left. <b>1, 3, 5 minutes</b>: the clock starts "
         + "with your first group, and a board without groups makes way for a fresh one until the time is up.</p>"
         + "<p>Keys: arrows move the cursor, Space or Enter takes the group, 0 1 3 5 choose the mode. "
-        + "<b>Z</b> takes the last group back, one step only; the clock does not go back.</p>"
+        + "<b>Z</b> takes the last group back, one step only; in a timed mode it costs "
+        + Rules.undoCostMs / 1000 + " seconds.</p>"
 
     Component.onCompleted: {
         undo.limit = 1;
@@ -164,7 +174,7 @@ GameScreen {
         anchors.horizontalCenter: parent.horizontalCenter
         anchors.top: board.bottom
         anchors.topMargin: 16
-        spacing: 24
+        spacing: 14
 
         ModeBar {
             current: root.game.slotId

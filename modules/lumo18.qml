@@ -1,5 +1,6 @@
-// Lumo 18: a run of twenty light puzzles growing from 3 x 3 to 7 x 7 lamps. The score is
-// the number of puzzles solved, with the moves and the time of the whole run.
+// Lumo 18: a run of twenty light puzzles whose par grows from 1 to 8 presses, the last
+// third with lamps of three levels. The score is the number of puzzles solved, with the
+// moves and the time of the whole run.
 import QtQuick
 import "common"
 import "lumo"
@@ -10,6 +11,7 @@ LumoGame {
     id: screen
 
     readonly property var run: game          // the run of puzzles
+    property var solvedBoard: null           // the puzzle just solved, shown a moment
 
     // Ends the run now: the puzzles solved so far are the result.
     function endRun() {
@@ -48,46 +50,69 @@ LumoGame {
 
     title: "Lumo 18"
     stats: [
-        { label: "Puzzle", value: Math.min(game.solved + 1, Rules.runLength) + "/" + Rules.runLength },
+        { label: "Puzzle", value: Math.min(game.solved + 1, Rules.runPuzzles.length) + "/" + Rules.runPuzzles.length },
+        { label: "Par", value: String(game.par) },
         { label: "Moves", value: game.moves + "/" + Rules.maxMoves },
         { label: "Time", value: clock.text }
     ]
-    howToPlayText: "<p>Twenty puzzles in a row, from 3 × 3 to 7 × 7 lamps. Press a lamp: it "
-        + "and the four beside it switch. Put <b>every lamp out</b> and the next puzzle comes.</p>"
-        + "<p>A <b>lit</b> lamp is a disc with rays, an <b>out</b> lamp an empty ring.</p>"
+    howToPlayText: "<p>Twenty puzzles in a row, from 3 × 3 to 6 × 6 lamps. Press a lamp: it "
+        + "and the four beside it switch. Put <b>every lamp out</b> and the next puzzle comes. "
+        + "<i>Par</i> at the top is the fewest presses the puzzle needs.</p>"
+        + "<p>A <b>bright</b> lamp is a disc with eight rays, an <b>out</b> lamp an empty ring. "
+        + "The last seven puzzles have lamps of three levels: a press steps a lamp down from "
+        + "bright to <b>dim</b> (a small disc with four rays) to out, and out goes back to bright.</p>"
         + "<p>Your score is the number of puzzles solved; then fewer moves and less time rank "
         + "higher; the clock starts with your first press. A run has " + Rules.maxMoves
         + " moves in all. <b>End run</b> (E) stops "
         + "and records what you have solved; New game starts afresh and records nothing.</p>"
         + "<p>Keys: arrows move the frame, Space or Enter presses, S shows the solution "
-        + "(the run then records no score), Tab types your name. Undo (Z, or the same lamp "
-        + "again) takes a press of this puzzle back and it no longer counts.</p>"
+        + "(it costs as many moves as the puzzle's par), Tab types your name. Undo (Z, or the "
+        + "same lamp again) takes a press of this puzzle back and it no longer counts.</p>"
     game: Rules.newRun(1)
     deal: Rules.newRun
     move: Rules.runMove
     tick: Rules.runTick
     resultOf: Rules.runResult
+    helpWith: Rules.showSolution
     endText: function(list) {
         return [endTitle(), [
-            "Solved: " + game.solved + " of " + Rules.runLength,
+            "Solved: " + game.solved + " of " + Rules.runPuzzles.length,
             "Moves: " + game.moves + "    Time: " + Theme.formatTime(game.timeMs, true),
-            game.helped ? "Played with help: no score is recorded."
-                : !list ? "No move made: nothing is recorded."
-                : "Recorded for " + (list[4] === "" ? "a player without a name." : list[4] + ".")]];
+            !list ? "No puzzle solved: nothing is recorded." : "Recorded for " + list[4] + "."]];
     }
     onPressed: function(before) {
+        if (pause.running) {
+            pause.stop();
+            solvedBoard = null;
+        }
         if (game.solved > before.solved) {
             undo.clear();                 // a solved puzzle stays solved
             sounds.play("levelup");
             showSolution = false;
             table.cursor = Math.min(table.cursor, game.board.cells.length - 1);
-            if (!game.over)
-                cheer.show("Puzzle " + game.solved + " solved!");
+            // The solved board stays in view a moment, all lamps out, before the next.
+            if (!game.over) {
+                solvedBoard = { board: before.board, lamps: before.lamps.map(() => 0), solved: game.solved };
+                pause.restart();
+            }
         }
+        if (game.over && game.solved > 0)
+            link.keep("name", Rules.sentName(table.name));
     }
-    table.note: game.helped ? "Help used: this run records no score."
+    onNewGameRequested: {
+        pause.stop();
+        solvedBoard = null;
+    }
+    Component.onCompleted: table.name = Rules.startingName(link.kept("name") || table.name, link.lastName())
+    table.board: solvedBoard ? solvedBoard.board : game.board
+    table.lamps: solvedBoard ? solvedBoard.lamps : game.lamps
+    // The board takes no presses while the solved puzzle stays.
+    accepting: !pause.running
+    table.note: solvedBoard ? "Puzzle " + solvedBoard.solved + " solved!"
         : "Puzzle " + (game.puzzle + 1) + ": " + game.board.cols + " × " + game.board.rows
-          + " lamps, done in " + game.fewest + (game.fewest === 1 ? " press." : " presses.")
+          + (game.board.levels > 2 ? " lamps of three levels." : " lamps.")
+          + (game.shown ? "  The solution cost " : "  Showing the solution costs ")
+          + game.par + (game.par === 1 ? " move." : " moves.")
     table.buttons: GameButton {
         text: "End run"
         key: "E"
@@ -100,23 +125,10 @@ LumoGame {
         function onCommandKey() { screen.askEndRun(); }
     }
 
-    // A short word of praise over the board when a puzzle is solved.
-    Text {
-        id: cheer
-        function show(message) {
-            text = message;
-            opacity = 1;
-            fade.restart();
-        }
-        anchors.horizontalCenter: parent.horizontalCenter
-        y: 16
-        opacity: 0
-        color: Theme.good
-        font.family: Theme.fontFamily
-        font.pixelSize: Theme.titleSize
-        font.bold: true
-        style: Text.Outline
-        styleColor: "#0b132b"
-        NumberAnimation on opacity { id: fade; running: false; from: 1; to: 0; duration: 1400; easing.type: Easing.InQuad }
+    // The solved puzzle stays a moment; then the next one comes.
+    Timer {
+        id: pause
+        interval: 700
+        onTriggered: screen.solvedBoard = null
     }
 }

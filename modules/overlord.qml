@@ -1,4 +1,4 @@
-// Overlord: take the whole island from the computer, land by land. Three strengths of
+// Overlord: take the whole island from the computer, land by land. Four strengths of
 // opponent; no hi-score list.
 import QtQuick
 import "common"
@@ -12,6 +12,7 @@ GameScreen {
 
     property var state: Rules.newGame(Random.freshSeed())
     property int strength: 1
+    property int island: 0
     property int selected: -1
     property int cursor: 0
     property var lastMove: null
@@ -22,7 +23,7 @@ GameScreen {
 
     function newGame(seed) {
         const s = seed === undefined ? Random.freshSeed() : seed;
-        state = Rules.newGame(s);
+        state = Rules.newGame(s, island);
         rng = Random.make(s);
         selected = -1;
         lastMove = null;
@@ -33,13 +34,30 @@ GameScreen {
         gameOver.clear();
         focusGame();
     }
+    // The strength and the island are kept for the next war, also in later windows.
     function setStrength(level) {
         strength = level;
+        link.keep("strength", level);
         newGame();
     }
-    // Another opponent means another war: asked first when one is going on.
+    function nextIsland() {
+        island = (island + 1) % Rules.islands.length;
+        link.keep("island", island);
+        newGame();
+    }
+    // Another opponent or island means another war: asked first when one is going on.
     function chooseStrength(level) {
         confirmDiscard(() => setStrength(level));
+    }
+    function chooseIsland() {
+        confirmDiscard(() => nextIsland());
+    }
+    function resign() {
+        if (Rules.toMove(state) !== Rules.human)
+            return;
+        think.stop();
+        state = Rules.resign(state, Rules.human);
+        checkEnd();
     }
     // One input path for clicks and keys (what a choice means is the rules' to say).
     function choose(land) {
@@ -85,17 +103,29 @@ GameScreen {
         state = Rules.play(state, Rules.computer, move);
         lastMove = move.from >= 0 ? move : null;
         if (!checkEnd())
-            news = move.from < 0 ? "The computer waits. Your move." : "The computer marched (ringed). Your move.";
+            news = move.from < 0 ? "The computer waits. Your move." : "The computer marched along the arrow. Your move.";
     }
     function checkEnd() {
         if (!state.winner)
             return false;
-        const won = state.winner === Rules.human;
-        finish(won ? "The island is yours!" : "The computer holds the island",
-               [won ? "You won in " + state.round + " rounds at " + Rules.strengths[strength].name + "."
-                    : "Try again, or choose an easier opponent."],
-               { won: won, result: state.round });
-        news = won ? "You won." : "You lost.";
+        const won = state.winner === Rules.human, even = state.winner === Rules.drawn;
+        if (state.resigned) {
+            finish("You gave the island up", ["The computer takes it after " + state.round + " rounds.",
+                                              "Try again, or choose an easier opponent."],
+                   { won: false, result: state.round });
+            news = "You resigned.";
+            return true;
+        }
+        const held = Rules.landsOf(state, Rules.other(state.winner)) > 0;
+        const why = even ? "After round " + Rules.lastRound + " both sides hold as many lands and armies."
+            : held ? "After round " + Rules.lastRound + (won ? " you hold more of the island."
+                                                             : " the computer holds more of the island.")
+            : won ? "The computer holds no land." : "You hold no land.";
+        finish(even ? "A drawn war" : won ? "The island is yours!" : "The computer holds the island",
+               [why, won ? "You won in " + (state.round - 1) + " rounds at " + Rules.strengths[strength].name + "."
+                         : even ? "" : "Try again, or choose an easier opponent."],
+               { won: won, result: state.round - 1, sound: even ? "lose" : undefined });
+        news = even ? "Drawn." : won ? "You won." : "You lost.";
         return true;
     }
     function screenshotScene(name) {
@@ -117,7 +147,7 @@ GameScreen {
     }
 
     title: "Overlord"
-    stats: [{ label: "Round", value: String(state.round) },
+    stats: [{ label: "Round", value: Math.min(state.round, Rules.lastRound) + "/" + Rules.lastRound },
             { label: "Lands", value: Rules.landsOf(state, Rules.human) + " : " + Rules.landsOf(state, Rules.computer) }]
     keyHandler: map
     inProgress: moved && !state.winner
@@ -133,19 +163,40 @@ GameScreen {
                  + "the defender take the land with what is left; fewer only wear it down. "
                  + "Marching into your own land joins the armies.</p>"
                  + "<p>After you and the computer have moved, every land that someone holds "
-                 + "grows by one army. Whoever holds no land has lost.</p>"
-                 + "<p>Easy, Fair and Hard on the left (keys <b>1</b>, <b>2</b>, <b>3</b>) choose the "
-                 + "opponent and start a new war; your games are counted for each.</p>"
-    buttons: GameButton {
-        text: "Wait"
-        key: "W"
-        enabled: Rules.toMove(movie.state) === Rules.human
-        onClicked: { movie.pass(); movie.focusGame(); }
-    }
+                 + "grows by one army; a land worn down to no army belongs to nobody. The war is "
+                 + "won when the other side holds no land. After round " + Rules.lastRound
+                 + " the side holding more lands wins (with as many, the one with more armies).</p>"
+                 + "<p>Point at a ringed land to see what your march would leave there. The "
+                 + "computer's last march is drawn as an arrow.</p>"
+                 + "<p>Easy, Fair, Hard and Master on the left (keys <b>1</b> to <b>4</b>) choose the "
+                 + "opponent, the island button (<b>I</b>) one of four islands; both start a new war "
+                 + "and are kept for next time, and your games are counted for each strength. "
+                 + "When your war is hopeless, <b>Resign</b> (R) ends it.</p>"
+    buttons: [
+        GameButton {
+            objectName: "resignButton"
+            text: "Resign"
+            key: "R"
+            visible: Rules.hopeless(movie.state, Rules.human)
+            onClicked: { movie.resign(); movie.focusGame(); }
+        },
+        GameButton {
+            text: "Wait"
+            key: "W"
+            enabled: Rules.toMove(movie.state) === Rules.human
+            onClicked: { movie.pass(); movie.focusGame(); }
+        }
+    ]
 
     onNewGameRequested: newGame()
-    // The first war is dealt by the property above: the frame starts on the player's land.
-    Component.onCompleted: cursor = state.owner.indexOf(Rules.human)
+    // The strength and island of the last war; a stored text that is no level plays Fair
+    // on the first island.
+    Component.onCompleted: {
+        const level = Number(link.kept("strength")), isle = Number(link.kept("island"));
+        strength = link.kept("strength") !== "" && level >= 0 && level < Rules.strengths.length ? Math.floor(level) : 1;
+        island = link.kept("island") !== "" && isle >= 0 && isle < Rules.islands.length ? Math.floor(isle) : 0;
+        newGame();
+    }
 
     // The computer answers a moment after the player's march, so the march is seen first.
     Timer {
@@ -194,11 +245,25 @@ GameScreen {
                 onClicked: movie.chooseStrength(index)
             }
         }
+        Text {
+            topPadding: 10
+            text: "Island"
+            color: Theme.textDim
+            font.family: Theme.fontFamily
+            font.pixelSize: Theme.smallSize
+        }
+        GameButton {
+            width: 110
+            text: Rules.islands[movie.island].name
+            key: "I"
+            onClicked: { movie.chooseIsland(); movie.focusGame(); }
+        }
     }
 
     Map {
         id: map
         anchors.left: parent.left
+        anchors.leftMargin: 140                // beside the opponent and island buttons
         anchors.right: parent.right
         anchors.top: parent.top
         anchors.bottom: newsText.top
@@ -212,6 +277,8 @@ GameScreen {
         onCursorMoved: function(land) { movie.cursor = land; }
         onReleased: movie.letGo()
         onStrengthChosen: function(level) { movie.chooseStrength(level); }
+        onIslandRequested: movie.chooseIsland()
+        onResignRequested: if (Rules.hopeless(movie.state, Rules.human)) movie.resign()
     }
 
     Text {

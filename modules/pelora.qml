@@ -60,7 +60,11 @@ GameScreen {
     }
     // The last move goes back, with the balls it brought in: one step only.
     function takeBack() {
-        game = undo.take();
+        const back = Rules.undo(game);
+        undo.take();
+        if (!back)
+            return;
+        game = back;
         selected = -1;
         message = "Move taken back.";
         sounds.play("turn");
@@ -81,7 +85,9 @@ GameScreen {
         if (demo)
             return;
         const list = Rules.scoreList(game);
-        const lines = ["Score: " + game.score, "Moves: " + game.moves];
+        const lines = ["Score: " + game.score, "Moves: " + game.moves,
+                       "Longest line: " + (game.longestLine || "none"),
+                       "Most balls cleared at once: " + (game.mostCleared || "none")];
         if (list[1] !== game.score)
             lines.push("Recorded as " + list[1] + ", the most a list can hold.");
         finish("The board is full", lines, { scoreList: list });
@@ -121,7 +127,8 @@ GameScreen {
         + "<p>A move that clears nothing brings the " + Rules.ballsPerTurn + " balls shown under "
         + "<i>Next balls</i> onto the board. The game ends when the board is full.</p>"
         + "<p>Keys: arrows move the cursor, Space or Enter picks, Escape drops the ball you picked. "
-        + "<b>Z</b> takes the last move back, with the balls it brought: one step only.</p>"
+        + "<b>Z</b> takes the last move back, with the balls it brought: one step only; where "
+        + "balls land after your next move is drawn again.</p>"
 
     inProgress: game.moves > 0 && !game.over && !demo
     undoEnabled: true
@@ -175,5 +182,6 @@ GameScreen {
         y: 30
         next: root.game.next
         message: root.message
+        free: Rules.freeCount(root.game)
     }
 }

@@ -18,6 +18,8 @@ TARNO_PACKAGES=(
     "${TARNO_MOVIE_PACKAGES[@]}"
     qml6-module-qttest qt6-declarative-dev-tools
     libglib2.0-dev libgtest-dev libgmock-dev libbenchmark-dev
+    # The solver's completion check: a SAT solver, linked statically (nothing at run time).
+    libcadical-dev
     libxcb1-dev
     # The window-manager test: captions and frames on a screen of its own.
     xvfb openbox

@@ -14,10 +14,12 @@ export const colours = 5;
 // A record's score field is ranked as six digits, so no result may go beyond this.
 export const maxScore = 999999;
 export const clearBonus = 1000;
+// What taking a move back costs in a timed mode: time off the clock.
+export const undoCostMs = 5000;
 
 // The four ways to play, each with its own hi-score list.
 export const modes = [
-    { slotId: "brikon", label: "No limit", key: "0", limitMs: 0 },
+    { slotId: "brikon", label: "Unlimited", key: "0", limitMs: 0 },
     { slotId: "brikon1", label: "1 minute", key: "1", limitMs: 60000 },
     { slotId: "brikon3", label: "3 minutes", key: "3", limitMs: 180000 },
     { slotId: "brikon5", label: "5 minutes", key: "5", limitMs: 300000 }
@@ -193,7 +195,9 @@ export function newGame(seed, slotId) {
         moves: 0,
         boardsCleared: 0,
         lastPoints: 0,
-        over: false
+        bestGroup: 0,
+        over: false,
+        previous: null
     };
 }
 
@@ -209,7 +213,9 @@ export function play(game, col, row) {
     let gained = points(result.removed);
     const next = Object.assign({}, game, {
         board: result.board,
-        moves: game.moves + 1
+        moves: game.moves + 1,
+        bestGroup: Math.max(game.bestGroup || 0, result.removed),
+        previous: Object.assign({}, game, { previous: null })
     });
     if (!hasGroup(next.board)) {
         if (brickCount(next.board) === 0) {
@@ -228,6 +234,12 @@ export function play(game, col, row) {
     next.score = game.score + gained;
     next.lastPoints = gained;
     return next;
+}
+
+// The game before its last move, or null when there is none to take back: one step
+// only, and never once the game is over.
+export function undo(game) {
+    return game.over || !game.previous ? null : game.previous;
 }
 
 // The game when the clock of a timed mode has run out.

@@ -177,7 +177,8 @@ Rectangle {
         }
 
         // A finished board shown without its result takes no moves: the title gives way
-        // to a mark that says so, and a click on it brings the result back.
+        // to a mark that says how the game ended ("Game over", "On the summit!"), and a
+        // click on it brings the result back.
         Rectangle {
             id: endedMark
             objectName: "gameOverMark"
@@ -195,7 +196,7 @@ Rectangle {
             Text {
                 id: markText
                 anchors.centerIn: parent
-                text: "Game over"
+                text: over.title
                 color: Theme.accent
                 font.family: Theme.fontFamily
                 font.pixelSize: Theme.titleSize - 4

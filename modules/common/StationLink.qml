@@ -11,7 +11,7 @@ QtObject {
     property var sent: []          // ["command|args", ...], without a station only
     property bool solving: false
     property bool resultSent: false // this game's result is out
-
+    property Store store_: Store {}
 
     signal solved(string answer)   // "solver_solve" arrived; empty when there is none
 
@@ -27,6 +27,15 @@ QtObject {
     // A new game is dealt: its result is still to send.
     function newGame() {
         resultSent = false;
+    }
+    // Keeps a small text for this movie (the frame's Store decides where); says whether
+    // it was kept.
+    function keep(key, value) { return store_.setValue(key, value); }
+    // What keep() kept under `key`, or the empty text.
+    function kept(key) { return store_.value(key); }
+    // The name of the last result the station recorded, or the empty text.
+    function lastName() {
+        return hasStation && player.lastName !== undefined ? String(player.lastName) : "";
     }
     // Asks for the solution of a solver request.
     function solve(request) {

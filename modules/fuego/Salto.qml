@@ -1,6 +1,7 @@
-// Fuego Salto: jump embers over embers on a hexagonal board; every ember jumped over
+// Fuego Salto: jump embers over embers on a board of holes; every ember jumped over
 // burns out and scores. Click an ember, then one of the holes it can jump to (they are
-// ringed); or move the frame with the arrows and press Space twice.
+// ringed); or move the frame with the arrows and press Space twice. Three boards; the
+// hearth's results go to the hi-score list.
 import QtQuick
 import "../common"
 import "../common/Random.mjs" as Random
@@ -11,23 +12,33 @@ import "Rules.mjs" as Result
 GameScreen {
     id: movie
 
-    property var game: Rules.newGame(Random.freshSeed())
+    property string shapeId: Rules.standardShape
+    property var game: Rules.newGame(Random.freshSeed(), shapeId)
     property int selected: -1
     property int cursor: Rules.holeAt(0, 0)
+    property bool confirmingFinish: false
     readonly property var targets: Rules.targetsFrom(game, selected)
     readonly property alias clock: clock
     readonly property int undoCostMs: 5000
 
-    function newGame(seed) {
-        game = Rules.newGame(seed === undefined ? Random.freshSeed() : seed);
-        selected = -1;
-        cursor = Rules.holeAt(0, 0);
+    function newGame(seed, shape) {
+        if (shape !== undefined)
+            shapeId = Rules.shapeOf(shape).id;
+        game = Rules.newGame(seed === undefined ? Random.freshSeed() : seed, shapeId);
+        resetPlay();
         link.newGame();
         clock.reset();
         gameOver.clear();
         focusGame();
     }
-    // One input path for clicks and keys.
+    function resetPlay() {
+        selected = -1;
+        confirmingFinish = false;
+        const middle = Rules.shapeOf(game.shape).middle;
+        cursor = middle[Math.floor(middle.length / 2)];
+    }
+    // One input path for clicks and keys: the rules choose or jump; a click that does
+    // nothing shakes and says why.
     function choose(hole) {
         if (game.over)
             return;
@@ -37,34 +48,81 @@ GameScreen {
             clock.start();
             undo.push(game);
             sounds.play("lay");
-        } else {
-            sounds.play(chosen.selected >= 0 ? "select" : selected >= 0 ? "invalid" : "");
+            const move = Rules.movesFrom(game, selected).find(j => j.to === hole);
+            game = chosen.game;
+            hearth.hop(move.from, move.over, move.to);
+            confirmingFinish = false;
+        } else if (Rules.movesFrom(game, hole).length === 0) {
+            sounds.play("invalid");
+            hearth.refuse(hole);
+            note.say(game.embers[hole] ? "That ember has no jump: it needs a touching ember with an empty hole behind it."
+                                       : "Choose an ember first, then a ringed hole.");
+        } else if (chosen.selected >= 0) {
+            sounds.play("select");
         }
-        game = chosen.game;
         selected = chosen.selected;
         if (game.over)
-            end("No jumps left");
+            end();
     }
     // The last jump taken back; it costs time on the clock.
     function takeBack() {
-        game = undo.take();
-        selected = -1;
+        undo.take();
+        const back = Rules.undo(game);
+        if (back === game)
+            return;
+        game = back;
+        resetPlay();
         clock.addMs(undoCostMs);
         sounds.play("turn");
     }
+    function restartDeal() {
+        if (game.over)
+            return;
+        game = Rules.restart(game);
+        undo.clear();
+        resetPlay();
+        sounds.play("turn");
+    }
+    // Finish asks first: the first press arms it, the second ends the game.
     function stopHere() {
         if (game.over || game.removed === 0)
             return;
+        if (!confirmingFinish) {
+            confirmingFinish = true;
+            note.say("Press Finish again to end the game with " + Rules.embersLeft(game) + " embers left.");
+            return;
+        }
         game = Rules.stop(game);
-        end("You stopped");
+        end();
     }
-    function end(heading) {
+    function end() {
         clock.stop();
-        finish(heading, ["Embers burnt out: " + game.removed, "Time: " + clock.text],
-               { scoreList: Result.scoreList("fuego", clock.elapsedMs, Rules.score(game)) });
+        confirmingFinish = false;
+        const perfect = Rules.isPerfect(game), middle = Rules.endsInMiddle(game);
+        const lines = ["Embers burnt out: " + game.removed + ", left: " + Rules.embersLeft(game)];
+        if (perfect)
+            lines.push("Perfect game: +" + Rules.perfectBonus + (middle ? ", in the middle: +" + Rules.middleBonus : ""));
+        lines.push("Score: " + Rules.score(game) + "   Time: " + clock.text);
+        if (!Rules.isRecorded(game))
+            lines.push("The " + Rules.shapeOf(game.shape).name + " is for practice: only the Hearth goes to the hi-score list.");
+        finish(perfect ? "Perfect game!" : game.removed > 0 && Rules.anyMove(game) ? "You stopped" : "No jumps left",
+               lines, { won: perfect, scoreList: Rules.isRecorded(game)
+                            ? Result.scoreList("fuego", clock.elapsedMs, Rules.score(game)) : undefined });
+    }
+    // Another board means another game: asked first when one is going on.
+    function chooseShape(id) {
+        confirmDiscard(() => newGame(undefined, id));
+    }
+    function keyCommand(key) {
+        switch (key) {
+        case Qt.Key_Escape: selected = -1; break;
+        case Qt.Key_F: stopHere(); break;
+        case Qt.Key_R: restartDeal(); break;
+        default: chooseShape(Rules.shapes[key - Qt.Key_1].id);
+        }
     }
     function screenshotScene(name) {
-        newGame(5);
+        newGame(5, Rules.standardShape);
         for (let k = 0; k < 6; ++k) {
             const j = Rules.firstJump(game);
             choose(j.from);
@@ -77,24 +135,24 @@ GameScreen {
 
     title: "Fuego Salto"
     stats: [{ label: "Burnt out", value: String(game.removed) },
+            { label: "Left", value: String(Rules.embersLeft(game)) },
             { label: "Time", value: clock.text }]
-    keyHandler: board
-    howToPlayText: "<p>Every hole of the hearth but one holds a glowing ember. An ember jumps "
-                 + "over a touching ember, in any of the six directions, into the empty hole "
-                 + "straight behind it; the ember it jumped over burns out.</p>"
+    keyHandler: hearth
+    howToPlayText: "<p>Every hole but one holds a glowing ember. An ember jumps over a touching "
+                 + "ember, in any of the six directions, into the empty hole straight behind "
+                 + "it; the ember it jumped over burns out.</p>"
                  + "<p>Click an ember, then one of the ringed holes. Keys: the arrows move the "
-                 + "frame, <b>Space</b> chooses the ember and then its hole, <b>Escape</b> lets go.</p>"
-                 + "<p>Burn out as many embers as you can: the score is the count, and the "
-                 + "clock decides between equal scores. The game ends when no jump is left, "
-                 + "or when you press <b>Finish</b>.</p>"
-                 + "<p><b>Z</b> takes the last jump back and adds " + undoCostMs / 1000
-                 + " seconds to your time.</p>"
-    buttons: GameButton {
-        text: "Finish"
-        key: "F"
-        enabled: !movie.game.over && movie.game.removed > 0
-        onClicked: { movie.stopHere(); }
-    }
+                 + "frame, <b>Space</b> chooses the ember and then its hole, <b>Escape</b> lets go. "
+                 + "<b>Z</b> takes back a jump and adds " + undoCostMs / 1000 + " seconds to your "
+                 + "time; <b>Restart deal</b> (R) starts this deal again, the clock running on.</p>"
+                 + "<p>The score is the embers burnt out. Bring them down to <b>one</b> for a "
+                 + "perfect game (+" + Rules.perfectBonus + "), and +" + Rules.middleBonus
+                 + " more when it stands in the middle (the ringed holes). Every board can "
+                 + "end perfectly. The clock decides between equal scores. The game ends when "
+                 + "no jump is left, or when you press <b>Finish</b> (F) twice.</p>"
+                 + "<p>Boards (keys <b>1</b> to <b>3</b> start a new game on one): the Hearth, "
+                 + "whose results go to the hi-score list, and the Triangle and the Diamond "
+                 + "for practice.</p>"
 
     inProgress: game.removed > 0 && !game.over
     undoEnabled: true
@@ -112,7 +170,7 @@ GameScreen {
         onTriggered: {
             const j = Rules.firstJump(movie.game);
             if (!j || Rules.jump(movie.game, j.from, j.to).over) {
-                movie.game = Rules.newGame(9);
+                movie.game = Rules.newGame(9, movie.shapeId);
                 return;
             }
             movie.selected = -1;
@@ -121,119 +179,96 @@ GameScreen {
         }
     }
 
-    Item {
-        id: board
-
-        readonly property real step: 40     // distance from a hole's centre to a corner
-        function centreX(h) { return width / 2 + step * Math.sqrt(3) * (h.q + h.r / 2); }
-        function centreY(h) { return height / 2 + step * 1.5 * h.r; }
-
+    Hearth {
+        id: hearth
         anchors.fill: parent
-        focus: true
+        game: movie.game
+        selected: movie.selected
+        cursor: movie.cursor
+        targets: movie.targets
+        onChosen: function(hole) { movie.choose(hole); }
+        onCursorMoved: function(hole) { movie.cursor = hole; }
+        onKeyCommand: function(key) { movie.keyCommand(key); }
+    }
 
-        Keys.onPressed: function(event) {
-            let next = -1;
-            switch (event.key) {
-            case Qt.Key_Left: next = Rules.step(movie.cursor, -1, 0); break;
-            case Qt.Key_Right: next = Rules.step(movie.cursor, 1, 0); break;
-            case Qt.Key_Up: next = Rules.step(movie.cursor, 0, -1); break;
-            case Qt.Key_Down: next = Rules.step(movie.cursor, 0, 1); break;
-            case Qt.Key_Space: case Qt.Key_Return: case Qt.Key_Enter: movie.choose(movie.cursor); break;
-            case Qt.Key_Escape: movie.selected = -1; break;
-            case Qt.Key_F: movie.stopHere(); break;
-            default: return;
-            }
-            if (next >= 0)
-                movie.cursor = next;
-            event.accepted = true;
+    // The boards, on the left.
+    Column {
+        x: 14
+        y: 14
+        spacing: 8
+        Text {
+            text: "Board"
+            color: Theme.textDim
+            font.family: Theme.fontFamily
+            font.pixelSize: Theme.smallSize
         }
-
-        // The hearth behind the holes.
-        Glyph {
-            anchors.centerIn: parent
-            width: 8.4 * board.step * Math.sqrt(3)
-            height: width
-            rotation: 30
-            shape: "hexagon"
-            colour: "#3a1f1a"
-            outline: "#6b3a2a"
-        }
-
         Repeater {
-            model: Rules.holes.length
-            Item {
-                id: hole
-                readonly property var at: Rules.holes[index]
-                readonly property bool lit: movie.game.embers[index]
-                readonly property bool target: movie.targets.indexOf(index) >= 0
-
-                x: board.centreX(at) - width / 2
-                y: board.centreY(at) - height / 2
-                width: board.step * 1.7
-                height: width
-
-                // An empty hole is a small dark pit; an ember is a large round coal.
-                Rectangle {
-                    anchors.centerIn: parent
-                    width: parent.width * 0.36
-                    height: width
-                    radius: width / 2
-                    color: "#150b08"
-                    border.color: "#5c3326"
-                }
-                Rectangle {
-                    id: coal
-                    anchors.centerIn: parent
-                    width: parent.width * 0.74
-                    height: width
-                    radius: width / 2
-                    opacity: hole.lit ? 1 : 0
-                    scale: hole.lit ? 1 : 0.4
-                    border.color: "#7a2d0c"
-                    border.width: 2
-                    gradient: Gradient {
-                        GradientStop { position: 0; color: "#ffe08a" }
-                        GradientStop { position: 0.55; color: "#ff8c1a" }
-                        GradientStop { position: 1; color: "#c2410c" }
-                    }
-                    Behavior on opacity { NumberAnimation { duration: 260 } }
-                    Behavior on scale { NumberAnimation { duration: 260 } }
-                }
-                // A hole the chosen ember can reach is ringed and dotted.
-                Rectangle {
-                    anchors.centerIn: parent
-                    visible: hole.target
-                    width: parent.width * 0.8
-                    height: width
-                    radius: width / 2
-                    color: "transparent"
-                    border.color: Theme.good
-                    border.width: 4
-                    Rectangle {
-                        anchors.centerIn: parent
-                        width: 8
-                        height: 8
-                        radius: 4
-                        color: Theme.good
-                    }
-                }
-                // The chosen ember, and the keyboard frame.
-                Rectangle {
-                    anchors.centerIn: parent
-                    visible: movie.selected === index || (board.activeFocus && movie.cursor === index)
-                    width: parent.width * 0.96
-                    height: width
-                    radius: width / 2
-                    color: "transparent"
-                    border.color: movie.selected === index ? "white" : Theme.cursor
-                    border.width: movie.selected === index ? 5 : 3
-                }
-                MouseArea {
-                    anchors.fill: parent
-                    cursorShape: Qt.PointingHandCursor
-                    onClicked: movie.choose(index)
-                }
+            model: Rules.shapes
+            GameButton {
+                width: 136
+                text: modelData.name
+                key: String(index + 1)
+                primary: movie.shapeId === modelData.id
+                onClicked: movie.chooseShape(modelData.id)
             }
+        }
+        Text {
+            width: 136
+            text: movie.shapeId === Rules.standardShape ? "Goes to the hi-score list" : "For practice: not recorded"
+            color: Theme.textDim
+            font.family: Theme.fontFamily
+            font.pixelSize: 13
+            wrapMode: Text.WordWrap
+        }
+    }
+
+    // Taking jumps back and finishing, on the right.
+    Column {
+        anchors.right: parent.right
+        anchors.rightMargin: 14
+        y: 14
+        spacing: 8
+        GameButton {
+            width: 150
+            text: "Restart deal"
+            key: "R"
+            fontSize: Theme.smallSize
+            enabled: !movie.game.over && movie.game.history.length > 0
+            onClicked: { movie.restartDeal(); movie.focusGame(); }
+        }
+        GameButton {
+            width: 150
+            text: movie.confirmingFinish ? "Really finish?" : "Finish"
+            key: "F"
+            fontSize: movie.confirmingFinish ? Theme.smallSize : Theme.bodySize
+            primary: movie.confirmingFinish
+            enabled: !movie.game.over && movie.game.removed > 0
+            onClicked: { movie.stopHere(); movie.focusGame(); }
+        }
+    }
+
+    // A word on what just happened, at the foot of the board.
+    Text {
+        id: note
+        function say(text) {
+            note.text = text;
+            fade.restart();
+        }
+        anchors.horizontalCenter: parent.horizontalCenter
+        anchors.bottom: parent.bottom
+        anchors.bottomMargin: 8
+        width: parent.width - 40
+        horizontalAlignment: Text.AlignHCenter
+        wrapMode: Text.WordWrap
+        opacity: 0
+        color: Theme.focus
+        font.family: Theme.fontFamily
+        font.pixelSize: Theme.smallSize + 1
+        SequentialAnimation {
+            id: fade
+            PropertyAction { target: note; property: "opacity"; value: 1 }
+            PauseAnimation { duration: 2600 }
+            NumberAnimation { target: note; property: "opacity"; to: 0; duration: 500 }
         }
     }
 }

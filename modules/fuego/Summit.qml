@@ -36,7 +36,8 @@ GameScreen {
         const result = Rules.pick(game, index);
         game = result.game;
         if (result.event === "slipped") {
-            weather.addMs(Rules.penaltyMs);
+            weather.addMs(result.costMs);
+            slipNote.text = "Too much: −" + result.costMs / 1000 + " s";
             slip.restart();
             sounds.play("invalid");
         } else if (result.event === "climbed") {
@@ -55,7 +56,10 @@ GameScreen {
     function end(heading, won) {
         clock.stop();
         weather.stop();
-        finish(heading, ["Height: " + game.height + " of " + Rules.summit + " ledges", "Time: " + clock.text],
+        finish(heading, won
+            ? ["You climbed all " + Rules.summit + " ledges in " + clock.text + ".",
+               game.slips ? "Slips on the way: " + game.slips : "Not a single slip!"]
+            : ["Height: " + game.height + " of " + Rules.summit + " ledges", "Time: " + clock.text],
                { won: won, scoreList: Result.scoreList("summit", clock.elapsedMs, Rules.score(game)) });
     }
     // Stones that make the target (for the pictures and the tests).
@@ -76,10 +80,12 @@ GameScreen {
     howToPlayText: "<p>Climb the mountain ledge by ledge. Each ledge shows a <b>target</b>: pick "
                  + "stones whose numbers add up to it exactly, and you climb to the next.</p>"
                  + "<p>Click a stone to pick it or put it back; keys <b>1</b> to <b>7</b> do the "
-                 + "same, or the arrows and <b>Space</b>. A pick past the target drops your "
-                 + "stones and costs two seconds.</p>"
-                 + "<p>Leave each ledge before the weather bar runs out; it runs faster the "
-                 + "higher you are. The score is the height you reach; the clock decides "
+                 + "same, or the arrows and <b>Space</b>. A pick past the target is a slip: your "
+                 + "stones drop and the weather comes " + Rules.slipCostMs(0) / 1000 + " seconds "
+                 + "closer (more higher up). Blue <b>minus stones</b> take away: while one is "
+                 + "still free, a pick past the target can come back.</p>"
+                 + "<p>The climb gets steeper: higher ledges need more stones and the weather "
+                 + "bar runs out sooner. The score is the height you reach; the clock decides "
                  + "between equal heights. The summit is ledge " + Rules.summit + ".</p>"
 
     inProgress: clock.running && !game.over
@@ -126,6 +132,7 @@ GameScreen {
 
         Row {
             spacing: 18
+            visible: !movie.game.reachedSummit
             Rectangle {
                 width: 170
                 height: 110
@@ -175,6 +182,7 @@ GameScreen {
         Column {
             width: parent.width
             spacing: 4
+            visible: !movie.game.reachedSummit
             Text {
                 text: "Weather: " + Math.ceil(weather.remainingMs / 1000) + " s"
                 color: weather.remainingMs < 4000 ? Theme.bad : Theme.textDim
@@ -195,9 +203,44 @@ GameScreen {
             }
         }
 
+        // On the summit the ledge and the weather give way to the view from the top.
+        Column {
+            visible: movie.game.reachedSummit
+            width: parent.width
+            spacing: 10
+            Text {
+                width: parent.width
+                text: "★ On the summit! ★"
+                horizontalAlignment: Text.AlignHCenter
+                color: Theme.accent
+                font.family: Theme.fontFamily
+                font.pixelSize: 38
+                font.bold: true
+            }
+            Text {
+                width: parent.width
+                text: "All " + Rules.summit + " ledges in " + clock.text
+                horizontalAlignment: Text.AlignHCenter
+                color: Theme.text
+                font.family: Theme.fontFamily
+                font.pixelSize: Theme.bodySize + 4
+            }
+        }
+
+        // What the last slip cost, for a moment after it.
+        Text {
+            id: slipNote
+            opacity: 0
+            color: Theme.bad
+            font.family: Theme.fontFamily
+            font.pixelSize: 24
+            font.bold: true
+        }
+
         Grid {
             id: stonesRow
             objectName: "stones"
+            visible: !movie.game.reachedSummit
             columns: 4
             spacing: 16
             focus: true
@@ -230,10 +273,11 @@ GameScreen {
                     Rectangle {
                         id: stone
                         readonly property bool picked: movie.game.picked.indexOf(index) >= 0
+                        readonly property bool minus: modelData < 0
                         width: 88
                         height: 88
                         radius: 26
-                        color: picked ? "#ffb703" : "#8d99ae"
+                        color: picked ? "#ffb703" : minus ? "#7fb7e6" : "#8d99ae"
                         border.color: stonesRow.activeFocus && movie.cursor === index ? Theme.cursor : "#2b2d42"
                         border.width: stonesRow.activeFocus && movie.cursor === index ? 5 : 2
                         y: picked ? -8 : 0
@@ -241,7 +285,7 @@ GameScreen {
 
                         Text {
                             anchors.centerIn: parent
-                            text: modelData
+                            text: stone.minus ? "−" + Math.abs(modelData) : modelData
                             color: "#1b1b2f"
                             font.family: Theme.fontFamily
                             font.pixelSize: 40
@@ -268,11 +312,18 @@ GameScreen {
         }
     }
 
-    // A shake of the stones when a pick went past the target.
-    SequentialAnimation {
+    // A shake of the stones when a pick went past the target, and what it cost.
+    ParallelAnimation {
         id: slip
-        NumberAnimation { target: stonesRow; property: "x"; to: 12; duration: 50 }
-        NumberAnimation { target: stonesRow; property: "x"; to: -12; duration: 80 }
-        NumberAnimation { target: stonesRow; property: "x"; to: 0; duration: 50 }
+        SequentialAnimation {
+            NumberAnimation { target: stonesRow; property: "x"; to: 12; duration: 50 }
+            NumberAnimation { target: stonesRow; property: "x"; to: -12; duration: 80 }
+            NumberAnimation { target: stonesRow; property: "x"; to: 0; duration: 50 }
+        }
+        SequentialAnimation {
+            PropertyAction { target: slipNote; property: "opacity"; value: 1 }
+            PauseAnimation { duration: 1400 }
+            NumberAnimation { target: slipNote; property: "opacity"; to: 0; duration: 400 }
+        }
     }
 }

@@ -20,6 +20,8 @@ GameScreen {
     property var tick                   // function(state, ms): the state at that time
     property var resultOf               // function(state, name): the list to send, or null
     property var endText                // function(list): [heading, lines] of the end
+    property var helpWith: Rules.withHelp // function(state): the state once the solution shows
+    property bool accepting: true        // the board passes presses on
     property int firstCursor: 0
     readonly property alias table: table     // for tests: the board and the name
     readonly property alias clock: clock
@@ -67,8 +69,11 @@ GameScreen {
         if (game.over)
             return;
         showSolution = !showSolution;
-        if (showSolution)
-            game = Rules.withHelp(game);
+        if (showSolution) {
+            game = helpWith(game);
+            if (game.over)
+                end();
+        }
     }
     // How often to press each lamp to put them all out with the fewest presses: for tests
     // and scenes; it shows nothing, so it is no help to the player.
@@ -103,8 +108,9 @@ GameScreen {
         board: screen.game.board
         lamps: screen.game.lamps
         hints: screen.showSolution ? screen.solution() : []
-        helped: screen.game.helped
-        onLampPressed: function(index) { screen.press(index); }
+        helped: screen.game.helped === true
+        onLampPressed: function(index) { if (screen.accepting) screen.press(index); }
+        showing: screen.showSolution
         onSolutionRequested: screen.toggleSolution()
     }
 

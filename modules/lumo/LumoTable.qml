@@ -15,6 +15,7 @@ Item {
     property int cursor: 0
     property string note                // the line under the board
     property bool helped: false         // help was shown: the line says so
+    property bool showing: false        // the solution is shown
     property alias name: nameField.name
     property alias buttons: extra.data
     property var commandKeys: []        // the movie's own keys, handed on by commandKey
@@ -70,14 +71,14 @@ Item {
             width: 22
             height: 22
             anchors.verticalCenter: parent.verticalCenter
-            shape: "cross"
-            colour: Theme.bad
+            shape: "ring"
+            colour: Theme.accent
         }
         Text {
             objectName: "note"
             anchors.verticalCenter: parent.verticalCenter
             text: table.note
-            color: table.helped ? Theme.bad : Theme.textDim
+            color: table.helped ? Theme.accent : Theme.textDim
             font.family: Theme.fontFamily
             font.pixelSize: Theme.smallSize
             font.bold: table.helped
@@ -109,7 +110,7 @@ Item {
                 spacing: 8
             }
             GameButton {
-                text: "Solution"
+                text: table.showing ? "Hide solution" : "Solution"
                 key: "S"
                 onClicked: { table.solutionRequested(); table.focusBoard(); }
             }

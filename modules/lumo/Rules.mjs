@@ -9,7 +9,6 @@ import * as Random from "../common/Random.mjs";
 // need more ends there.
 export const maxMoves = 99;
 export const maxTimeMs = 9999999;
-export const runLength = 20;
 
 const plus = [[0, 0], [0, -1], [-1, 0], [1, 0], [0, 1]];
 const hexSteps = [[0, 0], [1, 0], [-1, 0], [0, 1], [0, -1], [1, -1], [-1, 1]];
@@ -51,15 +50,47 @@ export function hexBoard(radius, levels) {
     return { shape: "hex", cols: span, rows: span, levels: levels, cells: cells, neighbours: neighbours };
 }
 
-// The three single games: their boards, how many lamps the deal presses, and their texts.
+// The three single games: their boards, the one par every recorded deal has, and their
+// texts. The par is the fewest presses that put a deal out, the same for every deal of a
+// game, so a list ranked by moves compares like with like.
 export const games = {
-    lumo11: { title: "Lumo 11", presses: 8, board: () => squareBoard(6, 6, 2),
+    lumo11: { title: "Lumo 11", par: 8, board: () => squareBoard(6, 6, 2),
               summary: "Six by six lamps; a lamp and the four beside it switch." },
-    lumo12: { title: "Lumo 12", presses: 8, board: () => hexBoard(3, 2),
+    lumo12: { title: "Lumo 12", par: 8, board: () => hexBoard(3, 2),
               summary: "A honeycomb of 37 lamps; a lamp and the six around it switch." },
-    lumo13: { title: "Lumo 13", presses: 6, board: () => squareBoard(5, 5, 3),
+    lumo13: { title: "Lumo 13", par: 9, board: () => squareBoard(5, 5, 3),
               summary: "Lamps with three levels: bright, dim, out. Each press steps a lamp and the four beside it one level down; out goes back to bright." }
 };
+
+// Practice levels: the game's board at a par that grows by one a level, from 2 presses
+// to 13. They record nothing; reaching the next one is what they give.
+export const ladderLength = 12;
+
+export function ladderPar(level) {
+    return 1 + Math.max(1, Math.min(ladderLength, Math.floor(level)));
+}
+
+// The practice level a player has reached, read back from the text the store keeps: a
+// whole number 1..ladderLength; anything else (nothing stored yet, a damaged text) is 1.
+export function levelFromStore(text) {
+    const s = String(text === undefined || text === null ? "" : text).trim();
+    if (!/^[0-9]{1,3}$/.test(s))
+        return 1;
+    return Math.max(1, Math.min(ladderLength, Number(s)));
+}
+
+// The key under which the store keeps the level reached in a game.
+export function levelKey(gameType) {
+    return gameTypeOf(gameType) + ".level";
+}
+
+// The level reached after a practice game: solving the highest level reached without
+// help opens the next one; anything else leaves it.
+export function levelAfter(reached, game) {
+    if (game.level === reached && game.outcome === "solved" && !game.helped && reached < ladderLength)
+        return reached + 1;
+    return reached;
+}
 
 // The game a movie plays for its gameType; an unknown type plays Lumo 12.
 export function gameTypeOf(gameType) {
@@ -78,20 +109,34 @@ export function isDark(lamps) {
     return lamps.every(level => level === 0);
 }
 
-// A solvable position: from all lamps out, `presses` different lamps are pressed once or,
-// on three-level boards, once or twice. A deal that happens to leave every lamp out is
-// dealt again from the same generator.
-export function deal(board, rng, presses) {
-    const n = board.cells.length;
+// A position whose fewest presses are exactly `par`: the presses that will put it out
+// are chosen first, `par` in all and each lamp at most levels - 1 times, and the
+// position is what undoing them from all lamps out leaves (a lamp pressed as often as
+// there are levels is back where it was). Where the board lets presses cancel (some
+// choices can be put out with fewer presses) such a deal is thrown away and dealt again
+// from the same generator, so a seed still gives one deal.
+export function deal(board, rng, par) {
+    const n = board.cells.length, most = board.levels - 1;
+    const total = Math.max(1, Math.min(Math.floor(par), n * most));
     for (;;) {
-        let lamps = new Array(n).fill(0);
-        const chosen = Random.shuffled(rng, [...Array(n).keys()]).slice(0, Math.min(presses, n));
-        for (const i of chosen) {
-            const times = board.levels > 2 ? Random.between(rng, 1, board.levels - 1) : 1;
-            for (let t = 0; t < times; ++t)
-                lamps = press(board, lamps, i);
+        const times = new Array(n).fill(0);
+        const order = Random.shuffled(rng, [...Array(n).keys()]);
+        // Lamps pressed more than once are spread at random over the first few lamps.
+        let left = total, k = 0;
+        while (left > 0) {
+            const lamp = order[k % n];
+            const room = most - times[lamp];
+            const t = Math.min(left, room, k < n && most > 1 ? Random.between(rng, 1, most) : room);
+            times[lamp] += t;
+            left -= t;
+            ++k;
         }
-        if (!isDark(lamps))
+        let lamps = new Array(n).fill(0);
+        times.forEach((count, i) => {
+            for (let t = count ? count : board.levels; t < board.levels; ++t)
+                lamps = press(board, lamps, i);
+        });
+        if (!isDark(lamps) && fewestMoves(board, lamps) === total)
             return lamps;
     }
 }
@@ -213,22 +258,37 @@ export function step(board, from, dx, dy) {
 }
 
 // The name as the result list carries it: a comma would split the list, so none gets in
-// (the name field refuses commas already).
-export function plainName(name) {
-    return String(name === undefined || name === null ? "" : name).replace(/,/g, "");
+// (the name field refuses commas already); an empty name goes as "NoName Player", the
+// name the station gives a player who types none.
+export const noName = "NoName Player";
+
+export function sentName(name) {
+    const plain = String(name === undefined || name === null ? "" : name).replace(/,/g, "").trim();
+    return plain === "" ? noName : plain;
+}
+
+// The name the field starts with: the one last used in this movie, else the one the
+// station last recorded, else nothing (the field then shows its placeholder).
+export function startingName(usedHere, lastName) {
+    const clean = text => String(text === undefined || text === null ? "" : text).replace(/,/g, "").trim();
+    return clean(usedHere) || clean(lastName);
 }
 
 // ---- A single game (Lumo 11, 12, 13) ----
-// { gameType, board, lamps, fewest, moves, timeMs, helped, over, outcome }
+// { gameType, level, par, board, lamps, fewest, moves, timeMs, helped, over, outcome }
+// level: 0 for the game that records a result, 1..ladderLength for a practice level.
 // outcome: "" while playing, "solved", "moves" (99 moves without putting the lamps
 // out) or "time" (the longest time a result holds has passed).
 
-export function newGame(gameType, seed) {
+export function newGame(gameType, seed, level) {
     const type = gameTypeOf(gameType);
+    const practice = level >= 1 ? Math.min(ladderLength, Math.floor(level)) : 0;
+    const par = practice ? ladderPar(practice) : games[type].par;
     const board = games[type].board();
-    const lamps = deal(board, Random.make(seed), games[type].presses);
-    return { gameType: type, board: board, lamps: lamps, fewest: fewestMoves(board, lamps),
-             moves: 0, timeMs: 0, helped: false, over: false, outcome: "" };
+    const lamps = deal(board, Random.make(seed), par);
+    return { gameType: type, level: practice, par: par, board: board, lamps: lamps,
+             fewest: par, moves: 0, timeMs: 0, helped: false, over: false,
+             outcome: "" };
 }
 
 // The game after pressing lamp i; a finished game or a lamp off the board changes nothing.
@@ -259,39 +319,49 @@ export function withHelp(game) {
 }
 
 // The "writescore" list of a finished game: slot id, moves, time in ms, the player's
-// name; null when there is nothing to record (not solved, or solved with help).
+// name; null when there is nothing to record (not solved, solved with help, or a
+// practice level).
 export function result(game, name) {
-    if (game.outcome !== "solved" || game.helped)
+    if (game.outcome !== "solved" || game.helped || game.level)
         return null;
-    return [game.gameType, game.moves, game.timeMs, plainName(name)];
+    return [game.gameType, game.moves, game.timeMs, sentName(name)];
 }
 
 // ---- The run of twenty puzzles (Lumo 18) ----
-// { seed, puzzle (0-based), solved, board, lamps, fewest, moves, timeMs, helped, over,
-//   outcome }: moves and time count over the whole run. outcome: "" while playing,
+// { seed, puzzle (0-based), solved, board, lamps, par, fewest, moves, timeMs, shown,
+//   over, outcome }: moves and time count over the whole run; shown is true once the
+// solution of the current puzzle has been paid for. outcome: "" while playing,
 // "complete" (all twenty solved), "ended" (the player ended the run), "moves" or "time"
 // (the run reached the most a result holds).
 
-// Puzzle k (0-based) of a run: the board grows from 3 x 3 to 7 x 7 every four puzzles,
-// and the deal presses one more lamp every five. The presses of all twenty together
-// (50) leave room below the 99 moves a result holds.
-export function runPuzzleSize(k) {
-    return 3 + Math.floor(k / 4);
-}
-export function runPuzzlePresses(k) {
-    return 1 + Math.floor(k / 5);
+// The twenty puzzles: board side, lamp levels and par. The par grows from 1 to 8 and
+// the last third has three-level lamps; all pars together (80) leave 19 of the 99 moves
+// a result holds for slips and shown solutions.
+export const runPuzzles = [
+    [3, 2, 1], [3, 2, 1], [3, 2, 1], [4, 2, 2], [4, 2, 2], [4, 2, 2], [5, 2, 3],
+    [5, 2, 3], [5, 2, 3], [5, 2, 4], [6, 2, 4], [6, 2, 4], [6, 2, 5],
+    [4, 3, 5], [4, 3, 5], [4, 3, 6], [5, 3, 6], [5, 3, 7], [5, 3, 8], [5, 3, 8]
+].map(([side, levels, par]) => ({ side: side, levels: levels, par: par }));
+
+// Showing the solution of a run's puzzle costs as many moves as its par.
+export function solutionCost(run) {
+    return run.shown || run.over ? 0 : run.par;
 }
 
 function dealRunPuzzle(seed, k) {
-    const size = runPuzzleSize(k);
-    const board = squareBoard(size, size, 2);
-    const lamps = deal(board, Random.make((seed + Math.imul(k + 1, 0x9e3779b9)) >>> 0), runPuzzlePresses(k));
-    return { board: board, lamps: lamps, fewest: fewestMoves(board, lamps) };
+    const p = runPuzzles[k];
+    const board = squareBoard(p.side, p.side, p.levels);
+    const lamps = deal(board, Random.make((seed + Math.imul(k + 1, 0x9e3779b9)) >>> 0), p.par);
+    return { board: board, lamps: lamps, par: p.par, fewest: p.par, shown: false };
 }
 
 export function newRun(seed) {
     return Object.assign({ seed: seed >>> 0, puzzle: 0, solved: 0, moves: 0, timeMs: 0,
-                           helped: false, over: false, outcome: "" }, dealRunPuzzle(seed >>> 0, 0));
+                           over: false, outcome: "" }, dealRunPuzzle(seed >>> 0, 0));
+}
+
+function outOfMoves(run) {
+    return run.moves >= maxMoves ? Object.assign(run, { moves: maxMoves, over: true, outcome: "moves" }) : run;
 }
 
 // The run after pressing lamp i: a solved puzzle counts and the next one is dealt.
@@ -301,14 +371,21 @@ export function runMove(run, i) {
     let next = Object.assign({}, run, { lamps: press(run.board, run.lamps, i), moves: run.moves + 1 });
     if (isDark(next.lamps)) {
         next.solved += 1;
-        if (next.solved >= runLength)
+        if (next.solved >= runPuzzles.length)
             return Object.assign(next, { over: true, outcome: "complete" });
         next.puzzle += 1;
         next = Object.assign(next, dealRunPuzzle(run.seed, next.puzzle));
     }
-    if (next.moves >= maxMoves)
-        return Object.assign(next, { over: true, outcome: "moves" });
-    return next;
+    return outOfMoves(next);
+}
+
+// The run once the current puzzle's solution is shown: its cost is added to the moves
+// (once a puzzle); a run that cannot pay it ends out of moves.
+export function showSolution(run) {
+    const cost = solutionCost(run);
+    if (!cost)
+        return run;
+    return outOfMoves(Object.assign({}, run, { moves: run.moves + cost, shown: true }));
 }
 
 // The run ended by the player: the puzzles solved so far count.
@@ -324,10 +401,9 @@ export function runTick(run, ms) {
 }
 
 // The "writescore" list of a finished run: slot id, puzzles solved, moves, time in ms,
-// the player's name; null while it runs, for a run played with help and for a run ended
-// before its first move.
+// the player's name; null while it runs and for a run that solved no puzzle.
 export function runResult(run, name) {
-    if (!run.over || run.helped || run.moves === 0)
+    if (!run.over || run.solved === 0)
         return null;
-    return ["lumo18", run.solved, run.moves, run.timeMs, plainName(name)];
+    return ["lumo18", run.solved, run.moves, run.timeMs, sentName(name)];
 }

@@ -20,6 +20,7 @@ GameScreen {
         cursor = 0;
         link.newGame();
         clock.reset();
+        clock.limitMs = mode.seconds * 1000;
         gameOver.clear();
         focusGame();
     }
@@ -31,12 +32,27 @@ GameScreen {
         cursor = index;
         game = Rules.touch(game, index);
         if (Rules.reachesTarget(game)) {
-            board.flash(game.path);
-            game = Rules.clear(game);
+            const path = game.path;
+            game = Rules.clear(game, clock.elapsedMs);
+            clock.limitMs += game.lastBonusMs;
+            const lines = ["+" + game.lastPoints];
+            if (game.streak > 1)
+                lines.push("Streak ×" + game.streak);
+            if (game.lastBonusMs > 0)
+                lines.push("+" + game.lastBonusMs / 1000 + " s");
+            board.flash(path, lines);
             sounds.play("clear");
         } else {
             sounds.play("select");
         }
+    }
+    // A new target for a little of the round's time.
+    function skipTarget() {
+        if (game.over)
+            return;
+        clock.start();
+        game = Rules.skip(game);
+        clock.addMs(Rules.skipCostMs);
     }
     function clearPath() {
         game = Rules.clearPath(game);
@@ -67,20 +83,29 @@ GameScreen {
     gameType: modeId
     title: mode.operators ? "Numero Pro" : "Numero"
     stats: [{ label: "Score", value: String(game.score) },
+            { label: "Streak", value: game.streak > 1 ? "×" + game.streak : "—" },
             { label: "Time left", value: clock.text }]
     keyHandler: board
     howToPlayText: (mode.operators
         ? "<p>Trace a path through touching cells, digit, sign, digit, ..., whose value is the "
-          + "<b>target</b>. Work it out from left to right: 3 + 4 × 2 is 14.</p>"
+          + "<b>target</b>. The value is worked out in the order you trace it, one step at a "
+          + "time: 3 + 4 × 2 is 7 × 2, which is 14. The value so far shows beside the board.</p>"
         : "<p>Trace a path through touching cells whose digits add up to the <b>target</b>.</p>")
         + "<p>Cells touch up, down, left and right. Drag across them, or click them one after "
         + "the other; click a cell of the path again to take the path back to it. A path that "
-        + "reaches the target clears, scores the target times its digits"
-        + (mode.operators ? " (twice over)" : "") + ", and its cells refill.</p>"
+        + "reaches the target clears and its cells refill.</p>"
+        + "<p><b>Points:</b> the target times the digits in the path"
+        + (mode.operators ? ", doubled" : "") + ". Clear paths within "
+        + mode.streakMs / 1000 + " seconds of each other for a <b>streak</b>: every clear of it "
+        + "adds half the points again, up to three times. A path of " + mode.bonusDigits
+        + " digits or more adds " + mode.bonusMs / 1000 + " seconds to the round for each "
+        + "digit from the " + mode.bonusDigits + (mode.bonusDigits === 3 ? "rd" : "th") + " on. "
+        + "<b>Skip target</b> (S) deals a new one for " + Rules.skipCostMs / 1000
+        + " seconds of the round and ends a streak.</p>"
         + "<p>Keys: the arrows move the frame, <b>Space</b> adds the cell, <b>Backspace</b> "
         + "clears the path.</p>"
         + "<p>The clock starts with your first cell; the round lasts " + mode.seconds
-        + " seconds. The score goes to the hi-score list.</p>"
+        + " seconds and long paths make it longer. The score goes to the hi-score list.</p>"
 
     inProgress: clock.running && !game.over
     onNewGameRequested: newGame()
@@ -113,6 +138,7 @@ GameScreen {
         onTouched: function(index) { movie.touchCell(index); }
         onCursorMoved: function(index) { movie.cursor = index; }
         onClearRequested: movie.clearPath()
+        onSkipRequested: movie.skipTarget()
     }
 
     Column {
@@ -154,10 +180,10 @@ GameScreen {
         }
         Text {
             width: parent.width
-            readonly property real v: Rules.value(movie.game.cells, movie.game.path)
+            readonly property real v: Rules.runningValue(movie.game.cells, movie.game.path)
             text: movie.game.path.length === 0 ? "—"
                 : movie.game.path.map(i => movie.game.cells[i]).join(movie.mode.operators ? " " : " + ")
-                  + (isNaN(v) ? " …" : " = " + v)
+                  + (isNaN(Rules.value(movie.game.cells, movie.game.path)) ? "   (" + v + " so far)" : " = " + v)
             color: pastTarget.visible ? Theme.bad : Theme.text
             font.family: Theme.fontFamily
             font.pixelSize: 26
@@ -173,11 +199,20 @@ GameScreen {
             font.pixelSize: Theme.smallSize
             wrapMode: Text.WordWrap
         }
-        GameButton {
-            text: "Clear path"
-            key: "⌫"
-            enabled: movie.game.path.length > 0
-            onClicked: { movie.clearPath(); movie.focusGame(); }
+        Column {
+            spacing: 10
+            GameButton {
+                text: "Clear path"
+                key: "⌫"
+                enabled: movie.game.path.length > 0
+                onClicked: { movie.clearPath(); movie.focusGame(); }
+            }
+            GameButton {
+                text: "Skip target −" + Rules.skipCostMs / 1000 + " s"
+                key: "S"
+                enabled: !movie.game.over
+                onClicked: { movie.skipTarget(); movie.focusGame(); }
+            }
         }
     }
 }

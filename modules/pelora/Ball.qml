@@ -1,5 +1,5 @@
-// One ball: its colour's symbol. It grows in when it arrives, fades when its line
-// vanishes, and hops while it is selected.
+// One ball: a token of its colour with its symbol. It grows in when it arrives, fades
+// when its line vanishes, and hops while it is selected.
 import QtQuick
 import "../common"
 import "../common/Theme.mjs" as Theme
@@ -14,13 +14,12 @@ Item {
     onColourChanged: if (colour >= 0) shownColour = colour
     Component.onCompleted: if (colour >= 0) shownColour = colour
 
-    Glyph {
+    Token {
         id: glyph
         anchors.centerIn: parent
-        width: parent.width * 0.78
+        width: parent.width * 0.8
         height: width
-        shape: Theme.marks[ball.shownColour].shape
-        colour: Theme.marks[ball.shownColour].colour
+        colour: ball.shownColour
         opacity: ball.colour >= 0 ? 1 : 0
         scale: ball.colour >= 0 ? 1 : 0.2
         visible: opacity > 0

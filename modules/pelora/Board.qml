@@ -45,10 +45,15 @@ Item {
         stepper.restart();
     }
     function endTravel() {
+        const travelled = way.length > 0;
         stepper.stop();
         way = [];
         shown = game.cells;
+        if (travelled || game.placed.length)
+            landed = game.placed.slice();
+        landing.restart();
     }
+    property var landed: []
     function moveCursor(col, row) {
         col = Math.max(0, Math.min(n - 1, col));
         row = Math.max(0, Math.min(n - 1, row));
@@ -111,16 +116,17 @@ Item {
             y: board.cellY(index)
             width: board.cell
             height: board.cell
-            color: index === board.selected ? Theme.panelLight : (index + Math.floor(index / board.n)) % 2 ? "#1a2a4a" : "#17253f"
-            border.color: "#0e1830"
+            color: index === board.selected ? "#3d5a8f" : (index + Math.floor(index / board.n)) % 2 ? "#2a3f66" : "#22355a"
+            border.color: "#0a1226"
+            border.width: 2
 
             Rectangle {
                 anchors.centerIn: parent
-                width: 6
-                height: 6
-                radius: 3
+                width: 8
+                height: 8
+                radius: 4
                 color: Theme.textDim
-                opacity: 0.5
+                opacity: 0.7
                 visible: board.reach[index] === true
             }
             Ball {
@@ -131,33 +137,59 @@ Item {
         }
     }
 
-    Glyph {
+    Token {
         id: traveller
         visible: board.way.length > 0
-        x: board.way.length ? board.cellX(board.way[board.step]) + board.cell * 0.11 : 0
-        y: board.way.length ? board.cellY(board.way[board.step]) + board.cell * 0.11 : 0
-        width: board.cell * 0.78
+        x: board.way.length ? board.cellX(board.way[board.step]) + board.cell * 0.1 : 0
+        y: board.way.length ? board.cellY(board.way[board.step]) + board.cell * 0.1 : 0
+        width: board.cell * 0.8
         height: width
-        shape: Theme.marks[board.travellerColour].shape
-        colour: Theme.marks[board.travellerColour].colour
+        colour: board.travellerColour
 
         Behavior on x { NumberAnimation { duration: 40 } }
         Behavior on y { NumberAnimation { duration: 40 } }
     }
 
-    Rectangle {
+    // Where the new balls landed: a ring flashes out of each cell, twice.
+    Repeater {
+        model: board.landed
+        Rectangle {
+            objectName: "landing"
+            x: board.cellX(modelData) + board.cell / 2 - width / 2
+            y: board.cellY(modelData) + board.cell / 2 - height / 2
+            width: board.cell * landingLook.grow
+            height: width
+            radius: width / 2
+            color: "transparent"
+            border.color: "white"
+            border.width: 4
+            opacity: landingLook.fade
+        }
+    }
+    QtObject {
+        id: landingLook
+        property real grow: 0.6
+        property real fade: 0
+    }
+    SequentialAnimation {
+        id: landing
+        loops: 2
+        PropertyAction { target: landingLook; property: "fade"; value: 1 }
+        PropertyAction { target: landingLook; property: "grow"; value: 0.6 }
+        ParallelAnimation {
+            NumberAnimation { target: landingLook; property: "grow"; to: 1.2; duration: 480; easing.type: Easing.OutQuad }
+            NumberAnimation { target: landingLook; property: "fade"; to: 0; duration: 480; easing.type: Easing.InQuad }
+        }
+    }
+
+    CellCursor {
         objectName: "cursor"
         x: board.cellX(board.cursor)
         y: board.cellY(board.cursor)
         width: board.cell
         height: board.cell
-        color: "transparent"
-        border.color: board.activeFocus ? Theme.cursor : Theme.textDim
-        border.width: 3
         radius: 4
-
-        Behavior on x { NumberAnimation { duration: 70 } }
-        Behavior on y { NumberAnimation { duration: 70 } }
+        ring: board.activeFocus ? Theme.focus : Theme.textDim
     }
 
     MouseArea {

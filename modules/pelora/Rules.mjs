@@ -107,6 +107,35 @@ function drawColours(rng) {
     return out;
 }
 
+// The longest run of one colour through `index` in any of the four directions.
+function longestRun(cells, n, index) {
+    const colour = cells[index];
+    const row = Math.floor(index / n), col = index % n;
+    let longest = 0;
+    for (const [dr, dc] of [[0, 1], [1, 0], [1, 1], [1, -1]]) {
+        let run = 1;
+        for (const sign of [1, -1]) {
+            let r = row + sign * dr, c = col + sign * dc;
+            while (r >= 0 && r < n && c >= 0 && c < n && cells[r * n + c] === colour) {
+                ++run;
+                r += sign * dr;
+                c += sign * dc;
+            }
+        }
+        longest = Math.max(longest, run);
+    }
+    return longest;
+}
+
+// Keeps the game's records of one clearing: its longest line and the balls it took.
+function noteClearing(game, cells, ends, cleared) {
+    if (!cleared)
+        return;
+    const longest = Math.max.apply(null, ends.map(i => longestRun(cells, game.size, i)));
+    game.longestLine = Math.max(game.longestLine || 0, longest);
+    game.mostCleared = Math.max(game.mostCleared || 0, cleared);
+}
+
 // Puts the coming balls on random empty cells; the lines they make vanish and score.
 function bringBalls(game, rng) {
     const cells = game.cells;
@@ -120,8 +149,14 @@ function bringBalls(game, rng) {
         placed.push(at);
     }
     const cleared = new Set();
-    for (const at of placed)
-        linesThrough(cells, game.size, at).forEach(i => cleared.add(i));
+    const ends = [];
+    for (const at of placed) {
+        const line = linesThrough(cells, game.size, at);
+        line.forEach(i => cleared.add(i));
+        if (line.length)
+            ends.push(at);
+    }
+    noteClearing(game, cells, ends, cleared.size);
     cleared.forEach(i => { cells[i] = -1; });
     game.placed = placed;
     game.cleared = Array.from(cleared).sort((a, b) => a - b);
@@ -141,7 +176,10 @@ export function newGame(seed) {
         over: false,
         path: [],          // the last move's way, for the view
         placed: [],        // the cells that got new balls in the last move
-        cleared: []        // the cells whose balls vanished in the last move
+        cleared: [],       // the cells whose balls vanished in the last move
+        longestLine: 0,    // the longest line ever cleared
+        mostCleared: 0,    // the most balls one move (or one arrival) took off
+        previous: null     // the game before the last move, for one step back
     };
     for (let i = 0; i < startBalls; ++i) {
         const free = emptyCells(game.cells);
@@ -183,11 +221,13 @@ export function move(game, from, to) {
         moves: game.moves + 1,
         path: way,
         placed: [],
-        cleared: []
+        cleared: [],
+        previous: Object.assign({}, game, { previous: null })
     });
     next.cells[to] = next.cells[from];
     next.cells[from] = -1;
     const line = linesThrough(next.cells, next.size, to);
+    noteClearing(next, next.cells, [to], line.length);
     if (line.length) {
         line.forEach(i => { next.cells[i] = -1; });
         next.cleared = line;
@@ -203,6 +243,16 @@ export function move(game, from, to) {
     }
     next.over = emptyCells(next.cells).length === 0;
     return next;
+}
+
+// The game before its last move: the ball back where it was, and the balls that came
+// after it gone again. The generator is not taken back, so the balls land afresh after
+// the next move. Null when there is nothing to take back: one step only, never once
+// the board is full.
+export function undo(game) {
+    if (game.over || !game.previous)
+        return null;
+    return Object.assign({}, game.previous, { rng: game.rng, path: [], placed: [], cleared: [] });
 }
 
 // Row, column and the two diagonals, as (row step, column step) pairs.

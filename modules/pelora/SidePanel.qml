@@ -1,5 +1,5 @@
-// Beside the board: the balls that come next, what is selected and a word on the last
-// move.
+// Beside the board: the balls that come next, a word on the last move, and the warning
+// when the board is nearly full.
 import QtQuick
 import "../common"
 import "../common/Theme.mjs" as Theme
@@ -9,6 +9,7 @@ Column {
 
     property var next: []
     property string message
+    property int free: 81
 
     spacing: 14
 
@@ -27,12 +28,11 @@ Column {
                 height: 48
                 radius: 6
                 color: Theme.panel
-                Glyph {
+                Token {
                     anchors.centerIn: parent
-                    width: 38
-                    height: 38
-                    shape: Theme.marks[modelData].shape
-                    colour: Theme.marks[modelData].colour
+                    width: 40
+                    height: 40
+                    colour: modelData
                 }
             }
         }
@@ -45,5 +45,33 @@ Column {
         font.family: Theme.fontFamily
         font.pixelSize: Theme.smallSize
         wrapMode: Text.WordWrap
+    }
+    // Five free cells or fewer: the board is nearly full.
+    Rectangle {
+        objectName: "fullWarning"
+        visible: panel.free <= 5 && panel.free > 0
+        width: panel.width
+        height: warning.implicitHeight + 16
+        radius: 8
+        color: "#4a1f2a"
+        border.color: Theme.bad
+        border.width: 2
+        Text {
+            id: warning
+            anchors.centerIn: parent
+            width: parent.width - 16
+            text: "⚠ Only " + panel.free + (panel.free === 1 ? " free cell" : " free cells") + " left!"
+            color: "#ffd0d0"
+            font.family: Theme.fontFamily
+            font.pixelSize: Theme.smallSize
+            font.bold: true
+            wrapMode: Text.WordWrap
+        }
+        SequentialAnimation on opacity {
+            running: parent.visible
+            loops: Animation.Infinite
+            NumberAnimation { to: 0.55; duration: 500 }
+            NumberAnimation { to: 1; duration: 500 }
+        }
     }
 }

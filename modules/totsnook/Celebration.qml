@@ -1,15 +1,26 @@
-// The end of a round: confetti rains down and the sun bounces in, for a few seconds.
+// The end of a round: confetti rains down and a star bounces in, for a few seconds;
+// then a large "play again" picture waits for a tap.
 import QtQuick
 
 Item {
     id: party
 
+    readonly property bool waiting: again.visible
+
+    signal againTapped()
+
     function start() {
         visible = true;
         confetti.model = 0;
         confetti.model = 48;
+        again.visible = false;
         bounce.restart();
         hide.restart();
+    }
+    function stop() {
+        visible = false;
+        again.visible = false;
+        hide.stop();
     }
 
     visible: false
@@ -18,7 +29,10 @@ Item {
     Timer {
         id: hide
         interval: 4200
-        onTriggered: party.visible = false
+        onTriggered: {
+            confetti.model = 0;
+            again.visible = true;
+        }
     }
 
     Repeater {
@@ -46,7 +60,7 @@ Item {
 
     Picture {
         id: sun
-        kind: "sun"
+        kind: "star"
         width: 220
         height: 220
         anchors.horizontalCenter: parent.horizontalCenter
@@ -58,6 +72,28 @@ Item {
             NumberAnimation { target: sun; property: "scale"; to: 1; duration: 200 }
             PauseAnimation { duration: 2600 }
             NumberAnimation { target: sun; property: "scale"; to: 0; duration: 300 }
+        }
+    }
+
+    // Play again: a big picture button, no reading needed.
+    Picture {
+        id: again
+        objectName: "playAgain"
+        kind: "again"
+        visible: false
+        width: 240
+        height: 240
+        anchors.centerIn: parent
+        SequentialAnimation on scale {
+            running: again.visible
+            loops: Animation.Infinite
+            NumberAnimation { to: 1.08; duration: 600; easing.type: Easing.InOutSine }
+            NumberAnimation { to: 1; duration: 600; easing.type: Easing.InOutSine }
+        }
+        MouseArea {
+            anchors.fill: parent
+            cursorShape: Qt.PointingHandCursor
+            onClicked: party.againTapped()
         }
     }
 }

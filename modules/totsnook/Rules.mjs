@@ -3,8 +3,12 @@
 // when all pairs are found. The state is plain data; every function returns a new one.
 
 import * as Random from "../common/Random.mjs";
+import { setNamed, sets } from "./Pictures.mjs";
 
-export const pictures = ["sun", "fish", "flower", "house", "tree", "balloon", "boat", "apple"];
+export { sets };
+
+// A wrong pair stays face up this long, so a child sees both pictures.
+export const wrongPairMs = 1800;
 
 // The board sizes a child can choose, as columns x rows.
 export const sizes = [
@@ -13,9 +17,11 @@ export const sizes = [
     { pairs: 8, columns: 4, rows: 4 }
 ];
 
-// A new round with `pairs` pairs of different pictures, shuffled by the seed.
-export function deal(seed, pairs) {
+// A new round with `pairs` pairs of different pictures from the set named `set` (the
+// first set for any other name), shuffled by the seed.
+export function deal(seed, pairs, set) {
     const rng = Random.make(seed);
+    const pictures = setNamed(set).pictures.map(p => p.name);
     const chosen = Random.shuffled(rng, pictures).slice(0, pairs);
     const cards = Random.shuffled(rng, chosen.concat(chosen))
                       .map(picture => ({ picture: picture, up: false, found: false }));
@@ -80,4 +86,42 @@ export function moveCursor(cursor, count, columns, dx, dy) {
         return cursor;
     const next = row * columns + column;
     return next < count ? next : cursor;
+}
+
+// ---- The child lock ----
+// While a round is in play only the cards answer: a tap or click on a card, the arrows,
+// Space and Enter. Everything else (the header's buttons, every other key) is for a
+// grown-up, who holds it down for `holdMs`; a ring fills meanwhile and the action
+// happens when it is full. Between rounds everything answers at once.
+
+export const holdMs = 1500;
+
+// What an input does: "act" at once, "hold" (needs the long press) or nothing ("ignore",
+// for keys the game has no use for). input: "card", "arrow", "select" (Space, Enter),
+// "button" (a header button or its key) or "key" (any other key).
+export function lockAnswer(playing, input) {
+    if (input === "card" || input === "arrow" || input === "select")
+        return "act";
+    if (input === "button")
+        return playing ? "hold" : "act";
+    return "ignore";
+}
+
+// A long press: { since } the time it began, or -1 when nothing is held.
+export const released = { since: -1, done: false };
+
+export function holdDown(hold, nowMs) {
+    return hold.since >= 0 ? hold : { since: nowMs, done: false };
+}
+
+// How full the ring is, 0 .. 1.
+export function holdProgress(hold, nowMs) {
+    return hold.since < 0 ? 0 : Math.max(0, Math.min(1, (nowMs - hold.since) / holdMs));
+}
+
+// The press at `nowMs`: done once it has been held long enough; it acts once only.
+export function holdTick(hold, nowMs) {
+    if (hold.since < 0 || hold.done || holdProgress(hold, nowMs) < 1)
+        return hold;
+    return { since: hold.since, done: true };
 }

@@ -17,6 +17,10 @@ int nameElementFor(std::string_view slotId) {
     return slotKind(*slotBySlotId(slotId)) == SlotKind::ByScoreMovesTime ? 4 : 3;
 }
 
+std::string nameForAnswer(std::string_view answer) {
+    return trimmedName(answer).empty() ? channeltext::kNoName : std::string(answer);
+}
+
 CommandChannel::CommandChannel(Parts parts, SolveOptions options)
     : m_parts(parts), m_options(options) {}
 
@@ -46,9 +50,7 @@ void CommandChannel::writeScore(std::string_view args) {
         if (static_cast<std::size_t>(element) < list.size())
             name = list[static_cast<std::size_t>(element)];
     } else {
-        name = m_parts.prompt.askName(lastRecordedName(m_parts.file));
-        if (name.empty())
-            name = channeltext::kNoName;
+        name = nameForAnswer(m_parts.prompt.askName(lastRecordedName(m_parts.file)));
     }
     if (m_closed)
         return; // the game window closed while the prompt was open

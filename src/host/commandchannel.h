@@ -40,6 +40,10 @@ constexpr const char* kNoName = "NoName Player";
 // slots whose movies ask the player themselves, or -1 for the name prompt.
 int nameElementFor(std::string_view slotId);
 
+// The name the prompt's answer is recorded under: the answer as typed, or "NoName
+// Player" when it is empty or only spaces.
+std::string nameForAnswer(std::string_view answer);
+
 // One game window's channel. Commands are handled on the calling thread, and a command
 // that arrives while another is being handled (through the name prompt, the hi-score
 // window or the solver's event pump) is handled at once, nested inside it.

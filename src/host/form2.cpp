@@ -7,7 +7,7 @@
 #include "platform/windowframe.h"
 #include "platform/geometry.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QKeyEvent>
 
 namespace tarno {
@@ -28,6 +28,7 @@ Form2::Form2(const LaunchParameters& launch, const QString& programDir, QWidget*
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     setWindowTitle(QString::fromStdString(launch.launchTitle));
+    qApp->installEventFilter(this); // the Close keys, whichever part of the window has focus
     sw1 = new MoviePlayer(this);
     connect(sw1, &MoviePlayer::FSCommand, this, &Form2::commandReceived);
     if (commandBinder())
@@ -39,12 +40,21 @@ Form2::Form2(const LaunchParameters& launch, const QString& programDir, QWidget*
 
 void Form2::sizeAndPlace() {
     const ScreenMetrics screen = screenMetricsFor(parentWidget());
-    const SizePx client = gameClientSize(screenSizePx(screen));
+    const auto sizeFor = [&](FramePx frame) {
+        return gameClientSize(screenSizePx(screen), workAreaSizePx(screen), frame);
+    };
+    // The frame counts: title bar and borders must fit the work area with the client. It
+    // is asked for once the window is of fixed size, or the window manager would count
+    // the resize handles it draws around other windows.
+    SizePx client = sizeFor({});
+    setFixedSize(client.width, client.height);
+    client = sizeFor(frameExtents(this));
     setFixedSize(client.width, client.height);
     sw1->setGeometry(0, 0, client.width, client.height);
     const TwipsPerPixel tpp = screen.twipsPerPixel;
     placeOuterFrame(this, [&](SizePx outer) {
-        return toPixels(placeWindow(screen, {outer.width * tpp.x, outer.height * tpp.y}), tpp);
+        return toPixels(placeWindow(screen.workArea, {outer.width * tpp.x, outer.height * tpp.y}),
+                        tpp);
     });
 }
 
@@ -54,6 +64,16 @@ void Form2::keyPressEvent(QKeyEvent* event) {
         return;
     }
     QDialog::keyPressEvent(event);
+}
+
+bool Form2::eventFilter(QObject* watched, QEvent* event) {
+    const QEvent::Type type = event->type();
+    if ((type != QEvent::KeyPress && type != QEvent::ShortcutOverride) || !isActiveWindow() ||
+        !static_cast<QKeyEvent*>(event)->matches(QKeySequence::Close))
+        return QDialog::eventFilter(watched, event);
+    if (type == QEvent::KeyPress)
+        close();
+    return true;
 }
 
 void Form2::done(int result) {

@@ -33,8 +33,10 @@ Q_SIGNALS:
     void commandReceived(const QString& command, const QString& args);
 
 protected:
-    // Escape belongs to the game; only the close box ends it.
+    // Escape belongs to the game; only the close box and Ctrl+W end it.
     void keyPressEvent(QKeyEvent* event) override;
+    // Ctrl+W (the platform's Close keys) closes the window before the movie sees it.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void sizeAndPlace();

@@ -14,25 +14,39 @@ SizeTwips outerSizeForClient(SizeTwips outer, SizeTwips currentClient, SizePx cl
             outer.height - (clientH - client.height * tpp.y)};
 }
 
-PointTwips placeWindow(const ScreenMetrics& screen, SizeTwips window) {
-    return {(screen.widthTwips - window.width) / 2, (screen.heightTwips - window.height) / 3};
+PointTwips placeWindow(const RectTwips& area, SizeTwips window) {
+    return {area.x + std::max(0.0, (area.width - window.width) / 2),
+            area.y + std::max(0.0, (area.height - window.height) / 3)};
 }
 
 PointPx toPixels(PointTwips p, TwipsPerPixel tpp) {
     return {static_cast<int>(std::lround(p.x / tpp.x)), static_cast<int>(std::lround(p.y / tpp.y))};
 }
 
-SizePx screenSizePx(const ScreenMetrics& screen) {
-    const TwipsPerPixel& tpp = screen.twipsPerPixel;
-    return {static_cast<int>(std::lround(screen.widthTwips / tpp.x)),
-            static_cast<int>(std::lround(screen.heightTwips / tpp.y))};
+SizePx toPixels(SizeTwips s, TwipsPerPixel tpp) {
+    return {static_cast<int>(std::lround(s.width / tpp.x)),
+            static_cast<int>(std::lround(s.height / tpp.y))};
 }
 
-SizePx gameClientSize(SizePx screen) {
+SizePx screenSizePx(const ScreenMetrics& screen) {
+    return toPixels(SizeTwips{screen.widthTwips, screen.heightTwips}, screen.twipsPerPixel);
+}
+
+SizePx workAreaSizePx(const ScreenMetrics& screen) {
+    return toPixels(SizeTwips{screen.workArea.width, screen.workArea.height},
+                    screen.twipsPerPixel);
+}
+
+SizePx gameClientSize(SizePx screen, SizePx workArea, FramePx frame) {
     SizePx size{560, 420};
-    for (int i = 0; screen.width > 560 + 80 * i && screen.height > 420 + 60 * i; ++i)
-        size = {560 + 80 * i, 420 + 60 * i};
-    return size;
+    for (int i = 0;; ++i) {
+        const SizePx step{560 + 80 * i, 420 + 60 * i};
+        const SizePx outer = outerSize(step, frame);
+        if (step.width >= screen.width || step.height >= screen.height ||
+            outer.width > workArea.width || outer.height > workArea.height)
+            return size;
+        size = step;
+    }
 }
 
 SizePx outerSize(SizePx inner, FramePx frame) {

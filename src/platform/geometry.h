@@ -10,12 +10,21 @@ struct TwipsPerPixel {
     double y = 15.0;
 };
 
-// What the platform reports about the screen: its size in twips and the twips per
-// pixel of each axis.
+struct RectTwips {
+    double x = 0;
+    double y = 0;
+    double width = 0;
+    double height = 0;
+};
+
+// What the platform reports about the screen: its size in twips, the twips per pixel of
+// each axis, and the work area: the part of the screen that the desktop's panels leave
+// to windows.
 struct ScreenMetrics {
     double widthTwips = 0;
     double heightTwips = 0;
     TwipsPerPixel twipsPerPixel;
+    RectTwips workArea;
 };
 
 struct SizeTwips {
@@ -63,17 +72,22 @@ struct RectPx {
 SizeTwips outerSizeForClient(SizeTwips outer, SizeTwips currentClient, SizePx client,
                              TwipsPerPixel tpp);
 
-// Centred across, with one third of the free height above the window.
-PointTwips placeWindow(const ScreenMetrics& screen, SizeTwips window);
+// Centred across `area` (the work area), with one third of its free height above the
+// window. A window larger than the area keeps its top-left corner, and so its title
+// bar, inside the area.
+PointTwips placeWindow(const RectTwips& area, SizeTwips window);
 
 // Twips to whole pixels, rounded to the nearest; halves go away from zero.
 PointPx toPixels(PointTwips p, TwipsPerPixel tpp);
+SizePx toPixels(SizeTwips s, TwipsPerPixel tpp);
 SizePx screenSizePx(const ScreenMetrics& screen);
+SizePx workAreaSizePx(const ScreenMetrics& screen);
 
 // The largest size of the series 560 x 420, 640 x 480, ... that is strictly smaller
-// than the screen on both axes. A screen too small for any step still gets the
-// smallest size, so the game window never collapses to nothing.
-SizePx gameClientSize(SizePx screen);
+// than the screen on both axes and that, with the window manager's `frame` around it,
+// fits the work area. A screen too small for any step still gets the smallest size, so
+// the game window never collapses to nothing.
+SizePx gameClientSize(SizePx screen, SizePx workArea, FramePx frame);
 
 // The window's outer size: its size as the program sees it with the frame around it.
 SizePx outerSize(SizePx inner, FramePx frame);

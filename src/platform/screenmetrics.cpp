@@ -17,6 +17,10 @@ ScreenMetrics screenMetrics(const QScreen* screen) {
     const QRect area = screen->geometry();
     m.widthTwips = area.width() * m.twipsPerPixel.x;
     m.heightTwips = area.height() * m.twipsPerPixel.y;
+    // Qt keeps the work area the window manager announces (_NET_WORKAREA under X11).
+    const QRect work = screen->availableGeometry();
+    m.workArea = {work.x() * m.twipsPerPixel.x, work.y() * m.twipsPerPixel.y,
+                  work.width() * m.twipsPerPixel.x, work.height() * m.twipsPerPixel.y};
     return m;
 }
 

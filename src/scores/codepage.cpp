@@ -13,6 +13,10 @@ constexpr std::array<char32_t, 32> kHigh{
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
 
+} // namespace
+
+namespace detail {
+
 void appendUtf8(std::string& out, char32_t c) {
     if (c < 0x80) {
         out.push_back(static_cast<char>(c));
@@ -30,10 +34,6 @@ void appendUtf8(std::string& out, char32_t c) {
         out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
     }
 }
-
-} // namespace
-
-namespace detail {
 
 char32_t nextCodePoint(std::string_view s, std::size_t& i) {
     constexpr char32_t kBad = 0xFFFD;
@@ -104,7 +104,7 @@ std::string decode(std::string_view bytes) {
     std::string out;
     out.reserve(bytes.size());
     for (char b : bytes)
-        appendUtf8(out, toUnicode(static_cast<std::uint8_t>(b)));
+        detail::appendUtf8(out, toUnicode(static_cast<std::uint8_t>(b)));
     return out;
 }
 

@@ -35,6 +35,7 @@ namespace tarno::cp1252 {
 namespace detail {
 // Decodes one character at `i`, advancing `i`; U+FFFD for a malformed sequence.
 char32_t nextCodePoint(std::string_view s, std::size_t& i);
+void appendUtf8(std::string& out, char32_t c);
 } // namespace detail
 
 template <class F> void forEachCodePoint(std::string_view utf8, F&& f) {

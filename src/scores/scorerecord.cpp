@@ -2,6 +2,7 @@
 #include "scores/scorerecord.h"
 
 #include "scores/codepage.h"
+#include "scores/spelling.h"
 
 namespace tarno {
 namespace {
@@ -29,16 +30,15 @@ std::int32_t readInt32(const std::uint8_t* bytes, std::size_t offset) {
 }
 
 std::string fitName(std::string_view utf8) {
+    // Spelled in the code page first, so that every character is one byte of the record.
+    const std::string spelled = cp1252::spell(utf8);
     std::string out;
     std::size_t chars = 0;
     std::size_t i = 0;
-    while (i < utf8.size() && chars < kNameLength) {
+    while (i < spelled.size() && chars < kNameLength) {
         const std::size_t start = i;
-        const char32_t c = cp1252::detail::nextCodePoint(utf8, i);
-        if (c == 0xFFFD && utf8.substr(start, i - start) != "\xEF\xBF\xBD")
-            out += "\xEF\xBF\xBD"; // keep the text valid UTF-8
-        else
-            out.append(utf8.substr(start, i - start));
+        cp1252::detail::nextCodePoint(spelled, i);
+        out.append(spelled, start, i - start);
         ++chars;
     }
     out.append(kNameLength - chars, ' ');

@@ -33,7 +33,8 @@ struct ScoreRecord {
     friend bool operator==(const ScoreRecord&, const ScoreRecord&) = default;
 };
 
-// Cuts a name after its 50th character or pads it with spaces to 50 characters.
+// The name as a record holds it: spelled in the code page (cp1252::spell), then cut
+// after its 50th character or padded with spaces to 50 characters.
 std::string fitName(std::string_view utf8);
 // The name without the spaces at either end, as it is shown and offered.
 std::string trimmedName(std::string_view name);

@@ -181,7 +181,7 @@ void Form1::placeOnScreen() {
             outerSizeForClient({frame.width * tpp.x, frame.height * tpp.y},
                                {client.width() * tpp.x, client.height() * tpp.y},
                                {kClientSize.width(), kClientSize.height()}, tpp);
-        return toPixels(placeWindow(screen, outer), tpp);
+        return toPixels(placeWindow(screen.workArea, outer), tpp);
     });
 }
 

@@ -21,51 +21,40 @@
 //   boards hold pieces, and a rotation table beside each entry table gives per piece the
 //   rotations that fit, indexed the same way.
 //
-// Prunings, each cutting only subtrees with no complete filling:
+// Prunings, each cutting only subtrees that hold no complete filling, so the first filling
+// the fixed order reaches stays the answer. Each is described where it lives:
 // - Forward checking (always on): after a piece is laid, every empty neighbour must still
-//   have an unused piece that fits it. If one has none, no filling below exists.
-// - Edge counts: a piece shows the same codes in every rotation, so the codes of the unused
-//   pieces are known as a multiset. In any complete filling they cover exactly the edges of
-//   the empty cells: the edges next to laid cells must get the codes those ask for, the
-//   edges between two empty cells come in fitting pairs, and only edges on the border of
-//   the board (or next to cells beyond the request's count) take any code. If the counts
-//   cannot do that even ignoring which codes sit together on one piece, no filling exists.
-//   The counts are kept per level as "surplus": codes shown by unused pieces minus codes
-//   asked. A node adds what its piece changes, edge by edge; once a solve runs long, what
-//   each (piece, rotation) changes is made for each kind of level (which edges meet laid
-//   cells, which face empty ones) and a node adds one vector. The test is monotone: once
-//   it fails at a node it fails below it, so it never hides a filling the search would
-//   reach.
-// - Failed states: the cells are filled in a fixed order, so the subtree below a level is
-//   decided by the level, the set of unused pieces and the codes the laid cells ask of the
-//   empty ones. A subtree searched to its end without a filling is remembered under that
-//   exact key (a false hit would change the answer) and skipped when met again. The table
-//   has a fixed size (128 KiB), is made once per solve and only after the solve has laid
-//   a few thousand pieces; a new entry pushes out the older of two in its bucket.
-// - Equal pieces: two pieces with the same string fit the same cells in the same
-//   rotations and leave equal sets of pieces behind. So once an earlier copy has been
-//   tried at a level without success, a later one would fail too; a later copy is only a
-//   candidate once every earlier one is in use. The unused set then holds only the first
-//   unused copy of each string, which also makes failed-state keys canonical.
-// - Turned corners: a square grid filled whole (every 3 x 3 and 4 x 4 board without fixed
-//   pieces) turned a quarter maps every filling to another, and its first cell to each
-//   other corner. The first level tries pieces in order, so once it has moved past a piece,
-//   that piece (and every copy of it) fits the first cell in no filling, in any rotation,
-//   and so fits no corner either. Such pieces are taken out of the corners' own copies of
-//   their fit tables, read both on entering a corner and when checking it ahead; a node
-//   pays nothing for it. Started like the costlier cuts, in long solves only.
+//   have an unused piece that fits it (aheadFits); before any piece is laid, every free
+//   cell must have a piece that fits its fixed neighbours (everyCellHasAPiece).
+// - Edge counts (class EdgeCounts): the unused pieces' codes must be able to cover what
+//   the empty cells' edges ask; a count, so it holds in every filling.
+// - Failed states (class FailedStates): the subtree below a level depends only on the
+//   level, the unused pieces and the codes asked across the frontier; one searched to its
+//   end without a filling is skipped when met again under the same exact key.
+// - Equal pieces (findEqualPieces): a later copy of a piece fits exactly where an earlier
+//   one does, so it is only a candidate once every earlier copy is in use.
+// - Turned corners (class TurnedCorners): on a square board filled whole, what failed in
+//   the first cell fits no corner, by turning the board.
+// - Matching and completion (class CompletionCheck, completion.h): where a subtree runs
+//   long, a bipartite matching and then a SAT solver decide whether the laid pieces can be
+//   completed at all, in any cell order; a no is a proof, so the cut is exact.
 // Edge counts and failed states run on sum-matching ("bg") boards only: with four codes
 // that must balance 0 against 3 and 1 against 2, counts bind and states come back. On
 // equal-matching boards with up to ten codes they cut little and cost more per node than
 // they save (the benchmark shows both).
 #include "solver/search.h"
 
+#include "solver/completion.h"
+
 #include <algorithm>
 #include <array>
 #include <bit>
 #include <chrono>
 #include <cstring>
+#include <functional>
+#include <limits>
 #include <memory>
+#include <span>
 #include <vector>
 
 namespace tarno {
@@ -210,6 +199,319 @@ struct EdgeCountStep {
     const CodeCounts* change;
 };
 
+// What the prunings read of the board and the pieces; the search owns all of it.
+struct BoardView {
+    const PuzzleRequest* req;
+    int n;      // levels, and pieces to place
+    int length; // edges per piece
+    const Code (*shows)[6][6]; // piece to place, rotation, cell edge
+    const Code (*needs)[6][8]; // the same as the codes a neighbour must show
+    const Code* needOf;        // per code, what a touching edge must show
+    const int* levelOf;        // per cell; 0 for fixed cells and beyond count
+    const int* fixedAt;        // per cell, 1-based index into the fixed pieces; 0 if none
+};
+
+inline int codeOfFixed(const FixedPiece& f, int edge) {
+    return codeShown(f.piece, f.rotation, edge);
+}
+
+// The edge-count bound. A piece shows the same codes in every rotation, so the codes of
+// the unused pieces are known as a multiset. In any complete filling they cover exactly
+// the edges of the empty cells: the edges next to laid cells must get the codes those ask
+// for, the edges between two empty cells come in fitting pairs, and only edges on the
+// border of the board (or next to cells beyond the request's count) take any code. If the
+// counts cannot do that even ignoring which codes sit together on one piece, no filling
+// exists. The counts are kept per level as "surplus": codes shown by unused pieces minus
+// codes asked. A node adds what its piece changes, edge by edge; once a solve runs long,
+// what each (piece, rotation) changes is made for each kind of level (which edges meet
+// laid cells, which face empty ones) and a node adds one vector. The test is monotone:
+// once it fails at a node it fails below it, so it never hides a filling the search would
+// reach.
+class EdgeCounts {
+public:
+    // Whether the bound runs on this board; if so, the counts before any piece lies.
+    void plan(const BoardView& board, const SolveOptions& options);
+    bool on() const { return m_on; }
+    bool changesMade() const { return m_countChanges != nullptr; }
+    void planChanges();
+    // Can the unused pieces cover the empty cells before any piece is laid?
+    bool coverableAtStart() const { return coverable(m_surplus[0], m_openPairsAtStart); }
+    // After piece p in rotation r is laid at `level`: can the unused pieces' codes still
+    // cover the empty cells' edges? Leaves the counts for the next level.
+    template <int kL> [[gnu::always_inline]] bool allow(size_t level, int p, int r);
+
+private:
+    [[gnu::always_inline]] bool coverable(const CodeCounts& counts, int openPairs) const;
+
+    BoardView m_board{};
+    bool m_on = false;
+    // Per level the step, and the counts after its piece (level 0: none laid).
+    std::array<EdgeCountStep, kMaxCells + 1> m_edgeStep;
+    std::array<CodeCounts, kMaxCells + 1> m_surplus;
+    std::array<CodeCounts, kMaxCells> m_codesOfPiece; // per piece, how often it shows each code
+    std::array<CodeCounts, kCodes + 1> m_oneOf; // per code, a count of one; at kNoLane none
+    std::unique_ptr<CodeCounts[]> m_countChanges; // the steps' change rows, one after another
+    bool m_equalCodesMeet = false; // every code fits itself; else codes fit in pairs:
+    int m_crossCount = 0;          // the pairs (a, b), a <= b, of codes that fit each other
+    std::array<std::array<std::uint8_t, 2>, kCodes> m_cross;
+    int m_openPairsAtStart = 0;
+};
+
+// The edge-count bound: per level which edges meet laid cells and which face empty ones,
+// how many links between empty cells remain, and the counts before any piece lies.
+// Off on boards without links, and on a layout that gives one edge two links.
+void EdgeCounts::plan(const BoardView& b, const SolveOptions& options) {
+    m_board = b;
+    const PuzzleRequest& req = *b.req;
+    m_on = false;
+    // With equal codes meeting, codes pair with themselves and the border takes the rest:
+    // the bound seldom cuts there, and costs more than it saves.
+    const bool pays = req.header.matchSum != 0 || options.pruneEagerly;
+    if ((options.prunings & kPruneEdgeCounts) == 0 || req.layout.empty() || !pays)
+        return;
+    for (int c = 0; c < kCodes; ++c) {
+        m_oneOf[c] = CodeCounts{};
+        m_oneOf[c][c] = 1;
+    }
+    m_oneOf[kNoLane] = CodeCounts{};
+    CodeCounts start{};
+    for (int p = 0; p < m_board.n; ++p) {
+        CodeCounts& c = m_codesOfPiece[static_cast<size_t>(p)];
+        c = CodeCounts{};
+        for (int k = 0; k < m_board.length; ++k)
+            c += m_oneOf[m_board.shows[p][0][k]];
+        start += c;
+    }
+    int openPairs = 0; // links between two free cells, each counted from both ends
+    for (int l = 1; l <= m_board.n; ++l) {
+        const int cell = req.freeCells[static_cast<size_t>(l - 1)];
+        const CellLinks& links = req.links[static_cast<size_t>(cell)];
+        EdgeCountStep& step = m_edgeStep[static_cast<size_t>(l)];
+        step = {};
+        unsigned edgesSeen = 0;
+        for (int i = 0; i < links.count; ++i) {
+            const CellLink& link = links.links[static_cast<size_t>(i)];
+            const int edge = link.cellEdge - 1;
+            if (edge >= m_board.length || (edgesSeen >> edge & 1))
+                return;
+            edgesSeen |= 1u << edge;
+            if (const int f = m_board.fixedAt[static_cast<size_t>(link.neighbour)]; f != 0) {
+                const int code =
+                    codeOfFixed(req.fixed[static_cast<size_t>(f - 1)], link.neighbourEdge - 1);
+                start -= m_oneOf[m_board.needOf[code]]; // asked of this cell from the start
+                step.laidEdges |= 1u << edge;
+            } else if (const int g = m_board.levelOf[static_cast<size_t>(link.neighbour)]; g != 0) {
+                ++openPairs;
+                if (g < l)
+                    step.laidEdges |= 1u << edge;
+                else
+                    step.emptyEdges |= 1u << edge;
+            }
+        }
+    }
+    // Each laid level closes the links towards shallower levels.
+    m_openPairsAtStart = openPairs / 2;
+    int open = m_openPairsAtStart;
+    for (int l = 1; l <= m_board.n; ++l) {
+        EdgeCountStep& step = m_edgeStep[static_cast<size_t>(l)];
+        open -= std::popcount(step.emptyEdges);
+        step.openPairs = open;
+    }
+    m_equalCodesMeet = req.header.matchSum == 0;
+    m_crossCount = 0;
+    for (int a = 0; a <= 9; ++a) {
+        const int b = m_board.needOf[a];
+        if (b >= a && b <= 9)
+            m_cross[static_cast<size_t>(m_crossCount++)] = {static_cast<std::uint8_t>(a),
+                                                            static_cast<std::uint8_t>(b)};
+    }
+    m_surplus[0] = start;
+    m_on = true;
+}
+
+// What laying each (piece, rotation) does to the counts, made once per kind of step, so
+// that a node adds one precomputed row instead of walking its edges. Made once a solve
+// runs long: for a short one the rows would cost more than they save.
+void EdgeCounts::planChanges() {
+
+    struct Kind {
+        unsigned laid, empty;
+    };
+    std::array<Kind, kMaxCells + 1> kinds;
+    std::array<int, kMaxCells + 1> kindOf;
+    int kindCount = 0;
+    for (int l = 1; l <= m_board.n; ++l) {
+        const EdgeCountStep& step = m_edgeStep[static_cast<size_t>(l)];
+        int k = 0;
+        while (k < kindCount && (kinds[static_cast<size_t>(k)].laid != step.laidEdges ||
+                                 kinds[static_cast<size_t>(k)].empty != step.emptyEdges))
+            ++k;
+        if (k == kindCount)
+            kinds[static_cast<size_t>(kindCount++)] = {step.laidEdges, step.emptyEdges};
+        kindOf[static_cast<size_t>(l)] = k;
+    }
+    const size_t rowLength = static_cast<size_t>(m_board.n * m_board.length);
+    // Every entry is written below: the rows are not cleared first.
+    m_countChanges.reset(new CodeCounts[static_cast<size_t>(kindCount) * rowLength]);
+    for (int k = 0; k < kindCount; ++k) {
+        const Kind& kind = kinds[static_cast<size_t>(k)];
+        CodeCounts* row = &m_countChanges[static_cast<size_t>(k) * rowLength];
+        for (int p = 0; p < m_board.n; ++p)
+            for (int r = 0; r < m_board.length; ++r) {
+                CodeCounts change = -m_codesOfPiece[static_cast<size_t>(p)];
+                // An edge towards a laid cell shows what that cell asked: the ask is met.
+                for (unsigned m = kind.laid; m != 0; m &= m - 1)
+                    change += m_oneOf[m_board.shows[p][r][lowestBit(m)]];
+                // An edge towards an empty cell makes that cell ask for a code.
+                for (unsigned m = kind.empty; m != 0; m &= m - 1)
+                    change -= m_oneOf[m_board.needs[p][r][lowestBit(m)]];
+                row[p * m_board.length + r] = change;
+            }
+    }
+    for (int l = 1; l <= m_board.n; ++l)
+        m_edgeStep[static_cast<size_t>(l)].change =
+            &m_countChanges[static_cast<size_t>(kindOf[static_cast<size_t>(l)]) * rowLength];
+}
+
+inline bool EdgeCounts::coverable(const CodeCounts& counts, int openPairs) const {
+    // No code may be asked more often than the unused pieces show it: no lane negative.
+    // The sixteen sign bits are tested as four words.
+    using Words = std::uint64_t __attribute__((vector_size(sizeof(CodeCounts))));
+    const Words words = reinterpret_cast<Words>(counts);
+    if (((words[0] | words[1] | words[2] | words[3]) & 0x8000800080008000ULL) != 0)
+        return false;
+    // ...and what is left must pair up across every link between two empty cells.
+    int pairs = 0;
+    if (m_equalCodesMeet) {
+        for (int c = 0; c < kCodes; ++c)
+            pairs += counts[c] >> 1;
+    } else {
+        for (int i = 0; i < m_crossCount; ++i) {
+            const auto [a, b] = m_cross[static_cast<size_t>(i)];
+            pairs += a == b ? counts[a] >> 1 : std::min(counts[a], counts[b]);
+        }
+    }
+    return pairs >= openPairs;
+}
+
+template <int kL> inline bool EdgeCounts::allow(size_t level, int p, int r) {
+    const EdgeCountStep& step = m_edgeStep[level];
+    CodeCounts counts = m_surplus[level - 1];
+    if (step.change != nullptr) [[likely]] {
+        counts += step.change[p * (kL != 0 ? kL : m_board.length) + r];
+    } else {
+        counts -= m_codesOfPiece[static_cast<size_t>(p)];
+        const Code* shows = m_board.shows[p][r];
+        const Code* needs = m_board.needs[p][r];
+        // Every edge in turn, adding nothing where it neither meets a laid cell nor faces
+        // an empty one: a loop of fixed length keeps the counts in registers.
+        for (int e = 0; e < (kL != 0 ? kL : m_board.length); ++e) {
+            counts += m_oneOf[step.laidEdges >> e & 1 ? shows[e] : kNoLane];
+            counts -= m_oneOf[step.emptyEdges >> e & 1 ? needs[e] : kNoLane];
+        }
+    }
+    m_surplus[level] = counts;
+    return coverable(counts, step.openPairs);
+}
+
+
+// Turned corners. A square grid filled whole (every 3 x 3 and 4 x 4 board without fixed
+// pieces) turned a quarter maps every filling to another, and its first cell to each other
+// corner. The first level tries pieces in order, so once it has moved past a piece, that
+// piece (and every copy of it) fits the first cell in no filling, in any rotation, and so
+// fits no corner either. Such pieces are taken out of the corners' own copies of their fit
+// tables, read both on entering a corner and when checking it ahead; a node pays nothing
+// for it. Started like the costlier cuts, in long solves only.
+class TurnedCorners {
+public:
+    // On square boards filled whole, in pair mode: every probe asking for a corner is made
+    // to read the corner's own copy of its table. Planned in a long solve once the first
+    // level has failed; short ones never pay for it.
+    void plan(const BoardView& board, const SolveOptions& options, bool pairs,
+              std::span<Entry> entries, std::span<Lookahead> aheads,
+              std::span<std::array<Probe, 2>> probes);
+    bool planned() const { return m_planned; }
+    // Pieces 0..failed-1 have failed in the first cell; false when that is not news.
+    bool noteFailed(int failed) {
+        if (failed <= m_piecesFailedFirst)
+            return false;
+        m_piecesFailedFirst = failed;
+        return true;
+    }
+    // Takes the pieces that failed first, and their copies, out of the corners.
+    void banFailed(const int* pieceValue, unsigned allRotations) {
+        if (m_cornerTables.empty())
+            return;
+        std::uint64_t banned = 0;
+        for (int q = 0; q < m_n; ++q)
+            for (int f = 0; f < m_piecesFailedFirst; ++f)
+                if (pieceValue[q] == pieceValue[f])
+                    banned |= static_cast<std::uint64_t>(allRotations) << (q * m_length);
+        for (const auto& table : m_cornerTables)
+            for (std::uint64_t& fit : *table)
+                fit &= ~banned;
+    }
+
+private:
+    bool m_planned = false;
+    int m_piecesFailedFirst = 0; // how many pieces, from the first, failed in the first cell
+    int m_n = 0;
+    int m_length = 0;
+    // The corners' own copies of their tables, which the probes asking for them read.
+    std::vector<std::unique_ptr<FitTable>> m_cornerTables;
+};
+
+void TurnedCorners::plan(const BoardView& board, const SolveOptions& options, bool pairs,
+                         std::span<Entry> entries, std::span<Lookahead> aheads,
+                         std::span<std::array<Probe, 2>> probes) {
+    m_planned = true;
+    m_n = board.n;
+    m_length = board.length;
+    if ((options.prunings & kPruneTurnedCorners) == 0 || !pairs || m_length != 4 ||
+        board.req->header.count != m_n)
+        return;
+    int n = 2;
+    while (n * n < m_n)
+        ++n;
+    if (n * n != m_n || board.req->layout != GridLayout(n, n))
+        return;
+    // The grid numbers its cells along the anti-diagonals from the top left: the first and
+    // last cells of the longest one are corners, and so is the last cell.
+    const int corners[] = {n * (n - 1) / 2 + 1, n * (n + 1) / 2, n * n};
+    // Every probe asking for a corner reads its own copy of the table it read, so that the
+    // pieces that failed can be taken out of it. A corner's probes read at most one table
+    // per set of laid neighbours.
+    for (const int corner : corners) {
+        const int level = board.levelOf[static_cast<size_t>(corner)];
+        const size_t first = m_cornerTables.size();
+        std::array<const std::uint64_t*, kMaxLinks + 1> shared{};
+        const auto repoint = [&](Probe& q) {
+            if (q.level != level)
+                return;
+            const size_t copies = m_cornerTables.size() - first;
+            size_t i = 0;
+            while (i < copies && shared[i] != q.table)
+                ++i;
+            if (i == copies) {
+                shared[i] = q.table;
+                auto& own = m_cornerTables.emplace_back(std::make_unique<FitTable>());
+                std::copy_n(q.table, own->size(), own->begin());
+            }
+            q.table = m_cornerTables[first + i]->data();
+        };
+        // A slow entry holds the probe that always passes, which asks for no level.
+        for (int l = 1; l <= m_n; ++l) {
+            repoint(entries[static_cast<size_t>(l)].probe);
+            Lookahead& ahead = aheads[static_cast<size_t>(l)];
+            for (Probe& q : ahead.probes)
+                repoint(q);
+            for (int i = 0; i < ahead.extraCount; ++i)
+                repoint(ahead.extra[static_cast<size_t>(i)]);
+            probes[static_cast<size_t>(l)] = ahead.probes;
+        }
+    }
+}
+
 // The codes the laid cells ask of the empty ones after a level: where to read them.
 struct Frontier {
     int count;
@@ -271,6 +573,86 @@ private:
 
 thread_local std::unique_ptr<FailedStates::Slot[]> FailedStates::t_spare;
 
+// The failed-state cut: the cells are filled in a fixed order, so the subtree below a
+// level is decided by the level, the set of unused pieces and the codes the laid cells ask
+// of the empty ones. A subtree searched to its end without a filling is remembered under
+// that exact key (a false hit would change the answer) and skipped when met again. The
+// table (FailedStates) is made only after the solve has laid a few thousand pieces, and
+// only levels with enough levels below are remembered.
+class FailedStateCut {
+public:
+    // Whether the solve may use it; with many codes (equal-matching boards) states seldom
+    // come back and the look-ups cost more than they save.
+    bool plan(const PuzzleRequest& req, const SolveOptions& options) {
+        const bool pays = req.header.matchSum != 0 || options.pruneEagerly;
+        m_wanted = (options.prunings & kPruneFailedStates) != 0 && pays;
+        m_on = false;
+        return m_wanted;
+    }
+    bool wanted() const { return m_wanted; }
+    bool on() const { return m_on; }
+    // Per level the frontier (where the codes of laid cells facing deeper levels are read)
+    // and whether the level is worth remembering; then the table.
+    void start(const BoardView& board, const Code (*asked)[8], bool eager) {
+        const PuzzleRequest& req = *board.req;
+        m_rememberAt.fill(false);
+        const int minDepth = eager ? 1 : kFailedStateMinDepth;
+        for (int l = 1; l <= board.n - minDepth; ++l) {
+            Frontier& f = m_frontier[static_cast<size_t>(l)];
+            f.count = 0;
+            bool fits = true;
+            for (int j = 1; j <= l && fits; ++j) {
+                const int cell = req.freeCells[static_cast<size_t>(j - 1)];
+                const CellLinks& links = req.links[static_cast<size_t>(cell)];
+                for (int i = 0; i < links.count && fits; ++i) {
+                    const CellLink& link = links.links[static_cast<size_t>(i)];
+                    if (board.levelOf[link.neighbour] <= l)
+                        continue;
+                    if (f.count == kMaxFrontier)
+                        fits = false;
+                    else
+                        f.asked[static_cast<size_t>(f.count++)] = &asked[j][link.cellEdge - 1];
+                }
+            }
+            m_rememberAt[static_cast<size_t>(l)] = fits;
+        }
+        m_table.make();
+        m_keyAt.fill(0);
+        m_on = true;
+    }
+    // The subtree below `level` is known to hold no filling. The key is kept for
+    // remember(): the laid cells ask the same until the search backs out of it.
+    [[gnu::always_inline]] bool knownToFail(size_t level, std::uint64_t unused) {
+        if (!m_on || !m_rememberAt[level])
+            return false;
+        m_keyAt[level] = frontierKey(level);
+        return m_table.holds(unused, m_keyAt[level]);
+    }
+    [[gnu::always_inline]] void remember(size_t level, std::uint64_t unused) {
+        if (m_on && m_rememberAt[level]) {
+            // No key kept when the table started below this level's node.
+            const std::uint64_t key = m_keyAt[level] != 0 ? m_keyAt[level] : frontierKey(level);
+            m_table.add(unused, key);
+        }
+    }
+
+private:
+    std::uint64_t frontierKey(size_t level) const {
+        const Frontier& f = m_frontier[level];
+        std::uint64_t key = static_cast<std::uint64_t>(level) << 56;
+        for (int i = 0; i < f.count; ++i)
+            key |= static_cast<std::uint64_t>(*f.asked[static_cast<size_t>(i)]) << (4 * i);
+        return key;
+    }
+
+    bool m_wanted = false;
+    bool m_on = false;
+    FailedStates m_table;
+    std::array<bool, kMaxCells + 1> m_rememberAt;
+    std::array<std::uint64_t, kMaxCells + 1> m_keyAt; // per level, its node's key; 0: none
+    std::array<Frontier, kMaxCells + 1> m_frontier;
+};
+
 // Symmetric pieces lay the same codes in several rotations; only the first is tried.
 // The uniform pieces "0000".."3333" keep rotation 0; "1010", "2020", "3030", "2121",
 // "3131" and "3232" (higher digit first) keep rotations 0 and 1.
@@ -301,18 +683,22 @@ private:
     void collectDemands(std::array<LevelDemands, kMaxCells + 1>& demands) const;
     void makeCodeIndexes(const std::array<LevelDemands, kMaxCells + 1>& demands);
     void makeFitTables(const std::array<LevelDemands, kMaxCells + 1>& demands);
-    void planEdgeCounts();
-    void planFailedStates();
-    void startFailedStates();
-    void planTurns();
     void firstLevelFailed(unsigned pair);
+    void planCompletion();
 
     // Setup helpers.
-    int codeOfFixed(const FixedPiece& f, int edge) const {
-        return codeShown(f.piece, f.rotation, edge);
-    }
     Demand demandOf(int cell, int laidUpTo) const;
     unsigned fixedRotations(const Demand& d, int p) const;
+    // The rotations of piece p worth trying that meet the demand's fixed neighbours.
+    unsigned fittingRotations(const Demand& d, int p) const {
+        return fixedRotations(d, p) & m_worthTrying[static_cast<size_t>(p)];
+    }
+    // The one walk every fit table is made by: fit(p, r) for each such piece and rotation.
+    template <class Fit> void forEachFit(const Demand& d, Fit fit) const {
+        for (int p = 0; p < m_n; ++p)
+            for (unsigned m = fittingRotations(d, p); m != 0; m &= m - 1)
+                fit(p, std::countr_zero(m));
+    }
     // The fit-table index that piece p in rotation r answers for demand d.
     int tableIndexOf(const Demand& d, int p, int r) const {
         const int a = d.dynamicCount >= 1 ? m_shows[p][r][d.dynamic[0].edge] : 0;
@@ -326,6 +712,9 @@ private:
     // Where piece p in rotation r is counted in the bit sets of candidates and tables.
     int bitOf(int p, int r) const { return m_pairs ? p * m_length + r : p; }
     bool fixedCellsFit() const;
+    BoardView boardView() const {
+        return {&m_req, m_n, m_length, m_shows, m_needs, m_needOf, m_levelOf.data(), m_fixedAt.data()};
+    }
 
     // The search.
     template <int kL> int length() const { return kL != 0 ? kL : m_length; }
@@ -346,38 +735,23 @@ private:
             return false;
         return !m_moreAhead[level] || restFits<kL>(m_ahead[level], unused);
     }
-    // After piece p in rotation r is laid at `level`: can the unused pieces' codes still
-    // cover the empty cells' edges? Leaves the counts for the next level.
-    template <int kL>
-    [[gnu::always_inline]] bool edgeCountsAllow(size_t level, int p, int r);
-    void planCountChanges();
-    [[gnu::always_inline]] bool countsCoverable(const CodeCounts& counts, int openPairs) const;
-    std::uint64_t frontierKey(size_t level) const;
-    // The subtree below `level` is known to hold no filling. The key is kept for
-    // rememberFailure: the laid cells ask the same until the search backs out of it.
-    [[gnu::always_inline]] bool knownToFail(size_t level, std::uint64_t unused) {
-        if (!m_failedStatesOn || !m_rememberAt[level])
-            return false;
-        m_keyAt[level] = frontierKey(level);
-        return m_failedStates.holds(unused, m_keyAt[level]);
-    }
-    [[gnu::always_inline]] void rememberFailure(size_t level, std::uint64_t unused) {
-        if (m_failedStatesOn && m_rememberAt[level]) {
-            // No key kept when the table started below this level's node.
-            const std::uint64_t key = m_keyAt[level] != 0 ? m_keyAt[level] : frontierKey(level);
-            m_failedStates.add(unused, key);
-        }
-    }
-    // Counts one more node; every kCheckEvery nodes looks at the stop flag and the clock.
-    [[gnu::always_inline]] bool countNodeAndStop(std::uint64_t& nodes) {
+    // Counts one more node, laid at `level`; every kCheckEvery nodes looks at the stop flag
+    // and the clock, and may ask whether the laid pieces can still be completed. True when
+    // the walk must leave the node: on a stop (m_stopped), or because the subtree below
+    // level m_cutTo holds no filling (0: none at all).
+    [[gnu::always_inline]] bool countNodeAndLeave(std::uint64_t& nodes, size_t level) {
         if ((++nodes & (kCheckEvery - 1)) != 0) [[likely]]
             return false;
         m_stats.nodes = nodes;
-        if (!poll())
-            return false;
-        m_stopped = true;
-        return true;
+        if (poll()) {
+            m_stopped = true;
+            return true;
+        }
+        return m_completion && completionCuts(static_cast<int>(level));
     }
+    bool completionCuts(int level);
+    CompletionBoard describeCompletion() const;
+    bool everyCellHasAPiece() const;
     // Piece mode: the level's candidates; their rotations are left in m_candidateRotations.
     template <int kL> std::uint64_t enterLevel(size_t level, std::uint64_t unused);
     // kCuts: edge counts or failed states are on. Without them a walk pays nothing for them.
@@ -398,6 +772,11 @@ private:
         }
     }
     bool poll();
+    bool pumpIfDue();
+    void startFailedStates() {
+        m_failedStates.start(boardView(), m_asked, m_options.pruneEagerly);
+        m_stats.failedStateBytes = FailedStates::kBytes;
+    }
     void fill(Filling& filling) const;
 
     const PuzzleRequest& m_req;
@@ -451,27 +830,12 @@ private:
     std::array<bool, kMaxCells + 1> m_moreAhead;
     std::array<RotationRow, kMaxCells + 1> m_slowRotations; // per level, for slow entries
 
-    // Edge counts: per level the step, and the counts after its piece (level 0: none laid).
-    bool m_edgeCountsOn = false;
-    std::array<EdgeCountStep, kMaxCells + 1> m_edgeStep;
-    std::array<CodeCounts, kMaxCells + 1> m_surplus;
-    std::array<CodeCounts, kMaxCells> m_codesOfPiece; // per piece, how often it shows each code
-    std::array<CodeCounts, kCodes + 1> m_oneOf; // per code, a count of one; at kNoLane none
-    std::unique_ptr<CodeCounts[]> m_countChanges; // the steps' change rows, one after another
-    bool m_equalCodesMeet = false; // every code fits itself; else codes fit in pairs:
-    int m_crossCount = 0;          // the pairs (a, b), a <= b, of codes that fit each other
-    std::array<std::array<std::uint8_t, 2>, kCodes> m_cross;
-    int m_openPairsAtStart = 0;
+    EdgeCounts m_edgeCounts;
 
     // Failed states: per level whether to look, where its frontier codes are.
-    bool m_failedStatesWanted = false;
-    bool m_failedStatesOn = false;
     // Nodes before the count changes are made and failed states remembered.
     std::uint64_t m_costlierSetupAfter = kCostlierSetupAfterNodes;
-    FailedStates m_failedStates;
-    std::array<bool, kMaxCells + 1> m_rememberAt;
-    std::array<std::uint64_t, kMaxCells + 1> m_keyAt; // per level, its node's key; 0: none
-    std::array<Frontier, kMaxCells + 1> m_frontier;
+    FailedStateCut m_failedStates;
 
     // Per level during the search: candidates left, what lies, and what it asks.
     std::array<std::uint64_t, kMaxCells + 1> m_candidates;
@@ -486,9 +850,14 @@ private:
     alignas(16) Code m_pairNeeds[64][8];
     // Turned corners: how many pieces, from the first, failed in the first cell; the corners'
     // own copies of their tables, which the probes asking for them read.
-    int m_piecesFailedFirst = 0;
-    bool m_turnsPlanned = false;
-    std::vector<std::unique_ptr<FitTable>> m_cornerTables;
+    TurnedCorners m_turns;
+
+    // Completion: what each level's cell asks of the fixed cells, the check once a solve
+    // runs long, and where it last cut.
+    std::array<Demand, kMaxCells + 1> m_entryDemand;
+    std::unique_ptr<CompletionCheck> m_completion;
+    unsigned m_completionLooks = 0;
+    int m_cutTo = -1;
 };
 
 // ---- Setup -----------------------------------------------------------------------------
@@ -682,12 +1051,9 @@ int Search::tableFor(const Demand& d) {
     m_tableKeys.push_back(key);
     FitTable& table = m_tables.emplace_back();
     table.fill(0);
-    for (int p = 0; p < m_n; ++p)
-        for (unsigned m = fixedRotations(d, p) & m_worthTrying[static_cast<size_t>(p)]; m != 0;
-             m &= m - 1) {
-            const int r = std::countr_zero(m);
-            table[static_cast<size_t>(tableIndexOf(d, p, r))] |= 1ULL << bitOf(p, r);
-        }
+    forEachFit(d, [&](int p, int r) {
+        table[static_cast<size_t>(tableIndexOf(d, p, r))] |= 1ULL << bitOf(p, r);
+    });
     return static_cast<int>(m_tables.size() - 1);
 }
 
@@ -700,13 +1066,10 @@ const RotationRow* Search::rotationsFor(const Demand& d, int table) {
         index = static_cast<int>(m_rotationTables.size());
         RotationTable& rows = m_rotationTables.emplace_back();
         std::memset(rows.data(), 0, sizeof rows);
-        for (int p = 0; p < m_n; ++p)
-            for (unsigned m = fixedRotations(d, p) & m_worthTrying[static_cast<size_t>(p)]; m != 0;
-                 m &= m - 1) {
-                const int r = std::countr_zero(m);
-                rows[static_cast<size_t>(tableIndexOf(d, p, r))][static_cast<size_t>(p)] |=
-                    static_cast<std::uint8_t>(1u << r);
-            }
+        forEachFit(d, [&](int p, int r) {
+            rows[static_cast<size_t>(tableIndexOf(d, p, r))][static_cast<size_t>(p)] |=
+                static_cast<std::uint8_t>(1u << r);
+        });
     }
     return m_rotationTables[static_cast<size_t>(index)].data();
 }
@@ -724,12 +1087,7 @@ Probe Search::probeFor(const Demand& d, int table) const {
 int Search::slowFor(const Demand& d) {
     SlowDemand& s = m_slowDemands.emplace_back();
     s.staticFit.fill(0);
-    for (int p = 0; p < m_n; ++p)
-        for (unsigned m = fixedRotations(d, p) & m_worthTrying[static_cast<size_t>(p)]; m != 0;
-             m &= m - 1) {
-            const int r = std::countr_zero(m);
-            s.staticFit[static_cast<size_t>(r)] |= 1ULL << bitOf(p, r);
-        }
+    forEachFit(d, [&](int p, int r) { s.staticFit[static_cast<size_t>(r)] |= 1ULL << bitOf(p, r); });
     s.dynamicCount = d.dynamicCount;
     s.dynamic = d.dynamic;
     return static_cast<int>(m_slowDemands.size() - 1);
@@ -789,237 +1147,36 @@ void Search::makeFitTables(const std::array<LevelDemands, kMaxCells + 1>& demand
     }
 }
 
-// The edge-count bound: per level which edges meet laid cells and which face empty ones,
-// how many links between empty cells remain, and the counts before any piece lies.
-// Off on boards without links, and on a layout that gives one edge two links.
-void Search::planEdgeCounts() {
-    m_edgeCountsOn = false;
-    // With equal codes meeting, codes pair with themselves and the border takes the rest:
-    // the bound seldom cuts there, and costs more than it saves.
-    const bool pays = m_req.header.matchSum != 0 || m_options.pruneEagerly;
-    if ((m_options.prunings & kPruneEdgeCounts) == 0 || m_req.layout.empty() || !pays)
+// The completion question: on boards with links whose edges all lie on the pieces.
+void Search::planCompletion() {
+    if ((m_options.prunings & kPruneCompletion) == 0 || m_req.layout.empty() || m_n == 0)
         return;
-    for (int c = 0; c < kCodes; ++c) {
-        m_oneOf[c] = CodeCounts{};
-        m_oneOf[c][c] = 1;
-    }
-    m_oneOf[kNoLane] = CodeCounts{};
-    CodeCounts start{};
-    for (int p = 0; p < m_n; ++p) {
-        CodeCounts& c = m_codesOfPiece[static_cast<size_t>(p)];
-        c = CodeCounts{};
-        for (int k = 0; k < m_length; ++k)
-            c += m_oneOf[m_shows[p][0][k]];
-        start += c;
-    }
-    int openPairs = 0; // links between two free cells, each counted from both ends
     for (int l = 1; l <= m_n; ++l) {
-        const int cell = m_req.freeCells[static_cast<size_t>(l - 1)];
-        const CellLinks& links = m_req.links[static_cast<size_t>(cell)];
-        EdgeCountStep& step = m_edgeStep[static_cast<size_t>(l)];
-        step = {};
-        unsigned edgesSeen = 0;
-        for (int i = 0; i < links.count; ++i) {
-            const CellLink& link = links.links[static_cast<size_t>(i)];
-            const int edge = link.cellEdge - 1;
-            if (edge >= m_length || (edgesSeen >> edge & 1))
+        const CellLinks& links =
+            m_req.links[static_cast<size_t>(m_req.freeCells[static_cast<size_t>(l - 1)])];
+        for (int i = 0; i < links.count; ++i)
+            if (links.links[static_cast<size_t>(i)].cellEdge > m_length)
                 return;
-            edgesSeen |= 1u << edge;
-            if (const int f = m_fixedAt[static_cast<size_t>(link.neighbour)]; f != 0) {
-                const int code =
-                    codeOfFixed(m_req.fixed[static_cast<size_t>(f - 1)], link.neighbourEdge - 1);
-                start -= m_oneOf[m_needOf[code]]; // asked of this cell from the start
-                step.laidEdges |= 1u << edge;
-            } else if (const int g = m_levelOf[static_cast<size_t>(link.neighbour)]; g != 0) {
-                ++openPairs;
-                if (g < l)
-                    step.laidEdges |= 1u << edge;
-                else
-                    step.emptyEdges |= 1u << edge;
-            }
-        }
     }
-    // Each laid level closes the links towards shallower levels.
-    m_openPairsAtStart = openPairs / 2;
-    int open = m_openPairsAtStart;
-    for (int l = 1; l <= m_n; ++l) {
-        EdgeCountStep& step = m_edgeStep[static_cast<size_t>(l)];
-        open -= std::popcount(step.emptyEdges);
-        step.openPairs = open;
-    }
-    m_equalCodesMeet = m_req.header.matchSum == 0;
-    m_crossCount = 0;
-    for (int a = 0; a <= 9; ++a) {
-        const int b = m_needOf[a];
-        if (b >= a && b <= 9)
-            m_cross[static_cast<size_t>(m_crossCount++)] = {static_cast<std::uint8_t>(a),
-                                                            static_cast<std::uint8_t>(b)};
-    }
-    m_surplus[0] = start;
-    m_edgeCountsOn = true;
+    m_completion = std::make_unique<CompletionCheck>([this] { return describeCompletion(); },
+                                                     m_options.pruneEagerly, m_pairs ? 1 : 4);
 }
 
-// What laying each (piece, rotation) does to the counts, made once per kind of step, so
-// that a node adds one precomputed row instead of walking its edges. Made once a solve
-// runs long: for a short one the rows would cost more than they save.
-void Search::planCountChanges() {
-    struct Kind {
-        unsigned laid, empty;
-    };
-    std::array<Kind, kMaxCells + 1> kinds;
-    std::array<int, kMaxCells + 1> kindOf;
-    int kindCount = 0;
-    for (int l = 1; l <= m_n; ++l) {
-        const EdgeCountStep& step = m_edgeStep[static_cast<size_t>(l)];
-        int k = 0;
-        while (k < kindCount && (kinds[static_cast<size_t>(k)].laid != step.laidEdges ||
-                                 kinds[static_cast<size_t>(k)].empty != step.emptyEdges))
-            ++k;
-        if (k == kindCount)
-            kinds[static_cast<size_t>(kindCount++)] = {step.laidEdges, step.emptyEdges};
-        kindOf[static_cast<size_t>(l)] = k;
-    }
-    const size_t rowLength = static_cast<size_t>(m_n * m_length);
-    // Every entry is written below: the rows are not cleared first.
-    m_countChanges.reset(new CodeCounts[static_cast<size_t>(kindCount) * rowLength]);
-    for (int k = 0; k < kindCount; ++k) {
-        const Kind& kind = kinds[static_cast<size_t>(k)];
-        CodeCounts* row = &m_countChanges[static_cast<size_t>(k) * rowLength];
-        for (int p = 0; p < m_n; ++p)
-            for (int r = 0; r < m_length; ++r) {
-                CodeCounts change = -m_codesOfPiece[static_cast<size_t>(p)];
-                // An edge towards a laid cell shows what that cell asked: the ask is met.
-                for (unsigned m = kind.laid; m != 0; m &= m - 1)
-                    change += m_oneOf[m_shows[p][r][lowestBit(m)]];
-                // An edge towards an empty cell makes that cell ask for a code.
-                for (unsigned m = kind.empty; m != 0; m &= m - 1)
-                    change -= m_oneOf[m_needs[p][r][lowestBit(m)]];
-                row[p * m_length + r] = change;
-            }
-    }
-    for (int l = 1; l <= m_n; ++l)
-        m_edgeStep[static_cast<size_t>(l)].change =
-            &m_countChanges[static_cast<size_t>(kindOf[static_cast<size_t>(l)]) * rowLength];
-}
-
-// The failed-state table: whether a solve will use it. The frontiers and the table are
-// made when the solve runs long (startFailedStates), so that a short one pays for neither.
-void Search::planFailedStates() {
-    // With many codes (equal-matching boards) states seldom come back: the look-ups
-    // cost more than they save.
-    const bool pays = m_req.header.matchSum != 0 || m_options.pruneEagerly;
-    m_failedStatesWanted = (m_options.prunings & kPruneFailedStates) != 0 && pays;
-    m_failedStatesOn = false;
-    if (m_failedStatesWanted && m_costlierSetupAfter == 0)
-        startFailedStates();
-}
-
-// Per level the frontier (codes of laid cells facing deeper levels) and whether the level
-// is worth remembering; then the table.
-void Search::startFailedStates() {
-    m_rememberAt.fill(false);
-    const int minDepth = m_options.pruneEagerly ? 1 : kFailedStateMinDepth;
-    for (int l = 1; l <= m_n - minDepth; ++l) {
-        Frontier& f = m_frontier[static_cast<size_t>(l)];
-        f.count = 0;
-        bool fits = true;
-        for (int j = 1; j <= l && fits; ++j) {
-            const int cell = m_req.freeCells[static_cast<size_t>(j - 1)];
-            const CellLinks& links = m_req.links[static_cast<size_t>(cell)];
-            for (int i = 0; i < links.count && fits; ++i) {
-                const CellLink& link = links.links[static_cast<size_t>(i)];
-                if (m_levelOf[static_cast<size_t>(link.neighbour)] <= l)
-                    continue;
-                if (f.count == kMaxFrontier)
-                    fits = false;
-                else
-                    f.asked[static_cast<size_t>(f.count++)] = &m_asked[j][link.cellEdge - 1];
-            }
-        }
-        m_rememberAt[static_cast<size_t>(l)] = fits;
-    }
-    m_failedStates.make();
-    m_keyAt.fill(0);
-    m_failedStatesOn = true;
-    m_stats.failedStateBytes = FailedStates::kBytes;
-}
-
-// Square boards filled whole (so without fixed pieces), in pair mode: turning the board a
-// quarter maps every filling to another, and the first cell to each corner in turn. So a
-// piece that fails in the first cell in every rotation fits no corner in a filling either.
-// Planned in a long solve once the first level has failed; short ones never pay for it.
-void Search::planTurns() {
-    m_turnsPlanned = true;
-    if ((m_options.prunings & kPruneTurnedCorners) == 0 || !m_pairs || m_length != 4 ||
-        m_req.header.count != m_n)
-        return;
-    int n = 2;
-    while (n * n < m_n)
-        ++n;
-    if (n * n != m_n || m_req.layout != GridLayout(n, n))
-        return;
-    // The grid numbers its cells along the anti-diagonals from the top left: the first and
-    // last cells of the longest one are corners, and so is the last cell.
-    const int corners[] = {n * (n - 1) / 2 + 1, n * (n + 1) / 2, n * n};
-    // Every probe asking for a corner reads its own copy of the table it read, so that the
-    // pieces that failed can be taken out of it. A corner's probes read at most one table
-    // per set of laid neighbours.
-    for (const int corner : corners) {
-        const int level = m_levelOf[static_cast<size_t>(corner)];
-        const size_t first = m_cornerTables.size();
-        std::array<const std::uint64_t*, kMaxLinks + 1> shared{};
-        const auto repoint = [&](Probe& q) {
-            if (q.level != level)
-                return;
-            const size_t copies = m_cornerTables.size() - first;
-            size_t i = 0;
-            while (i < copies && shared[i] != q.table)
-                ++i;
-            if (i == copies) {
-                shared[i] = q.table;
-                auto& own = m_cornerTables.emplace_back(std::make_unique<FitTable>());
-                std::copy_n(q.table, own->size(), own->begin());
-            }
-            q.table = m_cornerTables[first + i]->data();
-        };
-        // A slow entry holds the probe that always passes, which asks for no level.
-        for (int l = 1; l <= m_n; ++l) {
-            repoint(m_entry[static_cast<size_t>(l)].probe);
-            Lookahead& ahead = m_ahead[static_cast<size_t>(l)];
-            for (Probe& q : ahead.probes)
-                repoint(q);
-            for (int i = 0; i < ahead.extraCount; ++i)
-                repoint(ahead.extra[static_cast<size_t>(i)]);
-            m_probes[static_cast<size_t>(l)] = ahead.probes;
-        }
-    }
-}
 
 // The first level's `pair` has failed. Pairs are tried in piece order, so every piece
 // before it has failed in every rotation, and so has its own piece once no rotation of it
-// is left to try. Those pieces, and their copies, are taken out of the corners.
+// is left to try.
 void Search::firstLevelFailed(unsigned pair) {
     const int p = static_cast<int>(pair) / m_length;
     const bool rotationsLeft = (m_candidates[1] >> (p * m_length) & m_allRotations) != 0;
-    const int failed = rotationsLeft ? p : p + 1;
-    if (failed <= m_piecesFailedFirst)
+    if (!m_turns.noteFailed(rotationsLeft ? p : p + 1))
         return;
-    m_piecesFailedFirst = failed;
-    if (!m_turnsPlanned) {
+    if (!m_turns.planned()) {
         if (m_stats.nodes < m_costlierSetupAfter)
             return;
-        planTurns();
+        m_turns.plan(boardView(), m_options, m_pairs, m_entry, m_ahead, m_probes);
     }
-    if (m_cornerTables.empty())
-        return;
-    std::uint64_t banned = 0;
-    for (int q = 0; q < m_n; ++q)
-        for (int f = 0; f < failed; ++f)
-            if (m_pieceValue[static_cast<size_t>(q)] == m_pieceValue[static_cast<size_t>(f)])
-                banned |= static_cast<std::uint64_t>(m_allRotations) << (q * m_length);
-    for (const auto& table : m_cornerTables)
-        for (std::uint64_t& fit : *table)
-            fit &= ~banned;
+    m_turns.banFailed(m_pieceValue.data(), m_allRotations);
 }
 
 // ---- The search ------------------------------------------------------------------------
@@ -1063,55 +1220,6 @@ template <int kL> bool Search::restFits(const Lookahead& ahead, std::uint64_t un
             return false;
     }
     return true;
-}
-
-inline bool Search::countsCoverable(const CodeCounts& counts, int openPairs) const {
-    // No code may be asked more often than the unused pieces show it: no lane negative.
-    // The sixteen sign bits are tested as four words.
-    using Words = std::uint64_t __attribute__((vector_size(sizeof(CodeCounts))));
-    const Words words = reinterpret_cast<Words>(counts);
-    if (((words[0] | words[1] | words[2] | words[3]) & 0x8000800080008000ULL) != 0)
-        return false;
-    // ...and what is left must pair up across every link between two empty cells.
-    int pairs = 0;
-    if (m_equalCodesMeet) {
-        for (int c = 0; c < kCodes; ++c)
-            pairs += counts[c] >> 1;
-    } else {
-        for (int i = 0; i < m_crossCount; ++i) {
-            const auto [a, b] = m_cross[static_cast<size_t>(i)];
-            pairs += a == b ? counts[a] >> 1 : std::min(counts[a], counts[b]);
-        }
-    }
-    return pairs >= openPairs;
-}
-
-template <int kL> inline bool Search::edgeCountsAllow(size_t level, int p, int r) {
-    const EdgeCountStep& step = m_edgeStep[level];
-    CodeCounts counts = m_surplus[level - 1];
-    if (step.change != nullptr) [[likely]] {
-        counts += step.change[p * length<kL>() + r];
-    } else {
-        counts -= m_codesOfPiece[static_cast<size_t>(p)];
-        const Code* shows = m_shows[p][r];
-        const Code* needs = m_needs[p][r];
-        // Every edge in turn, adding nothing where it neither meets a laid cell nor faces
-        // an empty one: a loop of fixed length keeps the counts in registers.
-        for (int e = 0; e < length<kL>(); ++e) {
-            counts += m_oneOf[step.laidEdges >> e & 1 ? shows[e] : kNoLane];
-            counts -= m_oneOf[step.emptyEdges >> e & 1 ? needs[e] : kNoLane];
-        }
-    }
-    m_surplus[level] = counts;
-    return countsCoverable(counts, step.openPairs);
-}
-
-std::uint64_t Search::frontierKey(size_t level) const {
-    const Frontier& f = m_frontier[level];
-    std::uint64_t key = static_cast<std::uint64_t>(level) << 56;
-    for (int i = 0; i < f.count; ++i)
-        key |= static_cast<std::uint64_t>(*f.asked[static_cast<size_t>(i)]) << (4 * i);
-    return key;
 }
 
 template <int kL> std::uint64_t Search::enterLevel(size_t level, std::uint64_t unused) {
@@ -1164,7 +1272,7 @@ template <int kL, bool kCuts> bool Search::search() {
     std::uint64_t unused = m_all & ~m_laterCopies;
     size_t level = 1;
     const size_t last = static_cast<size_t>(m_n);
-    const bool edgeCounts = m_edgeCountsOn;
+    const bool edgeCounts = m_edgeCounts.on();
     // Takes the first of a level's candidates: its rotation set; it leaves `unused`, and
     // its next copy joins.
     const auto take = [&](std::uint64_t candidates) {
@@ -1192,8 +1300,14 @@ template <int kL, bool kCuts> bool Search::search() {
             m_rotationsLeft[level] = rotations & (rotations - 1);
             m_rotation[level] = r;
             std::memcpy(m_asked[level], m_needs[p][r], sizeof m_asked[0]);
-            if (countNodeAndStop(nodes))
-                return false;
+            if (countNodeAndLeave(nodes, level)) [[unlikely]] {
+                if (m_stopped || m_cutTo == 0)
+                    return false;
+                // Out of the subtree that holds no filling, to its level's next rotation.
+                for (; level > static_cast<size_t>(m_cutTo); --level)
+                    giveBack();
+                break;
+            }
             if (level == last) {
                 m_stats.nodes = nodes;
                 return true;
@@ -1204,8 +1318,8 @@ template <int kL, bool kCuts> bool Search::search() {
             if (next == 0)
                 break;
             if (kCuts &&
-                ((edgeCounts && !edgeCountsAllow<kL>(level, p, r)) ||
-                 knownToFail(level, unused)))
+                ((edgeCounts && !m_edgeCounts.allow<kL>(level, p, r)) ||
+                 m_failedStates.knownToFail(level, unused)))
                 break;
             ++level;
             rotations = take(next);
@@ -1228,7 +1342,7 @@ template <int kL, bool kCuts> bool Search::search() {
             }
             --level;
             if (kCuts)
-                rememberFailure(level, unused);
+                m_failedStates.remember(level, unused);
         }
     }
 }
@@ -1238,7 +1352,7 @@ template <int kL, bool kCuts> bool Search::searchPairs() {
     std::uint64_t nodes = 0;
     size_t level = 1;
     const size_t last = static_cast<size_t>(m_n);
-    const bool edgeCounts = m_edgeCountsOn;
+    const bool edgeCounts = m_edgeCounts.on();
     m_unusedAt[1] = m_all & ~m_laterCopies;
     m_candidates[1] = pairCandidates<kL>(1, m_unusedAt[1]);
     for (;;) {
@@ -1252,7 +1366,7 @@ template <int kL, bool kCuts> bool Search::searchPairs() {
             if (level == 1) [[unlikely]]
                 firstLevelFailed(static_cast<unsigned>(m_piece[1]));
             if (kCuts)
-                rememberFailure(level, m_unusedAt[level + 1]);
+                m_failedStates.remember(level, m_unusedAt[level + 1]);
             continue;
         }
         const unsigned i = lowestBit(pairs);
@@ -1261,8 +1375,12 @@ template <int kL, bool kCuts> bool Search::searchPairs() {
         std::memcpy(m_asked[level], m_pairNeeds[i], sizeof m_asked[0]);
         // Nothing to give back on leaving the level: each level keeps what was free above it.
         const std::uint64_t unused = m_unusedAt[level] ^ m_layToggle[static_cast<size_t>(i)];
-        if (countNodeAndStop(nodes))
-            return false;
+        if (countNodeAndLeave(nodes, level)) [[unlikely]] {
+            if (m_stopped || m_cutTo == 0)
+                return false;
+            level = static_cast<size_t>(m_cutTo); // on with that level's next pair
+            continue;
+        }
         if (level == last) {
             m_stats.nodes = nodes;
             return true;
@@ -1274,9 +1392,9 @@ template <int kL, bool kCuts> bool Search::searchPairs() {
         // level without one is left at the loop's head, one test fewer per node.
         if constexpr (kCuts) {
             if (next == 0 ||
-                (edgeCounts && !edgeCountsAllow<kL>(level, static_cast<int>(i / length<kL>()),
+                (edgeCounts && !m_edgeCounts.allow<kL>(level, static_cast<int>(i / length<kL>()),
                                                     static_cast<int>(i % length<kL>()))) ||
-                knownToFail(level, unused))
+                m_failedStates.knownToFail(level, unused))
                 continue;
         }
         ++level;
@@ -1307,24 +1425,99 @@ bool Search::fixedCellsFit() const {
 // True when the search must end: a stop, or the node limit. A long solve also starts
 // remembering failed states here.
 bool Search::poll() {
-    if (m_failedStatesWanted && !m_failedStatesOn && m_stats.nodes >= m_costlierSetupAfter)
+    if (m_failedStates.wanted() && !m_failedStates.on() && m_stats.nodes >= m_costlierSetupAfter)
         startFailedStates();
-    if (m_edgeCountsOn && !m_countChanges && m_stats.nodes >= m_costlierSetupAfter)
-        planCountChanges();
+    if (m_edgeCounts.on() && !m_edgeCounts.changesMade() && m_stats.nodes >= m_costlierSetupAfter)
+        m_edgeCounts.planChanges();
     if (m_stop.load(std::memory_order_relaxed))
         return true;
     if (m_options.nodeLimit != 0 && m_stats.nodes >= m_options.nodeLimit) {
         m_stats.nodeLimitReached = true;
         return true;
     }
+    return pumpIfDue();
+}
+
+// Lets events through when the pump interval has passed; true once a stop is asked for.
+bool Search::pumpIfDue() {
     const std::int64_t now = m_clock->nowNs();
     if (now - m_lastPump >= m_options.pumpIntervalNs) {
         m_lastPump = now;
         ++m_stats.pumps;
         m_pump.processPendingEvents();
-        return m_stop.load(std::memory_order_relaxed);
     }
-    return false;
+    return m_stop.load(std::memory_order_relaxed);
+}
+
+// Asks whether the pieces laid down to `level` can be completed, where the subtree has
+// run long enough; true when it cuts (m_cutTo), or when a stop came meanwhile.
+bool Search::completionCuts(int level) {
+    // Every fourth look: the bookkeeping is not free, and no check is due sooner.
+    if (!m_options.pruneEagerly && (++m_completionLooks & 3) != 0)
+        return false;
+    std::array<int, kMaxCells + 1> piece;
+    std::array<int, kMaxCells + 1> rotation;
+    for (int l = 1; l <= level; ++l) {
+        const size_t i = static_cast<size_t>(l);
+        piece[i] = m_pairs ? m_piece[i] / m_length : m_piece[i];
+        rotation[i] = m_pairs ? m_piece[i] % m_length : m_rotation[i];
+    }
+    const CompletionCheck::Interrupt interrupt = [this] { return pumpIfDue(); };
+    m_cutTo = m_completion->deadLevel(piece.data(), rotation.data(), level, m_stats.nodes,
+                                      interrupt);
+    m_stats.completionQuestions = m_completion->questions();
+    if (m_stop.load(std::memory_order_relaxed)) {
+        m_stopped = true;
+        return true;
+    }
+    return m_cutTo >= 0;
+}
+
+// The board as the completion question sees it.
+CompletionBoard Search::describeCompletion() const {
+    CompletionBoard b;
+    b.levels = m_n;
+    b.length = m_length;
+    b.fits.resize(static_cast<size_t>(m_n));
+    for (int l = 1; l <= m_n; ++l)
+        for (int p = 0; p < m_n; ++p)
+            b.fits[static_cast<size_t>(l - 1)][static_cast<size_t>(p)] =
+                fittingRotations(m_entryDemand[static_cast<size_t>(l)], p);
+    b.shows.resize(static_cast<size_t>(m_n));
+    for (int p = 0; p < m_n; ++p)
+        for (int r = 0; r < m_length; ++r)
+            for (int k = 0; k < m_length; ++k)
+                b.shows[static_cast<size_t>(p)][static_cast<size_t>(r)][static_cast<size_t>(k)] =
+                    static_cast<std::uint8_t>(m_shows[p][r][k]);
+    for (int c = 0; c < kCodes; ++c)
+        b.need[static_cast<size_t>(c)] = static_cast<std::uint8_t>(m_needOf[c]);
+    for (int l = 1; l <= m_n; ++l) {
+        const int cell = m_req.freeCells[static_cast<size_t>(l - 1)];
+        const CellLinks& links = m_req.links[static_cast<size_t>(cell)];
+        for (int i = 0; i < links.count; ++i) {
+            const CellLink& link = links.links[static_cast<size_t>(i)];
+            const int g = m_levelOf[static_cast<size_t>(link.neighbour)];
+            if (g > l)
+                b.links.push_back({l, link.cellEdge - 1, g, link.neighbourEdge - 1});
+        }
+    }
+    return b;
+}
+
+// Before any piece is laid: every free cell must have a piece that meets its fixed
+// neighbours in some rotation, or no filling exists.
+bool Search::everyCellHasAPiece() const {
+    for (int l = 1; l <= m_n; ++l) {
+        const Demand& d = m_entryDemand[static_cast<size_t>(l)];
+        if (d.staticCount == 0)
+            continue;
+        int p = 0;
+        while (p < m_n && fittingRotations(d, p) == 0)
+            ++p;
+        if (p == m_n)
+            return false;
+    }
+    return true;
 }
 
 void Search::fill(Filling& filling) const {
@@ -1361,20 +1554,25 @@ SolveOutcome Search::run(Filling& filling) {
         collectDemands(demands);
         makeCodeIndexes(demands);
         makeFitTables(demands);
+        for (int l = 1; l <= m_n; ++l)
+            m_entryDemand[static_cast<size_t>(l)] = demands[static_cast<size_t>(l)].entry;
     }
+    planCompletion();
     m_costlierSetupAfter = m_options.pruneEagerly ? 0 : kCostlierSetupAfterNodes;
-    planEdgeCounts();
-    planFailedStates();
+    m_edgeCounts.plan(boardView(), m_options);
+    if (m_failedStates.plan(m_req, m_options) && m_costlierSetupAfter == 0)
+        startFailedStates();
 
     bool solved = false;
     if (m_n == 0) {
         solved = fixedCellsFit();
-    } else if (m_edgeCountsOn && !countsCoverable(m_surplus[0], m_openPairsAtStart)) {
+    } else if ((m_edgeCounts.on() && !m_edgeCounts.coverableAtStart()) ||
+               !everyCellHasAPiece()) {
         solved = false; // no filling at all: nothing to search
     } else {
-        if (m_edgeCountsOn && m_costlierSetupAfter == 0)
-            planCountChanges();
-        solved = m_edgeCountsOn || m_failedStatesWanted ? walk<true>() : walk<false>();
+        if (m_edgeCounts.on() && m_costlierSetupAfter == 0)
+            m_edgeCounts.planChanges();
+        solved = m_edgeCounts.on() || m_failedStates.wanted() ? walk<true>() : walk<false>();
         if (m_stopped)
             return SolveOutcome::Stopped;
     }

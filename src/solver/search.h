@@ -31,7 +31,9 @@ enum Pruning : unsigned {
     kPruneFailedStates = 1u << 1,  // a remembered exhausted subtree is not searched again
     kPruneEqualPieces = 1u << 2,   // a copy of a piece that just failed at a level is not tried
     kPruneTurnedCorners = 1u << 3, // square boards: what failed in the first cell, no corner gets
-    kPruneAll = kPruneEdgeCounts | kPruneFailedStates | kPruneEqualPieces | kPruneTurnedCorners,
+    kPruneCompletion = 1u << 4,    // a long subtree whose laid pieces cannot be completed
+    kPruneAll = kPruneEdgeCounts | kPruneFailedStates | kPruneEqualPieces | kPruneTurnedCorners |
+                kPruneCompletion,
 };
 
 struct SolveOptions {
@@ -49,6 +51,7 @@ struct SolveStats {
     std::uint64_t nodes = 0;            // pieces laid by the search, each rotation counted
     std::uint64_t pumps = 0;            // calls of processPendingEvents
     std::uint64_t failedStateBytes = 0; // memory of the failed-state table, 0 if never made
+    std::uint64_t completionQuestions = 0; // asked of the completion check
     bool nodeLimitReached = false;
 };
 

@@ -5,6 +5,7 @@
 #include "platform/qtext.h"
 #include "platform/screenmetrics.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -42,14 +43,15 @@ TEST_F(GameWindow, CaptionSizeAndMovieOfTheChosenGame) {
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     EXPECT_EQ(window.windowTitle(), "K-Puzzle");
-    const SizePx expected = gameClientSize(screenSizePx(screenMetricsFor(&window)));
+    const ScreenMetrics metrics = screenMetricsFor(&window);
+    const SizePx expected = gameClientSize(screenSizePx(metrics), workAreaSizePx(metrics), {});
     EXPECT_EQ(window.size(), QSize(expected.width, expected.height));
     EXPECT_EQ(window.minimumSize(), window.maximumSize());
     EXPECT_EQ(window.player()->geometry(), QRect(QPoint(0, 0), window.size()));
-    const QRect screen = window.screen()->geometry();
+    const QRect area = window.screen()->availableGeometry();
     const QRect frame = window.frameGeometry();
-    EXPECT_NEAR(frame.x(), (screen.width() - frame.width()) / 2.0, 1.0);
-    EXPECT_NEAR(frame.y(), (screen.height() - frame.height()) / 3.0, 1.0);
+    EXPECT_NEAR(frame.x(), area.x() + (area.width() - frame.width()) / 2.0, 1.0);
+    EXPECT_NEAR(frame.y(), area.y() + (area.height() - frame.height()) / 3.0, 1.0);
     EXPECT_EQ(window.player()->movie(), dir.filePath("modules/tiles.swf") + "?gameType=kpuzzle");
     EXPECT_TRUE(window.player()->isPlaying());
     // The movie's command was sent while it was created, before anyone could listen;
@@ -72,12 +74,34 @@ TEST_F(GameWindow, MissingMovieShowsAMessageAndStillCloses) {
     EXPECT_FALSE(window.isVisible());
 }
 
-TEST_F(GameWindow, EscapeDoesNotEndTheGame) {
+// Escape belongs to the game; Ctrl+W closes the window as the close box does, and the
+// movie, even with a text field in focus, never sees it.
+TEST_F(GameWindow, EscapeGoesToTheGameAndCtrlWClosesTheWindow) {
+    QFile movie(dir.filePath("modules/tiles.swf"));
+    ASSERT_TRUE(movie.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    movie.write("import QtQuick\n"
+                "TextInput { width: 640; height: 480; focus: true\n"
+                "  Keys.onShortcutOverride: (e) => player.fscommand('key', e.key)\n"
+                "  Keys.onPressed: (e) => player.fscommand('key', e.key) }\n");
+    movie.close();
     Form2 window(*launchParametersFor(1), dir.path());
+    QSignalSpy commands(&window, &Form2::commandReceived);
     window.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-    QTest::keyClick(&window, Qt::Key_Escape);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    QWidget* focus = QApplication::focusWidget();
+    ASSERT_NE(focus, nullptr);
+    QTest::keyClick(focus, Qt::Key_Escape);
     EXPECT_TRUE(window.isVisible());
+    const auto keysSeen = [&] {
+        QList<int> keys;
+        for (const QList<QVariant>& command : commands)
+            keys << command.at(1).toInt();
+        return keys;
+    };
+    EXPECT_TRUE(keysSeen().contains(Qt::Key_Escape));
+    QTest::keyClick(focus, Qt::Key_W, Qt::ControlModifier);
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_FALSE(keysSeen().contains(Qt::Key_W)); // Ctrl alone it may see
 }
 
 TEST_F(GameWindow, ClosingLetsTheMovieSendItsLastCommandOnce) {

@@ -13,6 +13,9 @@
 #include <QDir>
 #include <QFile>
 #include <QInputDialog>
+#include <QKeyEvent>
+#include <QKeySequence>
+#include <QLineEdit>
 #include <QLabel>
 #include <QPushButton>
 #include <QQuickItem>
@@ -21,6 +24,8 @@
 #include <QTimer>
 
 #include <gtest/gtest.h>
+
+#include <functional>
 
 namespace tarno {
 namespace {
@@ -71,6 +76,95 @@ TEST(NamePrompt, TitlePromptPresetAndButtons) {
 
     QTimer::singleShot(0, [] { QApplication::activeModalWidget()->close(); });
     EXPECT_EQ(askPlayerName(nullptr, "Bo"), ""); // the close box is Cancel
+}
+
+// Runs `whileOpen` with the name prompt open over no window, then presses OK; gives
+// the answer.
+QString withPromptOpen(const QString& preset, const std::function<void(QInputDialog&)>& whileOpen) {
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QInputDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        whileOpen(*box);
+        box->accept();
+    });
+    return askPlayerName(nullptr, preset);
+}
+
+// Types `text` into `field` as a keyboard would, one character a key, any alphabet.
+void type(QWidget* field, const QString& text) {
+    for (const QChar c : text) {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
+        QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(field, &press);
+        QApplication::sendEvent(field, &release);
+    }
+}
+
+void waitOutTheFirstMoment() {
+    QTest::qWait(static_cast<int>(kNamePromptTypingDelay.count()) + 50);
+}
+
+// A key event as the system sends it, at `ms` on its clock.
+void sendKey(QWidget* to, QEvent::Type type, int key, quint64 ms) {
+    QKeyEvent event(type, key, Qt::NoModifier, QKeySequence(key).toString().toLower());
+    event.setTimestamp(ms);
+    QApplication::sendEvent(to, &event);
+}
+
+TEST(NamePrompt, KeysMeantForTheGameNeverReachIt) {
+    const QString answer = withPromptOpen("Ann", [](QInputDialog& box) {
+        QWidget* field = box.findChild<QLineEdit*>();
+        QTest::keyClick(field, Qt::Key_Space);            // pressed through the end of the round
+        sendKey(field, QEvent::KeyPress, Qt::Key_X, 1000); // ... and held down
+        waitOutTheFirstMoment();
+        QKeyEvent marked(QEvent::KeyPress, Qt::Key_X, Qt::NoModifier, "x", true);
+        QApplication::sendEvent(field, &marked);
+        // X servers send repeats as a release and a press at the same moment.
+        sendKey(field, QEvent::KeyRelease, Qt::Key_X, 1040);
+        sendKey(field, QEvent::KeyPress, Qt::Key_X, 1040);
+        sendKey(field, QEvent::KeyRelease, Qt::Key_X, 1300); // let go
+        QTest::keyClick(field, Qt::Key_End);
+        QTest::keyClicks(field, "ie");
+        sendKey(field, QEvent::KeyPress, Qt::Key_X, 2000); // typed anew
+        sendKey(field, QEvent::KeyRelease, Qt::Key_X, 2050);
+    });
+    EXPECT_EQ(answer, "Anniex");
+}
+
+// What the field takes, and the line below it that shows how the name will be kept.
+TEST(NamePrompt, TakesWhatARecordHoldsAndShowsHowItIsKept) {
+    const struct {
+        QString typed;
+        QString field;
+        QString kept; // empty: as typed
+    } cases[] = {
+        {"Zoë Ñúñez", "Zoë Ñúñez", ""},
+        {" Ann ", " Ann ", ""},
+        {"Łukasz Wąż", "Łukasz Wąż", "Lukasz Waz"},
+        {"Пётр", "Пётр", "Pyotr"},
+        {"李 Li", "李 Li", "? Li"},
+        {"   ", "   ", "NoName Player"},
+        {"", "", "NoName Player"},
+        {QString(60, 'x'), QString(50, 'x'), ""},
+        // Щ takes four letters: twelve of them fill 48 of the 50.
+        {QString(14, QChar(0x0429)), QString(12, QChar(0x0429)), QString("SHCH").repeated(12)},
+    };
+    withPromptOpen("", [&](QInputDialog& box) {
+        auto* field = box.findChild<QLineEdit*>();
+        auto* kept = box.findChild<QLabel*>("keptName");
+        ASSERT_NE(kept, nullptr);
+        waitOutTheFirstMoment();
+        EXPECT_GE(kept->y(), field->geometry().bottom()) << "not below the field";
+        const int height = box.height();
+        for (const auto& c : cases) {
+            field->clear();
+            type(field, c.typed);
+            EXPECT_EQ(field->text(), c.field) << c.typed.toStdString();
+            EXPECT_EQ(kept->text(), c.kept.isEmpty() ? "" : "Kept in the list as: " + c.kept)
+                << c.typed.toStdString();
+            EXPECT_EQ(box.height(), height) << "the box changed its size";
+        }
+    });
 }
 
 TEST_F(ProbeGame, AnswersReachTheMovieBeforeFscommandReturns) {

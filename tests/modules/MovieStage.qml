@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The window's stage for the movies' tests: a movie of modules/ played without a station.
 //   MovieStage { id: stage; TestCase { ... const movie = stage.open("pelora.qml"); ... } }
-// open() loads the movie afresh, with focus; sent("writescore") lists the arguments of
-// every such command the movie would have sent, through its StationLink.
+// open() loads the movie afresh (the movie gives its own pieces the focus);
+// sent("writescore") lists the arguments of every such command the movie would have
+// sent, through its StationLink.
 import QtQuick
 
 Item {
@@ -19,7 +20,6 @@ Item {
         if (loader.status !== Loader.Ready)
             throw new Error("the movie " + file + " does not load");
         link = findLink(loader.item);
-        loader.item.forceActiveFocus();
         return loader.item;
     }
     function close() {

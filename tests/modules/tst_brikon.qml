@@ -104,6 +104,26 @@ TestCase {
         compare(game.lastPoints, 2 + Rules.clearBonus);
     }
 
+    // One move can be taken back, in every mode: the board, score and counts return;
+    // a second step back, or one after the end, is refused.
+    function test_undoTakesBackOneMove_data() {
+        return Rules.modes.map(m => ({ tag: m.label, slotId: m.slotId }));
+    }
+    function test_undoTakesBackOneMove(data) {
+        const start = gameOn(["2211", "3311", "3322"], data.slotId);
+        const played = Rules.play(start, 2, 1);
+        compare(played.bestGroup, 4);
+        const back = Rules.undo(played);
+        compare(Rules.boardRows(back.board), Rules.boardRows(start.board));
+        compare([back.score, back.moves, back.bestGroup], [0, 0, 0]);
+        compare(Rules.undo(back), null, "one step only");
+        const again = Rules.play(back, 0, 0);
+        verify(Rules.undo(again) !== null, "each new move can be taken back");
+        const ended = Rules.play(gameOn(["12", "11"], "brikon"), 0, 0);
+        verify(ended.over);
+        compare(Rules.undo(ended), null);
+    }
+
     function test_timedGameDealsAFreshBoardAndGoesOn_data() {
         return [{ tag: "1 minute", slotId: "brikon1" }, { tag: "3 minutes", slotId: "brikon3" },
                 { tag: "5 minutes", slotId: "brikon5" }];
@@ -225,6 +245,9 @@ TestCase {
         keyClick(Qt.Key_Space);
         compare(movie.game.score, Rules.points(g.length));
         compare(Rules.brickCount(movie.game.board), Rules.columns * Rules.rows - g.length);
+        keyClick(Qt.Key_Z);
+        compare([movie.game.score, Rules.brickCount(movie.game.board)], [0, Rules.columns * Rules.rows]);
+        keyClick(Qt.Key_Space);
         keyClick(Qt.Key_3);
         verify(movie.confirmation.visible, "a game under way is not thrown away unasked");
         keyClick(Qt.Key_Return);
@@ -242,5 +265,8 @@ TestCase {
         compare(movie.game.score, Rules.points(g.length));
         verify(movie.timed);
         tryVerify(() => movie.stats[1].value !== "1:00", 3000, "the clock runs from the first group");
+        movie.takeBack();
+        compare(movie.game.score, 0);
+        verify(movie.stats[1].value <= "0:54", "a timed undo costs time: " + movie.stats[1].value);
     }
 }

@@ -100,22 +100,58 @@ TestCase {
             compare(Rules.press(board, [2, 2, 2, 2, 2, 2, 2, 2, 2], 0), [1, 1, 2, 1, 2, 2, 2, 2, 2], "bright goes to dim");
     }
 
-    function test_dealsAreSolvableAndRepeatable_data() {
-        return [{ tag: "lumo11" }, { tag: "lumo12" }, { tag: "lumo13" }];
+    // Every recorded deal of a game needs its one par, so the list compares like with
+    // like; practice levels deal at their own, growing par on the same board.
+    function test_everyDealNeedsItsPar_data() {
+        return [
+            { tag: "lumo11", par: 8, deals: 1000 },
+            { tag: "lumo12", par: 8, deals: 1000 },
+            { tag: "lumo13", par: 9, deals: 1000 },
+            { tag: "lumo11 practice", type: "lumo11", levels: true, deals: 40 },
+            { tag: "lumo12 practice", type: "lumo12", levels: true, deals: 40 },
+            { tag: "lumo13 practice", type: "lumo13", levels: true, deals: 40 }
+        ];
     }
-    function test_dealsAreSolvableAndRepeatable(data) {
-        for (let seed = 1; seed <= 25; ++seed) {
-            const game = Rules.newGame(data.tag, seed);
-            compare(Rules.newGame(data.tag, seed).lamps, game.lamps, "seed " + seed + " deals the same");
-            verify(!Rules.isDark(game.lamps), "seed " + seed + " deals lit lamps");
+    function test_everyDealNeedsItsPar(data) {
+        const type = data.type || data.tag;
+        const seen = new Set();
+        for (let seed = 1; seed <= data.deals; ++seed) {
+            const level = data.levels ? 1 + seed % Rules.ladderLength : 0;
+            const game = Rules.newGame(type, seed, level);
+            const par = data.levels ? level + 1 : data.par;
+            compare(game.par, par, "seed " + seed);
             const x = Rules.solve(game.board, game.lamps);
-            verify(x !== null, "seed " + seed + " solvable");
-            verify(Rules.isDark(applyAll(game.board, game.lamps, x)), "the solution puts the lamps out");
-            compare(game.fewest, sum(x));
-            const dealt = Rules.games[data.tag].presses * (game.board.levels - 1);
-            verify(game.fewest >= 1 && game.fewest <= dealt, "fewest " + game.fewest + " within the deal's presses");
+            verify(Rules.isDark(applyAll(game.board, game.lamps, x)), "seed " + seed + " is put out");
+            if (sum(x) !== par)
+                fail("seed " + seed + " level " + level + " needs " + sum(x) + ", not " + par);
+            seen.add(game.lamps.join(""));
         }
-        verify(JSON.stringify(Rules.newGame(data.tag, 1).lamps) !== JSON.stringify(Rules.newGame(data.tag, 2).lamps));
+        compare(JSON.stringify(Rules.newGame(type, 5, 3)), JSON.stringify(Rules.newGame(type, 5, 3)), "a seed deals the same");
+        verify(seen.size > data.deals * 0.95, "deals differ: " + seen.size);
+    }
+
+    function test_ladder_data() {
+        return [
+            { tag: "nothing stored", stored: "", reached: 1 },
+            { tag: "a level", stored: "7", reached: 7 },
+            { tag: "spaces around", stored: " 4 ", reached: 4 },
+            { tag: "past the top", stored: "40", reached: Rules.ladderLength },
+            { tag: "zero", stored: "0", reached: 1 },
+            { tag: "not a number", stored: "7a", reached: 1 },
+            { tag: "negative", stored: "-3", reached: 1 }
+        ];
+    }
+    function test_ladder(data) {
+        const reached = Rules.levelFromStore(data.stored);
+        compare(reached, data.reached);
+        // Solving the top level reached opens the next; a lower one, or a game lost, does not.
+        let game = solveGame(Rules.newGame("lumo13", 2, reached));
+        compare(Rules.levelAfter(reached, game), Math.min(reached + 1, Rules.ladderLength));
+        compare(Rules.result(game, "Eve"), null, "practice records nothing");
+        if (reached > 1)
+            compare(Rules.levelAfter(reached, solveGame(Rules.newGame("lumo13", 2, reached - 1))), reached);
+        compare(Rules.levelAfter(reached, Rules.newGame("lumo13", 2, reached)), reached);
+        compare(Rules.levelKey("lumo11"), "lumo11.level");
     }
 
     // The solver's count against trying every combination, on boards with and without a
@@ -177,7 +213,7 @@ TestCase {
         return [
             { tag: "lumo11", name: "Eve" },
             { tag: "lumo13", name: "Ann Lee" },
-            { tag: "empty name goes as it is", type: "lumo12", name: "" },
+            { tag: "an empty name goes as the station's own", type: "lumo12", name: " ", sent: "NoName Player" },
             { tag: "a comma cannot split the list", type: "lumo12", name: "Bo,b", sent: "Bob" }
         ];
     }
@@ -245,17 +281,42 @@ TestCase {
         compare(Rules.result(game, "Eve")[1], 99);
     }
 
-    function test_runGrowsFromSmallToLarge() {
-        const sizes = [], presses = [];
-        for (let k = 0; k < Rules.runLength; ++k) {
-            sizes.push(Rules.runPuzzleSize(k));
-            presses.push(Rules.runPuzzlePresses(k));
+    function test_runGrowsToThreeLevelsAndLeavesRoom() {
+        const pars = Rules.runPuzzles.map(p => p.par);
+        compare(pars.length, 20);
+        compare(pars[0], 1);
+        compare(pars[19], 8);
+        for (let k = 1; k < pars.length; ++k)
+            verify(pars[k] >= pars[k - 1], "the par never drops, at " + k);
+        compare(Rules.runPuzzles.map(p => p.levels).join(""), "22222222222223333333", "three levels in the last third");
+        verify(sum(pars) <= Rules.maxMoves - 15, "a run leaves room for slips: " + sum(pars));
+        let run = Rules.newRun(6);
+        for (let k = 0; k < 20; ++k) {
+            compare(Rules.fewestMoves(run.board, run.lamps), run.par, "puzzle " + (k + 1) + " needs its par");
+            run = solvePuzzles(run, 1);
         }
-        compare(sizes[0], 3);
-        compare(sizes[19], 7);
-        for (let k = 1; k < Rules.runLength; ++k)
-            verify(sizes[k] >= sizes[k - 1] && presses[k] >= presses[k - 1], "never shrinks at " + k);
-        verify(sum(presses) <= Rules.maxMoves - 40, "a run leaves room for mistakes: " + sum(presses));
+        compare(run.outcome, "complete");
+        compare(run.moves, sum(pars));
+    }
+
+    function test_solutionCostsMoves() {
+        let run = solvePuzzles(Rules.newRun(9), 12);
+        const par = run.par, before = run.moves;
+        compare(Rules.solutionCost(run), par);
+        run = Rules.showSolution(run);
+        compare(run.moves, before + par);
+        compare(Rules.solutionCost(run), 0, "paid once a puzzle");
+        compare(Rules.showSolution(run), run);
+        run = solvePuzzles(run, 1);
+        compare(Rules.solutionCost(run), run.par, "the next puzzle costs again");
+        compare(Rules.runResult(Rules.endRun(run), "Bob")[1], 13, "a shown solution still records");
+        // A run that cannot pay ends out of moves, with its puzzles.
+        while (run.moves + run.par < Rules.maxMoves)
+            run = Rules.runMove(Rules.runMove(run, 0), 0);
+        run = Rules.showSolution(run);
+        compare(run.outcome, "moves");
+        compare(run.moves, Rules.maxMoves);
+        compare(Rules.runResult(run, "Bob")[1], 13);
     }
 
     // Plays puzzles of a run with their fewest presses, `count` of them or until it ends.
@@ -283,7 +344,7 @@ TestCase {
         verify(run.over);
         compare(run.outcome, "complete");
         compare(run.solved, 20);
-        compare(run.board.cells.length, 49, "the last puzzle is 7 x 7");
+        compare(run.board.levels, 3, "the last puzzle has three levels");
         compare(Rules.runResult(run, "Bob"), ["lumo18", 20, run.moves, 0, "Bob"], "the time stops with the run");
         verify(run.moves <= Rules.maxMoves);
     }
@@ -292,15 +353,16 @@ TestCase {
         return [
             { tag: "ended after three puzzles", solve: 3, end: true, outcome: "ended", solved: 3, sent: true },
             { tag: "ended before any move", solve: 0, end: true, outcome: "ended", solved: 0, sent: false },
+            { tag: "out of moves with nothing solved", solve: 0, wander: true, outcome: "moves", solved: 0, sent: false },
             { tag: "out of moves", solve: 2, wander: true, outcome: "moves", solved: 2, sent: true },
             { tag: "time", solve: 1, time: true, outcome: "time", solved: 1, sent: true },
-            { tag: "help", solve: 2, help: true, end: true, outcome: "ended", solved: 2, sent: false }
+            { tag: "solution shown", solve: 2, help: true, end: true, outcome: "ended", solved: 2, sent: true }
         ];
     }
     function test_runEnds(data) {
         let run = solvePuzzles(Rules.newRun(12), data.solve);
         if (data.help)
-            run = Rules.withHelp(run);
+            run = Rules.showSolution(run);
         if (data.wander)
             while (!run.over)
                 run = Rules.runMove(run, 0);
@@ -440,12 +502,39 @@ TestCase {
         compare(list.slice(0, 3), ["lumo18", "2", String(m.run.moves)]);
     }
 
+    // Practice levels by key: they deal at their par, record nothing, open the next
+    // level and keep it; the name starts as the one used last in this movie.
+    function test_practiceLadderByKeys() {
+        const m = movie("lumo12.qml", { gameType: "lumo11" });
+        m.link.keep("name", "Ada");
+        m.link.keep("lumo11.level", "2");
+        m.Component.completed();
+        compare(table(m).name, "Ada");
+        compare(m.reached, 2);
+        keyClick(Qt.Key_L);
+        keyClick(Qt.Key_L);
+        compare(m.level, 2);
+        compare(m.game.par, Rules.ladderPar(2));
+        verify(findChild(m, "note").text.indexOf("Practice level 2") === 0, findChild(m, "note").text);
+        m.solution().forEach((times, i) => { for (let t = 0; t < times; ++t) m.press(i); });
+        verify(m.game.over);
+        compare(writes(m), [], "practice records nothing");
+        compare(m.reached, 3);
+        compare(m.link.kept("lumo11.level"), "3");
+        keyClick(Qt.Key_Escape);
+        keyClick(Qt.Key_L);
+        keyClick(Qt.Key_L);
+        compare(m.level, 0, "past the highest level open comes the scored game");
+        compare(m.game.par, 8);
+    }
+
     function test_nameFieldTakesKeysAndGivesThemBack() {
         const m = movie("lumo18.qml");
         m.newGame(2);
         keyClick(Qt.Key_Tab);
         keyClick(Qt.Key_A);
         keyClick(Qt.Key_Comma);
+        verify(findChild(m, "commaRefused").opacity > 0, "the refused comma is said");
         keyClick(Qt.Key_B);
         keyClick(Qt.Key_Return);
         keyClick(Qt.Key_Space);         // the board has the keys again
@@ -458,7 +547,7 @@ TestCase {
     function test_timeLimitInTheMovies_data() {
         return [
             { tag: "lumo12", file: "lumo12.qml", sent: 0, heading: "Time is up" },
-            { tag: "lumo18", file: "lumo18.qml", sent: 1, heading: "Time is up" }
+            { tag: "lumo18", file: "lumo18.qml", sent: 0, heading: "Time is up" }
         ];
     }
     function test_timeLimitInTheMovies(data) {

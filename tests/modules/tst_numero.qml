@@ -77,27 +77,73 @@ MovieStage {
             compare(touchAll(game, [0, 1]).path, [0, 1]);
         }
 
-        // Every target comes from a path on the board, in the mode's range, after every
-        // clear too.
-        function test_targetsAreReachable_data() {
+        // Every target, dealt, after a clear and after a skip, is in the mode's range and
+        // made by a short path that a search of the board finds on its own.
+        function test_targetsAreReachableSoon_data() {
             return [{ tag: "numero", mode: "numero" }, { tag: "pro", mode: "numeropro" }];
         }
-        function test_targetsAreReachable(data) {
+        function test_targetsAreReachableSoon(data) {
             for (let seed = 1; seed <= 30; ++seed) {
                 let game = Rules.newGame(data.mode, seed);
-                for (let round = 0; round < 5; ++round) {
-                    compare(Rules.value(game.cells, game.witness), game.target);
+                for (let round = 0; round < 6; ++round) {
                     verify(game.target >= game.mode.minTarget && game.target <= game.mode.maxTarget,
                            "target " + game.target);
-                    const score = game.score;
-                    game = touchAll(Rules.clearPath(game), game.witness);
+                    const found = Rules.findPath(game.mode, game.cells, game.target, game.mode.soonDigits);
+                    verify(found.length >= 2, "seed " + seed + " target " + game.target);
+                    compare(Rules.value(game.cells, found), game.target);
+                    if (round % 2) {
+                        const skipped = Rules.skip(game);
+                        verify(skipped.target !== game.target);
+                        compare(skipped.skips, game.skips + 1);
+                        game = skipped;
+                        continue;
+                    }
+                    game = touchAll(Rules.clearPath(game), found);
                     verify(Rules.reachesTarget(game), "seed " + seed);
-                    const earned = Rules.pathScore(game);
                     game = Rules.clear(game);
-                    compare(game.score, score + earned);
-                    compare(game.path, []);
                 }
             }
+        }
+
+        // Clears in quick succession make a streak that multiplies the points; a pause
+        // or a skip ends it. Long paths add time to the round.
+        function test_streaksAndTimeBonus_data() {
+            return [
+                { tag: "first clear", mode: "numero", times: [1000], streak: 1, factor: 1 },
+                { tag: "two quick", mode: "numero", times: [1000, 6000], streak: 2, factor: 1.5 },
+                { tag: "too slow", mode: "numero", times: [1000, 10000], streak: 1, factor: 1 },
+                { tag: "skip between", mode: "numero", times: [1000, "skip", 2000], streak: 1, factor: 1 },
+                { tag: "capped", mode: "numeropro", times: [0, 1, 2, 3, 4, 5, 6], streak: 7, factor: 3 }
+            ];
+        }
+        function test_streaksAndTimeBonus(data) {
+            let game = Rules.newGame(data.mode, 8);
+            let last = null;
+            for (const t of data.times) {
+                if (t === "skip") {
+                    game = Rules.skip(game);
+                    continue;
+                }
+                game = touchAll(game, game.witness);
+                last = game;
+                game = Rules.clear(game, t);
+            }
+            compare(game.streak, data.streak);
+            compare(game.lastPoints, Math.floor(Rules.pathScore(last) * data.factor));
+            const digits = last.witness.filter(i => !Rules.isOperatorCell(last.mode, i)).length;
+            compare(game.lastBonusMs, Rules.timeBonusMs(game.mode, digits));
+        }
+        function test_timeBonus_data() {
+            return [
+                { tag: "numero short", mode: "numero", digits: 3, ms: 0 },
+                { tag: "numero four", mode: "numero", digits: 4, ms: 2000 },
+                { tag: "numero five", mode: "numero", digits: 5, ms: 4000 },
+                { tag: "pro two", mode: "numeropro", digits: 2, ms: 0 },
+                { tag: "pro three", mode: "numeropro", digits: 3, ms: 3000 }
+            ];
+        }
+        function test_timeBonus(data) {
+            compare(Rules.timeBonusMs(Rules.modes[data.mode], data.digits), data.ms);
         }
 
         function test_clearScoresAndRefillsOnlyThePath() {

@@ -133,6 +133,41 @@ TestCase {
         compare(next.path[0], 0);
     }
 
+    // One move can be taken back: the ball, the balls that came after it and the score
+    // return, the coming colours too; where the balls land next is drawn afresh.
+    function test_undoTakesBackOneMove() {
+        const rows = ["11.11....", ".....1..."].concat(emptyRows.slice(2));
+        const game = Rules.gameFromRows(8, rows, [2, 3, 4]);
+        const quiet = Rules.move(game, at(1, 5), at(8, 8));
+        compare(quiet.placed.length, 3);
+        const back = Rules.undo(quiet);
+        compare(Rules.rowsOf(back), Rules.rowsOf(game));
+        compare([back.score, back.moves, back.next], [0, 0, [2, 3, 4]]);
+        compare(back.rng, quiet.rng, "the generator goes on");
+        compare(Rules.undo(back), null, "one step only");
+        const scored = Rules.move(game, at(1, 5), at(0, 2));
+        compare(scored.score, 10);
+        compare(Rules.undo(scored).score, 0);
+        compare(Rules.undo(Object.assign({}, quiet, { over: true })), null, "never after the end");
+    }
+
+    // The records kept for the end: the longest single line and the most balls one
+    // move took off (crossing lines together).
+    function test_clearingRecords_data() {
+        return [
+            { tag: "five", rows: ["1111.....", ".........", "........1"], from: [2, 8], to: [0, 4], longest: 5, most: 5 },
+            { tag: "seven", rows: ["1111.11..", ".........", "........1"], from: [2, 8], to: [0, 4], longest: 7, most: 7 },
+            { tag: "cross", rows: ["1111.....", "....1....", "....1....", "....1....", "....1....", "........1"],
+              from: [5, 8], to: [0, 4], longest: 5, most: 9 },
+            { tag: "nothing", rows: ["1........"], from: [0, 0], to: [8, 8], longest: 0, most: 0 }
+        ];
+    }
+    function test_clearingRecords(data) {
+        const game = Rules.gameFromRows(8, data.rows.concat(emptyRows.slice(data.rows.length)), [2, 3, 4]);
+        const next = Rules.move(game, at(data.from[0], data.from[1]), at(data.to[0], data.to[1]));
+        compare([next.longestLine, next.mostCleared], [data.longest, data.most]);
+    }
+
     function test_noMoveWithoutAFreePath() {
         const game = Rules.gameFromRows(1, ["01.......", "1........"].concat(emptyRows.slice(2)));
         compare(Rules.move(game, 0, at(5, 5)), null);
@@ -216,11 +251,14 @@ TestCase {
         movie.loadPosition(rows, [2, 3, 4], 0);
         verify(movie.moveBall(at(2, 8), at(0, 4)));
         compare(movie.game.score, 10);
-        // Fill the board but two cells, then a move that clears nothing ends it.
+        // Fill the board but two cells: the warning shows; a move that clears nothing
+        // ends the game, and the end card names the longest line and the most cleared.
         movie.loadPosition(nearlyFullRows(), [6, 6, 6], movie.game.score);
+        verify(findChild(movie, "fullWarning").visible);
         verify(movie.moveBall(at(7, 8), at(8, 8)));
         verify(movie.game.over);
         verify(movie.overlayOpen);
+        verify(movie.gameOver.lines.indexOf("Longest line: none") >= 0, movie.gameOver.lines.join("; "));
         tryCompare(movie.link, "sent", ["writescore|pelora,10"]);
         verify(!movie.press(0));
         compare(movie.link.sent.length, 1);
@@ -246,6 +284,9 @@ TestCase {
         compare(movie.game.moves, 1);
         compare(movie.selected, -1);
         tryCompare(board, "shown", movie.game.cells, 2000, "the board shows the move after the ball's travel");
+        compare(board.landed, movie.game.placed, "the new balls' cells flash");
+        keyClick(Qt.Key_Z);
+        compare([movie.game.moves, movie.game.cells[0], Rules.freeCount(movie.game)], [0, 1, 80]);
     }
 
     function test_mouseMovesABallAndRefusesAWalledCell() {

@@ -3,6 +3,7 @@ import QtQuick
 import QtTest
 import "../../modules/reko9/Moves.mjs" as Moves
 import "../../modules/reko9/Rules.mjs" as Rules
+import "../../modules/reko9/Search.mjs" as Search
 import "../../modules/common/Random.mjs" as Random
 
 // A TestCase is not drawn, so the movie goes beside it.
@@ -88,15 +89,69 @@ MovieStage {
             }
         }
 
-        function test_solvedGameTakesNoMoreMoves() {
-            let game = { position: Moves.turn(Moves.goal, 2, false), moves: 4, hints: 0, best: 1, solved: false };
-            game = Rules.play(game, 2, true);
-            verify(game.solved);
-            compare(game.moves, 5);
+        function test_dealsFollowTheSeed_data() {
+            return [{ tag: "nine", mode: 0, tiles: 9 }, { tag: "sixteen", mode: 1, tiles: 16 }];
+        }
+        function test_dealsFollowTheSeed(data) {
+            const day = Rules.dailySeed(2026, 12, 8);
+            compare(day, 20261208, "the day's deal is the same for everyone");
+            compare(Rules.newGame(day, data.mode), Rules.newGame(day, data.mode));
+            verify(JSON.stringify(Rules.newGame(77, data.mode)) !== JSON.stringify(Rules.newGame(78, data.mode)));
+            const game = Rules.newGame(77, data.mode);
+            compare(game.position.slice().sort((a, b) => a - b), Search.goalOf(game.size));
+            verify(!game.solved && game.best > 0);
+        }
+
+        // Sixteen-tile deals, turned and mirrored: the stored way home solves the deal in
+        // its par, and no way of six moves or fewer exists.
+        function test_largeDealsKeepTheirPar_data() {
+            return [[0, 0], [1, 3], [2, 4], [Rules.largeDealCount / 8 - 1, 7]]
+                .map(([index, k]) => ({ tag: "deal " + index + " seen " + k, index: index, k: k }));
+        }
+        function test_largeDealsKeepTheirPar(data) {
+            const deal = Rules.largeDeal(data.index, data.k);
+            let p = deal.position;
+            for (const m of deal.route)
+                p = Search.turn(p, m.block, m.clockwise, 4);
+            compare(p, Search.goalOf(4));
+            verify(deal.par >= 8, "par " + deal.par);
+            compare(Search.solve(deal.position, 4), null, "nothing shorter within the movie's search");
+        }
+
+        function test_undoTakesBackAndCounts_data() {
+            return [{ tag: "nine", mode: 0 }, { tag: "sixteen", mode: 1 }];
+        }
+        function test_undoTakesBackAndCounts(data) {
+            const start = Rules.newGame(5, data.mode);
+            compare(Rules.undo(start), start, "nothing to take back");
+            let game = Rules.play(Rules.play(start, 0, true), 3, false);
+            game = Rules.undo(Rules.undo(game));
+            compare(game.position, start.position);
+            compare(game.moves, 4, "taking back counts as a move");
+            compare(game.route, start.route, "the way home comes back too");
+            // Hints lead home from a detour, on sixteen tiles by search or by undoing.
+            game = Rules.play(Rules.play(game, 1, true), 2, true);
+            while (!game.solved) {
+                const move = Rules.hintFor(game);
+                verify(move !== null);
+                game = Rules.tookHint(game);
+                game = Rules.play(game, move.block, move.clockwise);
+                verify(game.moves < start.best + 12, "no wandering");
+            }
+            compare(Rules.hintFor(game), null);
+            compare(Rules.undo(game), game, "a solved game stays solved");
             compare(Rules.play(game, 0, true), game);
-            compare(Rules.verdict(game), "Solved in 5 moves (the fewest possible was 1).");
-            compare(Rules.verdict(Object.assign({}, game, { moves: 1 })), "Solved in 1 move: the fewest possible!");
-            compare(Rules.verdict(Object.assign({}, game, { moves: 2, best: 2 })), "Solved in 2 moves: the fewest possible!");
+        }
+
+        function test_verdictAgainstPar_data() {
+            return [
+                { tag: "at par", moves: 5, best: 5, text: "Solved in 5 moves: par, the fewest possible!" },
+                { tag: "one over", moves: 2, best: 1, text: "Solved in 2 moves, 1 move over par (1)." },
+                { tag: "several over", moves: 11, best: 7, text: "Solved in 11 moves, 4 moves over par (7)." }
+            ];
+        }
+        function test_verdictAgainstPar(data) {
+            compare(Rules.verdict({ moves: data.moves, best: data.best }), data.text);
         }
 
         // The whole game from the keyboard: choose turning points with the arrows, turn
@@ -132,6 +187,38 @@ MovieStage {
             compare(movie.game.moves, 0);
             verify(!mark.visible);
             verify(!movie.game.solved);
+        }
+
+        // On both sizes: no turning point covers a tile's in-place mark; the right half of
+        // a turning point turns the other way; U takes the move back.
+        function test_boardBySizes_data() {
+            return [{ tag: "nine", mode: 0, pivots: 4, tiles: 9 }, { tag: "sixteen", mode: 1, pivots: 9, tiles: 16 }];
+        }
+        function test_boardBySizes(data) {
+            const movie = stage.open("reko9.qml");
+            if (data.mode)
+                keyClick(Qt.Key_M);
+            compare(movie.game.size * movie.game.size, data.tiles);
+            const pivots = [];
+            for (let i = 0; i < data.pivots; ++i)
+                pivots.push(findChild(movie, "pivot" + i));
+            verify(pivots.every(p => p !== null) && findChild(movie, "pivot" + data.pivots) === null);
+            for (let t = 1; t <= data.tiles; ++t) {
+                const mark = findChild(movie, "homeMark" + t);
+                const m = mark.mapToItem(movie, 0, 0, mark.width, mark.height);
+                for (const p of pivots) {
+                    const r = p.mapToItem(movie, 0, 0, p.width, p.height);
+                    verify(m.x >= r.x + r.width || r.x >= m.x + m.width || m.y >= r.y + r.height || r.y >= m.y + m.height,
+                           "mark " + t + " clear of the turning points");
+                }
+            }
+            const start = movie.game.position.slice(), last = pivots[data.pivots - 1];
+            mouseClick(last, last.width * 0.8, last.height / 2);
+            compare(movie.game.position, Search.turn(start, data.pivots - 1, false, movie.game.size),
+                    "the right half turns anticlockwise");
+            keyClick(Qt.Key_U);
+            compare(movie.game.position, start);
+            compare(movie.game.moves, 2);
         }
     }
 }

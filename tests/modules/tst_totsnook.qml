@@ -20,10 +20,16 @@ MovieStage {
         }
 
         function test_dealHasEveryPictureTwice_data() {
-            return Rules.sizes.map(s => ({ tag: s.pairs + " pairs", size: s }));
+            const out = [];
+            for (const set of Rules.sets)
+                for (const size of Rules.sizes)
+                    out.push({ tag: set.name + ", " + size.pairs + " pairs", size: size, set: set });
+            return out;
         }
         function test_dealHasEveryPictureTwice(data) {
-            const round = Rules.deal(9, data.size.pairs);
+            const round = Rules.deal(9, data.size.pairs, data.set.name);
+            const names = data.set.pictures.map(p => p.name);
+            verify(round.cards.every(c => names.indexOf(c.picture) >= 0), "pictures of the chosen set");
             compare(round.cards.length, data.size.columns * data.size.rows);
             const counts = {};
             for (const c of round.cards)
@@ -32,6 +38,61 @@ MovieStage {
             for (const k in counts)
                 compare(counts[k], 2, k);
             verify(round.cards.every(c => !c.up && !c.found));
+        }
+
+        function test_threeSetsOfEightDrawnPictures() {
+            compare(Rules.sets.map(s => s.name), ["animals", "going", "food"]);
+            const all = new Set();
+            for (const set of Rules.sets) {
+                compare(set.pictures.length, 8, set.name);
+                for (const p of set.pictures) {
+                    all.add(p.name);
+                    verify(p.shapes.length >= 3, p.name + " is drawn");
+                    verify(p.shapes.every(sh => sh.c || sh.e || sh.r || typeof sh.p === "string"), p.name);
+                }
+            }
+            compare(all.size, 24, "no picture twice");
+        }
+
+        // Children's inputs act at once; the header's buttons wait for a grown-up's long
+        // press while a round is in play; keys the game has no use for do nothing.
+        function test_childLock_data() {
+            return [
+                { tag: "card", input: "card", playing: "act", between: "act" },
+                { tag: "arrow", input: "arrow", playing: "act", between: "act" },
+                { tag: "space or enter", input: "select", playing: "act", between: "act" },
+                { tag: "header button", input: "button", playing: "hold", between: "act" },
+                { tag: "any other key", input: "key", playing: "ignore", between: "ignore" }
+            ];
+        }
+        function test_childLock(data) {
+            compare(Rules.lockAnswer(true, data.input), data.playing);
+            compare(Rules.lockAnswer(false, data.input), data.between);
+        }
+
+        function test_longPress_data() {
+            return [
+                { tag: "let go early", held: Rules.holdMs - 1, done: false, ring: (Rules.holdMs - 1) / Rules.holdMs },
+                { tag: "held long enough", held: Rules.holdMs, done: true, ring: 1 },
+                { tag: "held on longer", held: 5000, done: true, ring: 1 }
+            ];
+        }
+        function test_longPress(data) {
+            compare(Rules.holdProgress(Rules.released, 99), 0, "nothing held, an empty ring");
+            let hold = Rules.holdDown(Rules.released, 1000);
+            compare(Rules.holdDown(hold, 1200), hold, "a key's repeats do not restart the press");
+            hold = Rules.holdTick(hold, 1000 + Rules.holdMs / 2);
+            verify(!hold.done);
+            hold = Rules.holdTick(hold, 1000 + data.held);
+            compare(hold.done, data.done);
+            fuzzyCompare(Rules.holdProgress(hold, 1000 + data.held), data.ring, 1e-9);
+            if (data.done)
+                compare(Rules.holdTick(hold, 9000), hold, "it acts once");
+        }
+
+        function test_dealsFollowTheSeed() {
+            compare(Rules.deal(5, 6), Rules.deal(5, 6));
+            verify(JSON.stringify(Rules.deal(5, 6)) !== JSON.stringify(Rules.deal(6, 6)));
         }
 
         function test_matchingPairStaysUp() {
@@ -110,16 +171,48 @@ MovieStage {
             compare(movie.round.found, 0);
         }
 
-        // The board size is chosen from the keyboard too.
-        function test_sizeByKeys_data() {
-            return Rules.sizes.map((size, i) => ({ tag: size.columns + "x" + size.rows, key: Qt.Key_1 + i, index: i }));
+        // While a round plays, key-mashing and quick clicks on the header change nothing;
+        // a grown-up's long press on a key or a button acts once the ring is full.
+        function test_childLock_movie_data() {
+            return [
+                { tag: "size key, quick", key: Qt.Key_1, held: 0, size: 1 },
+                { tag: "size key, held", key: Qt.Key_1, held: Rules.holdMs + 300, size: 0 },
+                { tag: "set key, held", key: Qt.Key_F, held: Rules.holdMs + 300, set: "food" },
+                { tag: "new game button, quick", button: "New game", held: 0 },
+                { tag: "new game button, held", button: "New game", held: Rules.holdMs + 300, dealt: true }
+            ];
         }
-        function test_sizeByKeys(data) {
+        function test_childLock_movie(data) {
             const movie = stage.open("totsnook.qml");
-            movie.chooseSize(data.index === 0 ? 1 : 0);
-            keyClick(data.key);
-            compare(movie.sizeIndex, data.index);
-            compare(movie.round.cards.length, Rules.sizes[data.index].pairs * 2);
+            movie.chooseSize(1);
+            movie.chooseSet("animals");
+            movie.tap(0);
+            const dealt = JSON.stringify(movie.round);
+            for (const key of [Qt.Key_N, Qt.Key_H, Qt.Key_2, Qt.Key_Tab, Qt.Key_X, Qt.Key_G])
+                keyClick(key);
+            compare(JSON.stringify(movie.round), dealt, "mashed keys change nothing");
+            verify(!movie.howToPlay.visible, "no card of text covers the board");
+            if (data.button) {
+                const find = item => item.text === data.button && item.clicked ? item
+                    : Array.from(item.children).reduce((found, child) => found || find(child), null);
+                const button = find(movie);
+                const at = button.mapToItem(movie, button.width / 2, button.height / 2);
+                mousePress(movie, at.x, at.y);
+                if (data.held)
+                    wait(data.held);
+                mouseRelease(movie, at.x, at.y);
+            } else {
+                keyPress(data.key);
+                if (data.held)
+                    wait(data.held);
+                keyRelease(data.key);
+            }
+            if (data.size !== undefined)
+                compare(movie.sizeIndex, data.size);
+            if (data.set)
+                compare(movie.setName, data.set);
+            compare(JSON.stringify(movie.round) !== dealt, data.held > 0, "acts only after the long press");
+            compare(movie.ringProgress, 0, "the ring empties");
         }
     }
 }

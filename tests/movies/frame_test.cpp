@@ -90,9 +90,14 @@ const FrameCase kCases[] = {
     {"lumo11", [](MovieRun& r) { r.call("press", {0}); }, solveLumo, 14},
     {"lumo12", [](MovieRun& r) { r.call("press", {3}); }, solveLumo, 15},
     {"lumo13", [](MovieRun& r) { r.call("press", {1}); }, solveLumo, 16},
-    {"lumo18", [](MovieRun& r) { r.call("press", {0}); }, [](MovieRun& r) { r.call("endRun"); }, 17},
+    // A run records only once it has solved a puzzle.
+    {"lumo18", solveLumo, [](MovieRun& r) { r.call("endRun"); }, 17},
     {"fuego", [](MovieRun& r) { r.call("screenshotScene", {"play"}); },
-     [](MovieRun& r) { invoke(frameOf(r), "stopHere"); }, 5},
+     [](MovieRun& r) {
+         invoke(frameOf(r), "stopHere"); // Finish asks first
+         invoke(frameOf(r), "stopHere");
+     },
+     5},
     {"summit", [](MovieRun& r) { r.call("screenshotScene", {"play"}); },
      [](MovieRun& r) {
          QMetaObject::invokeMethod(frameOf(r)->property("weather").value<QObject*>(), "expired");

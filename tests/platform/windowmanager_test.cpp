@@ -30,20 +30,29 @@
 namespace tarno {
 namespace {
 
-// How a window is placed.
+// How a window is placed, both within the work area (the screen's available area).
 enum class Rule {
     OneThird, // across centred, one third of the free height above
-    Centred,  // centred on the screen's available area
+    Centred,
 };
 
 QPoint expectedAt(Rule rule, const QRect& outer, const QScreen* screen) {
-    if (rule == Rule::OneThird) {
-        const QRect s = screen->geometry();
-        return {static_cast<int>(std::lround((s.width() - outer.width()) / 2.0)),
-                static_cast<int>(std::lround((s.height() - outer.height()) / 3.0))};
-    }
     const QRect a = screen->availableGeometry();
+    if (rule == Rule::OneThird)
+        return {a.x() + static_cast<int>(std::lround((a.width() - outer.width()) / 2.0)),
+                a.y() + static_cast<int>(std::lround((a.height() - outer.height()) / 3.0))};
     return {a.x() + (a.width() - outer.width()) / 2, a.y() + (a.height() - outer.height()) / 2};
+}
+
+// The work area on_xvfb.sh --margins asked openbox for: the screen without the margins
+// of TARNO_TEST_MARGINS ("top,bottom,left,right"), or the whole screen.
+QRect expectedWorkArea(const QScreen* screen) {
+    const QStringList margins = qEnvironmentVariable("TARNO_TEST_MARGINS").split(',');
+    const QRect s = screen->geometry();
+    if (margins.size() != 4)
+        return s;
+    return s.adjusted(margins[2].toInt(), margins[0].toInt(), -margins[3].toInt(),
+                      -margins[1].toInt());
 }
 
 // The window manager on_xvfb.sh started: "openbox", "none", or empty when not run by it.
@@ -115,8 +124,12 @@ protected:
     }
 
     static void expectPlaced(const Watched& w, Rule rule, const QScreen* screen) {
+        ASSERT_EQ(screen->availableGeometry(), expectedWorkArea(screen))
+            << "the work area never reached the program";
         EXPECT_EQ(w.settled.outer.topLeft(), expectedAt(rule, w.settled.outer, screen))
             << "outer frame " << w.settled.outer.width() << "x" << w.settled.outer.height();
+        EXPECT_TRUE(screen->availableGeometry().contains(w.settled.outer))
+            << "the outer frame leaves the work area";
         EXPECT_EQ(w.first.outer, w.settled.outer) << "the window moved after it appeared";
         EXPECT_TRUE(w.settled.outer.contains(w.settled.client)) << "the frame is not around it";
     }
@@ -189,6 +202,26 @@ INSTANTIATE_TEST_SUITE_P(
                 name += ch;
         return name;
     });
+
+// The game window takes the largest step of its series whose outer frame fits the work
+// area: the next step would not fit.
+TEST_F(WindowManagerTest, GameWindowIsTheLargestStepThatFitsTheWorkArea) {
+    Form1 form1;
+    form1.show();
+    ASSERT_TRUE(watch(m_x, &form1).first.framed);
+    const Watched w = watchModal(&form1, [&] { launchGame(&form1, 1); });
+    report("game window", w);
+    const QRect area = form1.screen()->availableGeometry();
+    const QSize frame = w.settled.outer.size() - w.settled.client.size();
+    const QSize next = w.settled.client.size() + QSize(80, 60) + frame;
+    EXPECT_EQ(w.settled.client.width() * 3, w.settled.client.height() * 4);
+    EXPECT_TRUE(next.width() > area.width() || next.height() > area.height() ||
+                next.width() - frame.width() >= form1.screen()->geometry().width() ||
+                next.height() - frame.height() >= form1.screen()->geometry().height())
+        << "a larger step would fit: client " << w.settled.client.width() << "x"
+        << w.settled.client.height() << " in a work area of " << area.width() << "x"
+        << area.height();
+}
 
 // With no window manager there is no frame to ask for: the window is placed by its own
 // size, and its caption is still exactly its own.

@@ -6,6 +6,13 @@
 namespace tarno {
 namespace {
 
+std::string repeat(const std::string& text, int times) {
+    std::string out;
+    for (int i = 0; i < times; ++i)
+        out += text;
+    return out;
+}
+
 std::string bytesOf(const ScoreRecord& r) {
     const RecordBytes b = encodeRecord(r);
     return {b.begin(), b.end()};
@@ -21,16 +28,17 @@ TEST(ScoreRecord, GoldenBytes) {
 
 // The name field as stored, and the name as shown: only the outer spaces taken off.
 TEST(ScoreRecord, NamesAreCutOrPaddedToFiftyCodePageBytes) {
-    std::string e55;
-    for (int i = 0; i < 55; ++i)
-        e55 += "\u00E9";
+    const std::string e55 = repeat("\u00E9", 55);
     const struct {
         std::string name, stored, shown;
     } cases[] = {
         {" \tBob", " \tBob" + std::string(45, ' '), "\tBob"}, // spaces, never zeros
         {std::string(50, 'x') + "0123456789", std::string(50, 'x'), std::string(50, 'x')},
-        // ë and € have bytes, Ж does not.
-        {"Zo\u00EB \u20AC \u0416x", "Zo\xEB \x80 ?x" + std::string(42, ' '), "Zo\u00EB \u20AC ?x"},
+        // ë and € have bytes, Ж is spelled with two, 中 with none.
+        {"Zo\u00EB \u20AC \u0416x\u4E2D", "Zo\xEB \x80 Zhx?" + std::string(40, ' '),
+         "Zo\u00EB \u20AC Zhx?"},
+        // Fifty characters once spelled: each Щ takes four.
+        {repeat("\u0429", 13), repeat("SHCH", 12) + "SH", repeat("SHCH", 12) + "SH"},
         // Fifty characters, not fifty bytes of UTF-8.
         {e55, std::string(50, '\xE9'), e55.substr(0, 100)}};
     for (const auto& c : cases) {

@@ -39,24 +39,25 @@ TEST(TarnoScores, ShowPrintsTheWindowsRowsAndTheMarkedResult) {
     EXPECT_EQ(tool(dir, {"show", "5", "--mark", "2"}).out, want.substr(0, want.rfind('*')));
 }
 
+// The name is spelled in the code page as the game spells it: Ł becomes L.
 TEST(TarnoScores, AddRecordsLikeTheGameAndDumpPrintsEveryRecord) {
     TempFolder dir;
     EXPECT_EQ(tool(dir, {"add", "lumo18,15,42,90500,Ann"}).out, "1\n");
-    const ToolRun r = tool(dir, {"add", "vesna,3", "--name", "Zo\xC3\xAB \"Q\", 2"});
+    const ToolRun r = tool(dir, {"add", "vesna,3", "--name", "Zo\xC3\xAB \xC5\x81\"Q\", 2"});
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.out, "2\n");
     EXPECT_NE(r.err.find("no hi-score list"), std::string::npos);
     EXPECT_EQ(tool(dir, {"dump"}).out, "1\t17\tlumo18\tAnn\t90500\t15\t42\n"
-                                       "2\t0\t\tZo\xC3\xAB \"Q\", 2\t0\t0\t0\n");
+                                       "2\t0\t\tZo\xC3\xAB L\"Q\", 2\t0\t0\t0\n");
     EXPECT_EQ(tool(dir, {"dump", "--format=csv"}).out,
               "record,slot,slotId,name,timeMs,score,moves\n"
               "1,17,lumo18,Ann,90500,15,42\n"
-              "2,0,,\"Zo\xC3\xAB \"\"Q\"\", 2\",0,0,0\n");
+              "2,0,,\"Zo\xC3\xAB L\"\"Q\"\", 2\",0,0,0\n");
     EXPECT_EQ(
         tool(dir, {"dump", "--format", "json"}).out,
         "[\n  {\"record\": 1, \"slot\": 17, \"slotId\": \"lumo18\", \"name\": \"Ann\", "
         "\"timeMs\": 90500, \"score\": 15, \"moves\": 42},\n  {\"record\": 2, \"slot\": 0, "
-        "\"slotId\": \"\", \"name\": \"Zo\xC3\xAB \\\"Q\\\", 2\", \"timeMs\": 0, \"score\": 0, "
+        "\"slotId\": \"\", \"name\": \"Zo\xC3\xAB L\\\"Q\\\", 2\", \"timeMs\": 0, \"score\": 0, "
         "\"moves\": 0}\n]\n");
 }
 

@@ -125,10 +125,10 @@ TEST_F(MainWindow, ExitOnTheBarEndsTheProgram) {
 }
 
 TEST_F(MainWindow, PlacedCentredWithOneThirdOfTheFreeHeightAbove) {
-    const QRect screen = form.screen()->geometry();
+    const QRect area = form.screen()->availableGeometry();
     const QRect frame = form.frameGeometry();
-    EXPECT_NEAR(frame.x(), (screen.width() - frame.width()) / 2.0, 1.0);
-    EXPECT_NEAR(frame.y(), (screen.height() - frame.height()) / 3.0, 1.0);
+    EXPECT_NEAR(frame.x(), area.x() + (area.width() - frame.width()) / 2.0, 1.0);
+    EXPECT_NEAR(frame.y(), area.y() + (area.height() - frame.height()) / 3.0, 1.0);
 }
 
 } // namespace

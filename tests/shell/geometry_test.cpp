@@ -8,9 +8,33 @@
 namespace tarno {
 namespace {
 
-ScreenMetrics screenOf(int w, int h, double tpp = 15.0) {
-    return {w * tpp, h * tpp, {tpp, tpp}};
+// A work area in twips at 15 twips per pixel, from pixels.
+RectTwips areaOf(int x, int y, int w, int h) {
+    return {x * 15.0, y * 15.0, w * 15.0, h * 15.0};
 }
+
+struct PlaceCase {
+    RectTwips area;
+    SizePx outer;
+    PointPx at;
+};
+
+class Placed : public ::testing::TestWithParam<PlaceCase> {};
+
+TEST_P(Placed, CentredAcrossWithOneThirdOfTheFreeHeightAbove) {
+    const PlaceCase& c = GetParam();
+    const PointTwips at = placeWindow(c.area, {c.outer.width * 15.0, c.outer.height * 15.0});
+    EXPECT_EQ(toPixels(at, {15, 15}), c.at);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Geometry, Placed,
+    ::testing::Values(PlaceCase{areaOf(0, 0, 1024, 768), {406, 447}, {309, 107}},
+                      // panels: 32 px on top, 44 px below, 48 px on the left
+                      PlaceCase{areaOf(0, 32, 1024, 692), {406, 447}, {309, 114}},
+                      PlaceCase{areaOf(48, 32, 1872, 1004), {1282, 981}, {343, 40}},
+                      // larger than the area: the title bar stays inside it
+                      PlaceCase{areaOf(0, 32, 1024, 692), {962, 741}, {31, 32}}));
 
 TEST(Geometry, ClientSizeChangesKeepTheFrameAtEveryScale) {
     for (const double tpp : {15.0, 12.0, 7.5}) {
@@ -21,17 +45,41 @@ TEST(Geometry, ClientSizeChangesKeepTheFrameAtEveryScale) {
     }
 }
 
-TEST(Geometry, GameWindowIsTheLargestFourByThreeStrictlyBelowTheScreen) {
-    const std::pair<SizePx, SizePx> cases[] = {
-        {{1024, 768}, {960, 720}}, {{1920, 1080}, {1360, 1020}},
-        {{800, 2000}, {720, 540}}, // 800 is not greater than 800
-        {{801, 601}, {800, 600}},  {{320, 240}, {560, 420}}, // never below the smallest
-    };
-    for (const auto& [screen, client] : cases)
-        EXPECT_EQ(gameClientSize(screen), client) << screen.width << "x" << screen.height;
+struct SeriesCase {
+    SizePx screen;
+    SizePx client;
+    SizePx workArea = screen;
+    FramePx frame = {};
+};
+
+class GameWindowSize : public ::testing::TestWithParam<SeriesCase> {};
+
+TEST_P(GameWindowSize, LargestFourByThreeBelowTheScreenWhoseFrameFitsTheWorkArea) {
+    const SeriesCase& c = GetParam();
+    EXPECT_EQ(gameClientSize(c.screen, c.workArea, c.frame), c.client);
 }
 
-// A third of the free height above the outer frame, the client inside the frame.
+constexpr FramePx kTitleBar{1, 20, 1, 1};
+
+INSTANTIATE_TEST_SUITE_P(
+    Geometry, GameWindowSize,
+    ::testing::Values(SeriesCase{{640, 480}, {560, 420}}, SeriesCase{{800, 600}, {720, 540}},
+                      SeriesCase{{1024, 768}, {960, 720}}, SeriesCase{{1280, 1024}, {1200, 900}},
+                      SeriesCase{{1920, 1080}, {1360, 1020}},
+                      // 800 is not greater than 800: the 800 x 600 step is not allowed
+                      SeriesCase{{800, 2000}, {720, 540}}, SeriesCase{{801, 601}, {800, 600}},
+                      // too small for any step: the smallest size, never 0 x 0
+                      SeriesCase{{560, 420}, {560, 420}}, SeriesCase{{320, 240}, {560, 420}},
+                      SeriesCase{{0, 0}, {560, 420}},
+                      // the frame and the panels count
+                      SeriesCase{{1024, 768}, {960, 720}, {1024, 768}, kTitleBar},
+                      SeriesCase{{1024, 768}, {880, 660}, {1024, 736}, kTitleBar},
+                      SeriesCase{{1920, 1080}, {1280, 960}, {1920, 1004}, kTitleBar},
+                      // exactly the room a step needs is enough
+                      SeriesCase{{1920, 1080}, {1200, 900}, {1202, 921}, kTitleBar}));
+
+// The window manager's frame counts: the main window (400 x 420 with its menu bar) and
+// the game window (960 x 720) under a frame of 1 px borders and a 20 px title bar.
 struct FrameCase {
     SizePx inner;
     FramePx frame;
@@ -44,8 +92,8 @@ class PlacedByFrame : public ::testing::TestWithParam<FrameCase> {};
 TEST_P(PlacedByFrame, AThirdOfTheFreeHeightAbove) {
     const FrameCase& c = GetParam();
     const SizePx outer = outerSize(c.inner, c.frame);
-    const PointPx at =
-        toPixels(placeWindow(screenOf(1024, 768), {outer.width * 15.0, outer.height * 15.0}), {15, 15});
+    const PointPx at = toPixels(
+        placeWindow(areaOf(0, 0, 1024, 768), {outer.width * 15.0, outer.height * 15.0}), {15, 15});
     EXPECT_EQ(at, c.outerAt);
     EXPECT_EQ(clientOrigin(at, c.frame), c.clientAt);
 }
@@ -61,7 +109,8 @@ TEST(Geometry, CentredOnTheAreaWithTheTitleBarKeptInIt) {
     EXPECT_EQ(centreIn({0, 0, 1024, 768}, {543, 417}), (PointPx{240, 175}));
     EXPECT_EQ(centreIn({1024, 30, 1280, 994}, {360, 315}), (PointPx{1484, 369}));
     EXPECT_EQ(centreIn({100, 50, 640, 480}, {700, 300}), (PointPx{100, 140}));
-    EXPECT_EQ(screenSizePx({15367.0, 11513.0, {15, 15}}), (SizePx{1024, 768}));
+    EXPECT_EQ(centreIn({0, 0, 640, 480}, {962, 741}), (PointPx{0, 0}));
+    EXPECT_EQ(screenSizePx({15367.0, 11513.0, {15, 15}, {}}), (SizePx{1024, 768}));
 }
 
 // Pointer, window, picture and the height above the client added up, rounded once;

@@ -25,6 +25,8 @@ SolveResult solve(std::string_view text) {
 const char* const kWorked = "tarno9*9,3230,3001,0012,0031,1312,0233,1110,1021,0032";
 const char* const kWorkedAnswer = "323030010031111013120012102102330032000012213";
 
+const char* const kNoPieceForAFreeCell = "bg22*4,1221,2112,1212,0000,0000,4,0";
+
 struct KnownCase {
     const char* what;
     const char* request;
@@ -67,7 +69,13 @@ INSTANTIATE_TEST_SUITE_P(
                   SolveOutcome::NoSolution, ""},
         KnownCase{"unsolvable 3x3", "tarno9*9,1111,0000,0000,0000,0000,0000,0000,0000,0000",
                   SolveOutcome::NoSolution, ""},
+        KnownCase{"the last cell, fixed, asks a 3 of its free neighbours that no piece has",
+                  kNoPieceForAFreeCell, SolveOutcome::NoSolution, ""},
         KnownCase{"malformed", "tarno9*9,3230", SolveOutcome::Malformed, ""}));
+
+TEST(Prunings, AFreeCellThatNoPieceFitsEndsTheRequestBeforeAPieceIsLaid) {
+    EXPECT_EQ(solve(kNoPieceForAFreeCell).stats.nodes, 0u);
+}
 
 using model::endlessRequest;
 
@@ -131,6 +139,31 @@ INSTANTIATE_TEST_SUITE_P(Stop, StopWithPrunings, ::testing::Values(false, true),
                          [](const ::testing::TestParamInfo<bool>& info) {
                              return info.param ? "EveryPruningForced" : "Default";
                          });
+
+TEST(Stop, SetWhileTheCompletionQuestionIsWorkedOnEndsTheSolveThere) {
+    // The first look (node 256) pumps once, then puts its question, whose solver lets
+    // events through again: the stop set there ends the question and the solve.
+    std::mt19937_64 rng(4);
+    model::PlayerRecipe laid;
+    laid.right = 10;
+    const auto items = model::makePlayerRequest(rng, model::gridShape("bg58", 5, 8), laid);
+    FakeClock clock(10'000'000);
+    ScriptedPump pump;
+    std::atomic<bool> stop{false};
+    pump.onCall = [&](int call) {
+        if (call == 2)
+            stop = true;
+    };
+    SolveOptions options;
+    options.clock = &clock;
+    options.prunings = kPruneCompletion;
+    options.pruneEagerly = true;
+    const SolveResult r = SolveRequest(items, pump, stop, options);
+    EXPECT_EQ(r.outcome, SolveOutcome::Stopped);
+    EXPECT_EQ(r.stats.completionQuestions, 1u);
+    EXPECT_EQ(r.stats.nodes, 256u);
+    EXPECT_EQ(pump.calls, 2);
+}
 
 TEST(Stop, DuringTheLastPumpStillDiscardsTheAnswer) {
     ScriptedPump pump;
@@ -216,6 +249,9 @@ struct Family {
     int maxFixed;
     std::uint64_t literalCap = 30'000; // cases the literal machine cannot finish are skipped
     int minComparedPercent = 50;       // of the cases, those the literal machine must finish
+    // Positions as a player leaves them: up to half the board laid right, one or two
+    // pieces laid wrong (the fixed-piece count then plays no part).
+    bool player = false;
 };
 
 // The answer must not depend on which prunings run: each alone, and all, forced onto
@@ -229,6 +265,7 @@ constexpr Variant kVariants[] = {{"edge counts", kPruneEdgeCounts},
                                  {"failed states", kPruneFailedStates},
                                  {"equal pieces", kPruneEqualPieces},
                                  {"turned corners", kPruneTurnedCorners},
+                                 {"completion", kPruneCompletion},
                                  {"all", kPruneAll}};
 
 std::ostream& operator<<(std::ostream& os, const Family& f) {
@@ -255,7 +292,16 @@ TEST_P(AgreementTest, FastMatchesTheLiteralStepMachine) {
         recipe.fixed = std::uniform_int_distribution<int>(0, f.maxFixed)(rng);
         recipe.perturb = rng() % 2 == 0;
         recipe.randomCodes = rng() % 5 == 0;
-        const std::vector<std::string> items = model::makeRequest(rng, shape, recipe);
+        const auto make = [&] {
+            if (!f.player)
+                return model::makeRequest(rng, shape, recipe);
+            model::PlayerRecipe laid;
+            laid.codes = recipe.codes;
+            laid.right = std::uniform_int_distribution<int>(0, shape.cells / 2)(rng);
+            laid.wrong = 1 + static_cast<int>(rng() % 2);
+            return model::makePlayerRequest(rng, shape, laid);
+        };
+        const std::vector<std::string> items = make();
         const auto literal = model::solveLiterally(items, nullptr, nullptr, f.literalCap);
         if (literal.outcome == SolveOutcome::Stopped) {
             ++skipped;
@@ -321,6 +367,9 @@ INSTANTIATE_TEST_SUITE_P(
         // One or two codes: many pieces are written alike.
         Family{"grid4x4equal", 80, any4x4, 1, 2, 4}, Family{"bg", 150, anyBg, 4, 4, 6},
         Family{"bg40", 12, bg40, 4, 4, 2, 150'000, 25}, Family{"hexagon", 280, anyHex, 2, 6, 3},
+        Family{"player4x4", 60, any4x4, 3, 6, 0, 300'000, 80, true},
+        Family{"playerBg", 40, anyBg, 4, 4, 0, 300'000, 50, true},
+        Family{"playerBg40", 16, bg40, 4, 4, 0, 300'000, 20, true},
         Family{"nolinks", 40,
                [](std::mt19937_64& rng) {
                    model::BoardShape s;

@@ -1,19 +1,23 @@
 #!/usr/bin/env bash
-# on_xvfb.sh [--bare] [--screen WxH] PROGRAM [ARGS...]
-# Runs PROGRAM on the X11 platform on a screen of its own (Xvfb, 1024 x 768 unless told)
-# managed by openbox, or by no window manager at all with --bare, then stops them.
-# PROGRAM learns which from TARNO_TEST_WM ("openbox" or "none"). Exits 77, which ctest
-# counts as skipped, when Xvfb or openbox is not installed (scripts/deps.sh installs
-# them). TARNO_TEST_DISPLAY=N uses display :N; by default Xvfb picks a free one. The
-# tests and the measuring scripts (tarno_use_display in scripts/deps.sh) all start their
-# screens here.
+# on_xvfb.sh [--bare] [--screen WxH] [--margins TOP,BOTTOM,LEFT,RIGHT] PROGRAM [ARGS...]
+# Runs PROGRAM on the X11 platform on a screen of its own (Xvfb, 1024 x 768 unless
+# --screen says otherwise) managed by openbox, or by no window manager at all with
+# --bare, then stops them. PROGRAM learns which from TARNO_TEST_WM ("openbox" or
+# "none"). --margins keeps that many pixels at the screen's edges out of openbox's work
+# area, as a desktop's panels do; PROGRAM finds them in TARNO_TEST_MARGINS. Exits 77,
+# which ctest counts as skipped, when Xvfb or openbox is not installed (scripts/deps.sh
+# installs them). TARNO_TEST_DISPLAY=N uses display :N; by default Xvfb picks a free one. The tests
+# and the measuring scripts (tarno_use_display in scripts/deps.sh) all start their screens
+# here.
 set -u
 export TARNO_TEST_WM=openbox
 screen=1024x768
+margins=
 while [ $# -gt 0 ]; do
-    case $1 in
+    case "$1" in
     --bare) TARNO_TEST_WM=none ;;
     --screen) screen=$2; shift ;;
+    --margins) margins=$2; shift ;;
     *) break ;;
     esac
     shift
@@ -63,6 +67,14 @@ if [ -z "$display" ] || ! kill -0 "$xvfb" 2>/dev/null; then
 fi
 export DISPLAY=":$display"
 if [ "$TARNO_TEST_WM" = openbox ]; then
+    if [ -n "$margins" ]; then
+        IFS=, read -r top bottom left right <<<"$margins"
+        mkdir -p "$work/openbox"
+        sed -e "/<margins>/,/<\/margins>/{s|<top>[0-9]*<|<top>$top<|;s|<bottom>[0-9]*<|<bottom>$bottom<|" \
+            -e "s|<left>[0-9]*<|<left>$left<|;s|<right>[0-9]*<|<right>$right<|}" \
+            /etc/xdg/openbox/rc.xml >"$work/openbox/rc.xml"
+        export TARNO_TEST_MARGINS=$margins
+    fi
     # openbox keeps its session files out of the user's home.
     XDG_CONFIG_HOME="$work" XDG_CACHE_HOME="$work" openbox >"$work/openbox.log" 2>&1 &
     wm=$!

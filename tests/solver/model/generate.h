@@ -31,6 +31,19 @@ struct RequestRecipe {
 std::vector<std::string> makeRequest(std::mt19937_64& rng, const BoardShape& shape,
                                      const RequestRecipe& recipe);
 
+// A position as a player leaves it: a dealt board with `right` pieces laid where they
+// belong, grown as one group from a random cell, and `wrong` further pieces laid in
+// empty cells that are not theirs, each turned to fit its laid neighbours (a cell next
+// to the group first). A wrong piece that fits nowhere is left in the hand.
+struct PlayerRecipe {
+    int codes = 4; // as in RequestRecipe
+    int right = 6;
+    int wrong = 1;
+};
+
+std::vector<std::string> makePlayerRequest(std::mt19937_64& rng, const BoardShape& shape,
+                                           const PlayerRecipe& recipe);
+
 std::string joinItems(const std::vector<std::string>& items);
 
 // An unsolvable 4x4 whose search tree is far too big to finish: the fifteen pieces
