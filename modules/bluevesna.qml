@@ -1,12 +1,14 @@
 // Blue Vesna: lay hexagonal pieces on one of fourteen boards so that touching edges show
 // the same colour and symbol. Shapes from 3 to 10 cells, played in order from small to
-// large or picked; the shapes done are kept while the program runs. No hi-score list.
+// large or picked; the shapes done and the best time on each are kept between runs. No
+// hi-score list.
 import QtQuick
 import "common"
 import "common/Random.mjs" as Random
 import "common/Theme.mjs" as Theme
 import "edgematch"
 import "edgematch/Board.mjs" as Board
+import "edgematch/Rules.mjs" as EdgeRules
 import "puzzles"
 import "bluevesna"
 import "bluevesna/Rules.mjs" as Rules
@@ -15,8 +17,11 @@ EdgeGame {
     id: movie
 
     readonly property string progressKey: "vesnaShapesDone"
+    readonly property string doneKey: "shapesDone"
     property string shape: Rules.shapes[0]
     property var done: []
+    property var bests: ({})                     // shape key: the best time on it, in ms
+    readonly property var store: gameStats.store
 
     // Deals a new puzzle on another shape; a board under way is given up only when the
     // player confirms.
@@ -31,6 +36,21 @@ EdgeGame {
         done = Rules.withShapeDone(done, key);
         if (station.hasStation)
             player.remember(progressKey, Rules.writeProgress(done));
+        store.setValue(doneKey, Rules.writeProgress(done));
+    }
+
+    // The best time on every board, as each board's statistics keep it.
+    function readBests() {
+        const out = {};
+        for (const key of Rules.shapes) {
+            const best = store.object(statsKey(key), {}).best;
+            if (typeof best === "number" && isFinite(best))
+                out[key] = best;
+        }
+        return out;
+    }
+    function statsKey(key) {
+        return "stats.vesna." + key;
     }
 
     function screenshotScene(name) {
@@ -56,7 +76,7 @@ EdgeGame {
     title: "Blue Vesna"
     dealGame: function(seed) { return Rules.newGame(movie.shape, seed); }
     stats: [
-        { label: "Board", value: shape },
+        { label: "Board", value: Rules.shapeMark(shape) },
         { label: "Time", value: clock.text },
         { label: "Fits", value: fits.fit + "/" + fits.all },
         { label: "Done", value: done.length + "/" + Rules.shapes.length }
@@ -69,11 +89,12 @@ EdgeGame {
         + "either way.</p>"
         + "<p><b>Keys:</b> the arrows move the pink frame over the board and the tray; Enter or Space "
         + "picks a piece up and puts it down; X turns it clockwise, Q the other way; Backspace sends it "
-        + "back; Z takes a move back. Page Down and Page Up choose the next or the previous board.</p>"
+        + "back; Z takes a move back, Y makes it again. Page Down and Page Up choose the next or the previous board.</p>"
         + "<p>There are fourteen boards of 3 to 10 cells; after each one you finish, New game goes on to "
-        + "the next larger board. <b>Solve</b> (S) lets the computer finish the board. This game keeps "
-        + "no hi-score list: the boards you have done are remembered until the program closes, "
-        + "and your games on each board are counted.</p>"
+        + "the next larger board. <b>Hint</b> (I) lays one right piece, or marks the pieces that cannot "
+        + "stay where they lie; each hint adds " + Theme.formatTime(EdgeRules.hintPenaltyMs) + " to your time. "
+        + "<b>Solve</b> (S) lets the computer finish the board. This game keeps no hi-score list: the "
+        + "boards you have done and your best time on each are kept and shown on the chips.</p>"
 
     // After a board the player finished, the next one not done yet.
     onNewGameRequested: {
@@ -82,19 +103,26 @@ EdgeGame {
         newGame(Random.freshSeed());
     }
     onBoardWon: function(timeMs) {
+        const time = EdgeRules.recordedTime(timeMs, game.hints);
         markDone(shape);
-        finish("Board " + shape + " done!",
-               ["Every edge fits, in " + Theme.formatTime(timeMs, true) + ".",
+        const before = gameStats.best;
+        finish("Board " + Rules.shapeName(shape) + " done!",
+               ["Every edge fits, in " + Theme.formatTime(time, true) + (game.hints > 0 ? " (hints included)" : "") + ".",
+                before === null ? "Your first time on this board."
+                : time < before ? "A new best on this board! (" + Theme.formatTime(before, true) + " before)"
+                : "Your best on this board: " + Theme.formatTime(before, true) + ".",
                 "Boards done: " + done.length + " of " + Rules.shapes.length
-                + ". New game goes on to board " + Rules.nextShape(done, shape) + "."],
-               { won: true, result: timeMs });
+                + ". New game goes on to board " + Rules.shapeName(Rules.nextShape(done, shape)) + "."],
+               { won: true, result: time });
+        bests = readBests();
     }
     onBoardSolved: finish("Solved by the solver", ["Every edge fits.", "Deal again and lay this board yourself."],
                           { won: false, sound: "clear" })
     gameStats: GameStats { key: "vesna." + movie.shape }
     Component.onCompleted: {
         if (station.hasStation)
-            done = Rules.readProgress(player.recall(progressKey));
+            done = Rules.readProgress(store.value(doneKey) + "," + player.recall(progressKey));
+        bests = readBests();
         shape = done.length > 0 ? Rules.nextShape(done, Rules.shapes[Rules.shapes.length - 1]) : Rules.shapes[0];
         newGame(Random.freshSeed());
     }
@@ -117,6 +145,7 @@ EdgeGame {
             shapes: Rules.shapes
             current: movie.shape
             done: movie.done
+            best: movie.bests
             onPicked: function(key) { movie.playShape(key); }
         },
         GameButton {

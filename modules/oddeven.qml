@@ -1,6 +1,7 @@
 // Odd-Even: lay square pieces so that every bump sits in a hollow of its own shape: the
 // codes of touching edges add up to three. Boards from 3 x 3 to 5 x 8 and 8 x 5, chosen
-// by the player; the solver finishes any of them, given time. No hi-score list.
+// by the player; the best time on each size is kept between runs. The solver finishes
+// any of them. No hi-score list.
 import QtQuick
 import "common"
 import "common/Random.mjs" as Random
@@ -8,6 +9,7 @@ import "common/Theme.mjs" as Theme
 import "edgematch"
 import "puzzles"
 import "oddeven/Rules.mjs" as Rules
+import "edgematch/Rules.mjs" as EdgeRules
 
 EdgeGame {
     id: movie
@@ -22,8 +24,15 @@ EdgeGame {
             size = Rules.clampSize(next.rows, next.columns);
             if (station.hasStation)
                 player.remember(sizeKey, size.rows + "x" + size.columns);
-            newGame(Random.freshSeed());
+            deal();
         });
+    }
+
+    // A new puzzle, with the best time on its size to beat.
+    function deal() {
+        newGame(Random.freshSeed());
+        if (gameStats.best !== null)
+            notice = "Your best on " + Rules.sizeText(size) + ": " + gameStats.bestText + ". Beat it!";
     }
 
     function screenshotScene(name) {
@@ -64,16 +73,23 @@ EdgeGame {
         + "tray. Click a piece to turn it clockwise; right-click or roll the wheel to turn it either way.</p>"
         + "<p><b>Keys:</b> the arrows move the pink frame over the board and the tray; Enter or Space "
         + "picks a piece up and puts it down; X turns it clockwise, Q the other way; Backspace sends it "
-        + "back; Z takes a move back. R and C change the rows and the columns (up to 40 cells).</p>"
-        + "<p><b>Solve</b> (S) lets the computer finish the board; on large boards it may take a long "
-        + "while, and Stop ends it at once. This game keeps no hi-score list; your games on each "
-        + "board size are counted.</p>"
+        + "back; Z takes a move back, Y makes it again. R and C change the rows and the columns (up to 40 cells).</p>"
+        + "<p><b>Hint</b> (I) lays one right piece, or marks the pieces that cannot stay where they lie; "
+        + "each hint adds " + Theme.formatTime(EdgeRules.hintPenaltyMs) + " to your time. <b>Solve</b> (S) "
+        + "lets the computer finish the board; Stop ends it at once. This game keeps no hi-score list; "
+        + "your games and best time on each board size are kept.</p>"
 
-    onNewGameRequested: newGame(Random.freshSeed())
+    onNewGameRequested: deal()
     onBoardWon: function(timeMs) {
+        const time = EdgeRules.recordedTime(timeMs, game.hints);
+        const before = gameStats.best;
         finish("Every seam locks!",
-               ["The " + Rules.sizeText(size) + " board is done in " + Theme.formatTime(timeMs, true) + "."],
-               { won: true, result: timeMs });
+               ["The " + Rules.sizeText(size) + " board is done in " + Theme.formatTime(time, true)
+                + (game.hints > 0 ? " (hints included)" : "") + ".",
+                before === null ? "Your first time on this size."
+                : time < before ? "A new best on this size! (" + Theme.formatTime(before, true) + " before)"
+                : "Your best on this size: " + Theme.formatTime(before, true) + "."],
+               { won: true, result: time });
     }
     onBoardSolved: finish("Solved by the solver", ["Every seam locks.", "Deal again and lock them yourself."],
                           { won: false, sound: "clear" })
@@ -93,7 +109,7 @@ EdgeGame {
             if (kept.length === 2)
                 size = Rules.clampSize(kept[0], kept[1]);
         }
-        newGame(Random.freshSeed());
+        deal();
     }
 
     controls: [

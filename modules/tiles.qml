@@ -14,14 +14,36 @@ EdgeGame {
     id: movie
 
     readonly property var setup: Rules.games[Rules.gameTypeOf(gameType)]
+    property string dailyDay: ""                 // the day of the daily deal in play, or ""
+
+    // Today's deal of this game, the same for every player today; a board under way is
+    // given up only when the player confirms.
+    function playDaily() {
+        confirmDiscard(function() {
+            const today = new Date();
+            newGame(Rules.dailySeed(gameType, today));
+            dailyDay = Rules.dayText(today);
+            notice = "The daily deal of " + dailyDay + ": the same board for every player today.";
+        }, "Deal today's board? This one will be lost.", "Daily deal");
+    }
+    function playRandom() {
+        newGame(Random.freshSeed());
+        dailyDay = "";
+    }
 
     // The result goes to the hi-score list; the station asks for the name.
     function sendResult(timeMs) {
         const list = Rules.scoreList(game, timeMs);
         if (list.length === 0)
             return;
-        finish("Well done!", ["Every edge fits.", "Your time: " + Theme.formatTime(timeMs, true)],
-               { scoreList: list });
+        const recorded = Rules.recordedTime(timeMs, game.hints);
+        const lines = ["Every edge fits.", "Your time: " + Theme.formatTime(recorded, true)];
+        if (game.hints > 0)
+            lines.push("(" + Theme.formatTime(timeMs, true) + " played, + " + Theme.formatTime(recorded - Math.round(timeMs))
+                       + " for " + (game.hints === 1 ? "one hint" : game.hints + " hints") + ")");
+        if (dailyDay !== "")
+            lines.push("The daily deal of " + dailyDay + ": compare your time with your friends'.");
+        finish("Well done!", lines, { scoreList: list });
     }
 
     function screenshotScene(name) {
@@ -72,18 +94,36 @@ EdgeGame {
         + "the tray. Click a piece to turn it clockwise; right-click or roll the wheel to turn it either way.</p>"
         + "<p><b>Keys:</b> the arrows move the pink frame over the board and the tray; Enter or Space "
         + "picks a piece up and puts it down; X turns it clockwise, Q the other way; Backspace sends it "
-        + "back to the tray. Z takes a move back and adds " + undoCostMs / 1000 + " seconds to your time.</p>"
+        + "back to the tray. Z takes a move back and adds " + undoCostMs / 1000 + " seconds to your time; Y makes it again.</p>"
         + "<p>A red \u2715 marks two edges that do not fit. The clock starts with your first move; a full "
-        + "board where every edge fits puts your time on the hi-score list. <b>Solve</b> (S) lets the "
+        + "board where every edge fits puts your time on the hi-score list. <b>Hint</b> (I) lays one right "
+        + "piece, or marks the pieces that cannot stay where they lie; each hint adds "
+        + Theme.formatTime(Rules.hintPenaltyMs) + " to the time recorded. <b>Solve</b> (S) lets the "
         + "computer finish the board from the pieces you laid; a solved game records no time.</p>"
+        + "<p><b>Daily deal</b> (D) deals today's board, the same for every player on this date, "
+        + "so that you can compare times; New game deals a random one.</p>"
 
     table: PieceTable { look: movie.setup.look; face: TileFace {} }
     game: Rules.newGame(gameType, 1)
     dealGame: function(seed) { return Rules.newGame(movie.gameType, seed); }
-    resultDelay: 400
     undoCostMs: 5000
 
-    onNewGameRequested: newGame(Random.freshSeed())
+    onNewGameRequested: playRandom()
+    onOtherKey: function(event) {
+        if (event.key === Qt.Key_D) {
+            playDaily();
+            event.accepted = true;
+        }
+    }
+    controls: [
+        GameButton {
+            objectName: "dailyButton"
+            text: "Daily deal"
+            key: "D"
+            primary: movie.dailyDay !== ""           // lit while today's deal is in play
+            onClicked: movie.playDaily()
+        }
+    ]
     onBoardWon: function(timeMs) { sendResult(timeMs); }
     onBoardSolved: finish("Solved by the solver",
                           ["Every edge fits.", "A solved game records no time: deal a new one and beat the clock."],

@@ -7,6 +7,37 @@ import * as Play from "../edgematch/Play.mjs";
 // The boards in order from small to large (the order of the stored table).
 export const shapes = Object.keys(Board.hexLayouts);
 
+// What a board's letter says about its outline, as a word and as a symbol: a board is
+// shown as its number of cells and one of these ("7 Round", "7\u25cf"), never as the
+// bare key, whose O reads as a nought.
+const outlines = {
+    T: { word: "Triangle", mark: "\u25b2" },
+    O: { word: "Round", mark: "\u25cf" },
+    X: { word: "Cross", mark: "\u2715" },
+    W: { word: "Wave", mark: "\u2248" },
+    R: { word: "Slant", mark: "\u25b0" }
+};
+
+function outlineOf(key) {
+    return outlines[key[key.length - 1]] || { word: key, mark: "" };
+}
+
+export function cellsOf(key) {
+    return parseInt(key, 10);
+}
+
+// "7 Round": the name of a board in texts.
+export function shapeName(key) {
+    const k = shapeOf(key);
+    return cellsOf(k) + " " + outlineOf(k).word;
+}
+
+// "7\u25cf": the short name on a chip.
+export function shapeMark(key) {
+    const k = shapeOf(key);
+    return cellsOf(k) + outlineOf(k).mark;
+}
+
 // Edge codes dealt: four, drawn as coloured fields with symbols.
 export const codes = 4;
 

@@ -22,7 +22,8 @@ GameScreen {
     property string toFitText: "Edges still to fit: "
     property string wonText: "Solved! Every edge fits."
     property string solvingNote: "Stop (S) ends the search at once."
-    property int resultDelay: 0                  // ms from the last move to boardWon
+    // ms from the last move to boardWon: the seams light up in a wave meanwhile.
+    property int resultDelay: table ? table.waveMs + 150 : 0
     property int undoCostMs: 0                   // what taking a move back adds to the clock
     property alias controls: controlRow.data    // under the board, on the left
     readonly property alias clock: clock
@@ -33,6 +34,15 @@ GameScreen {
     property bool showingSolution: false
     property bool busy: false
     property bool lastSolveFromEmpty: false      // then no answer means no solution at all
+    property string solvePurpose: "solve"        // what the request out is for: "solve" or "hint"
+    property int hintPenaltyMs: Rules.hintPenaltyMs   // added to the time for each hint
+    property bool lookingForMisplaced: false     // asking again without some laid pieces
+    property var misplaced: null                 // the last search's { ids, alone }, or null
+    // Without a station (tests), function(request) answering requests as the solver would.
+    property var offlineSolver: null
+    property bool probing: false
+    property var probeAnswer: null
+    property var redoSteps: []                   // the games taken back, the last on top
     // The last solve, in ms since the epoch: requestedAt, answeredAt, stoppedAt,
     // returnedAt, shownAt, and longestFrameGapMs while it ran.
     property var timings: ({})
@@ -51,6 +61,8 @@ GameScreen {
         }
         showingSolution = false;
         busy = false;
+        misplaced = null;
+        redoSteps = [];
         impossible.close();
         gameOver.clear();
         clock.reset();
@@ -67,8 +79,10 @@ GameScreen {
         notice = "";
         if (before.moves === 0 && next.moves > 0)
             clock.start();
-        if (next.position !== before.position && before.phase === "play")
+        if (next.position !== before.position && before.phase === "play") {
             undo.push(before);
+            redoSteps = [];
+        }
         sounds.play(soundOf(before, next));
         if (before.phase !== "won" && next.phase === "won") {
             clock.stop();
@@ -91,14 +105,35 @@ GameScreen {
     function applyByMouse(next, id) {
         apply(next.phase === "play" ? Rules.cursorOnPiece(next, id) : next);
     }
-    // The move before goes back (a piece laid is lifted back, a turn turned back).
+    // The move before goes back (a piece laid is lifted back, a turn turned back); hints
+    // taken stay counted.
     function takeBack() {
-        if (!game || game.phase !== "play")
+        if (!game || game.phase !== "play" || !undo.canUndo)
             return;
-        game = Object.assign({}, undo.take(), { held: -1 });
+        redoSteps = redoSteps.concat([game]);
+        game = Object.assign({}, undo.take(), { held: -1, hints: game.hints });
         clock.addMs(undoCostMs);
         notice = "";
         sounds.play("turn");
+    }
+    // The move taken back is made again (Y, Shift+Z), until another move is made.
+    function putBack() {
+        if (!game || game.phase !== "play" || redoSteps.length === 0)
+            return;
+        const again = redoSteps[redoSteps.length - 1];
+        redoSteps = redoSteps.slice(0, redoSteps.length - 1);
+        const before = game;
+        undo.push(before);
+        game = Object.assign({}, again, { held: -1, hints: before.hints });
+        notice = "";
+        sounds.play("turn");
+        if (game.phase === "won") {
+            clock.stop();
+            if (resultDelay > 0)
+                resultTimer.start();
+            else
+                boardWon(clock.elapsedMs);
+        }
     }
 
     function handleKey(event) {
@@ -123,6 +158,14 @@ GameScreen {
                 solve(false);
             event.accepted = true;
             return;
+        } else if (k === Qt.Key_Y || (k === Qt.Key_Z && (event.modifiers & Qt.ShiftModifier))) {
+            putBack();
+            event.accepted = true;
+            return;
+        } else if (k === Qt.Key_I && !(event.modifiers & Qt.ControlModifier)) {
+            showHint();
+            event.accepted = true;
+            return;
         }
         if (next !== null) {
             if (game.phase === "play" || next.cursor === game.cursor)
@@ -141,11 +184,35 @@ GameScreen {
         if (!game || !Rules.isPlaying(game))
             return;
         lastSolveFromEmpty = fromEmpty;
+        solvePurpose = "solve";
         if (!fromEmpty && Rules.laidPiecesClash(game)) {
-            impossible.open();
+            startAsking();
+            markMisplaced();
             return;
         }
         runSolve(Rules.solveRequest(game, fromEmpty));
+    }
+
+    // Hint (I): one right piece laid for the position, or the laid pieces that stand in
+    // the way marked.
+    function showHint() {
+        impossible.close();
+        if (!game || !Rules.isPlaying(game))
+            return;
+        lastSolveFromEmpty = false;
+        solvePurpose = "hint";
+        if (Rules.laidPiecesClash(game)) {
+            startAsking();
+            markMisplaced();
+            return;
+        }
+        runSolve(Rules.solveRequest(game, false));
+    }
+
+    function startAsking() {
+        game = Rules.startSolving(game);
+        timings = { requestedAt: Date.now(), longestFrameGapMs: 0 };
+        frameWatch.last = 0;
     }
 
     // Sends a solver request and notes its times in `timings`; tests and measurements
@@ -153,9 +220,7 @@ GameScreen {
     function runSolve(request) {
         if (!game || !Rules.isPlaying(game))
             return;
-        game = Rules.startSolving(game);
-        timings = { requestedAt: Date.now(), longestFrameGapMs: 0 };
-        frameWatch.last = 0;
+        startAsking();
         link.solve(request);
         if (link.hasStation) {
             timings.returnedAt = Date.now();
@@ -165,6 +230,50 @@ GameScreen {
                 notice = "The station's solver did not answer.";
             }
         }
+    }
+
+    // The laid pieces cannot be completed: asks again without some of them (while the
+    // banner stays up and Stop works), marks the ones in the way and says so.
+    function markMisplaced() {
+        lookingForMisplaced = true;
+        const found = Rules.misplacedPieces(game.position, askQuietly);
+        lookingForMisplaced = false;
+        if (game.phase !== "solving")            // stopped meanwhile
+            return;
+        misplaced = found;
+        game = Rules.markPieces(Rules.stopSolving(game), found ? found.ids : []);
+        timings.markedAt = Date.now();
+        timings = timings;
+        sounds.play("invalid");
+        if (solvePurpose === "hint")
+            notice = misplacedText();
+        else
+            impossible.open();
+    }
+
+    // One request of the search for misplaced pieces: its answer, or null when the
+    // search was stopped or nobody answered.
+    function askQuietly(request) {
+        if (!game || game.phase !== "solving")
+            return null;
+        if (!link.hasStation)
+            return offlineSolver ? offlineSolver(request) : null;
+        probing = true;
+        probeAnswer = null;
+        link.solve(request);
+        probing = false;
+        return game.phase === "solving" ? probeAnswer : null;
+    }
+
+    function misplacedText() {
+        const m = misplaced;
+        if (!m || m.ids.length === 0)
+            return "The pieces you laid cannot all stay.";
+        if (m.alone && m.ids.length === 1)
+            return "This piece cannot stay here: without it the board can be finished.";
+        if (m.alone)
+            return "Each marked piece is in the way: take any one of them off and the board can be finished.";
+        return "The marked pieces cannot stay: take them off and the board can be finished.";
     }
 
     function stopSolving() {
@@ -177,16 +286,39 @@ GameScreen {
     }
 
     function takeAnswer(answer) {
+        if (probing) {
+            probeAnswer = answer;
+            return;
+        }
         timings.answeredAt = Date.now();
         timings = timings;
+        if (solvePurpose === "hint") {
+            const hinted = Rules.takeHint(game, answer);
+            if (hinted.outcome === "hint") {
+                game = Rules.stopSolving(game);      // so that the hint is a move taken back like any
+                apply(hinted.game);
+                timings.hintLaidAt = Date.now();
+                timings = timings;
+                if (hintPenaltyMs > 0 && game.phase === "play")
+                    notice = "Hint: +" + Theme.formatTime(hintPenaltyMs) + " on your time.";
+            } else if (hinted.outcome === "impossible") {
+                markMisplaced();
+            }
+            return;
+        }
         const taken = Rules.takeAnswer(game, answer);
         if (taken.outcome === "ignored")
             return;
-        game = taken.game;
         if (taken.outcome === "impossible") {
-            impossible.open();
+            if (lastSolveFromEmpty) {
+                game = taken.game;
+                impossible.open();
+            } else {
+                markMisplaced();
+            }
             return;
         }
+        game = taken.game;
         clock.stop();
         showingSolution = true;
         solutionTimer.start();
@@ -236,6 +368,26 @@ GameScreen {
         }
     }
 
+    // Lays the dealt piece of the last cell into `cell` (another one), turned to fit its
+    // laid neighbours where some turn does: a piece that most likely cannot stay there
+    // (tests and pictures). Gives its id.
+    function layMisplaced(cell) {
+        const id = game.solution[game.position.board.cellCount].id;
+        apply(Rules.layPiece(game, id, cell));
+        for (let t = 1; t < game.position.board.edges && !Board.fitsAt(game.position, cell); ++t)
+            apply(Rules.turnPiece(game, id, 1));
+        return id;
+    }
+
+    // What lies where, for tests: { laid: { cell: [id, rotation] }, marked, phase, hints }.
+    function stateJson() {
+        const p = game.position, laid = {};
+        for (let cell = 1; cell <= p.board.cellCount; ++cell)
+            if (p.pieceAt[cell] >= 0)
+                laid[cell] = [p.pieceAt[cell], p.rotationOf[p.pieceAt[cell]]];
+        return JSON.stringify({ laid: laid, marked: game.marked, phase: game.phase, hints: game.hints });
+    }
+
     function isBoardSolved() {
         return Board.isSolved(game.position);
     }
@@ -263,6 +415,7 @@ GameScreen {
 
     GameClock {
         id: clock
+        held: movie.paused || impossible.visible
     }
 
     // The table is the movie's; it lies in the play area and draws this game.
@@ -314,8 +467,11 @@ GameScreen {
 
         Text {
             anchors.verticalCenter: parent.verticalCenter
-            width: 250
+            // The room the movie's controls leave on the row.
+            width: Math.max(90, movie.width - 32 - controlRow.width - 28 - hintButton.width - solveButton.width - 14)
             horizontalAlignment: Text.AlignRight
+            maximumLineCount: 3
+            elide: Text.ElideRight
             text: !movie.game ? ""
                 : movie.notice !== "" ? movie.notice
                 : movie.game.phase === "solved" ? "Solved by the solver."
@@ -330,6 +486,15 @@ GameScreen {
             wrapMode: Text.WordWrap
         }
         GameButton {
+            id: hintButton
+            objectName: "hintButton"
+            text: "Hint"
+            key: "I"
+            enabled: movie.game !== null && movie.game.phase === "play"
+            onClicked: movie.showHint()
+        }
+        GameButton {
+            id: solveButton
             objectName: "solveButton"
             text: "Solve"
             key: "S"
@@ -346,7 +511,14 @@ GameScreen {
         z: 90
         visible: movie.game !== null && movie.game.phase === "solving"
         startedAt: movie.timings.requestedAt || 0
+        heading: movie.lookingForMisplaced ? "Checking pieces\u2026"
+               : movie.solvePurpose === "hint" ? "Finding a hint\u2026" : "Solving\u2026"
+        canStartEmpty: movie.solvePurpose === "solve" && !movie.lastSolveFromEmpty
         onStopRequested: movie.stopSolving()
+        onFromEmptyRequested: {
+            movie.stopSolving();
+            Qt.callLater(movie.solve, true);   // once this request has returned
+        }
 
         Rectangle {
             anchors.top: parent.bottom
@@ -364,7 +536,8 @@ GameScreen {
                 anchors.centerIn: parent
                 width: parent.width - 20
                 horizontalAlignment: Text.AlignHCenter
-                text: movie.solvingNote
+                text: movie.lookingForMisplaced ? "Asking the solver again without each laid piece in turn."
+                      : movie.solvingNote
                 color: Theme.text
                 font.family: Theme.fontFamily
                 font.pixelSize: Theme.smallSize
@@ -398,7 +571,7 @@ GameScreen {
             text: movie.lastSolveFromEmpty
                   ? "Not even an empty board can be filled with these pieces."
                   : "No way of filling the board keeps the pieces you laid where they lie, turned as they are. "
-                    + "The solver can start again from an empty board."
+                    + movie.misplacedText() + " The solver can also start again from an empty board."
             color: Theme.text
             font.family: Theme.fontFamily
             font.pixelSize: Theme.bodySize

@@ -39,16 +39,17 @@ export function hexField(size, edge) {
 }
 
 // The symbol of an edge's code, in its field near the edge.
-export function hexMark(size, edge, code) {
+// Drawn in a piece turned by `pieceAngle` degrees, it stands upright on the screen.
+export function hexMark(size, edge, code, pieceAngle) {
     const c = polar(size, size * 0.3, (edge - 1) * 60);
-    return Looks.markPath(code, c.x, c.y, size * 0.085);
+    return Looks.markPath(code, c.x, c.y, size * 0.085, pieceAngle);
 }
 
-// The symbols of all six edges as one path.
-export function hexMarks(size, codes) {
+// The symbols of all six edges as one path, upright in a piece turned by `pieceAngle`.
+export function hexMarks(size, codes, pieceAngle) {
     let out = "";
     for (let edge = 1; edge <= 6; ++edge)
-        out += hexMark(size, edge, Number(codes[edge - 1]) || 0) + " ";
+        out += hexMark(size, edge, Number(codes[edge - 1]) || 0, pieceAngle) + " ";
     return out.trim();
 }
 

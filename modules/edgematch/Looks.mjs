@@ -78,10 +78,20 @@ export function badgeCentre(look, size, edge) {
     return { x: size / 2 + u * Math.cos(a), y: size / 2 - u * Math.sin(a) };
 }
 
-// The symbol of a code in the "marks" look, centred on (cx, cy) with radius r.
-export function markPath(code, cx, cy, r) {
+// The turn a symbol takes inside a piece turned by `pieceAngle` degrees (clockwise on
+// the screen) so that it stands upright on the screen: the same turn back, in 0..360.
+export function uprightTurn(pieceAngle) {
+    const a = (-pieceAngle) % 360;
+    return a < 0 ? a + 360 : a;
+}
+
+// The symbol of a code in the "marks" look, centred on (cx, cy) with radius r; drawn
+// inside a piece turned by `pieceAngle` degrees it stands upright on the screen.
+export function markPath(code, cx, cy, r, pieceAngle) {
     const shape = markShapes[code % markShapes.length];
-    const P = (x, y) => fmt(cx + x * r) + " " + fmt(cy + y * r);
+    const t = uprightTurn(pieceAngle || 0) * Math.PI / 180;
+    const cos = Math.cos(t), sin = Math.sin(t);
+    const P = (x, y) => fmt(cx + (x * cos - y * sin) * r) + " " + fmt(cy + (x * sin + y * cos) * r);
     switch (shape) {
     case "square":
         return "M " + [P(-0.8, -0.8), P(0.8, -0.8), P(0.8, 0.8), P(-0.8, 0.8)].join(" L ") + " Z";

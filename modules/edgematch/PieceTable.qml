@@ -22,6 +22,27 @@ Item {
     property real trayRatio: hexagons ? 0.8 : 0.78
     property real pad: 0.05                 // room round the board, in cells
     property real trayPieceScale: hexagons ? 0.86 : 0.92
+    // A finished board's seams light up one after another from the top left, over this
+    // many ms.
+    readonly property int waveMs: 750
+    readonly property bool won: game !== null && game !== undefined && game.phase === "won"
+    property real waveAt: 0                 // ms into the wave
+    property bool pulseOn: true             // the marks on misplaced pieces blink with it
+
+    onWonChanged: {
+        waveAt = won && animated ? 0 : waveMs;
+        if (won && animated)
+            wave.restart();
+    }
+    NumberAnimation { id: wave; target: table; property: "waveAt"; from: 0; to: table.waveMs; duration: table.waveMs }
+    Timer {
+        interval: 500
+        repeat: true
+        running: table.animated && table.game !== null && table.game !== undefined
+                 && (table.game.marked || []).length > 0
+        onTriggered: table.pulseOn = !table.pulseOn
+        onRunningChanged: table.pulseOn = true
+    }
 
     readonly property var position: game ? game.position : null
     readonly property var layout: position ? Play.tableLayout(position.board, width, height, trayRatio, pad) : null
@@ -194,6 +215,74 @@ Item {
             }
             onTurnRequested: function(id, steps) { table.turnRequested(id, steps); }
             onDropped: function(id, x, y) { table.dropPiece(id, x, y); }
+        }
+    }
+
+    // A board the player finished: every seam lights up, in a wave from the top left.
+    Repeater {
+        model: table.won && table.layout ? Play.seamMarks(table.position, table.layout, ["match"]) : []
+        Rectangle {
+            id: glow
+            required property var modelData
+            readonly property var first: table.layout.board
+            readonly property real reach: Math.hypot(first.width, first.height) || 1
+            // When this seam lights, and how far it is into its light (0 to 1).
+            readonly property real startsAt: (table.waveMs - 300) * Math.hypot(modelData.x - first.x,
+                                                                               modelData.y - first.y) / reach
+            readonly property real lit: Math.max(0, Math.min(1, (table.waveAt - startsAt) / 200))
+            objectName: "seamGlow"
+            x: modelData.x - width / 2
+            y: modelData.y - height / 2
+            width: table.cellSize * (table.hexagons ? 0.5 : 0.8)
+            height: Math.max(5, table.cellSize * 0.08)
+            radius: height / 2
+            rotation: modelData.angle + 90
+            z: 75
+            color: "#fff3b0"
+            border.color: Theme.focus
+            opacity: lit
+            scale: 0.3 + lit * 0.7
+        }
+    }
+
+    // Laid pieces that cannot stay where they lie: a red frame that pulses, until the
+    // next move.
+    Repeater {
+        model: table.game && table.layout ? (table.game.marked || []) : []
+        Rectangle {
+            required property int modelData
+            readonly property int cell: table.position.cellOf[modelData] || 0
+            readonly property var centre: (cell > 0 && table.layout.cells[cell]) || { x: -1000, y: -1000 }
+            objectName: "misplaced"
+            visible: cell > 0
+            x: centre.x - width / 2
+            y: centre.y - height / 2
+            width: table.cellSize * (table.hexagons ? 0.8 : 0.96)
+            height: width
+            radius: table.hexagons ? width / 2 : 10
+            z: 70
+            color: "#40e63946"
+            border.color: Theme.bad
+            border.width: 5
+            opacity: table.pulseOn ? 1 : 0.55
+            Rectangle {
+                anchors.horizontalCenter: parent.horizontalCenter
+                anchors.bottom: parent.bottom
+                anchors.bottomMargin: 4
+                width: tag.implicitWidth + 10
+                height: tag.implicitHeight + 4
+                radius: 4
+                color: Theme.bad
+                Text {
+                    id: tag
+                    anchors.centerIn: parent
+                    text: "cannot stay"
+                    color: "white"
+                    font.family: Theme.fontFamily
+                    font.pixelSize: Math.max(10, table.cellSize * 0.12)
+                    font.bold: true
+                }
+            }
         }
     }
 

@@ -36,7 +36,8 @@ export function boardShape(board) {
 }
 
 // Where everything goes in an area of width x height: the board on the left, the tray
-// (one slot a piece, `trayRatio` of a cell wide) on its right, both as large as fits.
+// (one slot a piece, at least `trayRatio` of a cell wide) on its right, the board as
+// large as fits, then the tray's slots as large as fit beside it.
 // `pad` cells of room are kept round the board (for parts of pieces that stick out).
 // Gives { cellSize, slotSize, trayColumns, cells[cell] and slots[slot] as centres,
 // board and tray as rectangles }.
@@ -56,7 +57,18 @@ export function tableLayout(board, width, height, trayRatio, pad) {
         if (bw + gap + columns * t <= width - 2 * margin)
             break;
     }
-    const t = trayRatio * s;
+    // The tray's slots grow into the room the board leaves, up to a cell: on a tall
+    // board, whose height bounds the cells, the pieces waiting in the tray stay large.
+    let t = trayRatio * s;
+    for (let wider = s; wider > t; wider -= 1) {
+        const rowsFit = Math.floor((height - 2 * margin) / wider);
+        const wanted = rowsFit < 1 ? Infinity : Math.ceil(n / rowsFit);
+        if ((shape.width + 2 * pad) * s + gap + wanted * wider <= width - 2 * margin) {
+            t = wider;
+            columns = wanted;
+            break;
+        }
+    }
     const trayRows = Math.ceil(n / columns);
     const bw = (shape.width + 2 * pad) * s, bh = (shape.height + 2 * pad) * s;
     const left = Math.floor((width - (bw + gap + columns * t)) / 2);

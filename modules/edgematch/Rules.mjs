@@ -17,6 +17,28 @@ export function gameTypeOf(gameType) {
     return games[gameType] !== undefined ? gameType : "tarno9";
 }
 
+// --- The daily deal ----------------------------------------------------------------------
+//
+// Each tile game has one deal a day, the same for every player on that date, so that
+// players can compare their times on one board.
+
+// The date as "2026-12-08", in local time.
+export function dayText(date) {
+    const two = n => (n < 10 ? "0" : "") + n;
+    return date.getFullYear() + "-" + two(date.getMonth() + 1) + "-" + two(date.getDate());
+}
+
+// The seed of the daily deal of `gameType` on the day of `date`.
+export function dailySeed(gameType, date) {
+    const text = gameTypeOf(gameType) + "@" + dayText(date);
+    let h = 2166136261;
+    for (let i = 0; i < text.length; ++i) {
+        h ^= text.charCodeAt(i);
+        h = Math.imul(h, 16777619) >>> 0;
+    }
+    return h >>> 0;
+}
+
 // A new game of `gameType` dealt from `seed`.
 //   phase: "play", "solving" (a request is out), "won" (the player finished the board),
 //   "solved" (the solver's answer finished it; no result is recorded).
@@ -43,7 +65,9 @@ export function dealGame(name, boardName, codes, seed) {
         phase: "play",
         moves: 0,
         cursor: { area: "board", index: 1 },
-        held: -1
+        held: -1,
+        hints: 0,
+        marked: []
     };
 }
 
@@ -55,7 +79,7 @@ function changed(game, changes) {
 function moved(game, position) {
     if (position === game.position)
         return game;
-    const next = changed(game, { position: position, moves: game.moves + 1 });
+    const next = changed(game, { position: position, moves: game.moves + 1, marked: [] });
     if (Board.isSolved(position)) {
         next.phase = "won";
         next.held = -1;
@@ -145,7 +169,10 @@ export function turnAtCursor(game, steps) {
 
 // Whether two laid pieces already clash, so that nothing can complete the board.
 export function laidPiecesClash(game) {
-    const p = game.position;
+    return clashes(game.position);
+}
+
+function clashes(p) {
     for (let cell = 1; cell <= p.board.cellCount; ++cell)
         if (!Board.fitsAt(p, cell))
             return true;
@@ -197,14 +224,102 @@ export function solutionShown(game) {
     return Board.isSolved(game.position);
 }
 
+// --- Hints ---------------------------------------------------------------------------
+//
+// A hint lays one right piece: the solver is asked with the laid pieces kept, and the
+// piece its answer puts into the first empty cell (the order in which the solver fills
+// free cells) is laid and turned as the answer says. Each hint adds to the time a game
+// with a hi-score list records.
+
+export const hintPenaltyMs = 30000;
+
+// The piece a hint lays, from a solution of the position that keeps the laid pieces:
+// { cell, id, rotation } for the first empty cell, or null when no cell is empty.
+export function hintFrom(position, solution) {
+    for (let cell = 1; cell <= position.board.cellCount; ++cell)
+        if (position.pieceAt[cell] < 0)
+            return { cell: cell, id: solution[cell].id, rotation: solution[cell].rotation };
+    return null;
+}
+
+// The time recorded for a board finished in `timeMs` with `hints` hints taken.
+export function recordedTime(timeMs, hints) {
+    return Math.max(0, Math.round(timeMs)) + Math.max(0, hints) * hintPenaltyMs;
+}
+
+// The solver's answer to a hint's request: { game, outcome, hint } with outcome "hint"
+// (the piece laid as one move, the cursor on it), "impossible" (the laid pieces cannot
+// be completed: the game stays "solving" while the pieces in the way are looked for),
+// or "ignored" (no request was out).
+export function takeHint(game, answer) {
+    if (game.phase !== "solving")
+        return { game: game, outcome: "ignored", hint: null };
+    const solution = Board.readAnswer(game.position, answer);
+    const hint = solution === null ? null : hintFrom(game.position, solution);
+    if (hint === null || !Board.isSolved(Board.laidOut(game.position, solution)))
+        return { game: game, outcome: "impossible", hint: null };
+    const playing = changed(game, { phase: "play", hints: game.hints + 1 });
+    let next = layPiece(playing, hint.id, hint.cell);
+    next = moved(next, Board.turn(next.position, hint.id, hint.rotation - next.position.rotationOf[hint.id]));
+    return { game: changed(next, { cursor: { area: "board", index: hint.cell } }), outcome: "hint", hint: hint };
+}
+
+// The laid pieces that keep the board from being completed, found by asking the solver
+// again (`ask(request)` gives its answer, "" for none, null when asking was stopped)
+// without some of them. First each laid piece alone: every piece without which the
+// board can be completed is one that cannot stay ({ ids, alone: true }). When no single
+// piece is to blame, the laid pieces are kept one by one in cell order as long as the
+// board can still be completed with them, and the rest must go together ({ ids, alone:
+// false }). Positions that clash are known to fail without asking. Gives null when
+// asking was stopped.
+export function misplacedPieces(position, ask) {
+    const laid = [];
+    for (let cell = 1; cell <= position.board.cellCount; ++cell)
+        if (position.pieceAt[cell] >= 0)
+            laid.push(position.pieceAt[cell]);
+    const completable = function(keep) {
+        let rest = position;
+        for (const id of laid)
+            if (keep.indexOf(id) < 0)
+                rest = Board.lift(rest, id);
+        if (clashes(rest))
+            return false;
+        const answer = ask(Board.request(rest, false));
+        return answer === null ? null : answer !== "";
+    };
+    const alone = [];
+    for (const id of laid) {
+        const without = completable(laid.filter(other => other !== id));
+        if (without === null)
+            return null;
+        if (without)
+            alone.push(id);
+    }
+    if (alone.length > 0)
+        return { ids: alone, alone: true };
+    const kept = [], gone = [];
+    for (const id of laid) {
+        const with_ = completable(kept.concat([id]));
+        if (with_ === null)
+            return null;
+        (with_ ? kept : gone).push(id);
+    }
+    return { ids: gone, alone: false };
+}
+
+// Marks laid pieces as ones that cannot stay; the next move takes the marks away.
+export function markPieces(game, ids) {
+    return changed(game, { marked: ids.slice() });
+}
+
 // --- The result --------------------------------------------------------------------------
 
-// The "writescore" list of a won game: the slot id and the playing time in ms. Only a
-// game the player finished has one.
+// The "writescore" list of a won game: the slot id and the playing time in ms, hints'
+// penalties included. Only a game the player finished has one.
 export function scoreList(game, timeMs) {
     if (game.phase !== "won")
         return [];
-    return [game.gameType, String(Math.max(0, Math.round(timeMs)))];
+    return [game.gameType, String(recordedTime(timeMs, game.hints || 0))];
 }
 
 // The answer the solver could give for the dealt puzzle: the pieces of cells 1..n as

@@ -9,10 +9,14 @@ Rectangle {
 
     property real startedAt: 0
     property real now: 0
+    property string heading: "Solving\u2026"
+    property bool canStartEmpty: false           // offered once a solve runs long
+    readonly property bool longSolve: now - startedAt > 2000
 
     signal stopRequested()
+    signal fromEmptyRequested()
 
-    width: 300
+    width: canStartEmpty && longSolve ? 420 : 300
     height: 150
     radius: 14
     color: "#e61f2f52"
@@ -60,7 +64,8 @@ Rectangle {
         y: 24
         spacing: 4
         Text {
-            text: "Solving\u2026"
+            objectName: "solvingHeading"
+            text: banner.heading
             color: Theme.text
             font.family: Theme.fontFamily
             font.pixelSize: Theme.titleSize
@@ -69,20 +74,30 @@ Rectangle {
         Text {
             objectName: "solvingTime"
             text: Theme.formatTime(Math.max(0, banner.now - banner.startedAt), true)
+                  + (banner.canStartEmpty && banner.longSolve ? ": a long search with these pieces" : "")
             color: Theme.textDim
             font.family: Theme.fontFamily
             font.pixelSize: Theme.smallSize
         }
     }
 
-    GameButton {
-        objectName: "stopButton"
+    Row {
         anchors.horizontalCenter: parent.horizontalCenter
         anchors.bottom: parent.bottom
         anchors.bottomMargin: 16
-        text: "Stop"
-        key: "S"
-        primary: true
-        onClicked: banner.stopRequested()
+        spacing: 10
+        GameButton {
+            objectName: "stopButton"
+            text: "Stop"
+            key: "S"
+            primary: true
+            onClicked: banner.stopRequested()
+        }
+        GameButton {
+            objectName: "longFromEmptyButton"
+            visible: banner.canStartEmpty && banner.longSolve
+            text: "Solve from an empty board"
+            onClicked: banner.fromEmptyRequested()
+        }
     }
 }

@@ -11,7 +11,7 @@ Item {
     property string look                 // unused: one look only
     property string codes: "000000"      // the piece string, edge 1 first
     property real size: 100
-    property real uprightAngle: 0
+    property real uprightAngle: 0        // the piece's turn on the screen: the symbols stay upright
     readonly property real seam: Math.max(1, size * 0.03)
 
     function code(i) {
@@ -78,7 +78,7 @@ Item {
             strokeColor: "#1b1b1b"
             strokeWidth: Math.max(1, face.size * 0.015)
             joinStyle: ShapePath.RoundJoin
-            PathSvg { path: Faces.hexMarks(face.size, face.codes) }
+            PathSvg { path: Faces.hexMarks(face.size, face.codes, face.uprightAngle) }
         }
     }
 }

@@ -50,7 +50,8 @@ Rectangle {
                     joinStyle: ShapePath.RoundJoin
                     PathSvg {
                         path: face.look === "marks"
-                              ? Looks.markPath(edgeItem.code, edgeItem.badge.x, edgeItem.badge.y, face.size * 0.085)
+                              ? Looks.markPath(edgeItem.code, edgeItem.badge.x, edgeItem.badge.y, face.size * 0.085,
+                                          face.uprightAngle)
                               : ""
                     }
                 }

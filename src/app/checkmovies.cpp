@@ -1,6 +1,7 @@
 #include "app/checkmovies.h"
 
 #include "host/form2.h"
+#include "platform/appidentity.h"
 #include "platform/movieplayer.h"
 #include "shell/catalogue.h"
 
@@ -34,10 +35,12 @@ QString waitForFirstFrame(Form2& window, int timeoutMs) {
 
 } // namespace
 
-int checkMovies(std::FILE* out, int timeoutMs) {
-    const QString programDir = QCoreApplication::applicationDirPath();
+int checkMovies(std::FILE* out, const GameRow* only, int timeoutMs) {
+    const QString programDir = dataFolder();
     int failed = 0;
     for (const GameRow& game : playMenu()) {
+        if (only && only != &game)
+            continue;
         const auto launch = launchParametersFor(game.playIndex);
         if (!launch)
             continue;

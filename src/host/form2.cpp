@@ -2,6 +2,7 @@
 // player, so every game starts from the beginning of its movie.
 #include "host/form2.h"
 
+#include "platform/appidentity.h"
 #include "platform/movieplayer.h"
 #include "platform/screenmetrics.h"
 #include "platform/windowframe.h"
@@ -85,7 +86,7 @@ void launchGame(QWidget* parent, int playIndex) {
     const std::optional<LaunchParameters> launch = launchParametersFor(playIndex);
     if (!launch)
         return;
-    Form2 window(*launch, QCoreApplication::applicationDirPath(), parent);
+    Form2 window(*launch, dataFolder(), parent);
     window.exec();
 }
 

@@ -14,6 +14,7 @@
 #include <QBoxLayout>
 #include <QElapsedTimer>
 #include <QFontMetrics>
+#include <QGuiApplication>
 #include <QInputDialog>
 #include <QKeyEvent>
 #include <QLabel>
@@ -157,11 +158,18 @@ QString askPlayerName(QWidget* parent, const QString& preset) {
     if (edit) {
         edit->setValidator(new RecordNameValidator(edit));
         // Wide enough to show its whole title, and not resizable, like the system's box.
-        // Window managers draw titles bold and put an icon and three buttons beside them.
+        // Titles are drawn bold. An X11 window manager puts an icon and three buttons beside
+        // the title; on Wayland Qt draws the frame itself and centres the title across the
+        // whole bar, clipped where its three 18-pixel buttons and their 5-pixel gaps begin:
+        // the room those take on the right is kept free on the left as well.
         QFont titleFont = box.font();
         titleFont.setBold(true);
         const QFontMetrics title(titleFont);
-        edit->setMinimumWidth(title.horizontalAdvance(box.windowTitle()) + 6 * title.height());
+        constexpr int kWaylandButtonsRoom = 3 * (18 + 5) + 8 + 5;
+        const int room = QGuiApplication::platformName().startsWith(QLatin1String("wayland"))
+                             ? 2 * kWaylandButtonsRoom
+                             : 6 * title.height();
+        edit->setMinimumWidth(title.horizontalAdvance(box.windowTitle()) + room);
         // The line below the field keeps its place when empty, so the box never jumps.
         kept->setMinimumHeight(kept->fontMetrics().height());
         if (auto* column = qobject_cast<QBoxLayout*>(box.layout()))

@@ -3,6 +3,8 @@
 
 #include "platform/maker.h"
 
+#include <algorithm>
+
 namespace tarno {
 namespace {
 
@@ -154,6 +156,81 @@ std::string helpPageAddress(std::string_view host, std::string_view onlineAddres
         path += '/';
     path += maker::kLocalHelpPage;
     return fileAddress(path);
+}
+
+std::vector<std::string> handlerTypesFor(std::string_view address) {
+    const auto colon = address.find(':');
+    if (colon == std::string_view::npos)
+        return {};
+    std::string scheme;
+    for (const char c : address.substr(0, colon))
+        scheme += lowerAscii(c);
+    if (scheme == "file")
+        return {"text/html"};
+    if (scheme == "http")
+        return {"x-scheme-handler/http", "x-scheme-handler/https"};
+    if (scheme == "https")
+        return {"x-scheme-handler/https", "x-scheme-handler/http"};
+    return {};
+}
+
+bool isSuitableHandler(const std::vector<std::string>& declaredTypes, bool needsTerminal,
+                       std::string_view type) {
+    if (needsTerminal)
+        return false;
+    const auto same = [&](const std::string& declared) {
+        if (declared.size() != type.size())
+            return false;
+        for (std::size_t i = 0; i < type.size(); ++i)
+            if (lowerAscii(declared[i]) != lowerAscii(type[i]))
+                return false;
+        return true;
+    };
+    return std::any_of(declaredTypes.begin(), declaredTypes.end(), same);
+}
+
+void openWithHandler(AddressLauncher& launcher, Desktop& desktop, std::string_view address,
+                     std::string_view helpAddress, bool reportMissing) {
+    const AddressLauncher::Outcome outcome = launcher.launch(std::string(address));
+    switch (outcome.status) {
+    case AddressLauncher::Status::Started:
+        return;
+    case AddressLauncher::Status::NoHandler:
+        if (reportMissing)
+            showHelpError(desktop, helpAddress);
+        return;
+    case AddressLauncher::Status::Failed:
+        desktop.showWarning(std::string(kErrorTitle), helpErrorText(helpAddress), outcome.reason);
+        return;
+    }
+}
+
+std::string webSiteButtonAddress(std::string_view host, std::string_view webAddress,
+                                 std::string_view helpAddress) {
+    return std::string(isReservedHost(host) ? helpAddress : webAddress);
+}
+
+std::string webSiteLine(std::string_view buttonAddress) {
+    constexpr std::string_view kFile = "file://";
+    if (!buttonAddress.starts_with(kFile))
+        return std::string(buttonAddress);
+    // The path back from its percent-encoded form.
+    std::string path;
+    const std::string_view encoded = buttonAddress.substr(kFile.size());
+    const auto hex = [](char c) {
+        return c >= '0' && c <= '9' ? c - '0' : c >= 'A' && c <= 'F' ? c - 'A' + 10
+                                            : c >= 'a' && c <= 'f' ? c - 'a' + 10 : -1;
+    };
+    for (std::size_t i = 0; i < encoded.size(); ++i) {
+        if (encoded[i] == '%' && i + 2 < encoded.size() && hex(encoded[i + 1]) >= 0 &&
+            hex(encoded[i + 2]) >= 0) {
+            path += static_cast<char>(hex(encoded[i + 1]) * 16 + hex(encoded[i + 2]));
+            i += 2;
+        } else {
+            path += encoded[i];
+        }
+    }
+    return path;
 }
 
 std::string helpErrorText(std::string_view helpAddress) {

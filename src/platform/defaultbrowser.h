@@ -23,6 +23,12 @@ public:
     // A modal message with the exclamation icon and a single OK button. Lines in `text`
     // are separated by CR LF.
     virtual void showWarning(const std::string& title, const std::string& text) = 0;
+    // The same with `detail` (the system's reason) for whoever wants to know more.
+    virtual void showWarning(const std::string& title, const std::string& text,
+                             const std::string& detail) {
+        (void)detail;
+        showWarning(title, text);
+    }
 };
 
 // The browser's command line without its argument placeholder, or empty when no
@@ -61,6 +67,44 @@ constexpr std::string_view kErrorTitle = "Error";
 // The three lines of the "Error" message, separated by CR LF, the help address that was
 // tried on the third.
 std::string helpErrorText(std::string_view helpAddress);
+
+// Opening an address the way the desktop does: the desktop chooses the handler and
+// starts it.
+class AddressLauncher {
+public:
+    enum class Status { Started, NoHandler, Failed };
+    struct Outcome {
+        Status status = Status::NoHandler;
+        std::string reason; // why starting failed, in the system's words
+    };
+    virtual ~AddressLauncher() = default;
+    virtual Outcome launch(const std::string& address) = 0;
+};
+
+// The types a handler of `address` must declare itself, best first: "text/html" for a
+// file: address; "x-scheme-handler/http" and "x-scheme-handler/https" for a web
+// address, its own scheme first. Nothing for any other address.
+std::vector<std::string> handlerTypesFor(std::string_view address);
+
+// Whether a desktop entry may open addresses of `type`: it names the type among its
+// own (a handler of a parent type such as text/plain is no browser), letter case
+// aside, and it does not need a terminal, which a program started from a menu lacks.
+bool isSuitableHandler(const std::vector<std::string>& declaredTypes, bool needsTerminal,
+                       std::string_view type);
+
+// Starts the desktop's handler of `address`. No handler: the "Error" message with
+// `helpAddress` when `reportMissing`, else nothing. A handler that fails to start: the
+// "Error" message, with the reason as its details.
+void openWithHandler(AddressLauncher& launcher, Desktop& desktop, std::string_view address,
+                     std::string_view helpAddress, bool reportMissing);
+
+// What the web-site button opens: while the maker's `host` is reserved, the help page
+// `helpAddress` (no site can answer there); with a real host, `webAddress`.
+std::string webSiteButtonAddress(std::string_view host, std::string_view webAddress,
+                                 std::string_view helpAddress);
+
+// The about window's web-site line: the page the button opens, a local page as its path.
+std::string webSiteLine(std::string_view buttonAddress);
 
 // The web-site button: without a browser nothing happens; when the browser cannot be
 // started, the "Error" message names `helpAddress`.

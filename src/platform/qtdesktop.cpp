@@ -2,7 +2,8 @@
 // reaches the browser as one argument.
 #include "platform/qtdesktop.h"
 
-#include "platform/gioregistry.h"
+#include "platform/appidentity.h"
+#include "platform/giolauncher.h"
 #include "platform/maker.h"
 
 #include <QCoreApplication>
@@ -35,30 +36,42 @@ bool QtDesktop::startProgram(const std::string& program,
 }
 
 void QtDesktop::showWarning(const std::string& title, const std::string& text) {
+    showWarning(title, text, {});
+}
+
+void QtDesktop::showWarning(const std::string& title, const std::string& text,
+                            const std::string& detail) {
     // Labels here break lines at LF alone; a CR would show as a stray glyph.
     QString shown = QString::fromStdString(text);
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     QMessageBox box(QMessageBox::Warning, QString::fromStdString(title), shown, QMessageBox::Ok,
                     m_parent);
     box.setTextFormat(Qt::PlainText);
+    if (!detail.empty())
+        box.setDetailedText(QString::fromStdString(detail));
     box.exec();
 }
 
 std::string helpPageAddress() {
     return tarno::helpPageAddress(maker::kHost, maker::kHelpPageAddress,
-                                  QCoreApplication::applicationDirPath().toStdString());
+                                  dataFolder().toStdString());
+}
+
+std::string webSiteButtonAddress() {
+    return tarno::webSiteButtonAddress(maker::kHost, maker::kWebSiteAddress, helpPageAddress());
 }
 
 void openWebSiteWithDesktop(QWidget* parent) {
-    const GioRegistry registry;
+    GioLauncher launcher;
     QtDesktop desktop(parent);
-    OpenWebSite(registry, desktop, helpPageAddress());
+    openWithHandler(launcher, desktop, webSiteButtonAddress(), helpPageAddress(), false);
 }
 
 void openHelpPageWithDesktop(QWidget* parent) {
-    const GioRegistry registry;
+    GioLauncher launcher;
     QtDesktop desktop(parent);
-    OpenHelpPage(registry, desktop, helpPageAddress());
+    const std::string help = helpPageAddress();
+    openWithHandler(launcher, desktop, help, help, true);
 }
 
 } // namespace tarno

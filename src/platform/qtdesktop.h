@@ -18,15 +18,19 @@ public:
     bool startProgram(const std::string& program,
                       const std::vector<std::string>& arguments) override;
     void showWarning(const std::string& title, const std::string& text) override;
+    void showWarning(const std::string& title, const std::string& text,
+                     const std::string& detail) override;
 
 private:
     QWidget* m_parent;
 };
 
-// The address the help item opens, for this program's own folder.
+// The address the help item opens, for this program's installed files.
 std::string helpPageAddress();
+// The address the web-site button opens.
+std::string webSiteButtonAddress();
 
-// The two openers over the desktop's own browser association.
+// The two openers over the desktop's own handlers (GioLauncher).
 void openWebSiteWithDesktop(QWidget* parent);
 void openHelpPageWithDesktop(QWidget* parent);
 

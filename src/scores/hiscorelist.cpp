@@ -52,7 +52,9 @@ int compareNumbers(SlotKind kind, const RankEntry& a, const RankEntry& b) {
 }
 
 std::string twoDigits(std::int64_t v) {
-    return (v < 10 ? "0" : "") + std::to_string(v);
+    std::string digits(v < 10 ? 1 : 0, '0');
+    digits += std::to_string(v);
+    return digits;
 }
 
 } // namespace
@@ -153,11 +155,19 @@ std::string FormatTime(std::int64_t ms) {
         ms < 0 ? static_cast<std::uint64_t>(-(ms + 1)) + 1 : static_cast<std::uint64_t>(ms);
     const std::uint64_t milli = t % 1000;
     const std::uint64_t s = t / 1000;
-    std::string out = (ms < 0 ? "-" : "") + std::to_string(s / 60) + ":" +
-                      twoDigits(static_cast<std::int64_t>(s % 60)) + ".";
+    // Appended piece by piece: a chain of + from a literal makes GCC 12 at -O2 warn of
+    // overlapping copies (-Wrestrict) that cannot happen.
+    std::string out;
+    if (ms < 0)
+        out += '-';
+    out += std::to_string(s / 60);
+    out += ':';
+    out += twoDigits(static_cast<std::int64_t>(s % 60));
+    out += '.';
     const std::string m = std::to_string(milli);
     out.append(3 - m.size(), '0');
-    return out + m;
+    out += m;
+    return out;
 }
 
 HiScoreRowText rowText(SlotKind kind, const ScoreRecord& record) {

@@ -54,7 +54,10 @@ std::string shownNumber(std::string_view text) {
         while (end < text.size() && (static_cast<unsigned char>(text[end]) & 0xc0) == 0x80)
             ++end;
     }
-    return "\"" + std::string(text.substr(0, end)) + (end < text.size() ? "...\"" : "\"");
+    std::string shown(1, '"');
+    shown += text.substr(0, end);
+    shown += end < text.size() ? "...\"" : "\"";
+    return shown;
 }
 
 } // namespace
@@ -110,15 +113,29 @@ std::variant<ScoreRecord, std::string> recordFromArgs(std::string_view name,
     if (!kind)
         return r;
     const std::vector<Field> fields = fieldsOf(*kind);
-    if (args.size() < fields.size() + 1)
-        return "\"" + std::string(slotId) + "\" needs " + std::to_string(fields.size()) +
-               (fields.size() == 1 ? " number" : " numbers") + " but got " +
-               std::to_string(args.size() - 1);
+    // Reasons are appended piece by piece: a chain of + from a literal makes GCC 12 at
+    // -O2 warn of overlapping copies (-Wrestrict) that cannot happen.
+    std::string reason;
+    if (args.size() < fields.size() + 1) {
+        reason += '"';
+        reason += slotId;
+        reason += "\" needs ";
+        reason += std::to_string(fields.size());
+        reason += fields.size() == 1 ? " number" : " numbers";
+        reason += " but got ";
+        reason += std::to_string(args.size() - 1);
+        return reason;
+    }
     for (std::size_t k = 0; k < fields.size(); ++k) {
         const std::optional<std::int32_t> v = parseScoreNumber(args[k + 1]);
-        if (!v)
-            return "the " + std::string(fieldName(fields[k])) + " " + shownNumber(args[k + 1]) +
-                   " is not a whole number between -2147483648 and 2147483647";
+        if (!v) {
+            reason += "the ";
+            reason += fieldName(fields[k]);
+            reason += ' ';
+            reason += shownNumber(args[k + 1]);
+            reason += " is not a whole number between -2147483648 and 2147483647";
+            return reason;
+        }
         switch (fields[k]) {
         case Field::TimeMs:
             r.timeMs = *v;

@@ -149,7 +149,8 @@ std::int64_t recordCountForLength(std::int64_t length) {
     return whole % 2 == 0 ? whole : whole + 1;
 }
 
-ScoreFile::ScoreFile(std::string path) : m_path(std::move(path)) {}
+ScoreFile::ScoreFile(std::string path, Missing missing)
+    : m_path(std::move(path)), m_missing(missing) {}
 
 std::string ScoreFile::displayPath() const {
     // An empty path names no file; made absolute it would name the folder.
@@ -170,15 +171,18 @@ namespace {
 Opened openLocked(const ScoreFile& file, int flags, int lock) {
     Opened o;
     const std::string& path = file.path();
+    const bool creating = file.createsWhenMissing() || (flags & O_ACCMODE) != O_RDONLY;
     const int fd = path.empty() ? (errno = ENOENT, -1)
                                 : ::open(path.c_str(),
-                                         flags | O_CREAT | O_CLOEXEC | O_NONBLOCK | O_NOCTTY, 0666);
+                                         flags | O_CLOEXEC | O_NONBLOCK | O_NOCTTY |
+                                             (creating ? O_CREAT : 0),
+                                         0666);
     if (fd < 0) {
         const int err = errno;
         struct stat st {};
         o.missing = !path.empty() && (flags & O_ACCMODE) == O_RDONLY &&
                     ::stat(path.c_str(), &st) != 0 && errno == ENOENT;
-        o.error = {file.displayPath(), o.missing ? "create" : "open", reasonOf(err)};
+        o.error = {file.displayPath(), o.missing && creating ? "create" : "open", reasonOf(err)};
         return o;
     }
     struct stat st {};
@@ -258,8 +262,9 @@ ScoreOutcome<std::vector<NumberedRecord>> ScoreFile::readAll() const {
 ScoreOutcome<std::int64_t> ScoreFile::visit(const Visitor& visitor) const {
     Opened o = openLocked(*this, O_RDONLY, LOCK_SH);
     if (o.missing) {
-        // Nothing to read is an empty list; the reader still hears why there is no file.
-        if (visitor.note)
+        // Nothing to read is an empty list; a reader that meant to create the file still
+        // hears why there is none.
+        if (visitor.note && createsWhenMissing())
             visitor.note(o.error.text() + " The list is empty.");
         if (visitor.before)
             visitor.before(0, nullptr);

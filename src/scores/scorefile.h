@@ -54,7 +54,10 @@ constexpr const char* kScoreFileName = "scores.lst";
 
 class ScoreFile {
 public:
-    explicit ScoreFile(std::string path = kScoreFileName);
+    // Whether reading a missing file creates it empty, as the station does, or leaves the
+    // folder as it is and reads an empty list, as a command that only reads must.
+    enum class Missing { Create, ReadAsEmpty };
+    explicit ScoreFile(std::string path = kScoreFileName, Missing missing = Missing::Create);
 
     const std::string& path() const { return m_path; }
     // The path as messages name it: absolute when it can be made so.
@@ -93,8 +96,11 @@ public:
     // What a reader is told about a file of `length` bytes that ends in a damaged record.
     std::string damagedEndText(std::int64_t length) const;
 
+    bool createsWhenMissing() const { return m_missing == Missing::Create; }
+
 private:
     std::string m_path;
+    Missing m_missing;
 };
 
 // The name of the last record without the spaces at either end (the name prompt's

@@ -1,6 +1,8 @@
-// The about window's layout is fixed data; nothing is filled in at run time.
+// The about window's layout is fixed data; only the web-site line depends on where the
+// program is installed, while the maker's host is reserved.
 #include "shell/aboutfrm.h"
 
+#include "platform/qtdesktop.h"
 #include "platform/qtext.h"
 #include "platform/windowframe.h"
 #include "platform/maker.h"
@@ -20,18 +22,19 @@ struct LabelSpec {
 
 constexpr int kNameLine = 0;
 constexpr int kNoticeLine = 2;
+constexpr int kWebSiteLine = 9;
 
 const LabelSpec kLabels[11] = {
     {{102, 20, 223, 19}, maker::kProductName},
     {{102, 38, 223, 19}, maker::kVersionText},
     {{102, 64, 223, 19}, maker::kNotice},
     {{102, 108, 241, 19}, maker::kMakerName},
-    {{102, 124, 241, 19}, maker::kPostalAddress[0]},
-    {{102, 140, 241, 19}, maker::kPostalAddress[1]},
+    {{102, 124, 241, 19}, maker::kLicenceLines[0]},
+    {{102, 140, 241, 19}, maker::kLicenceLines[1]},
     {{102, 166, 241, 19}, maker::kTollFreePhone},
     {{102, 182, 241, 19}, maker::kOfficePhone},
     {{102, 198, 241, 19}, maker::kFax},
-    {{102, 214, 241, 19}, maker::kWebSiteLine},
+    {{102, 214, 241, 19}, {}}, // the page the web-site button opens, set when shown
     {{102, 230, 241, 19}, maker::kEmail},
 };
 
@@ -68,6 +71,13 @@ aboutfrm::aboutfrm(QWidget* parent)
         label->setFont(labelFont);
         Label1[i] = label;
     }
+    // A local help page's path can be longer than the line: cut in the middle, whole in
+    // the tooltip.
+    const QString site = QString::fromStdString(webSiteLine(webSiteButtonAddress()));
+    QLabel* siteLabel = Label1[kWebSiteLine];
+    siteLabel->setText(QFontMetrics(siteLabel->font())
+                           .elidedText(site, Qt::ElideMiddle, kLabels[kWebSiteLine].area.width()));
+    siteLabel->setToolTip(site);
     QPalette notice = Label1[kNoticeLine]->palette();
     notice.setColor(QPalette::WindowText, QColor(255, 0, 0));
     Label1[kNoticeLine]->setPalette(notice);

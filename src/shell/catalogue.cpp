@@ -95,6 +95,22 @@ const GameRow* rowByPlayIndex(int playIndex) {
     return it == kGames.end() ? nullptr : &*it;
 }
 
+const GameRow* rowByGameId(std::string_view gameId) {
+    auto it = std::find_if(kGames.begin(), kGames.end(),
+                           [&](const GameRow& g) { return g.gameId == gameId; });
+    return it == kGames.end() ? nullptr : &*it;
+}
+
+std::string gameIdList() {
+    std::string list;
+    for (const GameRow& g : kGames) {
+        if (!list.empty())
+            list += ", ";
+        list += g.gameId;
+    }
+    return list;
+}
+
 std::optional<int> slotBySlotId(std::string_view slotId) {
     for (const ScoreSlot& s : kSlots)
         if (s.slotId == slotId)

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -52,6 +53,10 @@ std::span<const ScoreSlot> scoreSlots();
 const std::vector<HiScoreMenuItem>& hiScoreMenu();
 
 const GameRow* rowByPlayIndex(int playIndex);
+// Exact, case-sensitive, like every text from a movie or a command line.
+const GameRow* rowByGameId(std::string_view gameId);
+// Every gameId in row order, separated by ", ".
+std::string gameIdList();
 // Exact, case-sensitive: "Brikon" is not "brikon".
 std::optional<int> slotBySlotId(std::string_view slotId);
 const ScoreSlot* slotByNumber(int slot);

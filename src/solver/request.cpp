@@ -50,27 +50,31 @@ std::optional<PuzzleHeader> ParsePuzzleHeader(std::string_view header) {
         return std::nullopt;
     const std::string_view name = header.substr(0, star);
     const std::string_view prefix = name.substr(0, std::min<size_t>(2, name.size()));
-    PuzzleHeader h;
-    h.count = *count;
+    // The texts are chosen first and the header built from them once: assigning string
+    // literals to a header's strings made GCC 12 at -O3 warn that they may be used
+    // uninitialized (-Wmaybe-uninitialized), which they cannot.
+    std::string_view kind;
+    std::string_view size;
+    int matchSum = 0;
     if (prefix == "ta") {
-        h.kind = "tarno";
-        h.size = name == "tarno9" ? "9" : "16";
+        kind = "tarno";
+        size = name == "tarno9" ? "9" : "16";
     } else if (prefix == "an") {
-        h.kind = "angle";
-        h.size = "16";
+        kind = "angle";
+        size = "16";
     } else if (prefix == "kp") {
-        h.kind = "kpuzzle";
-        h.size = "16";
+        kind = "kpuzzle";
+        size = "16";
     } else if (prefix == "he") {
-        h.kind = "hexa";
-        h.size = name.size() > 4 ? std::string(name.substr(4)) : std::string();
+        kind = "hexa";
+        size = name.size() > 4 ? name.substr(4) : std::string_view();
     } else if (prefix == "bg") {
-        h.kind = "bg";
-        h.size = std::string(name.substr(2));
-        h.matchSum = 3;
+        kind = "bg";
+        size = name.substr(2);
+        matchSum = 3;
     }
     // An unknown name gives a board without links, where the matching mode never counts.
-    return h;
+    return PuzzleHeader{std::string(kind), std::string(size), *count, matchSum};
 }
 
 ParsedRequest parseRequest(std::span<const std::string> items) {

@@ -1,4 +1,5 @@
 // What the edge games' tests share: walking the cursor, and finding what is shown.
+import * as Board from "../../modules/edgematch/Board.mjs";
 import * as Play from "../../modules/edgematch/Play.mjs";
 
 // Moves the movie's keyboard cursor to a place with the arrow keys alone, pressed
@@ -51,4 +52,56 @@ export function shown(item, name) {
         out = out.concat(shown(child, name));
     }
     return out;
+}
+
+// A slow stand-in for the station's solver on small boards, for tests without a station:
+// the answer to a "solvepuzzle" request (the cells' pieces, then their rotations), or ""
+// when the fixed pieces cannot be completed. Any complete filling will do here.
+export function answerOf(request) {
+    const items = request.split(",");
+    const board = Board.boardFor(items[0].split("*")[0]);
+    const count = Number(items[0].split("*")[1]);
+    const pieces = items.slice(1, 1 + count);
+    const k = (items.length - 1 - count) / 3;
+    let position = Board.newPosition(board, pieces);
+    const used = pieces.map(() => false);
+    for (let i = 0; i < k; ++i) {
+        const text = items[1 + count + i], cell = Number(items[1 + count + k + i]);
+        const id = pieces.findIndex((p, j) => !used[j] && p === text);
+        used[id] = true;
+        position = Board.lay(position, id, cell);
+        position = Board.turn(position, id, Number(items[1 + count + 2 * k + i]) - position.rotationOf[id]);
+    }
+    for (let cell = 1; cell <= board.cellCount; ++cell)
+        if (!Board.fitsAt(position, cell))
+            return "";
+    const fill = function(p, cell) {
+        if (cell > board.cellCount)
+            return p;
+        if (p.pieceAt[cell] >= 0)
+            return fill(p, cell + 1);
+        for (let id = 0; id < pieces.length; ++id) {
+            if (p.cellOf[id] !== 0)
+                continue;
+            for (let r = 0; r < board.edges; ++r) {
+                let q = Board.lay(p, id, cell);
+                q = Board.turn(q, id, r - q.rotationOf[id]);
+                if (Board.fitsAt(q, cell)) {
+                    const done = fill(q, cell + 1);
+                    if (done !== null)
+                        return done;
+                }
+            }
+        }
+        return null;
+    };
+    const done = fill(position, 1);
+    if (done === null)
+        return "";
+    let texts = "", turns = "";
+    for (let cell = 1; cell <= board.cellCount; ++cell) {
+        texts += pieces[done.pieceAt[cell]];
+        turns += done.rotationOf[done.pieceAt[cell]];
+    }
+    return texts + turns;
 }

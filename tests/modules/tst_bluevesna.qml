@@ -156,6 +156,20 @@ MovieStage {
             compare(Rules.nextShape(data.done, data.key), data.next);
         }
 
+        // Every board's name says its cells and its outline in a way no other board's
+        // does, and never as a number followed by the letter O.
+        function test_namesCannotBeMisread() {
+            const names = Rules.shapes.map(Rules.shapeName), marks = Rules.shapes.map(Rules.shapeMark);
+            compare(new Set(names).size, Rules.shapes.length, names);
+            compare(new Set(marks).size, Rules.shapes.length, marks);
+            Rules.shapes.forEach((key, i) => {
+                verify(names[i].startsWith(Rules.cellsOf(key) + " "), names[i]);
+                compare(Board.hexBoard(key).cellCount, Rules.cellsOf(key));
+                verify(!/[0-9][Oo]/.test(names[i]) && !/[0-9][Oo]/.test(marks[i]), names[i] + " " + marks[i]);
+            });
+            compare(Rules.shapeName("4O"), "4 Round");
+        }
+
         function test_stepShapeWraps() {
             compare(Rules.stepShape("3T", -1), "10W");
             compare(Rules.stepShape("10W", 1), "3T");
@@ -211,7 +225,7 @@ MovieStage {
             compare(movie.title, "Blue Vesna");
             movie.playSolution();
             compare(movie.game.phase, "won");
-            verify(movie.gameOver.visible);
+            tryVerify(() => movie.gameOver.visible, 3000, "after the seams' wave");
             compare(movie.done, ["5W"]);
             compare(movie.shape, "5W", "the finished board stays on show");
             keyClick(Qt.Key_N);

@@ -83,6 +83,8 @@ MovieStage {
             }
             compare(movie.game.phase, "won");
             verify(movie.isBoardSolved());
+            compare(PuzzlePlay.shown(movie, "seamGlow").length, movie.fits.all, "every seam lights up");
+            verify(!movie.gameOver.visible, "before the result");
             tryCompare(movie.gameOver, "visible", true);
             movie.sendPendingScore();
             const scores = sent("writescore");
@@ -223,6 +225,106 @@ MovieStage {
             verify(!panel.visible);
             compare(sent("solvepuzzle").length, 2);
             compare(movie.phase, "play");
+        }
+
+        // Hint, by key or button, with a stand-in for the solver: on a dealt board it lays
+        // a piece the final answer keeps; with a misplaced piece laid it marks that piece
+        // and lays nothing.
+        function test_hint_data() {
+            return [
+                { tag: "Tarno 9", movie: "tiles", gameType: "tarno9", seed: 3, laid: 1, by: "key" },
+                { tag: "Tarno 16", movie: "tiles", gameType: "tarno16", seed: 3, laid: 10, by: "button" },
+                { tag: "Angle Puzzle", movie: "tiles", gameType: "angle", seed: 3, laid: 11, by: "key" },
+                { tag: "K-Puzzle", movie: "tiles", gameType: "kpuzzle", seed: 3, laid: 10, by: "button" },
+                { tag: "Blue Vesna 7O", movie: "bluevesna", shape: "7O", seed: 3, laid: 2, by: "key" },
+                { tag: "Odd-Even 3 x 4", movie: "oddeven", size: { rows: 3, columns: 4 }, seed: 3, laid: 3, by: "button" }
+            ];
+        }
+        function askHint(by) {
+            if (by === "key")
+                keyClick(Qt.Key_I);
+            else
+                mouseClick(find("hintButton"));
+        }
+        function test_hint(data) {
+            open(data, data.seed);
+            movie.offlineSolver = PuzzlePlay.answerOf;
+            movie.playSolution(data.laid);
+            askHint(data.by);
+            const request = Rules.solveRequest(movie.game, false);
+            compare(sent("solvepuzzle").length, 1);
+            movie.station.solved(PuzzlePlay.answerOf(sent("solvepuzzle")[0].substring("solvepuzzle|".length)));
+            compare(movie.phase, "play");
+            compare(Board.laidCount(movie.game.position), data.laid + 1);
+            compare(movie.game.hints, 1);
+            const cell = movie.game.cursor.index;
+            const id = movie.game.position.pieceAt[cell];
+            const turn = movie.game.position.rotationOf[id];
+            verify(id >= 0, "the cursor is on the piece laid");
+            movie.solve(false);
+            movie.station.solved(PuzzlePlay.answerOf(sent("solvepuzzle")[1].substring("solvepuzzle|".length)));
+            tryVerify(() => movie.isBoardSolved(), 5000);
+            compare(movie.game.position.pieceAt[cell], id, "the final answer keeps the hinted piece");
+            compare(movie.game.position.rotationOf[id], turn);
+
+            open(data, data.seed);
+            movie.offlineSolver = PuzzlePlay.answerOf;
+            movie.playSolution(data.laid);
+            const wrong = movie.layMisplaced(data.laid + 1);
+            compare(PuzzlePlay.answerOf(Rules.solveRequest(movie.game, false)), "", "cannot be completed");
+            askHint(data.by);
+            if (!Rules.laidPiecesClash(movie.game))
+                movie.station.solved("");
+            compare(movie.phase, "play");
+            verify(movie.game.marked.indexOf(wrong) >= 0, "marked: " + movie.game.marked);
+            verify(PuzzlePlay.shown(movie, "misplaced").length >= 1, "shown on the board");
+            compare(Board.laidCount(movie.game.position), data.laid + 1, "nothing laid");
+            compare(movie.game.hints, 0);
+            movie.table.liftRequested(wrong);
+            compare(movie.game.marked, [], "the next move takes the marks away");
+        }
+
+        // Every lay, turn and lift goes back with Z and comes again with Y; a hint taken
+        // back stays counted, and a new move forgets what was taken back.
+        function test_undoAndRedo_data() {
+            return [{ tag: "Tarno 9", movie: "tiles", gameType: "tarno9" },
+                    { tag: "Blue Vesna 5W", movie: "bluevesna", shape: "5W" },
+                    { tag: "Odd-Even 3 x 3", movie: "oddeven", size: { rows: 3, columns: 3 } }];
+        }
+        function test_undoAndRedo(data) {
+            open(data, 14);
+            movie.offlineSolver = PuzzlePlay.answerOf;
+            const positions = [movie.game.position];
+            movie.table.layRequested(2, 1);
+            positions.push(movie.game.position);
+            movie.table.turnRequested(2, 1);
+            positions.push(movie.game.position);
+            movie.table.layRequested(3, 2);
+            positions.push(movie.game.position);
+            movie.table.liftRequested(2);
+            positions.push(movie.game.position);
+            for (let i = positions.length - 2; i >= 0; --i) {
+                keyClick(Qt.Key_Z);
+                compare(movie.game.position, positions[i], "back to step " + i);
+            }
+            for (let i = 1; i < positions.length; ++i) {
+                keyClick(Qt.Key_Y);
+                compare(movie.game.position, positions[i], "again to step " + i);
+            }
+            keyClick(Qt.Key_Z);
+            movie.table.turnRequested(3, 1);
+            const now = movie.game.position;
+            keyClick(Qt.Key_Y);
+            compare(movie.game.position, now, "nothing to make again after a new move");
+            movie.table.liftRequested(3);
+            keyClick(Qt.Key_I);
+            const request = sent("solvepuzzle")[0].substring("solvepuzzle|".length);
+            movie.station.solved(PuzzlePlay.answerOf(request));
+            compare(movie.game.hints, 1);
+            compare(Board.laidCount(movie.game.position), 2);
+            keyClick(Qt.Key_Z);
+            compare(Board.laidCount(movie.game.position), 1, "the hint's piece goes back");
+            compare(movie.game.hints, 1, "and the hint stays counted");
         }
 
         function test_clashingPiecesAreToldWithoutAsking_data() {

@@ -6,6 +6,9 @@ import QtQuick
 import QtTest
 import "../../modules/edgematch/Board.mjs" as Board
 import "../../modules/edgematch/Rules.mjs" as Rules
+import "../../modules/edgematch/Faces.mjs" as Faces
+import "../../modules/edgematch/Looks.mjs" as Looks
+import "PuzzlePlay.mjs" as PuzzlePlay
 
 Item {
     TestCase {
@@ -391,11 +394,12 @@ Item {
                 { tag: "tarno9", gameType: "tarno9", ms: 83456.4, list: ["tarno9", "83456"] },
                 { tag: "tarno16", gameType: "tarno16", ms: 120000, list: ["tarno16", "120000"] },
                 { tag: "angle", gameType: "angle", ms: 999.5, list: ["angle", "1000"] },
-                { tag: "kpuzzle", gameType: "kpuzzle", ms: 61000, list: ["kpuzzle", "61000"] }
+                { tag: "kpuzzle", gameType: "kpuzzle", ms: 61000, list: ["kpuzzle", "61000"] },
+                { tag: "two hints", gameType: "tarno9", ms: 1000, hints: 2, list: ["tarno9", "61000"] }
             ];
         }
         function test_scoreList(data) {
-            let g = nearlyDone(data.gameType, 11, 0);
+            let g = Object.assign(nearlyDone(data.gameType, 11, 0), { hints: data.hints || 0 });
             compare(g.phase, "won");
             compare(Rules.scoreList(g, data.ms), data.list);
             compare(Rules.scoreList(nearlyDone(data.gameType, 11, 1), data.ms), [], "not finished");
@@ -431,6 +435,138 @@ Item {
             const taken = Rules.takeAnswer(Rules.startSolving(g), answer);
             compare(taken.outcome, data.outcome);
             compare(taken.game.phase, data.phase);
+        }
+
+        // A hint lays what the answer puts into the first empty cell, as one move, and
+        // counts; the cursor goes to it.
+        function test_hintTakesTheFirstEmptyCell_data() {
+            return [
+                { tag: "empty board", laid: [], cell: 1 },
+                { tag: "first cells laid", laid: [1, 2, 3], cell: 4 },
+                { tag: "a gap before laid cells", laid: [2, 5, 9], cell: 1 },
+                { tag: "the last piece wins", laid: [1, 2, 3, 4, 5, 6, 7, 8], cell: 9, won: true }
+            ];
+        }
+        function test_hintTakesTheFirstEmptyCell(data) {
+            let g = Rules.newGame("tarno9", 33);
+            const answer = Rules.dealtAnswer(g);
+            for (const cell of data.laid)
+                g = layAsDealt(g, cell);
+            compare(Rules.takeHint(g, answer).outcome, "ignored", "no request was out");
+            const taken = Rules.takeHint(Rules.startSolving(g), answer);
+            compare(taken.outcome, "hint");
+            compare(taken.hint, { cell: data.cell, id: g.solution[data.cell].id, rotation: g.solution[data.cell].rotation });
+            const p = taken.game.position;
+            compare(p.pieceAt[data.cell], g.solution[data.cell].id);
+            compare(p.rotationOf[p.pieceAt[data.cell]], g.solution[data.cell].rotation);
+            compare(Board.laidCount(p), data.laid.length + 1);
+            compare(taken.game.hints, 1);
+            verify(taken.game.moves > g.moves);
+            compare(taken.game.cursor, { area: "board", index: data.cell });
+            compare(taken.game.phase, data.won ? "won" : "play");
+        }
+
+        function test_hintWithoutACompletion_data() {
+            return [
+                { tag: "empty answer", answer: "" },
+                { tag: "answer for other pieces", answer: "0000".repeat(9) + "0".repeat(9) }
+            ];
+        }
+        function test_hintWithoutACompletion(data) {
+            const g = Rules.startSolving(layAsDealt(Rules.newGame("tarno9", 33), 1));
+            const taken = Rules.takeHint(g, data.answer);
+            compare(taken.outcome, "impossible");
+            compare(taken.game, g, "still asking, while the pieces in the way are looked for");
+        }
+
+        function test_recordedTime_data() {
+            return [
+                { tag: "no hint", ms: 83456.4, hints: 0, recorded: 83456 },
+                { tag: "one hint", ms: 1000, hints: 1, recorded: 1000 + Rules.hintPenaltyMs },
+                { tag: "three hints", ms: 0, hints: 3, recorded: 3 * Rules.hintPenaltyMs }
+            ];
+        }
+        function test_recordedTime(data) {
+            compare(Rules.recordedTime(data.ms, data.hints), data.recorded);
+        }
+
+        // The pieces in the way, found by asking a stand-in solver again without some of
+        // the laid ones: the position is the dealt solution's first `right` cells and
+        // `wrong` cells holding other pieces, turned to fit where they can.
+        function test_misplacedPieces_data() {
+            return [
+                { tag: "one misplaced piece", seed: 2, right: [1, 2, 3, 4, 5], wrong: [[6, 9]], alone: true },
+                { tag: "a clash", seed: 4, right: [1, 2, 3], wrong: [[5, 8]], alone: true },
+                { tag: "two misplaced pieces", seed: 31, right: [1, 2, 3], wrong: [[4, 9], [6, 8]], alone: false }
+            ];
+        }
+        function test_misplacedPieces(data) {
+            let g = Rules.newGame("tarno9", data.seed);
+            for (const cell of data.right)
+                g = layAsDealt(g, cell);
+            const wrongIds = [];
+            for (const w of data.wrong) {
+                const id = g.solution[w[1]].id;
+                g = Rules.layPiece(g, id, w[0]);
+                for (let t = 1; t < 4 && !Board.fitsAt(g.position, w[0]); ++t)
+                    g = Rules.turnPiece(g, id, 1);
+                wrongIds.push(id);
+            }
+            compare(PuzzlePlay.answerOf(Rules.solveRequest(g, false)), "", "the laid pieces cannot be completed");
+            const asked = [];
+            const found = Rules.misplacedPieces(g.position, function(request) {
+                asked.push(request);
+                return PuzzlePlay.answerOf(request);
+            });
+            compare(found.alone, data.alone);
+            for (const id of wrongIds)
+                verify(found.ids.indexOf(id) >= 0, "piece " + id + " marked in " + found.ids);
+            let without = g.position;
+            for (const id of found.ids)
+                without = Board.lift(without, id);
+            verify(PuzzlePlay.answerOf(Board.request(without, false)) !== "", "the board can be finished without them");
+            verify(asked.length <= 2 * Board.laidCount(g.position), asked.length + " requests");
+            for (const request of asked)
+                verify(request.startsWith("tarno9*9,"), "requests in the solver's format");
+            // Stopped: no answer, no marks.
+            compare(Rules.misplacedPieces(g.position, () => null), null);
+        }
+
+        // A symbol drawn in a turned piece stands upright on the screen: the triangle's
+        // apex, turned with the piece, points straight up whatever the turn.
+        function test_symbolsStayUpright_data() {
+            return [0, 60, -60, 90, 210, 750].map(a => ({ tag: a + " degrees", angle: a }));
+        }
+        function test_symbolsStayUpright(data) {
+            const triangle = 2;
+            const path = Looks.markPath(triangle, 50, 50, 10, data.angle);
+            const n = path.match(/-?[0-9.]+/g).map(Number);
+            const t = data.angle * Math.PI / 180;
+            const x = n[0] - 50, y = n[1] - 50;
+            const onScreen = { x: x * Math.cos(t) - y * Math.sin(t), y: x * Math.sin(t) + y * Math.cos(t) };
+            fuzzyCompare(onScreen.x, 0, 0.02);
+            fuzzyCompare(onScreen.y, -10, 0.02);
+            verify(Looks.uprightTurn(data.angle) >= 0 && Looks.uprightTurn(data.angle) < 360);
+            compare(Faces.hexMarks(100, "222222", data.angle).indexOf("NaN"), -1);
+        }
+
+        // One daily deal a game and a day, whatever the hour; another day or game deals
+        // another board.
+        function test_dailySeed_data() {
+            return [
+                { tag: "same day, other hour", a: ["tarno9", 2026, 11, 8, 0, 1], b: ["tarno9", 2026, 11, 8, 23, 59], same: true },
+                { tag: "unknown game is Tarno 9", a: ["tarno9", 2026, 11, 8, 9, 0], b: ["nonsense", 2026, 11, 8, 9, 0], same: true },
+                { tag: "next day", a: ["tarno16", 2026, 11, 8, 9, 0], b: ["tarno16", 2026, 11, 9, 9, 0], same: false },
+                { tag: "same month day, next year", a: ["angle", 2026, 0, 1, 9, 0], b: ["angle", 2027, 0, 1, 9, 0], same: false },
+                { tag: "other game", a: ["angle", 2026, 11, 8, 9, 0], b: ["kpuzzle", 2026, 11, 8, 9, 0], same: false }
+            ];
+        }
+        function test_dailySeed(data) {
+            const seed = r => Rules.dailySeed(r[0], new Date(r[1], r[2], r[3], r[4], r[5]));
+            compare(seed(data.a) === seed(data.b), data.same);
+            const deal = r => Rules.newGame(r[0], seed(r)).position.pieces.join(",");
+            compare(deal(data.a) === deal(data.b), data.same, "the boards dealt");
+            compare(Rules.dayText(new Date(2026, 0, 5, 23, 30)), "2026-01-05");
         }
 
         function test_clashingLaidPiecesNeedNoSolver() {

@@ -168,6 +168,9 @@ MovieStage {
                     const t = Play.tableLayout(g.position.board, 800, 480, 0.78, 0.22);
                     const tag = rows + "x" + columns;
                     verify(t.cellSize >= 40, tag + ": cells of " + t.cellSize);
+                    verify(t.slotSize >= 0.78 * t.cellSize && t.slotSize <= t.cellSize, tag + ": slots of " + t.slotSize);
+                    if (rows * columns === 40)
+                        verify(t.cellSize >= 50, tag + ": the largest boards keep large pieces, not " + t.cellSize);
                     verify(t.board.x >= 0 && t.board.y >= 0 && t.board.y + t.board.height <= 480, tag);
                     verify(t.board.x + t.board.width < t.tray.x && t.tray.x + t.tray.width <= 800, tag);
                     verify(t.tray.y >= 0 && t.tray.y + t.tray.height <= 480, tag);

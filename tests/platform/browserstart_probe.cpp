@@ -3,6 +3,8 @@
 // process of its own: the test starts this program with the environment it wants.
 //   browserstart_probe help       the help item
 //   browserstart_probe website    the web-site button
+//   browserstart_probe ADDRESS    opens ADDRESS as either of them would
+#include "platform/giolauncher.h"
 #include "platform/qtdesktop.h"
 
 #include <QApplication>
@@ -26,15 +28,23 @@ int main(int argc, char** argv) {
         std::printf("message\t%s\t%s\t%d\t%s\n", qPrintable(box->windowTitle()),
                     box->icon() == QMessageBox::Warning ? "warning" : "other",
                     static_cast<int>(box->buttons().size()), qPrintable(text));
+        if (!box->detailedText().isEmpty())
+            std::printf("detail\t%s\n", qPrintable(box->detailedText().simplified()));
         box->accept();
     });
     timer->start(10);
-    if (mode == "help")
+    if (mode == "help") {
         tarno::openHelpPageWithDesktop(nullptr);
-    else if (mode == "website")
+    } else if (mode == "website") {
         tarno::openWebSiteWithDesktop(nullptr);
-    else
+    } else if (!mode.empty()) {
+        std::printf("handler\t%s\n", tarno::GioLauncher::chosenHandler(mode).c_str());
+        tarno::GioLauncher launcher;
+        tarno::QtDesktop desktop;
+        tarno::openWithHandler(launcher, desktop, mode, mode, true);
+    } else {
         return 2;
+    }
     std::printf("done\n");
     return 0;
 }

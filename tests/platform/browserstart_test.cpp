@@ -1,6 +1,6 @@
-// The browser found through the desktop's own associations, started for real: each case
-// builds its own XDG folders with a desktop entry for a fake browser script that writes
-// down the arguments it receives.
+// The browser chosen from the desktop's own associations and started by GIO, for real:
+// each case builds its own XDG folders with desktop entries of the shapes found on
+// desktops, for a fake browser script that writes down the arguments it receives.
 #include "platform/defaultbrowser.h"
 #include "platform/qtext.h"
 #include "platform/maker.h"
@@ -11,6 +11,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QUrl>
 
 #include <gtest/gtest.h>
 
@@ -26,16 +27,22 @@ namespace {
 const QString kHelpAddress = QString::fromStdString(helpPageAddress(
     maker::kHost, maker::kHelpPageAddress,
     QFileInfo(QStringLiteral(TARNO_BROWSERSTART_PROBE)).canonicalPath().toStdString()));
-const QString kErrorLine =
-    "message\tError\twarning\t1\tCannot execute default browser.\\n"
-    "Please, manually go to following URL to obtain help for Tarno Games:\\n" +
-    kHelpAddress;
+QString errorLine(const QString& address) {
+    return "message\tError\twarning\t1\tCannot execute default browser.\\n"
+           "Please, manually go to following URL to obtain help for Tarno Games:\\n" +
+           address;
+}
+const QString kErrorLine = errorLine(kHelpAddress);
 
 class XdgDesktop {
 public:
     XdgDesktop() {
         QDir(m_root.path()).mkpath("data/applications");
         QDir(m_root.path()).mkpath("config");
+        // The system's MIME database, so that GIO knows text/html as a kind of text/plain
+        // and would fall back to a text/plain handler, as on a real desktop.
+        if (QFileInfo::exists("/usr/share/mime/subclasses"))
+            QFile::link("/usr/share/mime", path("data/mime"));
     }
 
     QString path(const QString& relative) const { return m_root.filePath(relative); }
@@ -49,24 +56,30 @@ public:
         return script.fileName();
     }
 
-    // A desktop entry running `exec`, the default for the MIME type or scheme `type`.
-    void registerBrowser(const QString& exec, const QString& type) {
-        QFile entry(path("data/applications/fake.desktop"));
+    // A desktop entry `id` running `exec` that declares `types` (";"-separated) and has
+    // the lines `extra`; the default application of every type in `defaultFor`.
+    void addEntry(const QString& id, const QString& exec, const QString& types,
+                  const QString& extra, const QStringList& defaultFor) {
+        QFile entry(path("data/applications/" + id));
         EXPECT_TRUE(entry.open(QIODevice::WriteOnly));
         entry.write(QStringLiteral("[Desktop Entry]\nType=Application\nName=Fake\nExec=%1\n"
-                                   "MimeType=%2;\n")
-                        .arg(exec, type)
+                                   "MimeType=%2\n%3")
+                        .arg(exec, types, extra)
                         .toUtf8());
         QFile list(path("config/mimeapps.list"));
-        EXPECT_TRUE(list.open(QIODevice::WriteOnly));
-        list.write(("[Default Applications]\n" + type + "=fake.desktop\n").toUtf8());
+        EXPECT_TRUE(list.open(QIODevice::Append));
+        if (list.size() == 0)
+            list.write("[Default Applications]\n");
+        for (const QString& type : defaultFor)
+            list.write((type + '=' + id + '\n').toUtf8());
     }
 
-    // Runs the probe in a fresh process that sees only these folders.
+    // Runs the probe in a fresh process that sees only these folders, and no session
+    // bus: D-Bus activation then falls back to the entry's Exec line.
     QStringList probe(const QString& mode) const {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         for (const QString& key : env.keys())
-            if (key.startsWith(QLatin1String("XDG_")))
+            if (key.startsWith(QLatin1String("XDG_")) || key.startsWith(QLatin1String("DBUS_")))
                 env.remove(key);
         env.insert("HOME", m_root.path());
         for (const QString& kind : {QStringLiteral("DATA"), QStringLiteral("CONFIG")}) {
@@ -74,6 +87,7 @@ public:
             env.insert("XDG_" + kind + "_HOME", dir);
             env.insert("XDG_" + kind + "_DIRS", dir);
         }
+        env.insert("DBUS_SESSION_BUS_ADDRESS", "unix:path=" + path("no-bus"));
         env.insert("GIO_USE_VFS", "local");
         env.insert("QT_QPA_PLATFORM", "offscreen");
         QProcess process;
@@ -100,59 +114,103 @@ QStringList argumentsWritten(const QString& out) {
     return lines;
 }
 
-struct StartCase {
+const QString kHtml = "text/html;x-scheme-handler/http;x-scheme-handler/https;";
+const QStringList kAllDefaults{"text/html", "x-scheme-handler/http", "x-scheme-handler/https"};
+
+struct ShapeCase {
     const char* name;
-    QString folder;
+    QString id;
     QString exec; // %1 stands for the script's path
-    QString type;
-    QStringList options = {}; // what reaches the browser before the address
+    QString extra;
+    QString address;      // "help" for the help page
+    QStringList expected; // what reaches the browser; %1 stands for the address
 };
 
-class BrowserStart : public ::testing::TestWithParam<StartCase> {};
+class EntryShape : public ::testing::TestWithParam<ShapeCase> {};
 
-TEST_P(BrowserStart, HelpItemAndWebSiteButtonPassTheirAddress) {
-    const StartCase& c = GetParam();
+// Every shape of Exec line reaches the browser as GIO expands it, for the help page and
+// for a web address.
+TEST_P(EntryShape, BrowserGetsTheAddressAsItsEntrySays) {
+    const ShapeCase& c = GetParam();
     XdgDesktop desktop;
     const QString out = desktop.path("args.txt");
     const QString browser = desktop.writeScript(
-        c.folder + "/fake-browser",
+        "fake browser/run",
         QStringLiteral("#!/bin/sh\nfor a in \"$@\"; do printf '<%s>\\n' \"$a\"; done > '%1.tmp'\n"
                        "mv '%1.tmp' '%1'\n")
             .arg(out));
-    desktop.registerBrowser(c.exec.arg(browser), c.type);
-    for (const auto& [mode, address] :
-         {std::pair{"help", kHelpAddress}, std::pair{"website", qtext(maker::kWebSiteAddress)}}) {
-        EXPECT_EQ(desktop.probe(mode), QStringList{"done"});
-        QStringList expected;
-        for (const QString& option : c.options + QStringList{address})
-            expected << '<' + option + '>';
-        EXPECT_EQ(argumentsWritten(out), expected) << mode;
-    }
+    desktop.addEntry(c.id, c.exec.arg('"' + browser + '"'), kHtml, c.extra, kAllDefaults);
+    const QString address = c.address == "help" ? kHelpAddress : c.address;
+    // The help item itself, or the probe's report of the handler it chose for an address.
+    const QStringList reported = c.address == "help"
+                                     ? QStringList{"done"}
+                                     : QStringList{"handler\t" + c.id, "done"};
+    EXPECT_EQ(desktop.probe(c.address), reported);
+    // GIO hands a local page to the browser as its path, for %u as for %f.
+    const QString shown = c.address == "help" ? QUrl(kHelpAddress).toLocalFile() : address;
+    QStringList expected;
+    for (const QString& arg : c.expected)
+        expected << '<' + QString(arg).replace("%1", shown) + '>';
+    EXPECT_EQ(argumentsWritten(out), expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Xdg, BrowserStart,
+    Gio, EntryShape,
     ::testing::Values(
-        // A quoted path stays whole and loses what follows it, options included.
-        StartCase{"QuotedPathWithSpaces", "fake browser", "\"%1\" --new-window %u", "text/html"},
-        StartCase{
-            "UnquotedKeepsOptions", "bin", "%1 --new-window %U", "text/html", {"--new-window"}},
-        StartCase{"HttpsWithoutHtml", "web handler", "\"%1\" %u", "x-scheme-handler/https"}),
+        ShapeCase{"PlainU", "plain.desktop", "%1 --new-window %u", "", "help",
+                  {"--new-window", "%1"}},
+        ShapeCase{"PlainUWeb", "plain.desktop", "%1 %U", "", "https://example.org/a%20b?c=1&d=%C3%A9",
+                  {"%1"}},
+        ShapeCase{"FlatpakForwarding", "org.example.Browser.desktop",
+                  "%1 run --branch=stable --arch=x86_64 --command=browser --file-forwarding "
+                  "org.example.Browser @@u %u @@",
+                  "", "help",
+                  {"run", "--branch=stable", "--arch=x86_64", "--command=browser",
+                   "--file-forwarding", "org.example.Browser", "@@u", "%1", "@@"}},
+        ShapeCase{"LocalFileF", "files.desktop", "%1 %f", "", "help", {"%1"}},
+        ShapeCase{"DBusActivatableWithoutBus", "org.example.Activated.desktop", "%1 %u",
+                  "DBusActivatable=true\n", "help", {"%1"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
-// Without a browser only the help item complains. A registered browser that cannot be
-// started makes both complain: GIO only offers entries whose program exists, so this one
-// exists but its interpreter does not.
-TEST(BrowserStartErrors, NoBrowserAndFailedStart) {
-    const QStringList error{kErrorLine, "done"};
+// Handlers that are no browser are never started: one that declares only a parent type
+// (GIO would offer a text editor for text/html), one that needs a terminal, or none at
+// all. Then only the help item complains.
+TEST(BrowserChoice, NoSuitableHandlerIsNeverStarted) {
+    const QStringList helpError{kErrorLine, "done"};
     XdgDesktop none;
-    EXPECT_EQ(none.probe("help"), error);
+    EXPECT_EQ(none.probe("help"), helpError);
     EXPECT_EQ(none.probe("website"), QStringList{"done"});
+
+    XdgDesktop unsuitable;
+    const QString editor = unsuitable.writeScript("bin/editor", "#!/bin/sh\ntouch \"$0.ran\"\n");
+    unsuitable.addEntry("editor.desktop", editor + " %F", "text/plain;", "", {"text/plain"});
+    unsuitable.addEntry("term.desktop", editor + " %u", kHtml, "Terminal=true\n", kAllDefaults);
+    EXPECT_EQ(unsuitable.probe("help"), helpError);
+    EXPECT_EQ(unsuitable.probe("website"), QStringList{"done"});
+    EXPECT_EQ(unsuitable.probe("https://example.org/"),
+              (QStringList{"handler\t", errorLine("https://example.org/"), "done"}));
+    EXPECT_FALSE(QFile::exists(editor + ".ran"));
+
+    // A program that exists but cannot run is started as far as the desktop can tell: GIO
+    // hands it to its launch helper, which reports nothing back, as any launcher would.
     XdgDesktop broken;
     const QString script = broken.writeScript("broken browser/run", "#!/nonexistent/interpreter\n");
-    broken.registerBrowser('"' + script + "\" %u", "text/html");
-    EXPECT_EQ(broken.probe("help"), error);
-    EXPECT_EQ(broken.probe("website"), error);
+    broken.addEntry("broken.desktop", '"' + script + "\" %u", kHtml, "", kAllDefaults);
+    EXPECT_EQ(broken.probe("help"), QStringList{"done"});
+}
+
+// Only a handler of https: a web address of either scheme still finds it.
+TEST(BrowserChoice, WebAddressTakesTheOtherSchemesHandler) {
+    XdgDesktop desktop;
+    const QString out = desktop.path("args.txt");
+    const QString browser = desktop.writeScript(
+        "bin/web", QStringLiteral("#!/bin/sh\nprintf '<%s>\\n' \"$@\" > '%1.tmp'\nmv '%1.tmp' '%1'\n")
+                       .arg(out));
+    desktop.addEntry("web.desktop", browser + " %u", "x-scheme-handler/https;", "",
+                     {"x-scheme-handler/https"});
+    EXPECT_EQ(desktop.probe("http://example.org/"),
+              (QStringList{"handler\tweb.desktop", "done"}));
+    EXPECT_EQ(argumentsWritten(out), QStringList{"<http://example.org/>"});
 }
 
 } // namespace

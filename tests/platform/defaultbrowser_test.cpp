@@ -190,5 +190,73 @@ TEST(OpenPages, ErrorMessageWithoutBrowserAndAfterAFailedStart) {
     EXPECT_EQ(desktop.warnings, (Warnings{error[0], error[0]}));
 }
 
+// Which handler may open an address: its own types only, never one that needs a terminal.
+TEST(HandlerChoice, TypesAndSuitability) {
+    using Types = std::vector<std::string>;
+    EXPECT_EQ(handlerTypesFor(kHelp), Types{"text/html"});
+    EXPECT_EQ(handlerTypesFor("HTTP://h/"), (Types{"x-scheme-handler/http", "x-scheme-handler/https"}));
+    EXPECT_EQ(handlerTypesFor("https://h/"), (Types{"x-scheme-handler/https", "x-scheme-handler/http"}));
+    EXPECT_EQ(handlerTypesFor("mailto:a@h"), Types{});
+    EXPECT_EQ(handlerTypesFor("no address"), Types{});
+    const Types browser{"text/html", "X-Scheme-Handler/HTTPS"};
+    EXPECT_TRUE(isSuitableHandler(browser, false, "text/html"));
+    EXPECT_TRUE(isSuitableHandler(browser, false, "x-scheme-handler/https"));
+    EXPECT_FALSE(isSuitableHandler(browser, true, "text/html"));
+    EXPECT_FALSE(isSuitableHandler({"text/plain"}, false, "text/html"));
+    EXPECT_FALSE(isSuitableHandler({"text/html-x"}, false, "text/html"));
+    EXPECT_FALSE(isSuitableHandler({}, false, "text/html"));
+}
+
+// Opening through the desktop's handler: silent on success, the "Error" message with
+// the help address otherwise, except for the web-site button without any handler.
+TEST(HandlerChoice, OpenWithHandlerReportsWhatWentWrong) {
+    struct Launcher : AddressLauncher {
+        Outcome outcome;
+        std::vector<std::string> asked;
+        Outcome launch(const std::string& address) override {
+            asked.push_back(address);
+            return outcome;
+        }
+    };
+    struct DetailDesktop : FakeDesktop {
+        std::vector<std::string> details;
+        using FakeDesktop::showWarning;
+        void showWarning(const std::string& title, const std::string& text,
+                         const std::string& detail) override {
+            FakeDesktop::showWarning(title, text);
+            details.push_back(detail);
+        }
+    };
+    const Warnings error{{"Error", helpErrorText(kHelp)}};
+    const struct {
+        AddressLauncher::Status status;
+        bool reportMissing;
+        Warnings warnings;
+    } cases[] = {{AddressLauncher::Status::Started, true, {}},
+                 {AddressLauncher::Status::NoHandler, false, {}},
+                 {AddressLauncher::Status::NoHandler, true, error},
+                 {AddressLauncher::Status::Failed, false, error}};
+    for (const auto& c : cases) {
+        Launcher launcher;
+        launcher.outcome = {c.status, "Failed to execute child process"};
+        DetailDesktop desktop;
+        openWithHandler(launcher, desktop, "http://h/", kHelp, c.reportMissing);
+        EXPECT_EQ(launcher.asked, std::vector<std::string>{"http://h/"});
+        EXPECT_EQ(desktop.warnings, c.warnings) << static_cast<int>(c.status);
+        EXPECT_EQ(desktop.details.size(), c.status == AddressLauncher::Status::Failed ? 1u : 0u);
+    }
+}
+
+// While the host is reserved the web-site button opens the help page, and the about
+// window names it by its path.
+TEST(HandlerChoice, WebSiteButtonFollowsTheHost) {
+    EXPECT_EQ(webSiteButtonAddress("tarno.example", "http://tarno.example/", kHelp), kHelp);
+    EXPECT_EQ(webSiteButtonAddress("tarno.games", "http://tarno.games/", kHelp),
+              "http://tarno.games/");
+    EXPECT_EQ(webSiteLine(kHelp), "/opt/t p/help/games.html");
+    EXPECT_EQ(webSiteLine("file:///a%2"), "/a%2");
+    EXPECT_EQ(webSiteLine("http://tarno.games/"), "http://tarno.games/");
+}
+
 } // namespace
 } // namespace tarno

@@ -106,6 +106,34 @@ TEST(TarnoScores, ErrorsGoToStandardErrorWithNonZeroExit) {
     }
 }
 
+TEST(TarnoScores, HelpDocumentsEveryCommand) {
+    TempFolder dir;
+    const ToolRun r = tool(dir, {"--help"});
+    EXPECT_EQ(r.status, 0);
+    for (const char* usage : {"show SLOT [--mark N] [--file PATH]", "add ARGS [--name NAME]",
+                              "dump [--file PATH] [--format csv|json]", "scores.lst"})
+        EXPECT_NE(r.out.find(usage), std::string::npos) << usage;
+    // Options anywhere, before the command too.
+    EXPECT_EQ(tool(dir, {"show", "--version"}).out, "tarno-scores 1.0\n");
+    EXPECT_EQ(tool(dir, {"-h", "dump"}).out, r.out);
+}
+
+TEST(TarnoScores, NameSupplyingSlotsTakeTheNameFromArgsUnchanged) {
+    TempFolder dir;
+    // Unchanged, even when empty; a list that ends before its name records an empty
+    // name, as the game does.
+    for (const char* args : {"lumo11,9,5000,  Eve ", "lumo12,37,61000,", "lumo13,4,3000,Cy,x",
+                             "lumo18,15,42,90500,Bob", "lumo18,15,42,90500"})
+        EXPECT_EQ(tool(dir, {"add", args}).status, 0) << args;
+    const std::vector<ScoreRecord> records = recordsIn(ScoreFile(dir.file()));
+    ASSERT_EQ(records.size(), 5u);
+    EXPECT_EQ(records[0], makeRecord(14, "  Eve ", 5000, 0, 9));
+    EXPECT_EQ(records[1], makeRecord(15, "", 61000, 0, 37));
+    EXPECT_EQ(records[2], makeRecord(16, "Cy", 3000, 0, 4));
+    EXPECT_EQ(records[3], makeRecord(17, "Bob", 90500, 15, 42));
+    EXPECT_EQ(records[4], makeRecord(17, "", 90500, 15, 42));
+}
+
 // Output that cannot be written is an error, whatever the command: a full disk or a
 // closed standard output gives a message and status 1, never a silent truncation.
 TEST(TarnoScores, OutputThatCannotBeWrittenFailsLoudly) {
@@ -144,6 +172,52 @@ TEST(TarnoScores, NamesCannotForgeLinesNorReachTheTerminal) {
     const ToolRun bad = tool(dir, {"add", "tarno9,1\x1b[2J", "--name", "A"});
     EXPECT_EQ(bad.status, 1);
     EXPECT_NE(bad.err.find("the time \"1\\x1b[2J\" is not"), std::string::npos) << bad.err;
+}
+
+// A file that ends in a damaged record: the partial record is left out of every list,
+// each command says so once, and nothing is added to the file.
+TEST(TarnoScores, DamagedEndIsToldOnceAndNeverWrittenTo) {
+    TempFolder dir;
+    writeRecords(dir.file(), {makeRecord(1, "Ann", 5000), makeRecord(1, "Bob", 7000)});
+    std::ofstream(dir.file(), std::ios::app) << std::string(40, '\0');
+    const std::string before = fileBytes(dir.file());
+    const ToolRun show = tool(dir, {"show", "tarno9", "--mark", "3"});
+    EXPECT_EQ(show.status, 0);
+    EXPECT_EQ(show.out, "1.\tAnn\t0:05.000\t\t\n2.\tBob\t0:07.000\t\t\n");
+    const ToolRun dump = tool(dir, {"dump", "--format", "csv"});
+    EXPECT_EQ(dump.out, "record,slot,slotId,name,timeMs,score,moves\n1,1,tarno9,Ann,5000,0,0\n"
+                        "2,1,tarno9,Bob,7000,0,0\n");
+    for (const ToolRun& r : {show, dump}) {
+        const std::string note = "note: The score file \"" + dir.file() +
+                                 "\" ends in a damaged record: its last 40 bytes";
+        EXPECT_NE(r.err.find(note), std::string::npos) << r.err;
+        EXPECT_EQ(r.err.find(note), r.err.rfind(note)) << r.err;
+    }
+    const ToolRun add = tool(dir, {"add", "tarno9,1", "--name", "Cy"});
+    EXPECT_EQ(add.status, 1);
+    EXPECT_NE(add.err.find("Your result was not saved"), std::string::npos) << add.err;
+    EXPECT_EQ(fileBytes(dir.file()), before);
+}
+
+// A command that only reads leaves the folder as it found it: a missing file is an
+// empty list, said by nothing but the empty output.
+TEST(TarnoScores, ReadingCommandsCreateNothing) {
+    TempFolder dir;
+    const struct {
+        std::vector<std::string> args;
+        std::string out;
+    } cases[] = {{{"show", "1"}, ""},
+                 {{"dump"}, ""},
+                 {{"dump", "--format=json"}, "[]\n"},
+                 {{"show", "tarno9", "--file", "no/scores.lst"}, ""}};
+    for (const auto& c : cases) {
+        const ToolRun r = tool(dir, c.args);
+        EXPECT_EQ(r.status, 0) << c.args[0];
+        EXPECT_EQ(r.out, c.out) << c.args[0];
+        EXPECT_EQ(r.err, "") << c.args[0];
+    }
+    EXPECT_FALSE(std::filesystem::exists(dir.file("scores.lst")));
+    EXPECT_EQ(tool(dir, {"add", "tarno9,1", "--name", "A", "--file", "no/scores.lst"}).status, 1);
 }
 
 } // namespace

@@ -32,6 +32,13 @@ TEST(AboutWindow, TextsFontsAndColours) {
         EXPECT_EQ(label->palette().color(QPalette::WindowText) == QColor(255, 0, 0), i == 2) << i;
     }
     EXPECT_EQ(window.label(1)->text(), "Version 1.0");
+    // While the maker's host is reserved, the line names the installed help page that the
+    // web-site button opens.
+    EXPECT_TRUE(window.label(9)->toolTip().endsWith("/help/games.html"))
+        << window.label(9)->toolTip().toStdString();
+    EXPECT_LE(window.label(9)->fontMetrics().horizontalAdvance(window.label(9)->text()),
+              window.label(9)->width());
+    EXPECT_EQ(window.okButton()->text(), "OK");
     EXPECT_TRUE(window.okButton()->isDefault());
 
     QImage image(window.icon()->size(), QImage::Format_ARGB32);

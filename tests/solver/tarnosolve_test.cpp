@@ -102,7 +102,10 @@ TEST(TarnoSolve, BadOptionValuesAreRefusedQuotingAtMost40Characters) {
                  {{"--timeout", many}, "not \"" + std::string(40, '9') + "...\""},
                  {{"--nodes", "1.5"}, "--nodes needs a whole number above 0, not \"1.5\""},
                  {{"--nodes"}, "--nodes needs a value"},
-                 {{"--fast"}, "unknown option \"--fast\""}};
+                 {{"--fast"}, "unknown option \"--fast\""},
+                 {{"-x"}, "unknown option \"-x\""},
+                 // After "--" an option's name is a file name.
+                 {{"--", "--stats"}, "cannot read --stats"}};
     for (const auto& c : cases) {
         const ToolRun r = solve(c.args, kSolvable + "\n");
         EXPECT_EQ(r.status, 2) << c.err;
@@ -115,13 +118,15 @@ TEST(TarnoSolve, BadOptionValuesAreRefusedQuotingAtMost40Characters) {
 // Answers that cannot be written are an error, not a silent success.
 TEST(TarnoSolve, OutputThatCannotBeWrittenFailsLoudly) {
     for (const char* sink : {">/dev/full", ">&-"}) {
-        for (const auto& args : {std::vector<std::string>{}, std::vector<std::string>{"--help"}}) {
+        for (const auto& args : {std::vector<std::string>{}, std::vector<std::string>{"--help"},
+                                 std::vector<std::string>{"--version"}}) {
             const ToolRun r = solve(args, kSolvable + "\n" + kSolvable + "\n", sink);
             EXPECT_EQ(r.status, 1) << sink;
             EXPECT_NE(r.err.find("tarno-solve: could not write the output: "), std::string::npos)
                 << sink << r.err;
         }
     }
+    EXPECT_EQ(solve({"--version"}, "").out, "tarno-solve 1.0\n");
 }
 
 // Fixed pieces that do not match each other are taken as given: with free cells left

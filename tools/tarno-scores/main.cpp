@@ -4,16 +4,20 @@
 #include "scores/hiscorelist.h"
 #include "scores/recorder.h"
 #include "scores/scorefile.h"
+#include "platform/buildsettings.h"
 #include "shell/catalogue.h"
 
 #include <cerrno>
+#include <algorithm>
 #include <charconv>
 #include <cstdio>
 #include <cstring>
+#include <getopt.h>
 #include <iostream>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <variant>
 #include <vector>
 
 namespace {
@@ -24,7 +28,7 @@ constexpr const char* kHelp = R"(Usage:
   tarno-scores show SLOT [--mark N] [--file PATH]
   tarno-scores add ARGS [--name NAME] [--file PATH]
   tarno-scores dump [--file PATH] [--format csv|json]
-  tarno-scores --help
+  tarno-scores --help | --version
 
 show   prints the hi-score list of SLOT as the hi-score window shows it: one line per
        listed result, best first, at most 15:
@@ -49,10 +53,10 @@ written as \t, \n, \r or \xHH (\u0080 to \u009f for the C1 controls), and a
 backslash as \\, so every result is one line and nothing reaches the terminal
 as a command.
 
---file PATH   the score file; default scores.lst in the current directory. It is
-              created empty when missing. It must be a regular file. When it
-              is missing and cannot be created, show and dump print the empty
-              list with a note. A file whose length is not a whole multiple of
+--file PATH   the score file; default scores.lst in the current directory. It
+              must be a regular file. show and dump only read: a missing file
+              is an empty list, and nothing is created; add creates it when
+              missing. A file whose length is not a whole multiple of
               66 bytes ends in a damaged record: show and dump leave that record
               out and say so, and add refuses to write to the file.
 
@@ -174,42 +178,51 @@ struct Options {
     std::string format = "text";
 };
 
-// Options may stand anywhere after the command; "--" ends them.
-std::optional<std::string> parseOptions(int argc, char** argv, int from, Options& o) {
-    bool optionsEnded = false;
-    for (int i = from; i < argc; ++i) {
-        const std::string_view a = argv[i];
-        if (!optionsEnded && a == "--") {
-            optionsEnded = true;
-            continue;
+// Options may stand anywhere, before or after the command; "--" ends them.
+enum class Parsed { Run, Help, Version };
+std::variant<Parsed, std::string> parseOptions(int argc, char** argv, Options& o) {
+    enum { kFile = 256, kMark, kName, kFormat, kVersion };
+    const option longOptions[] = {{"help", no_argument, nullptr, 'h'},
+                                  {"version", no_argument, nullptr, kVersion},
+                                  {"file", required_argument, nullptr, kFile},
+                                  {"mark", required_argument, nullptr, kMark},
+                                  {"name", required_argument, nullptr, kName},
+                                  {"format", required_argument, nullptr, kFormat},
+                                  {nullptr, 0, nullptr, 0}};
+    opterr = 0; // the caller says it our way
+    for (;;) {
+        const int opt = getopt_long(argc, argv, ":h", longOptions, nullptr);
+        switch (opt) {
+        case -1:
+            for (int i = optind; i < argc; ++i)
+                o.positional.emplace_back(argv[i]);
+            return Parsed::Run;
+        case 'h':
+            return Parsed::Help;
+        case kVersion:
+            return Parsed::Version;
+        case kFile:
+            o.file = optarg;
+            break;
+        case kMark:
+            o.mark = optarg;
+            break;
+        case kName:
+            o.name = optarg;
+            break;
+        case kFormat:
+            o.format = optarg;
+            break;
+        case ':':
+            return std::string(argv[optind - 1]) + " needs a value";
+        default: {
+            std::string given = optopt ? std::string{'-', static_cast<char>(optopt)}
+                                       : std::string(argv[optind - 1]);
+            given.resize(std::min(given.find('='), given.size()));
+            return "unknown option " + quotedArg(given);
         }
-        if (optionsEnded || a.size() < 2 || a.substr(0, 2) != "--") {
-            o.positional.emplace_back(a);
-            continue;
         }
-        std::string key(a);
-        std::optional<std::string> value;
-        if (const auto eq = key.find('='); eq != std::string::npos) {
-            value = key.substr(eq + 1);
-            key.resize(eq);
-        }
-        if (key != "--file" && key != "--mark" && key != "--name" && key != "--format")
-            return "unknown option " + quotedArg(key);
-        if (!value) {
-            if (i + 1 >= argc)
-                return key + " needs a value";
-            value = argv[++i];
-        }
-        if (key == "--file")
-            o.file = *value;
-        else if (key == "--mark")
-            o.mark = *value;
-        else if (key == "--name")
-            o.name = *value;
-        else
-            o.format = *value;
     }
-    return std::nullopt;
 }
 
 std::string joinRow(const std::string& place, const HiScoreRowText& t) {
@@ -235,7 +248,7 @@ int show(const Options& o) {
             return usage("--mark needs a record number of 1 or more, not " + quotedArg(*o.mark));
         mark = *n;
     }
-    const ScoreFile file(o.file);
+    const ScoreFile file(o.file, ScoreFile::Missing::ReadAsEmpty);
     auto list = buildHiScoreList(file, *slot, mark);
     if (!list)
         return fileError(list.error());
@@ -360,7 +373,7 @@ int dump(const Options& o) {
         return usage("dump takes no arguments besides its options");
     if (o.format != "text" && o.format != "csv" && o.format != "json")
         return usage("--format is csv or json, not " + quotedArg(o.format));
-    const ScoreFile file(o.file);
+    const ScoreFile file(o.file, ScoreFile::Missing::ReadAsEmpty);
     Output output;
     std::string out;
     bool first = true;
@@ -415,26 +428,25 @@ int dump(const Options& o) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 2)
+    Options o;
+    const auto parsed = parseOptions(argc, argv, o);
+    if (const auto* err = std::get_if<std::string>(&parsed))
+        return usage(*err);
+    if (std::get<Parsed>(parsed) != Parsed::Run) {
+        Output output;
+        output.write(std::get<Parsed>(parsed) == Parsed::Help ? kHelp
+                                                              : "tarno-scores " TARNO_VERSION "\n");
+        return output.finish(0);
+    }
+    if (o.positional.empty())
         return usage("missing command");
-    const std::string_view command = argv[1];
-    const auto help = [] {
+    const std::string command = o.positional.front();
+    o.positional.erase(o.positional.begin());
+    if (command == "help") {
         Output output;
         output.write(kHelp);
         return output.finish(0);
-    };
-    if (command == "--help" || command == "-h" || command == "help")
-        return help();
-    for (int i = 2; i < argc; ++i) {
-        const std::string_view a = argv[i];
-        if (a == "--")
-            break;
-        if (a == "--help" || a == "-h")
-            return help();
     }
-    Options o;
-    if (auto err = parseOptions(argc, argv, 2, o))
-        return usage(*err);
     if (command == "show")
         return show(o);
     if (command == "add")

@@ -1,4 +1,5 @@
 // tarno-solve: answers puzzle requests, one per line, from files or standard input.
+#include "platform/buildsettings.h"
 #include "solver/search.h"
 
 #include <cerrno>
@@ -8,6 +9,7 @@
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <getopt.h>
 #include <iostream>
 #include <optional>
 #include <string>
@@ -27,7 +29,7 @@ constexpr std::size_t kMaxItemLength = 12;
 constexpr std::size_t kMaxLine = kMaxItems * kMaxItemLength + (kMaxItems - 1);
 
 const char* const kHelp =
-    "Usage: tarno-solve [--stats] [--timeout SECONDS] [--nodes N] [FILE...]\n"
+    "Usage: tarno-solve [--stats] [--timeout SECONDS] [--nodes N] [--] [FILE...]\n"
     "Reads puzzle requests, one per line, from the FILEs or from standard input\n"
     "(\"-\" also names standard input). A request is the argument text of the\n"
     "\"solvepuzzle\" command, for example tarno9*9,3230,3001,0012,...\n"
@@ -46,6 +48,7 @@ const char* const kHelp =
     "  --timeout SECONDS  cut off the search of a request after this time\n"
     "  --nodes N          cut off the search of a request after N pieces laid\n"
     "  --help             print this text\n"
+    "  --version          print the version\n"
     "\n"
     "Exit status: 0 when every input could be read and every answer written,\n"
     "1 when the output could not be written, 2 for a bad option or a FILE that\n"
@@ -276,43 +279,47 @@ int badOption(const std::string& text) {
 
 int main(int argc, char** argv) {
     Run run;
-    std::vector<const char*> files;
-    for (int i = 1; i < argc; ++i) {
-        const std::string_view a = argv[i];
-        if (a == "--help" || a == "-h") {
+    enum { kHelpOption = 'h', kStats = 256, kTimeout, kNodes, kVersion };
+    const option longOptions[] = {{"help", no_argument, nullptr, kHelpOption},
+                                  {"version", no_argument, nullptr, kVersion},
+                                  {"stats", no_argument, nullptr, kStats},
+                                  {"timeout", required_argument, nullptr, kTimeout},
+                                  {"nodes", required_argument, nullptr, kNodes},
+                                  {nullptr, 0, nullptr, 0}};
+    opterr = 0; // the messages below say it our way
+    for (;;) {
+        const int opt = getopt_long(argc, argv, ":h", longOptions, nullptr);
+        if (opt == -1)
+            break;
+        switch (opt) {
+        case kHelpOption:
             writeOut(kHelp);
             return flushOut() ? 0 : outputFailed();
-        }
-        std::string_view key = a;
-        std::optional<std::string_view> value;
-        if (const auto eq = a.find('='); a.substr(0, 2) == "--" && eq != std::string_view::npos) {
-            key = a.substr(0, eq);
-            value = a.substr(eq + 1);
-        }
-        if (a == "--stats") {
+        case kVersion:
+            writeOut("tarno-solve " TARNO_VERSION "\n");
+            return flushOut() ? 0 : outputFailed();
+        case kStats:
             run.stats = true;
-        } else if (key == "--timeout" || key == "--nodes") {
-            if (!value) {
-                if (i + 1 >= argc)
-                    return badOption(std::string(key) + " needs a value");
-                value = argv[++i];
-            }
-            if (key == "--timeout") {
-                run.timeoutSeconds = parseSeconds(*value);
-                if (!run.timeoutSeconds)
-                    return badOption("--timeout needs a number of seconds above 0, not " +
-                                     quoted(*value));
-            } else {
-                run.nodeLimit = parseCount(*value).value_or(0);
-                if (run.nodeLimit == 0)
-                    return badOption("--nodes needs a whole number above 0, not " + quoted(*value));
-            }
-        } else if (a.size() > 1 && a[0] == '-') {
-            return badOption("unknown option " + quoted(a));
-        } else {
-            files.push_back(argv[i]);
+            break;
+        case kTimeout:
+            run.timeoutSeconds = parseSeconds(optarg);
+            if (!run.timeoutSeconds)
+                return badOption("--timeout needs a number of seconds above 0, not " +
+                                 quoted(optarg));
+            break;
+        case kNodes:
+            run.nodeLimit = parseCount(optarg).value_or(0);
+            if (run.nodeLimit == 0)
+                return badOption("--nodes needs a whole number above 0, not " + quoted(optarg));
+            break;
+        case ':':
+            return badOption(std::string(argv[optind - 1]) + " needs a value");
+        default:
+            return badOption("unknown option " + quoted(optopt ? std::string{'-', static_cast<char>(optopt)}
+                                                               : std::string(argv[optind - 1])));
         }
     }
+    std::vector<const char*> files(argv + optind, argv + argc);
     if (files.empty())
         files.push_back("-");
     int status = 0;
