@@ -127,7 +127,7 @@ GameScreen {
         onTriggered: movie.finish(movie.daily ? "Today's puzzle in order!" : "In order!",
                                   [Rules.verdict(movie.game), "Time: " + clock.text
                                    + (movie.game.hints ? "    Hints: " + movie.game.hints : "")],
-                                  { won: movie.game.moves <= movie.game.best, result: movie.game.moves })
+                                  { won: Rules.atPar(movie.game), result: movie.game.moves })
     }
 
     // The busiest scene for the frame-rate measurement: blocks turning without a pause.

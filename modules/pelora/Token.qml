@@ -9,7 +9,9 @@ Item {
     id: token
 
     property int colour: 0
-    readonly property var mark: Theme.marks[colour]
+    // A token with no colour yet (a ball still to travel, a Next slot being refilled)
+    // is drawn as the first colour rather than failing its bindings.
+    readonly property var mark: Theme.marks[colour] || Theme.marks[0]
     readonly property color base: mark.colour
     readonly property bool light: 0.299 * base.r + 0.587 * base.g + 0.114 * base.b > 0.62
 

@@ -161,8 +161,16 @@ export function tookHint(game) {
 }
 
 // What the end of a game says: the moves made against the par.
+// A game counts as played at par only when it needed no hint.
+export function atPar(game) {
+    return !game.hints && game.moves <= game.best;
+}
+
 export function verdict(game) {
     const made = "Solved in " + game.moves + (game.moves === 1 ? " move" : " moves");
+    if (game.hints)
+        return made + " with " + game.hints + (game.hints === 1 ? " hint" : " hints")
+                + ": play one without to reach par (" + game.best + ").";
     if (game.moves <= game.best)
         return made + ": par, the fewest possible!";
     const over = game.moves - game.best;

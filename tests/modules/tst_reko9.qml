@@ -147,11 +147,15 @@ MovieStage {
             return [
                 { tag: "at par", moves: 5, best: 5, text: "Solved in 5 moves: par, the fewest possible!" },
                 { tag: "one over", moves: 2, best: 1, text: "Solved in 2 moves, 1 move over par (1)." },
-                { tag: "several over", moves: 11, best: 7, text: "Solved in 11 moves, 4 moves over par (7)." }
+                { tag: "several over", moves: 11, best: 7, text: "Solved in 11 moves, 4 moves over par (7)." },
+                { tag: "at par with a hint", moves: 5, best: 5, hints: 1, atPar: false,
+                  text: "Solved in 5 moves with 1 hint: play one without to reach par (5)." }
             ];
         }
         function test_verdictAgainstPar(data) {
-            compare(Rules.verdict({ moves: data.moves, best: data.best }), data.text);
+            const game = { moves: data.moves, best: data.best, hints: data.hints || 0 };
+            compare(Rules.verdict(game), data.text);
+            compare(Rules.atPar(game), data.atPar !== undefined ? data.atPar : data.moves <= data.best);
         }
 
         // The whole game from the keyboard: choose turning points with the arrows, turn
