@@ -50,3 +50,29 @@ tarno_build() {
     fi
     cmake --build "$dir" -j "$(nproc)"
 }
+
+# tarno_use_display "$0" "$@": for a script that needs a screen, called before its work.
+# With a display (or QT_QPA_PLATFORM) set, it returns at once; else it runs the script
+# again on an Xvfb screen of its own (tests/support/on_xvfb.sh, 1280 x 1024, no window
+# manager) and exits with it, or falls back to the offscreen platform without Xvfb.
+# TARNO_WHERE says which, for the script's report.
+tarno_use_display() {
+    if [ -n "${DISPLAY:-}" ] || [ -n "${QT_QPA_PLATFORM:-}" ]; then
+        TARNO_WHERE=${TARNO_WHERE:-${QT_QPA_PLATFORM:+the $QT_QPA_PLATFORM platform}}
+        TARNO_WHERE=${TARNO_WHERE:-display $DISPLAY}
+        return 0
+    fi
+    if command -v Xvfb >/dev/null; then
+        TARNO_WHERE="Xvfb 1280x1024" exec "$TARNO_ROOT/tests/support/on_xvfb.sh" --bare \
+            --screen 1280x1024 "$@"
+    fi
+    export QT_QPA_PLATFORM=offscreen
+    TARNO_WHERE="offscreen platform"
+}
+
+# tarno_games: the gameId of every catalogue game, in menu order, as the built program
+# lists them (tarno-playroom --check-movies plays each once and names its movie).
+tarno_games() {
+    "$TARNO_ROOT/build/bin/tarno-playroom" --check-movies 2>/dev/null |
+        sed -n 's/^played\t.*[?&]gameType=\([^&\t]*\).*$/\1/p'
+}

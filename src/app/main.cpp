@@ -3,10 +3,10 @@
 #include "app/wiring.h"
 #include "host/form2.h"
 #include "platform/appidentity.h"
+#include "platform/maker.h"
 #include "platform/movieplayer.h"
 #include "shell/catalogue.h"
 #include "shell/form1.h"
-#include "shell/maker.h"
 
 #include <QApplication>
 #include <QCommandLineParser>

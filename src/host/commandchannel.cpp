@@ -17,14 +17,6 @@ int nameElementFor(std::string_view slotId) {
     return slotKind(*slotBySlotId(slotId)) == SlotKind::ByScoreMovesTime ? 4 : 3;
 }
 
-std::string lastRecordedName(const ScoreFile& file) {
-    const ScoreOutcome<std::int64_t> count = file.RecordCount();
-    if (!count || count.value() < 1)
-        return {};
-    const ScoreOutcome<ScoreRecord> last = file.ReadRecord(count.value());
-    return last ? trimmedName(last.value().name) : std::string{};
-}
-
 std::string nameForAnswer(std::string_view answer) {
     return trimmedName(answer).empty() ? channeltext::kNoName : std::string(answer);
 }

@@ -1,7 +1,7 @@
 // The movie command channel: what the station does with a running movie's commands.
 #pragma once
 
-#include "host/eventpump.h"
+#include "solver/eventpump.h"
 #include "scores/recorder.h"
 #include "solver/search.h"
 
@@ -39,10 +39,6 @@ constexpr const char* kNoName = "NoName Player";
 // Where the name of a "writescore" list comes from: the element that holds it for the
 // slots whose movies ask the player themselves, or -1 for the name prompt.
 int nameElementFor(std::string_view slotId);
-
-// The default name of the prompt: the last record's name without the spaces at either
-// end; empty when the file holds no record or cannot be read.
-std::string lastRecordedName(const ScoreFile& file);
 
 // The name the prompt's answer is recorded under: the answer as typed, or "NoName
 // Player" when it is empty or only spaces.

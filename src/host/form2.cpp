@@ -6,7 +6,7 @@
 #include "platform/movieplayer.h"
 #include "platform/screenmetrics.h"
 #include "platform/windowframe.h"
-#include "shell/geometry.h"
+#include "platform/geometry.h"
 
 #include <QApplication>
 #include <QKeyEvent>

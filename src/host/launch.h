@@ -4,8 +4,6 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <utility>
-#include <vector>
 
 namespace tarno {
 
@@ -19,18 +17,11 @@ struct LaunchParameters {
 // None for an index without a catalogue row (11..13, or outside 1..22).
 std::optional<LaunchParameters> launchParametersFor(int playIndex);
 
+// The play index a tool's argument names: the index itself, or a game's gameId
+// ("tarno9"); none for anything else.
+std::optional<int> playIndexOf(std::string_view indexOrGameId);
+
 // "<programDir>/modules/<movieFile><query>"; no separator is doubled at a root folder.
 std::string moviePath(std::string_view programDir, const LaunchParameters& launch);
-
-// A movie path split into the file to load and the variables of its query.
-struct MovieSource {
-    std::string file;
-    std::vector<std::pair<std::string, std::string>> variables;
-};
-
-// The query starts at the first "?" after the last "/": a "?" inside a folder name is
-// part of the path. Pairs are separated by "&"; a key without "=" gets the empty value.
-// Nothing is percent-decoded: movies receive the text as written.
-MovieSource splitMoviePath(std::string_view path);
 
 } // namespace tarno

@@ -1,7 +1,7 @@
 // The program's name as the desktop sees it.
 #include "platform/appidentity.h"
 
-#include "shell/maker.h"
+#include "platform/maker.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,7 +1,7 @@
 // The browser is looked up afresh for every command: nothing is cached, nothing retried.
 #include "platform/defaultbrowser.h"
 
-#include "shell/maker.h"
+#include "platform/maker.h"
 
 #include <algorithm>
 

@@ -2,8 +2,8 @@
 // movie's root item and scales it uniformly to fit, centred ("show all").
 #include "platform/movieplayer.h"
 
-#include "host/commandchannel.h"
-#include "host/launch.h"
+#include "platform/moviesource.h"
+#include "scores/scorefile.h"
 #include "platform/localonlynetwork.h"
 
 #include <QEvent>

@@ -4,7 +4,7 @@
 
 #include "platform/appidentity.h"
 #include "platform/giolauncher.h"
-#include "shell/maker.h"
+#include "platform/maker.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>

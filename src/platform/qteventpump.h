@@ -1,7 +1,7 @@
 // Lets Qt's pending events through while the solver works on the user-interface thread.
 #pragma once
 
-#include "host/eventpump.h"
+#include "solver/eventpump.h"
 
 namespace tarno {
 

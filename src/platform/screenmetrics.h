@@ -1,7 +1,7 @@
 // The screen as the window code sees it: size in twips and twips per pixel.
 #pragma once
 
-#include "shell/geometry.h"
+#include "platform/geometry.h"
 
 class QScreen;
 class QWidget;

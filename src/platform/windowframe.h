@@ -2,7 +2,7 @@
 // its outer edge before it is first shown.
 #pragma once
 
-#include "shell/geometry.h"
+#include "platform/geometry.h"
 
 #include <functional>
 #include <optional>

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "scores/hiscorelist.h"
-#include "shell/geometry.h"
+#include "platform/geometry.h"
 
 #include <QDialog>
 

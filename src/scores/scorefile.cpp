@@ -381,4 +381,12 @@ ScoreOutcome<std::int64_t> ScoreFile::AppendRecord(const ScoreRecord& record) {
     return count + 1;
 }
 
+std::string lastRecordedName(const ScoreFile& file) {
+    const ScoreOutcome<std::int64_t> count = file.RecordCount();
+    if (!count || count.value() < 1)
+        return {};
+    const ScoreOutcome<ScoreRecord> last = file.ReadRecord(count.value());
+    return last ? trimmedName(last.value().name) : std::string{};
+}
+
 } // namespace tarno

@@ -103,4 +103,9 @@ private:
     Missing m_missing;
 };
 
+// The name of the last record without the spaces at either end (the name prompt's
+// default, and the name a movie may offer); empty when the file holds no record or
+// cannot be read.
+std::string lastRecordedName(const ScoreFile& file);
+
 } // namespace tarno

@@ -5,7 +5,7 @@
 #include "platform/qtdesktop.h"
 #include "platform/qtext.h"
 #include "platform/windowframe.h"
-#include "shell/maker.h"
+#include "platform/maker.h"
 #include "shell/picturearea.h"
 
 #include <QLabel>

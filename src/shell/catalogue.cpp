@@ -33,24 +33,28 @@ const std::array<GameRow, 19> kGames{{
     {19, 22, "&Tots Nook", "Tots Nook", "totsnook", "totsnook.swf", {}},
 }};
 
+constexpr SlotKind kT = SlotKind::ByTime, kST = SlotKind::ByScoreThenTime,
+                   kS = SlotKind::ByScore, kMT = SlotKind::ByMovesThenTime,
+                   kSMT = SlotKind::ByScoreMovesTime;
+
 const std::array<ScoreSlot, 17> kSlots{{
-    {1, "tarno9", "Tarno 9 Hi Scores", "Tarno &9", 1},
-    {2, "tarno16", "Tarno 16 Hi Scores", "Tarno 1&6", 2},
-    {3, "angle", "Angle Puzzle Hi Scores", "&Angle Puzzle", 3},
-    {4, "kpuzzle", "K-Puzzle Hi Scores", "K-&Puzzle", 4},
-    {5, "fuego", "Fuego Salto Hi Scores", "Fuego &Salto", 5},
-    {6, "summit", "SUM-mit Hi Scores", "S&UM-mit", 6},
-    {7, "brikon", "Brikon Unlimited Hi Scores", "&Unlimited", 7},
-    {8, "pelora", "Pelora Hi Scores", "P&elora", 8},
-    {9, "numero", "Numero Hi Scores", "&Numero", 9},
-    {10, "numeropro", "Numero Pro Hi Scores", "Numero P&ro", 10},
-    {11, "brikon1", "Brikon 1 minute Hi Scores", "&1 minute", 7},
-    {12, "brikon3", "Brikon 3 minutes Hi Scores", "&3 minute", 7},
-    {13, "brikon5", "Brikon 5 minutes Hi Scores", "&5 minute", 7},
-    {14, "lumo11", "Lumo 11 Hi Scores", "Lumo 1&1", 11},
-    {15, "lumo12", "Lumo 12 Hi Scores", "Lumo 1&2", 12},
-    {16, "lumo13", "Lumo 13 Hi Scores", "Lumo 1&3", 13},
-    {17, "lumo18", "Lumo 18 Hi Scores", "Lumo 1&8", 14},
+    {1, "tarno9", "Tarno 9 Hi Scores", "Tarno &9", 1, kT},
+    {2, "tarno16", "Tarno 16 Hi Scores", "Tarno 1&6", 2, kT},
+    {3, "angle", "Angle Puzzle Hi Scores", "&Angle Puzzle", 3, kT},
+    {4, "kpuzzle", "K-Puzzle Hi Scores", "K-&Puzzle", 4, kT},
+    {5, "fuego", "Fuego Salto Hi Scores", "Fuego &Salto", 5, kST},
+    {6, "summit", "SUM-mit Hi Scores", "S&UM-mit", 6, kST},
+    {7, "brikon", "Brikon Unlimited Hi Scores", "&Unlimited", 7, kS},
+    {8, "pelora", "Pelora Hi Scores", "P&elora", 8, kS},
+    {9, "numero", "Numero Hi Scores", "&Numero", 9, kS},
+    {10, "numeropro", "Numero Pro Hi Scores", "Numero P&ro", 10, kS},
+    {11, "brikon1", "Brikon 1 minute Hi Scores", "&1 minute", 7, kS},
+    {12, "brikon3", "Brikon 3 minutes Hi Scores", "&3 minute", 7, kS},
+    {13, "brikon5", "Brikon 5 minutes Hi Scores", "&5 minute", 7, kS},
+    {14, "lumo11", "Lumo 11 Hi Scores", "Lumo 1&1", 11, kMT, true},
+    {15, "lumo12", "Lumo 12 Hi Scores", "Lumo 1&2", 12, kMT, true},
+    {16, "lumo13", "Lumo 13 Hi Scores", "Lumo 1&3", 13, kMT, true},
+    {17, "lumo18", "Lumo 18 Hi Scores", "Lumo 1&8", 14, kSMT, true},
 }};
 
 std::vector<HiScoreMenuItem> buildHiScoreMenu() {
@@ -124,22 +128,13 @@ std::string_view slotTitle(int slot) {
 }
 
 std::optional<SlotKind> slotKind(int slot) {
-    if (slot >= 1 && slot <= 4)
-        return SlotKind::ByTime;
-    if (slot == 5 || slot == 6)
-        return SlotKind::ByScoreThenTime;
-    if (slot >= 7 && slot <= 13)
-        return SlotKind::ByScore;
-    if (slot >= 14 && slot <= 16)
-        return SlotKind::ByMovesThenTime;
-    if (slot == 17)
-        return SlotKind::ByScoreMovesTime;
-    return std::nullopt;
+    const ScoreSlot* s = slotByNumber(slot);
+    return s ? std::optional(s->kind) : std::nullopt;
 }
 
 bool nameSuppliedByMovie(std::string_view slotId) {
-    std::optional<int> slot = slotBySlotId(slotId);
-    return slot && *slot >= 14 && *slot <= 17;
+    const std::optional<int> slot = slotBySlotId(slotId);
+    return slot && kSlots[*slot - 1].nameFromMovie;
 }
 
 } // namespace tarno

@@ -29,6 +29,10 @@ struct ScoreSlot {
     std::string_view hiScoreTitle;
     std::string_view menuCaption;
     int row; // the catalogue row the slot belongs to
+    SlotKind kind;
+    // The movie sends the player's name in its "writescore" list, after the numbers;
+    // no name prompt opens.
+    bool nameFromMovie = false;
 };
 
 // One item of the "&Hi Scores" list. An item with children opens a sub-menu and

@@ -6,7 +6,7 @@
 #include "platform/screenmetrics.h"
 #include "platform/windowframe.h"
 #include "shell/catalogue.h"
-#include "shell/maker.h"
+#include "platform/maker.h"
 #include "shell/picturearea.h"
 
 #include <QAction>

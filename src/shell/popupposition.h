@@ -1,7 +1,7 @@
 // Where a picture of the main window pops up its menu list, as pure arithmetic in twips.
 #pragma once
 
-#include "shell/geometry.h"
+#include "platform/geometry.h"
 
 #include <optional>
 

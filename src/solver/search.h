@@ -1,7 +1,7 @@
 // The solver's entry: a depth-first search over the free cells, stoppable between steps.
 #pragma once
 
-#include "host/eventpump.h"
+#include "solver/eventpump.h"
 #include "solver/request.h"
 
 #include <atomic>

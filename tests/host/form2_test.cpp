@@ -4,7 +4,6 @@
 #include "platform/movieplayer.h"
 #include "platform/qtext.h"
 #include "platform/screenmetrics.h"
-#include "shell/catalogue.h"
 
 #include <QApplication>
 #include <QDir>
@@ -137,16 +136,6 @@ TEST_F(GameWindow, TheMovieSeesWhetherItsWindowIsInFront) {
     prompt.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&prompt));
     EXPECT_FALSE(bridge->active());
-}
-
-TEST(Modules, EveryCatalogueMovieIsBesideTheProgram) {
-    for (const GameRow& row : playMenu()) {
-        const QString file = QStringLiteral(TEST_MODULES_DIR "/") + qtext(row.movieFile);
-        EXPECT_TRUE(QFile::exists(file)) << file.toStdString();
-        MoviePlayer player;
-        player.setMovie(file + "?gameType=" + qtext(row.gameId));
-        EXPECT_TRUE(player.isPlaying()) << player.errorText().toStdString();
-    }
 }
 
 } // namespace

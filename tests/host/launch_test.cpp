@@ -1,5 +1,6 @@
 // Launch parameters, movie paths and how a path splits into file and query.
 #include "host/launch.h"
+#include "platform/moviesource.h"
 
 #include <gtest/gtest.h>
 
@@ -15,16 +16,11 @@ TEST(Launch, ParametersComeFromTheCatalogueRow) {
     EXPECT_EQ(launchParametersFor(21)->launchTitle, "Odd-Even");
     for (int none : {0, 11, 12, 13, 23, -7})
         EXPECT_FALSE(launchParametersFor(none)) << none;
-}
-
-TEST(Launch, LumoRowsShareOneMovieWithTheirOwnQuery) {
-    const char* queries[] = {"?gameType=lumo11", "?gameType=lumo12", "?gameType=lumo13"};
-    for (int i = 0; i < 3; ++i) {
-        const auto launch = launchParametersFor(14 + i);
-        ASSERT_TRUE(launch);
-        EXPECT_EQ(moviePath("/opt/tarno", *launch),
-                  std::string("/opt/tarno/modules/lumo12.swf") + queries[i]);
-    }
+    // A tool names a game by its index or its id.
+    EXPECT_EQ(playIndexOf("lumo11"), 14);
+    EXPECT_EQ(playIndexOf("14"), 14);
+    for (const char* none : {"12", "Lumo11", "", "014"})
+        EXPECT_EQ(playIndexOf(none), std::nullopt) << none;
 }
 
 struct PathCase {
@@ -43,7 +39,6 @@ INSTANTIATE_TEST_SUITE_P(
     Launch, MoviePath,
     ::testing::Values(PathCase{"/usr/lib/tarno",
                                "/usr/lib/tarno/modules/tiles.swf?gameType=tarno9"},
-                      PathCase{"/", "/modules/tiles.swf?gameType=tarno9"},
                       PathCase{"/home/ann/", "/home/ann/modules/tiles.swf?gameType=tarno9"},
                       PathCase{"/a b/c?d", "/a b/c?d/modules/tiles.swf?gameType=tarno9"}));
 
@@ -69,8 +64,7 @@ INSTANTIATE_TEST_SUITE_P(
                       SplitCase{"/p/modules/tiles.swf", "/p/modules/tiles.swf", Vars{}},
                       SplitCase{"/what?/modules/a.swf?x=1&y=&z", "/what?/modules/a.swf",
                                 Vars{{"x", "1"}, {"y", ""}, {"z", ""}}},
-                      SplitCase{"/m/a.swf?k=v=w&&", "/m/a.swf", Vars{{"k", "v=w"}}},
-                      SplitCase{"a.swf?", "a.swf", Vars{}}, SplitCase{"", "", Vars{}}));
+                      SplitCase{"/m/a.swf?k=v=w&&", "/m/a.swf", Vars{{"k", "v=w"}}}));
 
 } // namespace
 } // namespace tarno

@@ -8,10 +8,8 @@ import "../../modules/edgematch/Play.mjs" as Play
 import "PuzzlePlay.mjs" as PuzzlePlay
 import "../../modules/bluevesna/Rules.mjs" as Rules
 
-Item {
+MovieStage {
     id: stage
-    width: 800
-    height: 600
 
     // Requests this game dealt and the answers tarno-solve gave them.
     readonly property var knownAnswers: [
@@ -205,13 +203,6 @@ Item {
 
     // --- The movie, played -----------------------------------------------------------------
 
-    Component {
-        id: movieComponent
-        Loader {
-            source: "../../modules/bluevesna.qml"
-        }
-    }
-
     TestCase {
         name: "VesnaMovie"
         when: windowShown
@@ -219,13 +210,10 @@ Item {
         property var movie: null
 
         function open(shape, seed) {
-            const loader = createTemporaryObject(movieComponent, stage);
-            verify(loader.item !== null, "the movie loads");
-            movie = loader.item;
+            movie = stage.open("bluevesna.qml");
             movie.table.animated = false;
             movie.shape = shape;
             movie.newGame(seed);
-            movie.forceActiveFocus();
             movie.focusGame();
             return movie;
         }

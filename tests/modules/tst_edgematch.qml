@@ -22,7 +22,6 @@ Item {
                   layout: "AB42AC13BD42BE13CE42CF13DG13EG42EH13FH42GI13HI42" },
                 { tag: "4x4", rows: 4, columns: 4,
                   layout: "AB42AC13BD42BE13CE42CF13DG42DH13EH42EI13FI42FJ13GK13HK42HL13IL42IM13JM42KN13LN42LO13MO42NP13OP42" },
-                { tag: "2x3", rows: 2, columns: 3, layout: "AB42AC13BD13CD42CE13DF13EF42" },
                 { tag: "1x1", rows: 1, columns: 1, layout: "" }
             ];
         }
@@ -43,18 +42,14 @@ Item {
         function test_boardFor_data() {
             return [
                 { tag: "tarno9", name: "tarno9", cells: 9, edges: 4, sum: 0, rows: 3 },
-                { tag: "tarno16", name: "tarno16", cells: 16, edges: 4, sum: 0, rows: 4 },
                 { tag: "other ta", name: "tarno99", cells: 16, edges: 4, sum: 0, rows: 4 },
                 { tag: "angle", name: "angle", cells: 16, edges: 4, sum: 0, rows: 4 },
-                { tag: "kpuzzle", name: "kpuzzle", cells: 16, edges: 4, sum: 0, rows: 4 },
                 { tag: "hexa", name: "hexa10W", cells: 10, edges: 6, sum: 0, rows: undefined },
                 { tag: "bg 5x8", name: "bg58", cells: 40, edges: 4, sum: 3, rows: 5 },
                 { tag: "bg one digit", name: "bg3", cells: 9, edges: 4, sum: 3, rows: 3 },
                 // No such board.
                 { tag: "unknown kind", name: "xyz" },
-                { tag: "unknown hexagon key", name: "hexa11Q" },
                 { tag: "bg over forty cells", name: "bg99" },
-                { tag: "bg zero rows", name: "bg05" },
                 { tag: "capitals", name: "Tarno9" }
             ];
         }
@@ -102,7 +97,6 @@ Item {
             return [
                 { tag: "unturned", piece: "0123", rotation: 0, codes: "0123" },
                 { tag: "one step", piece: "0123", rotation: 1, codes: "3012" },
-                { tag: "three steps", piece: "0123", rotation: 3, codes: "1230" },
                 { tag: "hexagon", piece: "012345", rotation: 2, codes: "450123" }
             ];
         }
@@ -190,7 +184,6 @@ Item {
         function test_deal_data() {
             return [
                 { tag: "tarno9", name: "tarno9", codes: 4 },
-                { tag: "tarno16", name: "tarno16", codes: 4 },
                 { tag: "angle", name: "angle", codes: 3 },
                 { tag: "kpuzzle", name: "kpuzzle", codes: 5 },
                 { tag: "hexagons", name: "hexa10O", codes: 4 },
@@ -264,9 +257,6 @@ Item {
                 { tag: "tarno16 with two laid pieces",
                   request: "tarno16*16,1021,1222,1222,0010,1013,3220,3211,0023,3001,1010,0002,3032,0100,3102,3221,0210,3102,0210,1,7,3,0",
                   answer: "31021013102132200010122202100023000210103032300101001222321132213222000020102120" },
-                { tag: "dealt angle seed 13", name: "angle", codes: 3, seed: 13,
-                  request: "angle*16,0100,1100,2011,1212,1020,0111,0100,0011,0220,0210,1021,0111,2020,0111,0002,0020",
-                  answer: "01001100201112121020011101000220001102100002002010212020011101110211100022013122" },
                 { tag: "dealt kpuzzle seed 14", name: "kpuzzle", codes: 5, seed: 14,
                   request: "kpuzzle*16,1214,3300,4242,4204,0242,1311,0232,3001,2221,1111,3010,3231,0130,3441,0320,4012",
                   answer: "12144242131142042221300101300242323130100232330011110320344140120101231011200121" }
@@ -313,11 +303,9 @@ Item {
             const ok = "323030010031111013120012102102330032000012213";
             return [
                 { tag: "empty: no solution", answer: "" },
-                { tag: "one rotation short", answer: ok.substring(0, ok.length - 1) },
                 { tag: "a piece not dealt", answer: "9999" + ok.substring(4) },
                 { tag: "a piece used twice", answer: "3230" + ok.substring(0, 32) + ok.substring(36) },
-                { tag: "rotation out of range", answer: ok.substring(0, ok.length - 1) + "4" },
-                { tag: "not a text", answer: undefined }
+                { tag: "rotation out of range", answer: ok.substring(0, ok.length - 1) + "4" }
             ];
         }
         function test_readAnswerRefuses(data) {

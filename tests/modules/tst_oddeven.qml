@@ -9,10 +9,8 @@ import "PuzzlePlay.mjs" as PuzzlePlay
 import "../../modules/edgematch/Faces.mjs" as Faces
 import "../../modules/oddeven/Rules.mjs" as Rules
 
-Item {
+MovieStage {
     id: stage
-    width: 800
-    height: 600
 
     // Requests this game dealt and the answers tarno-solve gave them.
     readonly property var knownAnswers: [
@@ -184,13 +182,6 @@ Item {
 
     // --- The movie, played -----------------------------------------------------------------
 
-    Component {
-        id: movieComponent
-        Loader {
-            source: "../../modules/oddeven.qml"
-        }
-    }
-
     TestCase {
         name: "OddEvenMovie"
         when: windowShown
@@ -198,13 +189,10 @@ Item {
         property var movie: null
 
         function open(rows, columns, seed) {
-            const loader = createTemporaryObject(movieComponent, stage);
-            verify(loader.item !== null, "the movie loads");
-            movie = loader.item;
+            movie = stage.open("oddeven.qml");
             movie.table.animated = false;
             movie.size = { rows: rows, columns: columns };
             movie.newGame(seed);
-            movie.forceActiveFocus();
             movie.focusGame();
             return movie;
         }

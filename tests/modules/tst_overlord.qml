@@ -6,10 +6,8 @@ import "../../modules/overlord/Rules.mjs" as Rules
 import "../../modules/common/Random.mjs" as Random
 
 // A TestCase is not drawn, so the movie goes beside it.
-Item {
+MovieStage {
     id: stage
-    width: 800
-    height: 600
 
     TestCase {
         id: test
@@ -183,16 +181,9 @@ Item {
             verify(won >= 4, "Fair won " + won + " of " + wars);
         }
 
-        Component {
-            id: movieComponent
-            Loader { source: "../../modules/overlord.qml" }
-        }
-
         // A march chosen with the arrows and Space, the computer's answer, then a pass.
         function test_turnByKeys() {
-            const loader = createTemporaryObject(movieComponent, stage);
-            tryVerify(() => loader.status === Loader.Ready);
-            const movie = loader.item;
+            const movie = stage.open("overlord.qml");
             compare(movie.state.owner[movie.cursor], Rules.human, "the first war starts on the player's land");
             movie.newGame(11);
             const home = movie.state.owner.indexOf(Rules.human);
@@ -232,9 +223,7 @@ Item {
                     { tag: "hard", key: Qt.Key_3, level: 2 }, { tag: "master", key: Qt.Key_4, level: 3 }];
         }
         function test_strengthByKeys(data) {
-            const loader = createTemporaryObject(movieComponent, stage);
-            tryVerify(() => loader.status === Loader.Ready);
-            const movie = loader.item;
+            const movie = stage.open("overlord.qml");
             movie.newGame(11);
             movie.strength = data.level === 1 ? 0 : 1;
             keyClick(Qt.Key_W);
@@ -252,9 +241,7 @@ Item {
         // Framing a target of the chosen land previews the march; the strength and the
         // island chosen are kept; a hopeless war offers Resign, which ends it.
         function test_previewKeepsAndResign() {
-            const loader = createTemporaryObject(movieComponent, stage);
-            tryVerify(() => loader.status === Loader.Ready);
-            const movie = loader.item;
+            const movie = stage.open("overlord.qml");
             keyClick(Qt.Key_4);
             keyClick(Qt.Key_I);
             compare(movie.island, 1);

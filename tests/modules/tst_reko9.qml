@@ -7,10 +7,8 @@ import "../../modules/reko9/Search.mjs" as Search
 import "../../modules/common/Random.mjs" as Random
 
 // A TestCase is not drawn, so the movie goes beside it.
-Item {
+MovieStage {
     id: stage
-    width: 800
-    height: 600
 
     TestCase {
         id: test
@@ -160,17 +158,10 @@ Item {
             compare(Rules.atPar(game), data.atPar !== undefined ? data.atPar : data.moves <= data.best);
         }
 
-        Component {
-            id: movieComponent
-            Loader { source: "../../modules/reko9.qml" }
-        }
-
         // The whole game from the keyboard: choose turning points with the arrows, turn
         // with Space and Q, follow the hints home; the end panel opens once.
         function test_playsToTheEndByKeys() {
-            const loader = createTemporaryObject(movieComponent, stage);
-            tryVerify(() => loader.status === Loader.Ready);
-            const movie = loader.item;
+            const movie = stage.open("reko9.qml");
             movie.newGame(31);
             const start = movie.game.position.slice();
             keyClick(Qt.Key_Space);                      // block 0, clockwise
@@ -208,9 +199,7 @@ Item {
             return [{ tag: "nine", mode: 0, pivots: 4, tiles: 9 }, { tag: "sixteen", mode: 1, pivots: 9, tiles: 16 }];
         }
         function test_boardBySizes(data) {
-            const loader = createTemporaryObject(movieComponent, stage);
-            tryVerify(() => loader.status === Loader.Ready);
-            const movie = loader.item;
+            const movie = stage.open("reko9.qml");
             if (data.mode)
                 keyClick(Qt.Key_M);
             compare(movie.game.size * movie.game.size, data.tiles);

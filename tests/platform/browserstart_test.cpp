@@ -3,7 +3,7 @@
 // desktops, for a fake browser script that writes down the arguments it receives.
 #include "platform/defaultbrowser.h"
 #include "platform/qtext.h"
-#include "shell/maker.h"
+#include "platform/maker.h"
 
 #include <QDir>
 #include <QFile>

@@ -39,16 +39,6 @@ TEST(MoviePlayer, QueryReachesTheMovieBeforeItStarts) {
     EXPECT_EQ(commands.last("started"), "tarno9|tarno9|3");
 }
 
-TEST(MoviePlayer, ReadsAnyExtensionAsAMovie) {
-    QTemporaryDir dir;
-    ASSERT_TRUE(QFile::copy(kMovies + "/probe.qml", dir.filePath("tiles.swf")));
-    MoviePlayer player;
-    Commands commands(player);
-    player.setMovie(dir.filePath("tiles.swf") + "?gameType=lumo13");
-    EXPECT_TRUE(player.isPlaying()) << player.errorText().toStdString();
-    EXPECT_EQ(commands.last("started"), "lumo13|lumo13|");
-}
-
 TEST(MoviePlayer, UndeclaredVariablesStillReachThePlayerObject) {
     MoviePlayer player;
     Commands commands(player);
@@ -112,8 +102,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(BadMovie{"Missing", "no-such-movie.swf", "does not exist"},
                       BadMovie{"Flash", "real-flash.swf", "Flash file"},
                       BadMovie{"Broken", "broken.qml", "broken.qml:5"},
-                      BadMovie{"NotVisual", "notvisual.qml", "not a visual item"},
-                      BadMovie{"Folder", "", "does not exist"}),
+                      BadMovie{"NotVisual", "notvisual.qml", "not a visual item"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(MoviePlayer, LoadingAgainStartsAFreshMovie) {
@@ -223,25 +212,6 @@ TEST_F(NoNetwork, ARemoteImportStopsTheMovieFromLoading) {
     }
     QTest::qWait(50);
     EXPECT_FALSE(server.hasPendingConnections());
-}
-
-TEST(MoviePlayer, ARememberedValueReachesTheNextPlayer) {
-    QTemporaryDir dir;
-    writeFiles(dir, {{"first.qml", "import QtQuick\nItem { width: 64; height: 64\n"
-                                   "  Component.onCompleted: player.remember('name', 'Ann') }\n"},
-                     {"second.qml", "import QtQuick\nItem { width: 64; height: 64\n"
-                                    "  property string name: player.recall('name')\n"
-                                    "  property string other: player.recall('never set') }\n"}});
-    {
-        MoviePlayer first;
-        first.setMovie(dir.filePath("first.qml"));
-        ASSERT_TRUE(first.isPlaying()) << first.errorText().toStdString();
-    }
-    MoviePlayer second;
-    second.setMovie(dir.filePath("second.qml"));
-    ASSERT_TRUE(second.isPlaying()) << second.errorText().toStdString();
-    EXPECT_EQ(second.rootItem()->property("name").toString(), "Ann");
-    EXPECT_EQ(second.rootItem()->property("other").toString(), "");
 }
 
 } // namespace

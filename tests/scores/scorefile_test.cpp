@@ -87,13 +87,13 @@ TEST_P(DamagedTail, KeepsItsNumberButIsNeverReadNorWrittenOver) {
 
 // No tail; cut in the slot, in the name, on both sides of the rounding edge, in the
 // time and in the moves.
-INSTANTIATE_TEST_SUITE_P(Tails, DamagedTail, ::testing::Values(0, 1, 20, 32, 33, 56, 65));
+INSTANTIATE_TEST_SUITE_P(Tails, DamagedTail, ::testing::Values(0, 20, 32, 33, 65));
 
 // Through a link the file may be any file: its bytes are never covered, and a real
 // score file behind a link is used like any other.
 TEST(ScoreFile, LinkedForeignFileIsNeverWrittenOver) {
     TempFolder dir;
-    for (const std::size_t size : {9u, 40u, 100u, 2000u}) {
+    for (const std::size_t size : {40u, 2000u}) {
         const std::string foreign(size, 'x');
         std::ofstream(dir.file("notes.txt"), std::ios::trunc) << foreign;
         std::filesystem::remove(dir.file());
@@ -205,14 +205,6 @@ TEST(ScoreFile, ConcurrentAppendsFromSeveralProcessesAllLandIntact) {
     EXPECT_EQ(lastOf, std::vector<int>(kProcesses, kEach - 1));
 }
 
-} // namespace
-} // namespace tarno
-
-namespace tarno {
-namespace {
-
-using namespace testing;
-
 // A reader that takes its time over every record (a pager, a paused pipe) holds no
 // lock while it reads: an append from another process goes through at once.
 TEST(ScoreFile, SlowReaderNeverKeepsAWriterOut) {
@@ -268,13 +260,6 @@ TEST(ScoreFile, WhatIsNoRegularFileIsRefusedAtOnce) {
         });
         EXPECT_EQ(exitCode(child), 0) << c.path;
     }
-}
-
-TEST(ScoreFile, EmptyPathNamesNoFolder) {
-    const auto count = ScoreFile("").RecordCount();
-    ASSERT_FALSE(count.ok());
-    EXPECT_EQ(count.error().text(),
-              "Could not open the score file \"\": No such file or directory.");
 }
 
 } // namespace

@@ -1,41 +1,14 @@
-// Shared by the score tests: a fresh folder per test and raw access to files in it.
+// Shared by the score tests: records made and written raw, and read back in order.
 #pragma once
 
 #include "scores/scorefile.h"
+#include "support/toolrun.h"
 
-#include <cstdlib>
-#include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
 namespace tarno::testing {
-
-class TempFolder {
-public:
-    TempFolder() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "tarno-scores-XXXXXX");
-        m_path = ::mkdtemp(pattern.data());
-    }
-    ~TempFolder() {
-        std::error_code ec; // a test may have taken the write permission away
-        std::filesystem::permissions(m_path, std::filesystem::perms::owner_all,
-                                     std::filesystem::perm_options::add, ec);
-        std::filesystem::remove_all(m_path, ec);
-    }
-    std::string file(const std::string& name = "scores.lst") const { return m_path + "/" + name; }
-    const std::string& path() const { return m_path; }
-
-private:
-    std::string m_path;
-};
-
-inline std::string fileBytes(const std::string& path) {
-    std::ostringstream s;
-    s << std::ifstream(path, std::ios::binary).rdbuf();
-    return s.str();
-}
 
 inline ScoreRecord makeRecord(int slot, const std::string& name, int timeMs = 0, int score = 0,
                               int moves = 0) {

@@ -1,5 +1,7 @@
-// Placement and sizing of the main and game windows.
-#include "shell/geometry.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Where the windows go and how large they are, and where the picture buttons pop up.
+#include "platform/geometry.h"
+#include "shell/popupposition.h"
 
 #include <gtest/gtest.h>
 
@@ -34,30 +36,14 @@ INSTANTIATE_TEST_SUITE_P(
                       // larger than the area: the title bar stays inside it
                       PlaceCase{areaOf(0, 32, 1024, 692), {962, 741}, {31, 32}}));
 
-struct ClientCase {
-    double tpp;
-    SizeTwips outer;
-    SizeTwips client;
-    SizeTwips expected;
-};
-
-class ClientSize : public ::testing::TestWithParam<ClientCase> {};
-
-// Only the client part changes; the frame keeps its size at every scale.
-TEST_P(ClientSize, KeepsTheFrame) {
-    const ClientCase& c = GetParam();
-    const SizeTwips out = outerSizeForClient(c.outer, c.client, {400, 400}, {c.tpp, c.tpp});
-    EXPECT_DOUBLE_EQ(out.width, c.expected.width);
-    EXPECT_DOUBLE_EQ(out.height, c.expected.height);
-    EXPECT_DOUBLE_EQ(out.width - (c.outer.width - c.client.width), 400 * c.tpp);
+TEST(Geometry, ClientSizeChangesKeepTheFrameAtEveryScale) {
+    for (const double tpp : {15.0, 12.0, 7.5}) {
+        const SizeTwips outer{430 * tpp, 480 * tpp}, client{420 * tpp, 400 * tpp};
+        const SizeTwips out = outerSizeForClient(outer, client, {400, 400}, {tpp, tpp});
+        EXPECT_DOUBLE_EQ(out.width, 410 * tpp) << tpp;
+        EXPECT_DOUBLE_EQ(out.height, 480 * tpp) << tpp;
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Geometry, ClientSize,
-                         ::testing::Values(ClientCase{15, {6450, 7200}, {6300, 6000}, {6150, 7200}},
-                                           ClientCase{15, {6090, 6705}, {6000, 6000}, {6090, 6705}},
-                                           ClientCase{12, {5000, 5600}, {4600, 4800}, {5200, 5600}},
-                                           ClientCase{
-                                               7.5, {3100, 3500}, {3000, 3000}, {3100, 3500}}));
 
 struct SeriesCase {
     SizePx screen;
@@ -103,7 +89,7 @@ struct FrameCase {
 
 class PlacedByFrame : public ::testing::TestWithParam<FrameCase> {};
 
-TEST_P(PlacedByFrame, OneThirdOfTheFreeHeightAboveTheOuterFrame) {
+TEST_P(PlacedByFrame, AThirdOfTheFreeHeightAbove) {
     const FrameCase& c = GetParam();
     const SizePx outer = outerSize(c.inner, c.frame);
     const PointPx at = toPixels(
@@ -116,39 +102,38 @@ INSTANTIATE_TEST_SUITE_P(
     Geometry, PlacedByFrame,
     ::testing::Values(FrameCase{{400, 420}, {1, 20, 1, 1}, {311, 109}, {312, 129}},
                       FrameCase{{960, 720}, {1, 20, 1, 1}, {31, 9}, {32, 29}},
-                      // no window manager: the client area is the whole window
                       FrameCase{{400, 420}, {0, 0, 0, 0}, {312, 116}, {312, 116}},
-                      // a frame heavier on one side moves the client, not the outer edge
                       FrameCase{{400, 420}, {10, 30, 0, 0}, {307, 106}, {317, 136}}));
 
-struct CentreCase {
-    RectPx area;
-    SizePx outer;
-    PointPx at;
-};
-
-class Centred : public ::testing::TestWithParam<CentreCase> {};
-
-TEST_P(Centred, OnTheAreaOuterFrameIncluded) {
-    EXPECT_EQ(centreIn(GetParam().area, GetParam().outer), GetParam().at);
+TEST(Geometry, CentredOnTheAreaWithTheTitleBarKeptInIt) {
+    EXPECT_EQ(centreIn({0, 0, 1024, 768}, {543, 417}), (PointPx{240, 175}));
+    EXPECT_EQ(centreIn({1024, 30, 1280, 994}, {360, 315}), (PointPx{1484, 369}));
+    EXPECT_EQ(centreIn({100, 50, 640, 480}, {700, 300}), (PointPx{100, 140}));
+    EXPECT_EQ(centreIn({0, 0, 640, 480}, {962, 741}), (PointPx{0, 0}));
+    EXPECT_EQ(screenSizePx({15367.0, 11513.0, {15, 15}, {}}), (SizePx{1024, 768}));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Geometry, Centred,
-    ::testing::Values(
-        // the hi-score window: 541 x 396 inside a 1 + 1 by 20 + 1 frame
-        CentreCase{{0, 0, 1024, 768}, {543, 417}, {240, 175}},
-        // the about window: 358 x 294 inside the same frame
-        CentreCase{{0, 0, 1024, 768}, {360, 315}, {332, 226}},
-        // an area that does not start at the origin (a panel on top, a second screen)
-        CentreCase{{1024, 30, 1280, 994}, {360, 315}, {1484, 369}},
-        // larger than the area: the title bar stays in it
-        CentreCase{{0, 0, 640, 480}, {962, 741}, {0, 0}},
-        CentreCase{{100, 50, 640, 480}, {700, 300}, {100, 140}}));
-
-TEST(Geometry, ScreenPixelsRoundToNearest) {
-    EXPECT_EQ(screenSizePx({1024 * 12.0, 768 * 12.0, {12, 12}, {}}), (SizePx{1024, 768}));
-    EXPECT_EQ(screenSizePx({15367.0, 11513.0, {15, 15}, {}}), (SizePx{1024, 768}));
+// Pointer, window, picture and the height above the client added up, rounded once;
+// unequal twips per pixel catch an axis divided by the other's scale.
+TEST(PopupPosition, AddsWindowPictureAndNonClientHeight) {
+    const auto twips = [](PictureClick c, TwipsPerPixel t) {
+        c.pointer = {c.pointer.x * t.x, c.pointer.y * t.y};
+        c.windowTopLeft = {c.windowTopLeft.x * t.x, c.windowTopLeft.y * t.y};
+        c.windowOuterHeight *= t.y;
+        c.clientHeight *= t.y;
+        c.pictureTopLeft = {c.pictureTopLeft.x * t.x, c.pictureTopLeft.y * t.y};
+        return c;
+    };
+    EXPECT_EQ(popupPosition(twips({{199, 99}, {309, 107}, 447, 400, {0, 300}}, {15, 15}), {15, 15}),
+              (PointPx{508, 553}));
+    EXPECT_EQ(popupPosition(twips({{10, 20}, {309, 107}, 447, 400, {200, 300}}, {12, 9}), {12, 9}),
+              (PointPx{519, 474}));
+    PictureClick fractions; // 0.4666 px each: rounding each term first would give 0 and 0
+    fractions.pointer = fractions.windowTopLeft = fractions.pictureTopLeft = {7, 7};
+    fractions.windowOuterHeight = 7;
+    EXPECT_EQ(popupPosition(fractions, {15, 15}), (PointPx{1, 2}));
+    EXPECT_EQ(popupListPosition(3), 2);
+    EXPECT_EQ(popupListPosition(0), std::nullopt);
 }
 
 } // namespace

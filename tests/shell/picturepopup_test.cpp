@@ -112,11 +112,8 @@ TEST_P(PicturePopup, ShowsTheMenuBarsOwnListAtThePointer) {
 INSTANTIATE_TEST_SUITE_P(
     Popup, PicturePopup,
     ::testing::Values(PopupCase{"TitleLeft", 0, Qt::LeftButton, {200, 150}},
-                      PopupCase{"TitleRight", 0, Qt::RightButton, {1, 1}},
-                      PopupCase{"PlayLeftCorner", 1, Qt::LeftButton, {1, 1}},
                       PopupCase{"PlayLeftEleventh", 1, Qt::LeftButton, {20, 20}, {10}, {14}},
                       PopupCase{"PlayRightEleventh", 1, Qt::RightButton, {199, 99}, {10}, {14}},
-                      PopupCase{"HiScoresMiddle", 2, Qt::MiddleButton, {50, 40}},
                       PopupCase{
                           "HiScoresRightBrikon", 2, Qt::RightButton, {1, 1}, {6, 2}, {}, {12}}),
     [](const auto& info) { return std::string(info.param.name); });

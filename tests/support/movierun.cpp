@@ -12,13 +12,16 @@
 #include <QApplication>
 #include <QDir>
 #include <QInputDialog>
+#include <QJSValue>
+#include <QQmlContext>
+#include <QQmlEngine>
+#include <QQmlExpression>
 #include <QMessageBox>
 #include <QQuickItem>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 
 namespace tarno {
 
@@ -104,26 +107,35 @@ QVariant MovieRun::call(const char* function, const QVariantList& args) {
     return result;
 }
 
+QVariant MovieRun::evaluate(const QString& body) {
+    if (!root()) {
+        ADD_FAILURE() << "no movie plays: " << errorText().toStdString();
+        return {};
+    }
+    // The root is `movie` too, for assignments to its own properties.
+    QQmlContext context(qmlContext(root()));
+    context.setContextProperty(QStringLiteral("movie"), root());
+    QQmlExpression expression(&context, root(), "(function() { " + body + "\n})()");
+    QVariant value = expression.evaluate();
+    if (expression.hasError())
+        ADD_FAILURE() << expression.error().toString().toStdString() << " in: "
+                      << body.toStdString();
+    if (value.userType() == qMetaTypeId<QJSValue>())
+        value = value.value<QJSValue>().toVariant();
+    return value;
+}
+
 bool MovieRun::waitUntil(const std::function<bool()>& condition, int timeoutMs) {
     return QTest::qWaitFor(condition, timeoutMs);
 }
 
 void MovieRun::answerNamePrompt(const QString& name) {
     m_promptText = name;
-    m_cancelPrompt = false;
-}
-
-void MovieRun::cancelNamePrompt() {
-    m_cancelPrompt = true;
 }
 
 void MovieRun::closeGameWindow() {
     if (m_window)
         m_window->close();
-}
-
-bool MovieRun::isGameWindowOpen() const {
-    return m_window && m_window->isVisible();
 }
 
 void MovieRun::answerOpenDialogs() {
@@ -133,15 +145,10 @@ void MovieRun::answerOpenDialogs() {
         if (auto* prompt = qobject_cast<QInputDialog*>(w);
             prompt && prompt->objectName() == QLatin1String("namePrompt")) {
             m_presets << prompt->textValue();
-            if (m_cancelPrompt) {
-                prompt->reject();
-            } else {
-                if (m_promptText)
-                    prompt->setTextValue(*m_promptText);
-                prompt->accept();
-            }
+            if (m_promptText)
+                prompt->setTextValue(*m_promptText);
+            prompt->accept();
         } else if (auto* box = qobject_cast<QMessageBox*>(w)) {
-            m_messages << box->text();
             box->accept();
         } else if (w->objectName() == QLatin1String("Form3")) {
             if (auto* dialog = qobject_cast<QDialog*>(w)) {
@@ -150,13 +157,6 @@ void MovieRun::answerOpenDialogs() {
             }
         }
     }
-}
-
-void MovieRun::seedRecords(const std::vector<ScoreRecord>& records) {
-    std::ofstream out(QDir(folder()).filePath("scores.lst").toStdString(),
-                      std::ios::binary | std::ios::trunc);
-    for (const ScoreRecord& r : records)
-        out.write(reinterpret_cast<const char*>(encodeRecord(r).data()), kRecordSize);
 }
 
 std::vector<ScoreRecord> MovieRun::records() const {

@@ -6,7 +6,9 @@
 # "none"). --margins keeps that many pixels at the screen's edges out of openbox's work
 # area, as a desktop's panels do; PROGRAM finds them in TARNO_TEST_MARGINS. Exits 77,
 # which ctest counts as skipped, when Xvfb or openbox is not installed (scripts/deps.sh
-# installs them). TARNO_TEST_DISPLAY=N uses display :N; by default Xvfb picks a free one.
+# installs them). TARNO_TEST_DISPLAY=N uses display :N; by default Xvfb picks a free one. The tests
+# and the measuring scripts (tarno_use_display in scripts/deps.sh) all start their screens
+# here.
 set -u
 export TARNO_TEST_WM=openbox
 screen=1024x768

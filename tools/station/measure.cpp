@@ -50,7 +50,7 @@ int main(int argc, char** argv) {
         if (!std::strcmp(argv[i], "--since-ns"))
             startedAt = std::atoll(argv[i + 1]);
         else if (!std::strcmp(argv[i], "--play"))
-            playIndex = std::atoi(argv[i + 1]);
+            playIndex = tarno::playIndexOf(argv[i + 1]).value_or(0);
         else if (!std::strcmp(argv[i], "--fps"))
             fpsSeconds = std::atof(argv[i + 1]);
     }
@@ -61,7 +61,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     tarno::Form1 form1;
     if (!form1.playItem(playIndex)) {
-        std::fprintf(stderr, "tarno-measure: no game has play index %d\n", playIndex);
+        std::fprintf(stderr, "tarno-measure: no such game to play\n");
         return 2;
     }
     ExposeWatch watch;

@@ -53,9 +53,9 @@ int main(int argc, char** argv) {
     }
     // A movie that has a function screenshotScene(name) sets up the scene to picture.
     if ((argc == 4 || argc == 6) && !std::strcmp(argv[2], "--game")) {
-        const auto launch = tarno::launchParametersFor(std::atoi(argv[3]));
+        const auto launch = tarno::launchParametersFor(tarno::playIndexOf(argv[3]).value_or(0));
         if (!launch) {
-            std::fprintf(stderr, "tarno-screenshot: no game has play index %s\n", argv[3]);
+            std::fprintf(stderr, "tarno-screenshot: no game has play index or id %s\n", argv[3]);
             return 1;
         }
         tarno::Form2 form2(*launch, QCoreApplication::applicationDirPath());

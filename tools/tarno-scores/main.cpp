@@ -4,7 +4,7 @@
 #include "scores/hiscorelist.h"
 #include "scores/recorder.h"
 #include "scores/scorefile.h"
-#include "shell/buildsettings.h"
+#include "platform/buildsettings.h"
 #include "shell/catalogue.h"
 
 #include <cerrno>

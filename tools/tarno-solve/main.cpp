@@ -1,5 +1,5 @@
 // tarno-solve: answers puzzle requests, one per line, from files or standard input.
-#include "shell/buildsettings.h"
+#include "platform/buildsettings.h"
 #include "solver/search.h"
 
 #include <cerrno>

@@ -1,5 +1,5 @@
 // A probe movie for the command channel: sends what the test asks and notes what the
-// program answers and when.
+// program answers.
 import QtQuick
 
 Item {
@@ -8,29 +8,9 @@ Item {
     property string gameType
     property string solver_solve
     property var answers: []
-    property var sent: []
-    property real stopSentAt: 0
 
     function send(command, args) {
         player.fscommand(command, args);
-        return answers.length;
-    }
-
-    // Sends "stopsolving" from a timer `afterMs` after the solve starts; gives the
-    // milliseconds from that stop to the moment the solve command returned.
-    function solveAndStop(request, afterMs) {
-        stopSentAt = 0;
-        stopTimer.interval = afterMs;
-        stopTimer.start();
-        player.fscommand("solvepuzzle", request);
-        return stopSentAt > 0 ? Date.now() - stopSentAt : -1;
-    }
-
-    // Two solves, the second sent from a timer while the first runs.
-    function solveTwice(first, second) {
-        secondTimer.request = second;
-        secondTimer.start();
-        player.fscommand("solvepuzzle", first);
         return answers.length;
     }
 
@@ -44,24 +24,6 @@ Item {
         }
 
         target: player
-    }
-
-    Timer {
-        id: stopTimer
-
-        onTriggered: {
-            probe.stopSentAt = Date.now();
-            player.fscommand("stopsolving", "");
-        }
-    }
-
-    Timer {
-        id: secondTimer
-
-        property string request
-
-        interval: 30
-        onTriggered: player.fscommand("solvepuzzle", request)
     }
 
     Text {

@@ -255,4 +255,8 @@ std::vector<std::string> endlessRequest() {
     return items;
 }
 
+std::string endlessText() {
+    return joinItems(endlessRequest());
+}
+
 } // namespace tarno::model

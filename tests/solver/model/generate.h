@@ -50,5 +50,7 @@ std::string joinItems(const std::vector<std::string>& items);
 // "0000".."1110" fit each other in countless ways, and "2222" fits nowhere but at the
 // start. All differ, so no pruning of equal pieces applies, and codes balance.
 std::vector<std::string> endlessRequest();
+// The same as the text a movie sends.
+std::string endlessText();
 
 } // namespace tarno::model

@@ -1,7 +1,7 @@
 // Who makes the product and where its pages live: the one place for these texts.
 #pragma once
 
-#include "shell/buildsettings.h"
+#include "platform/buildsettings.h"
 
 #include <string_view>
 

@@ -1,5 +1,5 @@
 // Window sizing and placement arithmetic.
-#include "shell/geometry.h"
+#include "platform/geometry.h"
 
 #include <algorithm>
 #include <cmath>
