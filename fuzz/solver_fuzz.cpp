@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Fuzz target: reads any bytes as a "solvepuzzle" argument text, solves it with a node
 // cap, and holds the answer against the literal step machine whenever that one finishes.
 #include "model/literalsolver.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Blue Vesna: lay hexagonal pieces on one of fourteen boards so that touching edges show
 // the same colour and symbol. Shapes from 3 to 10 cells, played in order from small to
 // large or picked; the shapes done and the best time on each are kept between runs. No

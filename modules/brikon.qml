@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Brikon: take out groups of touching bricks of one colour; the bricks above fall and
 // empty columns close up. Four ways to play, each with its own hi-score list: without
 // a time limit (the game ends when no group is left) and 1, 3 or 5 minutes (a fresh

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Fuego movie plays two games, told apart by gameType: Fuego Salto ("fuego"), embers
 // jumping on a hexagonal hearth, and SUM-mit ("summit"), a climb of sums.
 import QtQuick

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Lumo 11, 12 and 13: put every lamp out in as few presses as you can. The gameType
 // chooses the board: six by six lamps, a honeycomb, or lamps with three levels. Every
 // scored deal needs the same presses (its par); practice levels grow the par and record

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Lumo 18: a run of twenty light puzzles whose par grows from 1 to 8 presses, the last
 // third with lamps of three levels. The score is the number of puzzles solved, with the
 // moves and the time of the whole run.

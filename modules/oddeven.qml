@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Odd-Even: lay square pieces so that every bump sits in a hollow of its own shape: the
 // codes of touching edges add up to three. Boards from 3 x 3 to 5 x 8 and 8 x 5, chosen
 // by the player; the best time on each size is kept between runs. The solver finishes

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Overlord: take the whole island from the computer, land by land. Four strengths of
 // opponent; no hi-score list.
 import QtQuick

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Pelora: move a ball along a free path to an empty cell; five or more of one colour in
 // a row, column or diagonal vanish and score. A move that clears nothing brings the
 // next three balls; the game ends when the board is full.

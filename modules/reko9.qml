@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // ReKo 9: bring nine (or sixteen) numbered tiles into order by turning 2 x 2 blocks a
 // quarter turn. No hi-score list; par, undo, a hint and the day's deal.
 import QtQuick

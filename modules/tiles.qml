@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The tile puzzles: Tarno 9 (3 x 3), Tarno 16, Angle Puzzle and K-Puzzle (4 x 4), told
 // apart by gameType. Lay every piece so that touching edges match; the time goes to
 // the hi-score list, and the station's solver can finish the board.

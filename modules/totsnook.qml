@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Tots Nook: a pairs game for small children. Big cards, friendly pictures in three
 // sets, no reading needed and no way to lose; every round ends with a party. While a
 // round is in play only the cards answer: every other button and key needs a grown-up's

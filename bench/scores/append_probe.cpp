@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Appends results one after another and prints how long each AppendRecord call took,
 // so the readers benchmark sees the append's own wait without a process start.
 // Usage: scores_append_probe FILE COUNT GAP_MS

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Appends while readers loop over a large score file: how many appends are lost
 and how long the worst one waited.
 

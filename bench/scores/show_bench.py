@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Opening one slot's list in a large score file: time and peak memory of
 `tarno-scores show 1 --mark N`, against `cat FILE > /dev/null` in the same run.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Times the fast search against the literal step machine on generated request sets.
 #include "model/generate.h"
 #include "model/literalsolver.h"

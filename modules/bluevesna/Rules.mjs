@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Blue Vesna: hexagonal pieces on one of the fourteen stored hexagon boards. The player
 // picks a board or goes through them from the smallest to the largest; the boards done
 // are remembered while the program runs. No hi-score list.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The fourteen boards as small chips in two rows: each shows the board's cells and the
 // sign of its outline, and the best time on it; the board in play framed, the boards
 // done green. A click deals a puzzle on that board.

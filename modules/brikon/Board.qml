@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The wall of bricks with the keyboard cursor. It draws the game it is given and
 // reports the brick the player picks; mouse and keys both end in picked(col, row).
 import QtQuick

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One brick: a tile in its colour with the colour's symbol on it. It slides to its new
 // place when bricks below it are taken out and fades when it is taken out itself.
 import QtQuick

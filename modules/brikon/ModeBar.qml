@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The four ways to play, one button each; the mode being played is lit.
 import QtQuick
 import "../common"

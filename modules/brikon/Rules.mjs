@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Brikon's rules: a wall of coloured bricks; a group of two or more touching bricks of
 // one colour can be taken out, the bricks above fall down and empty columns close up
 // to the left. Plain functions over plain data; the game object is never changed in

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A push button drawn in the station's style: large enough for a mouse and a finger,
 // with its keyboard key shown in the label when it has one.
 import QtQuick

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A game clock: counts the playing time in milliseconds, or counts down from a limit.
 // It reads the wall clock, so a slow frame never loses time. It holds still while the
 // game frame it sits in is paused (a card over the board, the window in the background).

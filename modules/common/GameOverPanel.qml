@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The end of a game: what happened and the result, with the way to the next game.
 import QtQuick
 import "Theme.mjs" as Theme

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The frame every movie is built on: an 800 x 600 stage (the player scales it to the
 // game window) with a header that shows the game's title, its status (score, clock,
 // moves) and its buttons, the play area below, and the cards over it: how to play, the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A filled symbol in a colour: the shape says what the colour says, for players who
 // cannot tell the colours apart. Shapes: circle, square, triangle, diamond, star, cross,
 // ring, hexagon. The picture is painted at twice its size and drawn at half, so it stays

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The "How to play" card: the rules and the keys, in a few short paragraphs.
 import QtQuick
 import "Theme.mjs" as Theme

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The player's name, typed into the movie itself by games whose results carry the name.
 // The name is remembered while the program runs, across game windows. A comma would
 // split the list the result travels in: it is refused, and a note under the field says

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A panel over the whole stage that takes the input while it is open: the base of the
 // how-to-play card and the game-over panel. Escape closes it.
 import QtQuick

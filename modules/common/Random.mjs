@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A small seeded random generator (mulberry32) for dealing games: the same seed always
 // gives the same deal, so a test can deal a game twice. State is a plain object.
 

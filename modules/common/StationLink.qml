@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The movie's side of the command channel. It sends the station's commands and hands
 // back the solver's answer, and sends a game's result once: every movie calls
 // newGame() when it deals. Without a station (in the QML tests) it keeps what would

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Colours, sizes and the colour-with-shape pairs every movie draws with. Movies are laid
 // out on an 800 x 600 stage that the player scales to the game window.
 

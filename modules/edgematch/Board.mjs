@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The edge-matching board every puzzle movie plays on: a board shape (cells, which
 // cells touch by which edges, the matching rule), pieces written as edge-code strings,
 // a position (which piece lies where, turned how), dealing a solvable puzzle, and the

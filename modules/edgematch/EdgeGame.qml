@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The play and solve flow of every edge-matching movie (the tile games, Blue Vesna and
 // Odd-Even), the root of each: the clock, the keys and the mouse's moves, and solving
 // through the station (the Solve button, the banner with the time spent and Stop,

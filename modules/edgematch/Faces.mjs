@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How the pieces of the hexagon and sum boards are drawn: SVG path texts for a piece
 // drawn unturned in a square item of side `size`, centred in it. Edge k faces the
 // direction (k - 1) x 360 / L degrees counter-clockwise from east, as the board model

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How the tile games draw an edge code: as a coloured field with a symbol ("marks"), as
 // a wedge whose opening angle is the code ("angles"), or as a coloured tab with a letter
 // ("letters"). Every look tells the codes apart by shape as well as by colour. The

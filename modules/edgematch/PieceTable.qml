@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The table of every edge game: the board's cells (squares, or hexagons) drawn where
 // the layout puts them, the tray with one slot a piece, the pieces (Tiles drawing the
 // movie's `face` in its `look`), the keyboard cursor, and a mark on the seams between

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the edge-matching movies on hexagon and sum boards share: a game dealt on any
 // board of the board model, where the board and the tray go on the stage, and the
 // keyboard cursor moving between them by direction. The moves themselves (lay, lift,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The tile puzzles' rules: the four games, a game's state and every move a player can
 // make with the mouse or the keyboard, solving, and the result sent to the hi-score
 // list. Plain functions over plain data: each gives a new game and leaves the old one.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Shown over the board while the solver works: that it is solving, for how long, and
 // the way to stop it. The turning ring shows that the game is still alive.
 import QtQuick

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A piece on the table: it glides to its home (a cell, or its slot in the tray, shrunk)
 // and turns a step at a time (a quarter for square pieces, a sixth for hexagons). The
 // mouse drags it, a click turns it clockwise, a right click or the wheel either way. It

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The mountain of SUM-mit with its ledges and the climber on the ledge reached.
 import QtQuick
 import "../common/Theme.mjs" as Theme

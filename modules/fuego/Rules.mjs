@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What both games of the Fuego movie send: the slot id, the playing time and the score,
 // kept within what a hi-score record of their kind holds (time up to 9,999,999 ms,
 // score 0 to 99).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Fuego Salto: jump embers over embers on a board of holes; every ember jumped over
 // burns out and scores. Click an ember, then one of the holes it can jump to (they are
 // ringed); or move the frame with the arrows and press Space twice. Three boards; the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Fuego Salto: embers on a board of holes. An ember jumps over a touching ember, in any
 // of the six directions, into the empty hole straight behind it; the ember jumped over
 // burns out. The score is the number of embers burnt out, with a bonus for a perfect

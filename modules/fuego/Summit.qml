@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // SUM-mit: climb ledge after ledge by picking number stones that add up to the ledge's
 // target before the weather turns. Click stones (or press 1 to 7); a pick past the
 // target drops the stones and costs two seconds.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // SUM-mit: a climb of ledges. Each ledge shows a target and seven number stones; pick
 // stones that add up to the target exactly to climb to the next ledge before the
 // weather turns. The climb steepens: targets need more stones the higher the ledge,

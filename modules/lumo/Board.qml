@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A board of lamps, fitted into the item and centred. It draws the position it is given
 // and forwards input: a click or Space/Enter presses a lamp, the arrows move the cursor.
 import QtQuick

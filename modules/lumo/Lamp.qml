@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One lamp, drawn with shapes so that its level shows without colour: bright is a full
 // disc with eight rays, dim (three-level boards) a smaller disc with four rays, out a
 // hollow ring. The keyboard cursor is a thick frame; a hint shows how often to press.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The play area of the Lumo movies: the board, a line that says what is going on, and
 // below them the player's name, the Solution button and the movie's own buttons.
 // Keys: arrows and Space/Enter on the board, S the solution, Tab the name field, and

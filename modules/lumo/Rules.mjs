@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The rules of the Lumo light games, shared by the single games (Lumo 11, 12, 13) and
 // the run of twenty puzzles (Lumo 18). Plain functions over plain data: a board is its
 // cells and their neighbourhoods, a position is one level a lamp; pressing a lamp steps

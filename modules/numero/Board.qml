@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Numero board: cells of digits (and, in Pro, signs) with the path traced so far.
 // Press and drag across cells, or click them one by one; the arrows move a frame that
 // Space adds to the path, Backspace or Escape clears it, S skips the target.

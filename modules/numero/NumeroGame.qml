@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Numero games' movie: the board of cells, the target, the path being traced, the
 // round clock and the score. Numero and Numero Pro differ only in their mode.
 import QtQuick

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Numero and Numero Pro: trace a path of touching cells (up, down, left, right) whose
 // value is the target shown. In Numero every cell holds a digit and the path's value
 // is its sum. In Numero Pro the board is a checkerboard of digits and operators

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Odd-Even: square pieces whose edge codes 0-3 must add up to 3 across every seam (an
 // odd code always meets an even one): drawn as bumps and hollows that lock together.
 // Boards from 3 x 3 up to 40 cells (5 x 8, 8 x 5), chosen by the player. No hi-score list.

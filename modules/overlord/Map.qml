@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The island of Overlord: hexagonal lands, each showing its owner by colour and by mark
 // (the player's ring, the computer's spear point, nothing for neutral lands) and its
 // armies as a number. Click one of your lands, then a land touching it; pointing at (or

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Overlord: a war of territories on a small hexagonal island of 19 lands. Each side moves
 // in turn: it marches all but one army from one of its lands to a touching land (or
 // passes). Marching into a land of its own adds to it; into any other land it fights:

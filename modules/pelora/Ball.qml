@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One ball: a token of its colour with its symbol. It grows in when it arrives, fades
 // when its line vanishes, and hops while it is selected.
 import QtQuick

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The grid of balls with the keyboard cursor. It draws the game it is given, lets a
 // moved ball travel its path before the board shows the result, and reports the cell
 // the player picks; mouse and keys both end in picked(index).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Pelora's rules: balls on a square grid. A ball moves to an empty cell along a free
 // path of horizontal and vertical steps; five or more balls of one colour in a row,
 // column or diagonal vanish and score. A move that clears nothing brings the next balls

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Beside the board: the balls that come next, a word on the last move, and the warning
 // when the board is nearly full.
 import QtQuick

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A hexagonal piece drawn unturned, standing on a point, `size` across its flat sides:
 // six fields, each in the colour of its edge's code with the code's symbol, so that
 // colour is never the only signal. The face a Tile draws for the hexagon boards.

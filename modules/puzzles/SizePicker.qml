@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A number with a button either side to make it smaller or larger, and its key.
 import QtQuick
 import "../common"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A sum piece drawn unturned: a light square body with a bump (even code) or a hollow
 // (odd code) on every edge, round for 0 and 3, dovetailed for 2 and 1. A bump is filled
 // in the colour of its shape, a hollow ringed in it. The face a Tile draws for the sum

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The ReKo board: nine (or sixteen) numbered tiles that slide to their new cells when a
 // block turns, and the turning points between them. Click a turning point to turn its
 // block clockwise; on its right half, with Shift held, with a right click or the wheel

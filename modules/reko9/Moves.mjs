@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // ReKo 9's board and moves: nine numbered tiles on a 3 x 3 board; a move turns one of
 // the four 2 x 2 blocks a quarter turn. A position is an array of nine tile numbers in
 // reading order; the goal is 1..9. Every position is a permutation, so it has a rank in

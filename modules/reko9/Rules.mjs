@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // ReKo 9's game: the deal, the moves and their undoing, the hint and the verdict, in two
 // modes: nine tiles turned by four 2 x 2 blocks, and sixteen tiles turned by nine. The
 // nine-tile hint is a move that brings the position's distance to the goal down by one,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One square piece drawn unturned: its four edge codes in the game's look, as vector
 // shapes so that it stays sharp however far the player scales the movie. Edge 1 is the
 // east edge, then north, west and south.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One card: a star pattern on its back, a picture on its face. It turns over with a
 // short flip; a found pair gives a little hop.
 import QtQuick

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The end of a round: confetti rains down and a star bounces in, for a few seconds;
 // then a large "play again" picture waits for a tap.
 import QtQuick

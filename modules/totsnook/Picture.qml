@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A friendly picture, painted from its shapes in Pictures.mjs. It is painted at twice its
 // size and drawn at half, so it stays sharp in a large game window.
 import QtQuick

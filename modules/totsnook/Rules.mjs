@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Tots Nook's pairs game: cards lie face down; turn two, and a matching pair stays
 // face up. There is no way to lose: every turn shows two pictures, and a round ends
 // when all pairs are found. The state is plain data; every function returns a new one.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A choice drawn as what it chooses, so that no reading is needed: a board size as its
 // own little grid of dots, a picture set as one of its pictures. It reports the press
 // (in scene coordinates) and the letting go, so the movie can ask for a long press.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's check for packagers and for checking an installed tree: plays every
 // game of the catalogue (or one) from the installed modules/, as the menu would, and
 // reports how each went.

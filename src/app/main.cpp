@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program: reads its command line, starts the application and shows the main window.
 #include "app/checkmovies.h"
 #include "app/wiring.h"

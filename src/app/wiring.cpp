@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The one place that knows which subsystem serves which command of the main window.
 #include "app/wiring.h"
 

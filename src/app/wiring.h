@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Connects the main window's commands to the subsystems that serve them.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The command channel. Every solve has a stop flag of its own, so that a solve
 // nested inside another can be told apart from it: "stopsolving" stops whatever is
 // running, and a new "solvepuzzle" stops the ones it interrupts, so only the newest

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The movie command channel: what the station does with a running movie's commands.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The game window. Each launch creates it afresh and closing destroys it with its
 // player, so every game starts from the beginning of its movie.
 #include "host/form2.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The game window: a fixed 4:3 window that hosts one game's movie.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The channel's surroundings in the program: real windows and the game window's player.
 #include "host/gamechannel.h"
 

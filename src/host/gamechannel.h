@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Binds the command channel to a game window: the name prompt, the hi-score windows,
 // the movie player and Qt's event pump around it.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Launch parameters and movie paths.
 #include "host/launch.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Launching a game: the launch parameters of a play index and the movie path.
 #pragma once
 

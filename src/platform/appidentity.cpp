@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's name as the desktop sees it.
 #include "platform/appidentity.h"
 

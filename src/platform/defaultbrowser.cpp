@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The browser is looked up afresh for every command: nothing is cached, nothing retried.
 #include "platform/defaultbrowser.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Finding the default web browser's command line and opening the maker's pages with it.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Window sizing and placement arithmetic.
 #include "platform/geometry.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Window sizing and placement, as pure functions of screen metrics in twips.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // GIO's default application lookup falls back to handlers of parent types (text/plain
 // for text/html): a text editor, or a terminal program with no terminal, would be
 // started for a web page. Only entries that declare the type themselves are taken.

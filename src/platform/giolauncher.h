@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Opens an address with the handler the desktop's own associations name, through GIO.
 #pragma once
 

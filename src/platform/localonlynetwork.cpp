@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A network access manager that refuses every address that is not local.
 #include "platform/localonlynetwork.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Movies get no network: every request a movie's engine makes for anything but a local
 // file or a resource fails at once.
 #pragma once

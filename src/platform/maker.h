@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Who makes the product and where its pages live: the one place for these texts.
 #pragma once
 

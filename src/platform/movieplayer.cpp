@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Movies are QML documents created in the player's own engine. The player owns the
 // movie's root item and scales it uniformly to fit, centred ("show all").
 #include "platform/movieplayer.h"

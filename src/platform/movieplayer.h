@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The movie player: plays a movie, a Qt Quick document, inside a widget and carries
 // the movie's commands out and the program's answers in.
 #pragma once

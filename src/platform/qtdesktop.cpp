@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Programs start without a shell, so an address full of shell characters still
 // reaches the browser as one argument.
 #include "platform/qtdesktop.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The desktop that opening an address uses: program start and message boxes through Qt.
 #pragma once
 

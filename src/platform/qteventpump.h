@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Lets Qt's pending events through while the solver works on the user-interface thread.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Core texts (UTF-8 std::string_view) as Qt strings.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The in-memory registry: the same reading rules as the system's, without a system.
 #include "platform/registry.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A read-only view of the system's class registry, and an in-memory one for tests.
 #pragma once
 

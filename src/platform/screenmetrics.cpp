@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Screen metrics from Qt's screen information.
 #include "platform/screenmetrics.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The screen as the window code sees it: size in twips and twips per pixel.
 #pragma once
 

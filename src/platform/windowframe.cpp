@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Frame extents from the window manager, and placing by the outer edge.
 #include "platform/windowframe.h"
 

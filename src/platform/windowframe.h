@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The frame a window manager draws around a top-level window, and placing a window by
 // its outer edge before it is first shown.
 #pragma once

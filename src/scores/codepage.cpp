@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Windows-1252 table and the UTF-8 conversions around it.
 #include "scores/codepage.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Form3: its layout in twips, converted to pixels in one place, and the rows it fills.
 #include "scores/form3.h"
 

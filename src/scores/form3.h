@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The hi-score window: one slot's best 15 results and the result row of a new result.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One-pass ranking of a slot's results and the texts of the window's rows.
 #include "scores/hiscorelist.h"
 

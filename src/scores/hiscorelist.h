@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Ranking one slot's results and what the hi-score window shows of them.
 #pragma once
 

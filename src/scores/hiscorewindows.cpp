@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The windows around the score file: Form3 and the message boxes of its failures.
 #include "scores/hiscorewindows.h"
 

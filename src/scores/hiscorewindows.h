@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Opening the hi-score window and recording a result with real windows and message boxes.
 #pragma once
 

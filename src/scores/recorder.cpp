@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // RecordScore: validates the list, appends one record, hands over to the window.
 #include "scores/recorder.h"
 

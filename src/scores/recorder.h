@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Recording a finished game's result: from the "writescore" list to a record in the file.
 #pragma once
 

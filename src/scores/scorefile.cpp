@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Score file access over POSIX I/O with advisory locks shared by every instance.
 #include "scores/scorefile.h"
 

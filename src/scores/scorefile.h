@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The score file: 66-byte records, appended only, every operation opening and closing it.
 #pragma once
 

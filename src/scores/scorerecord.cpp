@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The record codec: fixed offsets, little-endian numbers, names in the code page.
 #include "scores/scorerecord.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One recorded result and its 66-byte form in the score file.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The about window's layout is fixed data; only the web-site line depends on where the
 // program is installed, while the maker's host is reserved.
 #include "shell/aboutfrm.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The about window: the product's name, version and the maker's lines.
 #pragma once
 

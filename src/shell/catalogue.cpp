@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The catalogue tables, held as constant data.
 #include "shell/catalogue.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The fixed catalogue: the 19 games the station offers and the 17 hi-score slots.
 #pragma once
 

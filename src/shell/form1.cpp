@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window. Handlers hand the chosen index on at once; the window keeps no
 // data beyond its controls.
 #include "shell/form1.h"

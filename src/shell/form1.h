@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window: the station's picture, the web-site button and the menu bar.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Drawing the SVG straight onto the widget keeps it crisp at any device pixel ratio.
 #include "shell/picturearea.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A borderless picture of fixed size that draws an SVG and reports mouse releases.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The picture popups reuse the menu bar's own QMenu objects, so captions, access keys
 // and the Brikon sub-menu can never drift apart from the bar.
 #include "shell/picturepopup.h"

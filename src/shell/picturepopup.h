@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The picture buttons' popups: the very lists that hang under the main window's menu bar.
 #pragma once
 

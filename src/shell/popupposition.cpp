@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Popup position arithmetic for the picture buttons.
 #include "shell/popupposition.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where a picture of the main window pops up its menu list, as pure arithmetic in twips.
 #pragma once
 

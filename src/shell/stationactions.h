@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the main window's commands start. The program wires the real actions; tests
 // pass fakes. An empty action does nothing.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Lets pending window events through while long work runs on the user-interface thread.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Board layouts: the grid generator and the stored hexagon boards.
 #include "solver/layouts.h"
 

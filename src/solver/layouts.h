@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Board layouts: which cells touch, by which edges, as layout strings and link tables.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading a "solvepuzzle" request: the header, the pieces, the fixed pieces, the board.
 #include "solver/request.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A "solvepuzzle" request read and checked whole before any search starts.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The fast search. It must give exactly the answer of the step-by-step search: free cells
 // filled in ascending order, at each level the unused pieces in request order, each in its
 // fitting rotations in increasing order (symmetric pieces only in their first distinct

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The solver's entry: a depth-first search over the free cells, stoppable between steps.
 #pragma once
 

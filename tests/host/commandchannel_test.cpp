@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The command channel with fakes for its surroundings and a real score file: dispatch,
 // where the name comes from, answers to the movie, and commands nested in others.
 #include "host/commandchannel.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The game window: its size on the screen, its caption, the movie it loads and the
 // commands it passes on.
 #include "host/form2.h"

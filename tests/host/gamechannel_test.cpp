@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The channel bound to the real game window: the name prompt as the player sees it, a
 // probe movie's requests answered before they return, and the window closed in the
 // middle of a solve. (The games themselves go through it in tests/movies.)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Launch parameters, movie paths and how a path splits into file and query.
 #include "host/launch.h"
 #include "platform/moviesource.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the edge games' tests share: walking the cursor, and finding what is shown.
 import * as Board from "../../modules/edgematch/Board.mjs";
 import * as Play from "../../modules/edgematch/Play.mjs";

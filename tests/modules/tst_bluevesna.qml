@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Blue Vesna: the hexagon boards drawn from their layout strings, dealing, matching, the
 // solver's request and answers it gave, the progress through the boards, and what the
 // movie adds to the edge games' flow: seams that fit shown, picking a board, moving on.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Brikon: groups, falling and closing up, scoring, the end of a game in each mode, the
 // score a record can hold, and the movie itself driven by keys and the mouse.
 import QtQuick

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The shared movie pieces: the seeded generator, time formatting, the clock and the
 // station link without a station.
 import QtQuick

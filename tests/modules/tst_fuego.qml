@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Fuego movie's two games: the jumps of Fuego Salto, the ledges of SUM-mit, the
 // lists they send, and both played from the keyboard.
 import QtQuick

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Lumo light games: boards, presses, the solver, deals, the ends of a game and of a
 // run, the lists sent for "writescore", and both movies played by mouse and keys.
 import QtQuick

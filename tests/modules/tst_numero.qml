@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Numero and Numero Pro: path values, touching rules, targets that a path reaches,
 // clearing and scoring, the end of a round and the list sent for the hi-score list.
 import QtQuick

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Odd-Even: the board sizes, dealing on sum boards, the sum rule and the bumps and
 // hollows that draw it, the solver's request and answers it gave, and what the movie
 // adds to the edge games' flow: the size keys and pickers, the solving note.

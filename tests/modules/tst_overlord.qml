@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Overlord: the island, marches and growth, the end of a war, the computer's strengths,
 // and a turn played from the keyboard.
 import QtQuick

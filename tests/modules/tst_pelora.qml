@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Pelora: free paths, lines in every direction and crossing lines, the balls that come
 // after a move that clears nothing, the end of a game, the score a record can hold, and
 // the movie itself driven by keys and the mouse.

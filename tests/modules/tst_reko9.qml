@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // ReKo 9's moves, its distance table, hints and deals, and the movie played by keys.
 import QtQuick
 import QtTest

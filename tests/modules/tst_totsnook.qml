@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Tots Nook's pairs rules and the movie played to the end from the keyboard.
 import QtQuick
 import QtTest

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs one opener with the desktop's real associations and prints the message boxes it
 // shows. GIO reads the XDG folders once per process, so every setting of them gets a
 // process of its own: the test starts this program with the environment it wants.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The browser chosen from the desktop's own associations and started by GIO, for real:
 // each case builds its own XDG folders with desktop entries of the shapes found on
 // desktops, for a fake browser script that writes down the arguments it receives.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Finding the browser's command and opening the maker's pages, over an in-memory
 // registry and a desktop that only records.
 #include "platform/defaultbrowser.h"

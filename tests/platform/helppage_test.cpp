@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The help page the help item opens names every game of the catalogue and explains
 // the lists and Solve.
 #include "shell/catalogue.h"

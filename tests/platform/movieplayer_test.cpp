@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The player's contract with movies: query variables in, commands out, answers in,
 // and a clear message instead of a crash for anything it cannot play.
 #include "platform/movieplayer.h"

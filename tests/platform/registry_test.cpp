@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The in-memory registry reads values back by the system's rules.
 #include "platform/registry.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The windows as a real window manager shows them: the caption the X server holds for
 // each window, and where the outer frame lands. Runs on X11 under a window manager
 // (tests/support/on_xvfb.sh starts Xvfb and openbox); skips anywhere else.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Windows-1252 table: round trips, the '?' for what it cannot hold, case folding.
 #include "scores/codepage.h"
 

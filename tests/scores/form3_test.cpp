@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Form3 under the offscreen platform: rows, columns, result row, and the modal showing.
 #include "scores/form3.h"
 #include "scores/hiscorewindows.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Ranking against the window's literal text keys, the one-pass list, and row texts.
 #include "scores/hiscorelist.h"
 

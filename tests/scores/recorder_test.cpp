@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // RecordScore: the field table by kind, number reading, refusals, and what the player sees.
 #include "scores/recorder.h"
 

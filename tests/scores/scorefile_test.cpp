@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The score file: counting, reading, appending, locking, failures and damaged files.
 #include "scores/scorefile.h"
 

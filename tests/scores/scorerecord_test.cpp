@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The 66-byte record: golden bytes, name fitting, the code page on the way.
 #include "scores/scorerecord.h"
 

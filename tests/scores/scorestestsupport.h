@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Shared by the score tests: records made and written raw, and read back in order.
 #pragma once
 

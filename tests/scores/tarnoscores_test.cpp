@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The tarno-scores tool, run as a program: its output, exit codes and messages.
 #include "scorestestsupport.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window as a user meets it: its client area, its button and the menu tree
 // built from the catalogue, driven through the real window.
 #include "shell/catalogue.h"

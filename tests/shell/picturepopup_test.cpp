@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The picture buttons pop up the menu bar's own lists; choosing an item there runs the
 // menu bar's handler.
 #include "shell/picturepopup.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Board layouts: the grid numbering, the stored hexagon boards, the link table.
 #include "solver/layouts.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The solver under Qt's event loop: timers fire during a solve, and a stop set by one
 // of them ends it.
 #include "model/generate.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading requests: the header's kinds, the item blocks, and every refused shape.
 #include "solver/request.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The search: known answers, agreement with the literal step machine, stopping and letting events
 // through.
 #include "solver/search.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The tarno-solve tool, run as a program: bounded lines, bounded searches, checked
 // output, and what --stats says of each request.
 #include "model/generate.h"

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Fails when the core library links Qt, or when one of its sources or their headers
 # includes a Qt header.
 if(LINKS MATCHES "Qt")

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Entry point of the GUI tests: a real QApplication on the offscreen platform unless
 // the environment asks for another one. What movies keep (player.store) goes to a
 // folder of the test program's own, never to the user's.

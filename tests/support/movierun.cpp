@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // MovieRun: the program's game window with its real channel, and a watcher that
 // answers the modal windows the channel opens.
 #include "support/movierun.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // MovieRun: plays a catalogue movie through the real game window, player and command
 // channel, for tests of game movies.
 //

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # on_xvfb.sh [--bare] [--screen WxH] [--margins TOP,BOTTOM,LEFT,RIGHT] PROGRAM [ARGS...]
 # Runs PROGRAM on the X11 platform on a screen of its own (Xvfb, 1024 x 768 unless
 # --screen says otherwise) managed by openbox, or by no window manager at all with

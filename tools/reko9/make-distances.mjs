@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes modules/reko9/Distances.mjs: every ReKo 9 position's least number of moves to
 // the goal, one digit a position in rank order, from one breadth-first pass of the
 // game's own rules. The movie reads the table instead of searching while it plays.

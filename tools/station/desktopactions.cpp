@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes the desktop entry with one desktop action per game, at build time, so the
 // games a dock offers on a right click are the catalogue's, in its order.
 //   tarno-desktop-actions TEMPLATE OUT

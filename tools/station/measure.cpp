@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Times the two waits a player feels: from process start to the main window shown,
 // and from choosing a game to the first frame of its movie. Prints both in ms. With
 // --fps SECONDS it then asks the movie for its busiest scene (screenshotScene("busy"),

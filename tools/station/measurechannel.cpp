@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Times the movie command channel against the bare solver, through the real game
 // window, player and channel with a probe movie that animates while it waits:
 //   - the channel's cost over the solver alone (as tarno-solve runs it, with no event

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Renders the product icon's SVG as a square PNG for the icon theme, at build time.
 //   tarno-render-icon SVG SIZE OUT.png
 #include <QImage>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Saves pictures of the windows for the README: the main window as it first appears,
 // the about window, a game window with its movie, or the hi-score window of a slot
 // read from a score file.

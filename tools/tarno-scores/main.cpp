@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tarno-scores: the hi-score lists and the score file from the command line.
 #include "host/commandchannel.h"
 #include "scores/codepage.h"

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs tarno-solve on requests.txt and compares its output with answers.txt line for line.
 execute_process(COMMAND ${TOOL} --stats ${DIR}/requests.txt OUTPUT_VARIABLE out
                 ERROR_VARIABLE err RESULT_VARIABLE rc)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tarno-solve: answers puzzle requests, one per line, from files or standard input.
 #include "platform/buildsettings.h"
 #include "solver/search.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Random requests from solved boards.
 #include "model/generate.h"
 

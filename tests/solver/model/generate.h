@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Puzzle requests made from random solved boards, for tests and benchmarks.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The step machine written out literally: restart, choose, place, descend, done.
 #include "model/literalsolver.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The step machine written out literally, with strings, as the model the fast search must match.
 #pragma once
 
