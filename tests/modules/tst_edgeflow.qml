@@ -35,15 +35,11 @@ MovieStage {
         function sent(command) {
             return stage.sent(command).map(args => command + "|" + args);
         }
-        function find(name) {
-            return findChild(movie, name);
-        }
+        function find(name) { return findChild(movie, name); }
         function goTo(area, index) {
             compare(PuzzlePlay.goTo(movie, area, index, key => keyClick(key)), { area: area, index: index });
         }
-        function centre(area, index) {
-            return movie.table.placeCentre({ area: area, index: index });
-        }
+        function centre(area, index) { return movie.table.placeCentre({ area: area, index: index }); }
         function drag(from, to) {
             const t = movie.table;
             mousePress(t, from.x, from.y);
@@ -87,14 +83,10 @@ MovieStage {
             verify(!movie.gameOver.visible, "before the result");
             tryCompare(movie.gameOver, "visible", true);
             movie.sendPendingScore();
-            const scores = sent("writescore");
+            const scores = stage.sent("writescore");
             compare(scores.length, data.scores);
-            if (data.scores > 0) {
-                const list = scores[0].substring("writescore|".length).split(",");
-                compare(list.length, 2);
-                compare(list[0], data.gameType);
-                verify(/^[0-9]+$/.test(list[1]) && Number(list[1]) > 0, list[1]);
-            }
+            if (data.scores > 0)
+                verify(RegExp("^" + data.gameType + ",[1-9][0-9]*$").test(scores[0]), scores[0]);
             // Nothing more is sent, whatever else happens on the finished board.
             keyClick(Qt.Key_Escape);
             keyClick(Qt.Key_X);
@@ -140,33 +132,6 @@ MovieStage {
             drag(to, from);
             compare(movie.game.position.cellOf[s.id], 0, "back in the tray");
             verify(movie.game.moves >= 5);
-        }
-
-        // The keyboard holds a piece: a click on an empty cell puts it there, a click on
-        // another piece lets it go and only turns the piece clicked.
-        function test_mouseAndKeyboardTogether_data() {
-            return [{ tag: "Tarno 9", movie: "tiles", gameType: "tarno9" }];
-        }
-        function test_mouseAndKeyboardTogether(data) {
-            open(data, 6);
-            const n = movie.game.position.board.cellCount;
-            const steps = movie.game.position.pieces[2].length;
-            goTo("tray", 2);
-            keyClick(Qt.Key_Space);
-            compare(movie.game.held, 2);
-            const at = centre("board", n);
-            mouseClick(movie.table, at.x, at.y);
-            compare(movie.game.position.pieceAt[n], 2);
-            compare(movie.game.held, -1);
-            goTo("tray", 4);
-            keyClick(Qt.Key_Space);
-            wait(500);   // the next click on the same place is not a double click
-            const turn = movie.game.position.rotationOf[2];
-            mouseClick(movie.table, at.x, at.y);
-            compare(movie.game.held, -1);
-            compare(movie.game.position.pieceAt[n], 2, "the clicked piece stays");
-            compare(movie.game.position.rotationOf[2], (turn + steps - 1) % steps, "and turns clockwise");
-            compare(movie.game.position.cellOf[4], 0);
         }
 
         function test_solveLaysTheAnswerAndRecordsNothing_data() {
@@ -233,9 +198,7 @@ MovieStage {
         function test_hint_data() {
             return [
                 { tag: "Tarno 9", movie: "tiles", gameType: "tarno9", seed: 3, laid: 1, by: "key" },
-                { tag: "Tarno 16", movie: "tiles", gameType: "tarno16", seed: 3, laid: 10, by: "button" },
                 { tag: "Angle Puzzle", movie: "tiles", gameType: "angle", seed: 3, laid: 11, by: "key" },
-                { tag: "K-Puzzle", movie: "tiles", gameType: "kpuzzle", seed: 3, laid: 10, by: "button" },
                 { tag: "Blue Vesna 7O", movie: "bluevesna", shape: "7O", seed: 3, laid: 2, by: "key" },
                 { tag: "Odd-Even 3 x 4", movie: "oddeven", size: { rows: 3, columns: 4 }, seed: 3, laid: 3, by: "button" }
             ];
