@@ -36,55 +36,55 @@ MovieStage {
             return best;
         }
 
-        function test_neighbourhoods_data() {
+        // Each row: what a rule gives for a board or game of our own.
+        function test_rules_data() {
+            const sq = Rules.squareBoard(6, 6, 2), hex = Rules.hexBoard(3, 2);
+            const near = (board, cell) => board.neighbours[cell].slice().sort((a, b) => a - b);
+            const board = type => { const b = Rules.newGame(type, 5).board; return [b.cells.length, b.levels, b.shape]; };
+            const press = (levels, lamps, at) => Rules.press(Rules.squareBoard(3, 3, levels), lamps, at);
+            const dark = new Array(9).fill(0), corner = new Array(16).fill(0);
+            corner[0] = 1;
+            const practice = (reached, level, solved) => {
+                const game = Rules.newGame("lumo13", 2, level);
+                return Rules.levelAfter(reached, solved ? solveGame(game) : game);
+            };
             return [
-                { tag: "square corner", board: Rules.squareBoard(6, 6, 2), cell: 0, near: [0, 1, 6] },
-                { tag: "square edge", board: Rules.squareBoard(6, 6, 2), cell: 3, near: [2, 3, 4, 9] },
-                { tag: "square middle", board: Rules.squareBoard(6, 6, 2), cell: 14, near: [8, 13, 14, 15, 20] },
-                { tag: "wide board", board: Rules.squareBoard(4, 2, 2), cell: 5, near: [1, 4, 5, 6] },
-                { tag: "honeycomb centre", board: Rules.hexBoard(3, 2), cell: 18, near: [11, 12, 17, 18, 19, 24, 25] },
-                { tag: "honeycomb corner", board: Rules.hexBoard(3, 2), cell: 0, near: [0, 1, 4, 5] }
+                { tag: "neighbours: square corner", got: () => near(sq, 0), want: [0, 1, 6] },
+                { tag: "neighbours: square edge", got: () => near(sq, 3), want: [2, 3, 4, 9] },
+                { tag: "neighbours: square middle", got: () => near(sq, 14), want: [8, 13, 14, 15, 20] },
+                { tag: "neighbours: wide board", got: () => near(Rules.squareBoard(4, 2, 2), 5), want: [1, 4, 5, 6] },
+                { tag: "neighbours: honeycomb centre", got: () => near(hex, 18), want: [11, 12, 17, 18, 19, 24, 25] },
+                { tag: "neighbours: honeycomb corner", got: () => near(hex, 0), want: [0, 1, 4, 5] },
+                { tag: "board: lumo11", got: () => board("lumo11"), want: [36, 2, "square"] },
+                { tag: "board: lumo12", got: () => board("lumo12"), want: [37, 2, "hex"] },
+                { tag: "board: lumo13", got: () => board("lumo13"), want: [25, 3, "square"] },
+                { tag: "board: unknown type plays lumo12", got: () => Rules.newGame("tiles", 5).gameType, want: "lumo12" },
+                { tag: "press: out goes to bright", got: () => press(3, dark, 4), want: [0, 2, 0, 2, 2, 2, 0, 2, 0] },
+                { tag: "press: bright goes to dim", got: () => press(3, [2, 2, 2, 2, 2, 2, 2, 2, 2], 0), want: [1, 1, 2, 1, 2, 2, 2, 2, 2] },
+                { tag: "press: two levels go round", got: () => press(2, press(2, dark, 4), 4), want: dark },
+                { tag: "press: three levels go round", got: () => press(3, press(3, press(3, dark, 4), 4), 4), want: dark },
+                { tag: "solve: one lit corner of 4 x 4 is refused", got: () => [Rules.solve(Rules.squareBoard(4, 4, 2), corner),
+                      Rules.fewestMoves(Rules.squareBoard(4, 4, 2), corner)], want: [null, -1] },
+                { tag: "step: square right", got: () => Rules.step(sq, 14, 1, 0), want: 15 },
+                { tag: "step: square up", got: () => Rules.step(sq, 14, 0, -1), want: 8 },
+                { tag: "step: square stops at the edge", got: () => Rules.step(sq, 5, 1, 0), want: 5 },
+                { tag: "step: honeycomb left", got: () => Rules.step(hex, 18, -1, 0), want: 17 },
+                { tag: "step: honeycomb down", got: () => Rules.step(hex, 18, 0, 1), want: 24 },
+                { tag: "step: honeycomb up from the top row", got: () => Rules.step(hex, 1, 0, -1), want: 1 },
+                { tag: "ladder: nothing stored", got: () => Rules.levelFromStore(""), want: 1 },
+                { tag: "ladder: a level", got: () => Rules.levelFromStore(" 7 "), want: 7 },
+                { tag: "ladder: past the top", got: () => Rules.levelFromStore("40"), want: Rules.ladderLength },
+                { tag: "ladder: not a number", got: () => [Rules.levelFromStore("7a"), Rules.levelFromStore("-3")], want: [1, 1] },
+                { tag: "ladder: the top level solved opens the next", got: () => practice(4, 4, true), want: 5 },
+                { tag: "ladder: at the top it stays", got: () => practice(Rules.ladderLength, Rules.ladderLength, true),
+                  want: Rules.ladderLength },
+                { tag: "ladder: a lower level solved", got: () => practice(4, 3, true), want: 4 },
+                { tag: "ladder: not solved", got: () => practice(4, 4, false), want: 4 },
+                { tag: "ladder: practice records nothing", got: () => Rules.result(solveGame(Rules.newGame("lumo13", 2, 3)), "Eve"), want: null }
             ];
         }
-        function test_neighbourhoods(data) {
-            compare(data.board.neighbours[data.cell].slice().sort((a, b) => a - b), data.near);
-            // Neighbours are mutual and touch: pressing is symmetric and local.
-            data.board.neighbours.forEach((near, i) => near.forEach(j => {
-                verify(data.board.neighbours[j].indexOf(i) >= 0, i + " and " + j);
-                const a = data.board.cells[i], b = data.board.cells[j];
-                verify(Math.hypot(a.x - b.x, a.y - b.y) < 1.01, "touching " + i + " " + j);
-            }));
-        }
-
-        function test_gameBoards_data() {
-            return [
-                { tag: "lumo11", cells: 36, levels: 2, shape: "square" },
-                { tag: "lumo12", cells: 37, levels: 2, shape: "hex" },
-                { tag: "lumo13", cells: 25, levels: 3, shape: "square" },
-                { tag: "unknown type plays lumo12", type: "tiles", cells: 37, levels: 2, shape: "hex" }
-            ];
-        }
-        function test_gameBoards(data) {
-            const game = Rules.newGame(data.type || data.tag, 5);
-            compare([game.gameType, game.board.cells.length, game.board.levels, game.board.shape],
-                    [data.type ? "lumo12" : data.tag, data.cells, data.levels, data.shape]);
-            game.board.cells.forEach((_, i) => verify(keysTo(game.board, 0, i) !== null, "the arrows reach " + i));
-        }
-
-        function test_pressStepsLevelsDownAndAround_data() {
-            return [{ tag: "two levels", levels: 2 }, { tag: "three levels", levels: 3 }];
-        }
-        function test_pressStepsLevelsDownAndAround(data) {
-            const board = Rules.squareBoard(3, 3, data.levels);
-            let lamps = new Array(9).fill(0);
-            lamps = Rules.press(board, lamps, 4);
-            compare(lamps, [0, data.levels - 1, 0, data.levels - 1, data.levels - 1, data.levels - 1, 0, data.levels - 1, 0],
-                    "out goes to bright");
-            for (let t = 1; t < data.levels; ++t)
-                lamps = Rules.press(board, lamps, 4);
-            verify(Rules.isDark(lamps), "pressing a lamp as often as there are levels changes nothing");
-            if (data.levels === 3)
-                compare(Rules.press(board, [2, 2, 2, 2, 2, 2, 2, 2, 2], 0), [1, 1, 2, 1, 2, 2, 2, 2, 2], "bright goes to dim");
+        function test_rules(data) {
+            compare(data.got(), data.want);
         }
 
         // Every recorded deal of a game needs its one par, so the list compares like with
@@ -117,27 +117,6 @@ MovieStage {
             verify(seen.size > data.deals * 0.95, "deals differ: " + seen.size);
         }
 
-        function test_ladder_data() {
-            return [
-                { tag: "nothing stored", stored: "", reached: 1 },
-                { tag: "a level", stored: "7", reached: 7 },
-                { tag: "past the top", stored: "40", reached: Rules.ladderLength },
-                { tag: "not a number", stored: "7a", reached: 1 },
-                { tag: "negative", stored: "-3", reached: 1 }
-            ];
-        }
-        function test_ladder(data) {
-            const reached = Rules.levelFromStore(data.stored);
-            compare(reached, data.reached);
-            // Solving the top level reached opens the next; a lower one, or a game lost, does not.
-            let game = solveGame(Rules.newGame("lumo13", 2, reached));
-            compare(Rules.levelAfter(reached, game), Math.min(reached + 1, Rules.ladderLength));
-            compare(Rules.result(game, "Eve"), null, "practice records nothing");
-            if (reached > 1)
-                compare(Rules.levelAfter(reached, solveGame(Rules.newGame("lumo13", 2, reached - 1))), reached);
-            compare(Rules.levelAfter(reached, Rules.newGame("lumo13", 2, reached)), reached);
-        }
-
         // The solver's count against trying every combination, on boards with and without a
         // unique solution (3 x 3 two levels is unique; a row of five and 4 x 3 are not).
         function test_fewestAgreesWithTryingAll_data() {
@@ -157,28 +136,6 @@ MovieStage {
                 const lamps = Rules.deal(data.board, { state: seed * 7919 }, 3);
                 compare(Rules.fewestMoves(data.board, lamps), bruteFewest(data.board, lamps), "seed " + seed);
             }
-        }
-
-        function test_unsolvablePositionIsRefused() {
-            const lamps = new Array(16).fill(0);
-            lamps[0] = 1;  // on 4 x 4 with two levels, one lit corner cannot be put out
-            compare(Rules.solve(Rules.squareBoard(4, 4, 2), lamps), null);
-            compare(Rules.fewestMoves(Rules.squareBoard(4, 4, 2), lamps), -1);
-        }
-
-        function test_cursorSteps_data() {
-            const sq = Rules.squareBoard(6, 6, 2), hex = Rules.hexBoard(3, 2);
-            return [
-                { tag: "square right", board: sq, from: 14, dx: 1, dy: 0, to: 15 },
-                { tag: "square up", board: sq, from: 14, dx: 0, dy: -1, to: 8 },
-                { tag: "square stops at the edge", board: sq, from: 5, dx: 1, dy: 0, to: 5 },
-                { tag: "honeycomb left", board: hex, from: 18, dx: -1, dy: 0, to: 17 },
-                { tag: "honeycomb down", board: hex, from: 18, dx: 0, dy: 1, to: 24 },
-                { tag: "honeycomb up from the top row", board: hex, from: 1, dx: 0, dy: -1, to: 1 }
-            ];
-        }
-        function test_cursorSteps(data) {
-            compare(Rules.step(data.board, data.from, data.dx, data.dy), data.to);
         }
 
         // Plays the fewest presses of a game.
