@@ -47,49 +47,44 @@ MovieStage {
                     [1, data.owner, data.armies, Rules.computer]);
         }
 
-        function test_heldLandsGrowAfterTheComputerMoves() {
-            let s = island([[0, 0, Rules.human, 3], [2, 0, Rules.computer, 3]]);
-            s = Rules.play(s, Rules.human, { from: -1, to: -1 });
-            compare(s.armies[at(0, 0)], 3, "no growth after the player alone");
-            s = Rules.play(s, Rules.computer, { from: -1, to: -1 });
-            compare([s.armies[at(0, 0)], s.armies[at(2, 0)], s.armies[at(1, 0)], s.round, s.turn], [4, 4, 1, 2, Rules.human]);
-        }
-
-        function test_outOfTurnOrIllegalMovesChangeNothing() {
-            const s = island([[0, 0, Rules.human, 3], [2, 0, Rules.computer, 3]]);
-            compare(Rules.play(s, Rules.computer, { from: at(2, 0), to: at(1, 0) }), s);
-            compare(Rules.play(s, Rules.human, { from: at(0, 0), to: at(2, 0) }), s, "not touching");
-            compare(Rules.play(s, Rules.human, { from: at(2, 0), to: at(1, 0) }), s, "not yours");
-            const weak = island([[0, 0, Rules.human, 1], [2, 0, Rules.computer, 3]]);
-            compare(Rules.moves(weak, Rules.human), [{ from: -1, to: -1 }], "one army cannot march");
-        }
-
-        // The player's click on a land, with a land chosen or not; the computer's turn and a
-        // finished war take none.
-        function test_choice_data() {
+        // Each row: what a rule gives on an island of our own. A click on a land, with a
+        // land chosen or not: the computer's turn and a finished war take none.
+        function test_rules_data() {
+            const pass = { from: -1, to: -1 };
+            const two = island([[0, 0, Rules.human, 3], [2, 0, Rules.computer, 3]]);
+            const grown = s => [s.armies[at(0, 0)], s.armies[at(2, 0)], s.armies[at(1, 0)], s.round, s.turn];
+            const click = (selected, land, more) => Rules.choice(Object.assign(island([[0, 0, Rules.human, 4],
+                    [-1, 0, Rules.human, 1], [2, 0, Rules.computer, 3]]), more || {}), selected, land);
+            const won = Rules.play(island([[0, 0, Rules.human, 9], [1, 0, Rules.computer, 2]]), Rules.human, { from: at(0, 0), to: at(1, 0) });
+            const lost = island([[0, 0, Rules.human, 3], [2, 0, Rules.computer, 9], [2, -1, Rules.computer, 9],
+                                 [1, -1, Rules.computer, 2], [2, -2, Rules.computer, 2]]);
+            const last = Object.assign(island([[0, 0, Rules.human, 3], [1, 0, Rules.computer, 8], [2, -2, Rules.computer, 9]]),
+                                       { turn: Rules.computer });
             return [
-                { tag: "a land with armies to spare", selected: [], land: [0, 0], what: "select" },
-                { tag: "a land with one army", selected: [], land: [-1, 0], what: "letGo" },
-                { tag: "a land not yours", selected: [], land: [2, 0], what: "letGo" },
-                { tag: "touching the chosen land", selected: [0, 0], land: [1, 0], what: "march" },
-                { tag: "the chosen land again", selected: [0, 0], land: [0, 0], what: "letGo" },
-                { tag: "far from the chosen land", selected: [0, 0], land: [2, -2], what: "letGo" },
-                { tag: "the computer's turn", selected: [], land: [0, 0], turn: Rules.computer, what: "" },
-                { tag: "the war is over", selected: [], land: [0, 0], winner: Rules.human, what: "" }
-            ];
+                { tag: "no growth after the player alone", got: () => grown(Rules.play(two, Rules.human, pass)), want: [3, 3, 1, 1, Rules.computer] },
+                { tag: "held lands grow after the computer", got: () => grown(Rules.play(Rules.play(two, Rules.human, pass), Rules.computer, pass)),
+                  want: [4, 4, 1, 2, Rules.human] },
+                { tag: "out of turn", got: () => Rules.play(two, Rules.computer, { from: at(2, 0), to: at(1, 0) }), want: two },
+                { tag: "not touching", got: () => Rules.play(two, Rules.human, { from: at(0, 0), to: at(2, 0) }), want: two },
+                { tag: "not yours", got: () => Rules.play(two, Rules.human, { from: at(2, 0), to: at(1, 0) }), want: two },
+                { tag: "one army cannot march", got: () => Rules.moves(island([[0, 0, Rules.human, 1]]), Rules.human), want: [pass] },
+                { tag: "click: a land with armies to spare", got: () => click(-1, at(0, 0)), want: "select" },
+                { tag: "click: a land with one army", got: () => click(-1, at(-1, 0)), want: "letGo" },
+                { tag: "click: a land not yours", got: () => click(-1, at(2, 0)), want: "letGo" },
+                { tag: "click: touching the chosen land", got: () => click(at(0, 0), at(1, 0)), want: "march" },
+                { tag: "click: the chosen land again", got: () => click(at(0, 0), at(0, 0)), want: "letGo" },
+                { tag: "click: far from the chosen land", got: () => click(at(0, 0), at(2, -2)), want: "letGo" },
+                { tag: "click: the computer's turn", got: () => click(-1, at(0, 0), { turn: Rules.computer }), want: "" },
+                { tag: "click: the war is over", got: () => click(-1, at(0, 0), { winner: Rules.human }), want: "" },
+                { tag: "taking the last land wins", got: () => won.winner, want: Rules.human },
+                { tag: "a won war takes no moves", got: () => Rules.play(won, Rules.computer, pass), want: won },
+                { tag: "hopeless: an even war", got: () => Rules.hopeless(island([[0, 0, Rules.human, 6], [2, 0, Rules.computer, 6]]), Rules.human), want: false },
+                { tag: "hopeless: outnumbered", got: () => [Rules.hopeless(lost, Rules.human), Rules.hopeless(lost, Rules.computer)], want: [true, false] }
+            ].concat(Rules.strengths.slice(1).map((s, i) => ({ tag: s.name + " takes the last land",
+                got: () => Rules.computerMove(last, i + 1, Random.make(1)), want: { from: at(1, 0), to: at(0, 0) } })));
         }
-        function test_choice(data) {
-            const s = Object.assign(island([[0, 0, Rules.human, 4], [-1, 0, Rules.human, 1], [2, 0, Rules.computer, 3]]),
-                                    { turn: data.turn || Rules.human, winner: data.winner || 0 });
-            const selected = data.selected.length ? at(data.selected[0], data.selected[1]) : -1;
-            compare(Rules.choice(s, selected, at(data.land[0], data.land[1])), data.what);
-        }
-
-        function test_takingTheLastLandWins() {
-            let s = island([[0, 0, Rules.human, 9], [1, 0, Rules.computer, 2]]);
-            s = Rules.play(s, Rules.human, { from: at(0, 0), to: at(1, 0) });
-            compare(s.winner, Rules.human);
-            compare(Rules.play(s, Rules.computer, { from: -1, to: -1 }), s, "a won war takes no moves");
+        function test_rules(data) {
+            compare(data.got(), data.want);
         }
 
         function test_islands_data() {
@@ -139,25 +134,6 @@ MovieStage {
             }
             compare(s.winner, data.winner);
             compare(Rules.play(s, s.turn, { from: -1, to: -1 }), s, "an ended war takes no moves");
-        }
-
-        function test_hopelessOffersResign() {
-            const even = island([[0, 0, Rules.human, 6], [2, 0, Rules.computer, 6]]);
-            verify(!Rules.hopeless(even, Rules.human));
-            const lost = island([[0, 0, Rules.human, 3], [2, 0, Rules.computer, 9], [2, -1, Rules.computer, 9],
-                                 [1, -1, Rules.computer, 2], [2, -2, Rules.computer, 2]]);
-            verify(Rules.hopeless(lost, Rules.human));
-            verify(!Rules.hopeless(lost, Rules.computer));
-        }
-
-        // Every strength that thinks takes the other side's last land when it can.
-        function test_strengthTakesAWin_data() {
-            return Rules.strengths.slice(1).map((s, i) => ({ tag: s.name, strength: i + 1 }));
-        }
-        function test_strengthTakesAWin(data) {
-            const s = Object.assign(island([[0, 0, Rules.human, 3], [1, 0, Rules.computer, 8],
-                                            [2, -2, Rules.computer, 9]]), { turn: Rules.computer });
-            compare(Rules.computerMove(s, data.strength, Random.make(1)), { from: at(1, 0), to: at(0, 0) });
         }
 
         // A march chosen with the arrows and Space (Escape lets go), the computer's answer,
