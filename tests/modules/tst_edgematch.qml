@@ -14,63 +14,38 @@ Item {
     TestCase {
         name: "EdgeBoard"
 
-        // --- Layouts -------------------------------------------------------------------
-
-        function test_gridLayout_data() {
+        // Each row: what the board model gives. Grid cells are numbered along the
+        // anti-diagonals; a turn of one step moves each code one edge on.
+        function test_rules_data() {
+            const board = name => { const b = Board.boardFor(name); return b && [b.name, b.cellCount, b.edges, b.matchSum, b.rows]; };
+            const rows = b => [1, 2, 3, 4].map(r => [1, 2, 3, 4].map(c => b.places.findIndex(p => p && p.row === r && p.column === c)));
+            const fit = (name, a, b) => [Board.codesFit(Board.boardFor(name), a, b), Board.codesFit(Board.boardFor(name), b, a)];
             return [
-                { tag: "3x3", rows: 3, columns: 3,
-                  layout: "AB42AC13BD42BE13CE42CF13DG13EG42EH13FH42GI13HI42" },
-                { tag: "1x1", rows: 1, columns: 1, layout: "" }
+                { tag: "grid layout 3 x 3", got: () => Board.gridLayout(3, 3), want: "AB42AC13BD42BE13CE42CF13DG13EG42EH13FH42GI13HI42" },
+                { tag: "grid layout 1 x 1", got: () => Board.gridLayout(1, 1), want: "" },
+                { tag: "grid numbers 4 x 4", got: () => rows(Board.gridBoard("tarno16", 4, 4, 0)),
+                  want: [[1, 3, 6, 10], [2, 5, 9, 13], [4, 8, 12, 15], [7, 11, 14, 16]] },
+                { tag: "board tarno9", got: () => board("tarno9"), want: ["tarno9", 9, 4, 0, 3] },
+                { tag: "board: another ta name", got: () => board("tarno99"), want: ["tarno99", 16, 4, 0, 4] },
+                { tag: "board angle", got: () => board("angle"), want: ["angle", 16, 4, 0, 4] },
+                { tag: "board hexa10W", got: () => board("hexa10W"), want: ["hexa10W", 10, 6, 0, undefined] },
+                { tag: "board bg58", got: () => board("bg58"), want: ["bg58", 40, 4, 3, 5] },
+                { tag: "board bg with one digit", got: () => board("bg3"), want: ["bg3", 9, 4, 3, 3] },
+                { tag: "board: unknown kind", got: () => board("xyz"), want: null },
+                { tag: "board: bg over forty cells", got: () => board("bg99"), want: null },
+                { tag: "board: capitals", got: () => board("Tarno9"), want: null },
+                { tag: "turned: unturned", got: () => Board.turnedCodes("0123", 0), want: "0123" },
+                { tag: "turned: one step", got: () => Board.turnedCodes("0123", 1), want: "3012" },
+                { tag: "turned: hexagon", got: () => Board.turnedCodes("012345", 2), want: "450123" },
+                { tag: "fit: equal codes", got: () => fit("tarno9", 3, 3), want: [true, true] },
+                { tag: "fit: other codes", got: () => fit("tarno9", 1, 2), want: [false, false] },
+                { tag: "fit: sum of three", got: () => [fit("bg12", 0, 3), fit("bg12", 2, 1)], want: [[true, true], [true, true]] },
+                { tag: "fit: sums under three", got: () => [fit("bg12", 0, 0), fit("bg12", 0, 1)], want: [[false, false], [false, false]] },
+                { tag: "fit: sums over three", got: () => [fit("bg12", 2, 2), fit("bg12", 3, 3)], want: [[false, false], [false, false]] }
             ];
         }
-        function test_gridLayout(data) {
-            compare(Board.gridLayout(data.rows, data.columns), data.layout);
-        }
-
-        function test_gridNumbersAlongAntiDiagonals() {
-            const b = Board.gridBoard("tarno16", 4, 4, 0);
-            // Row by row, the cell numbers of a 4 x 4 board.
-            const expected = [[1, 3, 6, 10], [2, 5, 9, 13], [4, 8, 12, 15], [7, 11, 14, 16]];
-            for (let cell = 1; cell <= 16; ++cell) {
-                const p = b.places[cell];
-                compare(expected[p.row - 1][p.column - 1], cell, "cell " + cell);
-            }
-        }
-
-        function test_boardFor_data() {
-            return [
-                { tag: "tarno9", name: "tarno9", cells: 9, edges: 4, sum: 0, rows: 3 },
-                { tag: "other ta", name: "tarno99", cells: 16, edges: 4, sum: 0, rows: 4 },
-                { tag: "angle", name: "angle", cells: 16, edges: 4, sum: 0, rows: 4 },
-                { tag: "hexa", name: "hexa10W", cells: 10, edges: 6, sum: 0, rows: undefined },
-                { tag: "bg 5x8", name: "bg58", cells: 40, edges: 4, sum: 3, rows: 5 },
-                { tag: "bg one digit", name: "bg3", cells: 9, edges: 4, sum: 3, rows: 3 },
-                // No such board.
-                { tag: "unknown kind", name: "xyz" },
-                { tag: "bg over forty cells", name: "bg99" },
-                { tag: "capitals", name: "Tarno9" }
-            ];
-        }
-        function test_boardFor(data) {
-            const b = Board.boardFor(data.name);
-            if (data.cells === undefined) {
-                compare(b, null);
-                return;
-            }
-            compare([b.name, b.cellCount, b.edges, b.matchSum, b.rows], [data.name, data.cells, data.edges, data.sum, data.rows]);
-        }
-
-        // --- Pieces, moves and matching --------------------------------------------------
-
-        function test_turnedCodes_data() {
-            return [
-                { tag: "unturned", piece: "0123", rotation: 0, codes: "0123" },
-                { tag: "one step", piece: "0123", rotation: 1, codes: "3012" },
-                { tag: "hexagon", piece: "012345", rotation: 2, codes: "450123" }
-            ];
-        }
-        function test_turnedCodes(data) {
-            compare(Board.turnedCodes(data.piece, data.rotation), data.codes);
+        function test_rules(data) {
+            compare(data.got(), data.want);
         }
 
         function test_layingSwapsAndReturnsPieces() {
@@ -107,18 +82,6 @@ Item {
             compare([Board.isSolved(p), Board.fitsAt(p, 5), Board.edgeState(p, 5, 3)], [false, false, "clash"]);
             p = Board.lift(p, 4);
             compare([Board.edgeState(p, 2, 1), Board.fitsAt(p, 2), Board.isFull(p)], ["open", true, false]);
-        }
-
-        // Which codes fit across a seam: equal codes, or on sum boards codes adding up to three.
-        function test_codesFit_data() {
-            return [[0, 0, true], [1, 2, false], [3, 3, true]].map(r => ({ tag: "equal " + r, board: "tarno9", r: r }))
-                .concat([[0, 3, true], [2, 1, true], [0, 0, false], [0, 1, false], [2, 2, false], [3, 3, false]]
-                        .map(r => ({ tag: "sum " + r, board: "bg12", r: r })));
-        }
-        function test_codesFit(data) {
-            const b = Board.boardFor(data.board);
-            compare(Board.codesFit(b, data.r[0], data.r[1]), data.r[2]);
-            compare(Board.codesFit(b, data.r[1], data.r[0]), data.r[2]);
         }
 
         // --- Dealing -----------------------------------------------------------------------
