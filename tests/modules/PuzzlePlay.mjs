@@ -45,14 +45,8 @@ export function reachableCount(game, layout, from) {
 
 // The visible items named `name` anywhere under `item`.
 export function shown(item, name) {
-    let out = [];
-    for (let i = 0; i < item.children.length; ++i) {
-        const child = item.children[i];
-        if (child.objectName === name && child.visible)
-            out.push(child);
-        out = out.concat(shown(child, name));
-    }
-    return out;
+    return Array.from(item.children).reduce((out, child) =>
+        out.concat(child.objectName === name && child.visible ? [child] : [], shown(child, name)), []);
 }
 
 // The position a "solvepuzzle" request describes: its pieces, its fixed pieces laid.

@@ -171,18 +171,6 @@ MovieStage {
             compare(movie.game.position.board.name, "hexa6T", "a board not finished is dealt again");
         }
 
-        function test_matchingSeamsAreShown() {
-            open("7O", 42);
-            compare(movie.fits, { fit: 0, all: 12 });
-            movie.playSolution(3);
-            compare(movie.fits.fit, 2, "cells 2 and 3 each touch cell 1 (BA52, CA36)");
-            compare(PuzzlePlay.shown(movie, "match").length, 2);
-            compare(PuzzlePlay.shown(movie, "clash").length, 0);
-            const s = movie.game.solution[2];
-            movie.table.turnRequested(s.id, 1);
-            verify(PuzzlePlay.shown(movie, "clash").length >= 1);
-        }
-
         function test_pickingABoard() {
             open("3T", 1);
             keyClick(Qt.Key_PageDown);

@@ -48,6 +48,11 @@ MovieStage {
                 { tag: "score: two left", got: () => left([[0, 0], [3, 0]]), want: 34 },
                 { tag: "summit: reached", got: () => [summit.over, summit.reachedSummit, Summit.score(summit)], want: [true, true, Summit.summit] },
                 { tag: "summit: no pick after it", got: () => Summit.pick(summit, 2).game, want: summit },
+                { tag: "ledge time: the first ledge", got: () => Summit.ledgeTimeMs(0), want: 20000 },
+                { tag: "ledge time: the second", got: () => Summit.ledgeTimeMs(1), want: 19650 },
+                { tag: "ledge time: the tenth", got: () => Summit.ledgeTimeMs(10), want: 16500 },
+                { tag: "ledge time: below the summit", got: () => Summit.ledgeTimeMs(29), want: 9850 },
+                { tag: "ledge time: never under 9 s", got: () => [Summit.ledgeTimeMs(40), Summit.ledgeTimeMs(-3)], want: [9000, 20000] },
                 { tag: "list: rounded time", got: () => Result.scoreList("summit", 1500.6, 3), want: ["summit", 1501, 3] },
                 { tag: "list: time too long", got: () => Result.scoreList("fuego", 12345678, 5), want: ["fuego", 9999999, 5] },
                 { tag: "list: score too high", got: () => Result.scoreList("summit", 1000, 150), want: ["summit", 1000, 99] }
@@ -130,16 +135,6 @@ MovieStage {
             verify(Summit.ledgePlan(0).fewest === 2 && Summit.ledgePlan(Summit.summit - 1).fewest === 4);
             verify(meanTarget[Summit.summit - 1] > 3 * meanTarget[0], meanTarget.join(" "));
             verify(Summit.slipCostMs(25) > Summit.slipCostMs(0));
-        }
-
-        // The weather allows 20 s on the first ledge and tightens with every ledge, to
-        // no less than 9 s.
-        function test_ledgeTime_data() {
-            return [[0, 20000], [1, 19650], [10, 16500], [29, 9850], [40, 9000], [-3, 20000]]
-                .map(r => ({ tag: "height " + r[0], height: r[0], ms: r[1] }));
-        }
-        function test_ledgeTime(data) {
-            compare(Summit.ledgeTimeMs(data.height), data.ms);
         }
 
         // A pick climbs, waits or slips; minus stones still free keep a pick over the

@@ -44,6 +44,14 @@ MovieStage {
             const press = (levels, lamps, at) => Rules.press(Rules.squareBoard(3, 3, levels), lamps, at);
             const dark = new Array(9).fill(0), corner = new Array(16).fill(0);
             corner[0] = 1;
+            const solved = (type, name) => { const g = solveGame(Rules.tick(Rules.newGame(type, 9), 61000.7));
+                                             return [g.outcome, g.moves === g.fewest, Rules.result(g, name), Rules.move(g, 0) === g]; };
+            const ended = game => [game.outcome, game.over, Rules.result(game, "Eve")];
+            const fresh = Rules.newGame("lumo11", 3);
+            let wandered = fresh;
+            for (let k = 0; k < 98; ++k)
+                wandered = Rules.move(wandered, 7);  // a lamp pressed twice changes nothing
+            const timed = Rules.tick(fresh, Rules.maxTimeMs + 5000);
             const practice = (reached, level, solved) => {
                 const game = Rules.newGame("lumo13", 2, level);
                 return Rules.levelAfter(reached, solved ? solveGame(game) : game);
@@ -80,7 +88,17 @@ MovieStage {
                   want: Rules.ladderLength },
                 { tag: "ladder: a lower level solved", got: () => practice(4, 3, true), want: 4 },
                 { tag: "ladder: not solved", got: () => practice(4, 4, false), want: 4 },
-                { tag: "ladder: practice records nothing", got: () => Rules.result(solveGame(Rules.newGame("lumo13", 2, 3)), "Eve"), want: null }
+                { tag: "ladder: practice records nothing", got: () => Rules.result(solveGame(Rules.newGame("lumo13", 2, 3)), "Eve"), want: null },
+                { tag: "solved: lumo11", got: () => solved("lumo11", "Eve"), want: ["solved", true, ["lumo11", 8, 61000, "Eve"], true] },
+                { tag: "solved: lumo13", got: () => solved("lumo13", "Ann Lee"), want: ["solved", true, ["lumo13", 9, 61000, "Ann Lee"], true] },
+                { tag: "solved: an empty name goes as the station's own", got: () => solved("lumo12", " ")[2][3], want: "NoName Player" },
+                { tag: "solved: a comma cannot split the list", got: () => solved("lumo12", "Bo,b")[2][3], want: "Bob" },
+                { tag: "end: a lamp off the board is no move", got: () => [Rules.move(fresh, -1), Rules.move(fresh, 36)], want: [fresh, fresh] },
+                { tag: "end: help shown", got: () => ended(solveGame(Rules.withHelp(fresh))), want: ["solved", true, null] },
+                { tag: "end: 98 moves still play", got: () => ended(wandered), want: ["", false, null] },
+                { tag: "end: the 99th move", got: () => ended(Rules.move(wandered, 20)), want: ["moves", true, null] },
+                { tag: "end: a millisecond before the time limit", got: () => ended(Rules.tick(fresh, Rules.maxTimeMs - 1)), want: ["", false, null] },
+                { tag: "end: the time limit", got: () => ended(timed).concat(timed.timeMs), want: ["time", true, null, Rules.maxTimeMs] }
             ];
         }
         function test_rules(data) {
@@ -146,52 +164,6 @@ MovieStage {
                     game = Rules.move(game, i);
             });
             return game;
-        }
-
-        function test_solvedGameSendsItsList_data() {
-            return [
-                { tag: "lumo11", name: "Eve" },
-                { tag: "lumo13", name: "Ann Lee" },
-                { tag: "an empty name goes as the station's own", type: "lumo12", name: " ", sent: "NoName Player" },
-                { tag: "a comma cannot split the list", type: "lumo12", name: "Bo,b", sent: "Bob" }
-            ];
-        }
-        function test_solvedGameSendsItsList(data) {
-            const type = data.type || data.tag;
-            const game = solveGame(Rules.tick(Rules.newGame(type, 9), 61000.7));
-            compare([game.over, game.outcome, game.moves], [true, "solved", game.fewest]);
-            compare(Rules.result(game, data.name), [type, game.moves, 61000, data.sent !== undefined ? data.sent : data.name]);
-            compare(Rules.move(game, 0), game, "a finished game takes no more presses");
-        }
-
-        function test_gameEndsWithoutResult_data() {
-            return [
-                { tag: "help shown", help: true, outcome: "solved" },
-                { tag: "99 moves without putting the lamps out", wander: true, outcome: "moves" },
-                { tag: "the longest time a result holds", time: 9999999, outcome: "time" },
-                { tag: "still playing", outcome: "" }
-            ];
-        }
-        function test_gameEndsWithoutResult(data) {
-            let game = Rules.newGame("lumo11", 3);
-            compare(Rules.move(game, -1), game, "a lamp off the board is no move");
-            compare(Rules.move(game, 36), game);
-            if (data.help)
-                game = solveGame(Rules.withHelp(game));
-            if (data.wander) {
-                // Pressing a lamp twice changes nothing, so these moves never solve it.
-                for (let k = 0; k < 98; ++k)
-                    game = Rules.move(game, 7);
-                verify(!game.over, "98 moves still play");
-                game = Rules.move(game, 20);
-            }
-            if (data.time) {
-                game = Rules.tick(game, data.time - 1);
-                verify(!game.over, "a millisecond before the limit still plays");
-                game = Rules.tick(game, data.time + 5000);
-                compare(game.timeMs, Rules.maxTimeMs, "the time never passes what a result holds");
-            }
-            compare([game.outcome, game.over, Rules.result(game, "Eve")], [data.outcome, data.outcome !== "", null]);
         }
 
         function test_runGrowsToThreeLevelsAndLeavesRoom() {
