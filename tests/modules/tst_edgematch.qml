@@ -242,33 +242,34 @@ Item {
             compare(frozen, g, "a won game takes no more moves");
         }
 
-        function test_scoreList_data() {
-            return [
-                { tag: "tarno9", gameType: "tarno9", ms: 83456.4, list: ["tarno9", "83456"] },
-                { tag: "angle", gameType: "angle", ms: 999.5, list: ["angle", "1000"] },
-                { tag: "two hints", gameType: "tarno9", ms: 1000, hints: 2, list: ["tarno9", "61000"] }
-            ];
-        }
-        function test_scoreList(data) {
-            const g = Object.assign(nearlyDone(data.gameType, 11, 0), { hints: data.hints || 0 });
-            compare(Rules.scoreList(g, data.ms), data.list);
-            compare(Rules.scoreList(nearlyDone(data.gameType, 11, 1), data.ms), [], "not finished");
-        }
-
-        function test_takeAnswer_data() {
-            return [
-                { tag: "empty answer", answer: "", outcome: "impossible", phase: "play" },
-                { tag: "answer for other pieces", answer: "0000".repeat(16) + "0".repeat(16),
-                  outcome: "impossible", phase: "play" },
-                { tag: "the dealt solution", answer: null, outcome: "solved", phase: "solved" }
-            ];
-        }
-        function test_takeAnswer(data) {
+        // Each row: what a rule of the games gives. One daily deal a game and a day,
+        // whatever the hour; another day or game deals another board.
+        function test_rules_data() {
+            const list = (type, ms, hints) => Rules.scoreList(Object.assign(nearlyDone(type, 11, 0), { hints: hints || 0 }), ms);
             const g = Rules.newGame("tarno16", 9);
-            const answer = data.answer === null ? Rules.dealtAnswer(g) : data.answer;
-            compare(Rules.takeAnswer(g, answer).outcome, "ignored", "no solve was asked for");
-            const taken = Rules.takeAnswer(Rules.startSolving(g), answer);
-            compare([taken.outcome, taken.game.phase], [data.outcome, data.phase]);
+            const take = answer => { const t = Rules.takeAnswer(Rules.startSolving(g), answer); return [t.outcome, t.game.phase]; };
+            const day = (type, y, m, d, h) => Rules.dailySeed(type, new Date(y, m, d, h, 0));
+            return [
+                { tag: "list: time rounded", got: () => list("tarno9", 83456.4), want: ["tarno9", "83456"] },
+                { tag: "list: up to the next millisecond", got: () => list("angle", 999.5), want: ["angle", "1000"] },
+                { tag: "list: two hints cost time", got: () => list("tarno9", 1000, 2), want: ["tarno9", "61000"] },
+                { tag: "list: not finished", got: () => Rules.scoreList(nearlyDone("tarno9", 11, 1), 1000), want: [] },
+                { tag: "answer: none asked for", got: () => Rules.takeAnswer(g, Rules.dealtAnswer(g)).outcome, want: "ignored" },
+                { tag: "answer: empty", got: () => take(""), want: ["impossible", "play"] },
+                { tag: "answer: for other pieces", got: () => take("0000".repeat(16) + "0".repeat(16)), want: ["impossible", "play"] },
+                { tag: "answer: the dealt solution", got: () => take(Rules.dealtAnswer(g)), want: ["solved", "solved"] },
+                { tag: "daily: same day, other hour", got: () => day("tarno9", 2026, 11, 8, 0) === day("tarno9", 2026, 11, 8, 23), want: true },
+                { tag: "daily: unknown game is Tarno 9", got: () => day("nonsense", 2026, 11, 8, 9) === day("tarno9", 2026, 11, 8, 9), want: true },
+                { tag: "daily: next day", got: () => day("tarno16", 2026, 11, 8, 9) === day("tarno16", 2026, 11, 9, 9), want: false },
+                { tag: "daily: next year", got: () => day("angle", 2026, 0, 1, 9) === day("angle", 2027, 0, 1, 9), want: false },
+                { tag: "daily: other game", got: () => day("angle", 2026, 11, 8, 9) === day("kpuzzle", 2026, 11, 8, 9), want: false },
+                { tag: "daily: another seed deals another board", got: () => Rules.newGame("angle", day("angle", 2026, 0, 1, 9)).position.pieces
+                      + "" === Rules.newGame("angle", day("angle", 2027, 0, 1, 9)).position.pieces + "", want: false },
+                { tag: "day text", got: () => Rules.dayText(new Date(2026, 0, 5, 23, 30)), want: "2026-01-05" }
+            ];
+        }
+        function test_rules(data) {
+            compare(data.got(), data.want);
         }
 
         // A hint lays what the answer puts into the first empty cell, as one move, and
@@ -309,25 +310,6 @@ Item {
             fuzzyCompare(onScreen.y, -10, 0.02);
             verify(Looks.uprightTurn(data.angle) >= 0 && Looks.uprightTurn(data.angle) < 360);
             compare(Faces.hexMarks(100, "222222", data.angle).indexOf("NaN"), -1);
-        }
-
-        // One daily deal a game and a day, whatever the hour; another day or game deals
-        // another board.
-        function test_dailySeed_data() {
-            return [
-                { tag: "same day, other hour", a: ["tarno9", 2026, 11, 8, 0, 1], b: ["tarno9", 2026, 11, 8, 23, 59], same: true },
-                { tag: "unknown game is Tarno 9", a: ["tarno9", 2026, 11, 8, 9, 0], b: ["nonsense", 2026, 11, 8, 9, 0], same: true },
-                { tag: "next day", a: ["tarno16", 2026, 11, 8, 9, 0], b: ["tarno16", 2026, 11, 9, 9, 0], same: false },
-                { tag: "same month day, next year", a: ["angle", 2026, 0, 1, 9, 0], b: ["angle", 2027, 0, 1, 9, 0], same: false },
-                { tag: "other game", a: ["angle", 2026, 11, 8, 9, 0], b: ["kpuzzle", 2026, 11, 8, 9, 0], same: false }
-            ];
-        }
-        function test_dailySeed(data) {
-            const seed = r => Rules.dailySeed(r[0], new Date(r[1], r[2], r[3], r[4], r[5]));
-            compare(seed(data.a) === seed(data.b), data.same);
-            const deal = r => Rules.newGame(r[0], seed(r)).position.pieces.join(",");
-            compare(deal(data.a) === deal(data.b), data.same, "the boards dealt");
-            compare(Rules.dayText(new Date(2026, 0, 5, 23, 30)), "2026-01-05");
         }
     }
 }
