@@ -261,28 +261,33 @@ MovieStage {
             return null;
         }
 
-        function test_movieSolvedByKeysSendsOnce_data() {
-            return [{ tag: "lumo11" }, { tag: "lumo12" }, { tag: "lumo13" }];
+        function test_movieSolvedSendsOnce_data() {
+            return [{ tag: "lumo11" }, { tag: "lumo12 by mouse", type: "lumo12", mouse: true }, { tag: "lumo13" }];
         }
-        function test_movieSolvedByKeysSendsOnce(data) {
-            const m = movie("lumo12.qml", { gameType: data.tag });
+        function test_movieSolvedSendsOnce(data) {
+            const type = data.type || data.tag;
+            const m = movie("lumo12.qml", { gameType: type });
             m.newGame(31);
             m.table.name = "Kim";
             const x = m.solution();
             let cursor = m.game.board.cells.length >> 1;
             x.forEach((times, i) => {
-                for (const key of keysTo(m.game.board, cursor, i))
+                for (const key of data.mouse ? [] : keysTo(m.game.board, cursor, i))
                     keyClick(key);
                 cursor = i;
-                for (let t = 0; t < times; ++t)
-                    keyClick(t % 2 ? Qt.Key_Return : Qt.Key_Space);
+                for (let t = 0; t < times; ++t) {
+                    if (data.mouse)
+                        mouseClick(findChild(m, "lamp" + i));
+                    else
+                        keyClick(t % 2 ? Qt.Key_Return : Qt.Key_Space);
+                }
             });
             verify(m.game.over);
             compare(m.game.moves, m.game.fewest);
             verify(m.gameOver.visible, "the end is shown");
             tryVerify(() => writes(m).length === 1);
             const list = writes(m)[0].split("|")[1].split(",");
-            compare([list.length, list[0], list[1], list[3]], [4, data.tag, String(m.game.fewest), "Kim"]);
+            compare([list.length, list[0], list[1], list[3]], [4, type, String(m.game.fewest), "Kim"]);
             keyClick(Qt.Key_Escape);
             keyClick(Qt.Key_Space);
             compare(writes(m).length, 1, "sent once");
