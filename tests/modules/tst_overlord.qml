@@ -76,6 +76,8 @@ MovieStage {
                 { tag: "click: far from the chosen land", got: () => click(at(0, 0), at(2, -2)), want: "letGo" },
                 { tag: "click: the computer's turn", got: () => click(-1, at(0, 0), { turn: Rules.computer }), want: "" },
                 { tag: "click: the war is over", got: () => click(-1, at(0, 0), { winner: Rules.human }), want: "" },
+                { tag: "the last round still plays", got: () => Rules.play(Rules.play(Object.assign({}, two, { round: Rules.lastRound - 1 }),
+                      Rules.human, pass), Rules.computer, pass).winner, want: 0 },
                 { tag: "taking the last land wins", got: () => won.winner, want: Rules.human },
                 { tag: "a won war takes no moves", got: () => Rules.play(won, Rules.computer, pass), want: won },
                 { tag: "hopeless: an even war", got: () => Rules.hopeless(island([[0, 0, Rules.human, 6], [2, 0, Rules.computer, 6]]), Rules.human), want: false },
