@@ -113,6 +113,10 @@ const Play kPlays[] = {
      "isBoardSolved()", "solve(false)", "playSolution(1)"},
 };
 
+void PrintTo(const Play& p, std::ostream* os) {
+    *os << p.game << " (list " << p.slot << ")";
+}
+
 class Playthrough : public ::testing::TestWithParam<Play> {};
 class ClosedAtOnce : public Playthrough {};
 

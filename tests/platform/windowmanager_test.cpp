@@ -130,6 +130,10 @@ struct ModalCase {
     std::function<void(QWidget* parent)> open;
 };
 
+void PrintTo(const ModalCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class ModalWindows : public WindowManagerTest, public ::testing::WithParamInterface<ModalCase> {};
 
 TEST_P(ModalWindows, CaptionExactAndOuterFramePlaced) {
