@@ -128,26 +128,16 @@ struct PopupCase {
     std::vector<int> shownSlots = {};
 };
 
-class PicturePopup : public ::testing::TestWithParam<PopupCase> {
+class PicturePopup : public MainWindow, public ::testing::WithParamInterface<PopupCase> {
 protected:
     void SetUp() override {
-        StationActions actions;
-        actions.launchGame = [this](int index) { m_launched.push_back(index); };
-        actions.showHiScores = [this](int slot) { m_shownSlots.push_back(slot); };
-        m_form1 = std::make_unique<Form1>(std::move(actions));
-        wirePicturePopups(*m_form1);
-        m_form1->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(m_form1.get()));
+        wirePicturePopups(form);
         // At the screen's top left the lists fit below the pointer, so the platform does
         // not shift them.
-        m_form1->move(0, 0);
+        form.move(0, 0);
         QTest::qWait(10);
     }
     void TearDown() override { closeAllPopups(); }
-
-    std::unique_ptr<Form1> m_form1;
-    std::vector<int> m_launched;
-    std::vector<int> m_shownSlots;
 };
 
 // Any button, anywhere in the picture: the same list object as under the menu bar, at the
@@ -170,7 +160,7 @@ TEST_P(PicturePopup, ShowsTheMenuBarsOwnListAtThePointer) {
                     menu->setActiveAction(item);
                     QTest::keyClick(menu, Qt::Key_Right);
                     menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-                    EXPECT_TRUE(m_shownSlots.empty()) << "opening a sub-menu chose nothing";
+                    EXPECT_TRUE(recorder.slots.empty()) << "opening a sub-menu chose nothing";
                 } else {
                     QTest::mouseClick(menu, c.button, Qt::NoModifier,
                                       menu->actionGeometry(item).center());
@@ -180,22 +170,22 @@ TEST_P(PicturePopup, ShowsTheMenuBarsOwnListAtThePointer) {
         closeAllPopups();
         ran = true;
     });
-    QTest::mouseClick(m_form1->picture(c.picture), c.button, Qt::NoModifier, c.pos);
+    QTest::mouseClick(form.picture(c.picture), c.button, Qt::NoModifier, c.pos);
     ASSERT_TRUE(QTest::qWaitFor([&] { return ran; }, 5000));
-    EXPECT_EQ(m_launched, c.launched);
-    EXPECT_EQ(m_shownSlots, c.shownSlots);
+    EXPECT_EQ(recorder.launched, c.launched);
+    EXPECT_EQ(recorder.slots, c.shownSlots);
     if (c.picture == 0) {
         EXPECT_EQ(popup, nullptr);
         return;
     }
     ASSERT_NE(popup, nullptr);
-    EXPECT_EQ(popup, m_form1->menuList(c.picture - 1));
-    const QPoint pointer = m_form1->picture(c.picture)->mapToGlobal(c.pos);
-    const QRect outer = m_form1->frameGeometry();
-    const QRect inner = m_form1->geometry();
+    EXPECT_EQ(popup, form.menuList(c.picture - 1));
+    const QPoint pointer = form.picture(c.picture)->mapToGlobal(c.pos);
+    const QRect outer = form.frameGeometry();
+    const QRect inner = form.geometry();
     const QPoint expected(pointer.x() - (inner.left() - outer.left()),
                           pointer.y() + (outer.bottom() - inner.bottom()));
-    EXPECT_EQ(picturePopupPoint(*m_form1, c.picture, c.pos), expected);
+    EXPECT_EQ(picturePopupPoint(form, c.picture, c.pos), expected);
     // Qt moves a popup that would not fit on the screen; elsewhere it opens at the point.
     if (popup->height() <= popup->screen()->geometry().bottom() - expected.y()) {
         EXPECT_EQ(at, expected);

@@ -5,10 +5,9 @@
 
 #include "host/form2.h"
 #include "host/gamechannel.h"
+#include "host/launch.h"
 #include "platform/movieplayer.h"
-#include "platform/qtext.h"
 #include "scores/scorefile.h"
-#include "shell/catalogue.h"
 
 #include <QApplication>
 #include <QDir>
@@ -34,10 +33,8 @@ MovieRun::MovieRun(const QString& gameType, const QString& programDir) {
     QObject::connect(&m_watcher, &QTimer::timeout, [this] { answerOpenDialogs(); });
     m_watcher.start();
 
-    std::optional<LaunchParameters> launch;
-    for (const GameRow& row : playMenu())
-        if (qtext(row.gameId) == gameType)
-            launch = launchParametersFor(row.playIndex);
+    const std::optional<int> index = playIndexOf(gameType.toStdString());
+    std::optional<LaunchParameters> launch = index ? launchParametersFor(*index) : std::nullopt;
     if (!launch) {
         ADD_FAILURE() << "no catalogue row for " << gameType.toStdString();
         launch = LaunchParameters{"?gameType=" + gameType.toStdString(), "missing.swf", "?"};
