@@ -99,7 +99,7 @@ INSTANTIATE_TEST_SUITE_P(
     MoviePlayer, UnplayableMovie,
     ::testing::Values(BadMovie{"Missing", "no-such-movie.swf", "does not exist"},
                       BadMovie{"Flash", "real-flash.swf", "Flash file"},
-                      BadMovie{"Broken", "broken.qml", "broken.qml:5"},
+                      BadMovie{"Broken", "broken.qml", "broken.qml:6"},
                       BadMovie{"NotVisual", "notvisual.qml", "not a visual item"}),
     [](const auto& info) { return std::string(info.param.name); });
 
