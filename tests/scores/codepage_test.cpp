@@ -1,18 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The Windows-1252 table: round trips, the '?' for what it cannot hold, case folding.
+// The Windows-1252 code page: bytes both ways, case folding, and names spelled in it.
 #include "scores/codepage.h"
+#include "scores/spelling.h"
 
 #include <gtest/gtest.h>
 
 namespace tarno {
 namespace {
-
-TEST(CodePage, EveryByteDecodesAndEncodesBackToItself) {
-    for (int b = 0; b < 256; ++b) {
-        const std::string one(1, static_cast<char>(b));
-        EXPECT_EQ(cp1252::encode(cp1252::decode(one)), one) << "byte " << b;
-    }
-}
 
 TEST(CodePage, EncodesToTheCodePageByteOrAQuestionMark) {
     const std::pair<const char*, const char*> cases[] = {
@@ -33,6 +27,61 @@ TEST(CodePage, FoldsCapitalsOfTheCodePage) {
                                          {0x8A, 0x9A}, {0x9F, 0xFF}, {0xE9, 0xE9}};
     for (auto [from, to] : cases)
         EXPECT_EQ(cp1252::foldCase(static_cast<unsigned char>(from)), to) << from;
+}
+
+// A character of the code page is its byte both ways and is spelled as itself; whatever
+// else comes in is spelled in the code page, and spelling that again changes nothing.
+TEST(Spelling, EveryCharacterComesOutInTheCodePage) {
+    for (int b = 0; b < 256; ++b) {
+        const std::string byte(1, static_cast<char>(b));
+        const std::string character = cp1252::decode(byte);
+        EXPECT_EQ(cp1252::encode(character), byte) << "byte " << b;
+        EXPECT_EQ(cp1252::spell(character), character) << "byte " << b;
+    }
+    for (char32_t c = 1; c < 0x20000; ++c) {
+        if (c >= 0xD800 && c <= 0xDFFF)
+            continue;
+        std::string in;
+        cp1252::detail::appendUtf8(in, c);
+        const std::string out = cp1252::spell("A" + in);
+        ASSERT_EQ(cp1252::decode(cp1252::encode(out)), out) << "U+" << std::hex << static_cast<unsigned>(c);
+        ASSERT_EQ(cp1252::spell(out), out) << "U+" << std::hex << static_cast<unsigned>(c);
+    }
+}
+
+TEST(Spelling, NamesAreSpelledAsCloseAsTheCodePageAllows) {
+    const std::pair<const char*, const char*> names[] = {
+        // Letters the code page has stay; other marks go.
+        {"José Ñúñez Müller-Straße", "José Ñúñez Müller-Straße"},
+        {"Łukasz Wąż", "Lukasz Waz"},
+        {"Antonín Dvořák", "Antonín Dvorák"},
+        {"Ștefan Țurcanu", "Stefan Turcanu"},
+        {"Şükrü Ağaoğlu Işık", "Sükrü Agaoglu Isik"},
+        {"Nguyễn Văn Đức", "Nguyen Van Duc"},
+        // Other scripts are written in Latin letters, capitals staying capitals.
+        {"Пётр Ильич Чайковский", "Pyotr Ilich Chaykovskiy"},
+        {"ЮЛИЯ ЩЕРБАКОВА", "YULIYA SHCHERBAKOVA"},
+        {"Ґанна Їжакевич", "Ganna Yizhakevich"},
+        {"Ђорђе Шљивић", "Djordje Shljivic"},
+        {"Γιώργος Παπαδόπουλος", "Giorgos Papadopoulos"},
+        {"Ευάγγελος ΜΟΥΣΤΑΚΑΣ", "Evangelos MOUSTAKAS"},
+        {"Արամ Խաչատրյան", "Aram Khachatryan"},
+        {"გიორგი ბერიძე", "Giorgi Beridze"},
+        {"김 민준", "Gim Minjun"},
+        {"Ｔａｒｏ　１２", "Taro 12"},
+        // Decomposed letters are spelled as composed ones where the code page has them.
+        {"Zoe\u0308", "Zoë"},
+        {"N\u0303andu\u0301", "Ñandú"},
+        {"S\u030Ckoda", "Škoda"},
+        {"a\u0328 e\u0323\u0302", "a ê"}, // ą has no byte, ệ keeps what it can
+        {"\u0301x", "x"},                 // a mark with no letter before it
+        // Nothing can spell these.
+        {"李小龙", "???"},
+        {"דוד", "???"},
+        {"Ann 😀", "Ann ?"},
+        {"a\xFFz\xE2\x82", "a?z??"}};
+    for (auto [name, spelled] : names)
+        EXPECT_EQ(cp1252::spell(name), spelled) << name;
 }
 
 } // namespace
