@@ -87,27 +87,5 @@ TEST(RecordScore, WhatIsNotRecordedIsToldOnceWithoutAList) {
     }
 }
 
-TEST(RecordScore, AppendsTheNameAsGivenAndShowsTheSlotWithTheNewRecordMarked) {
-    TempFolder dir;
-    ScoreFile file(dir.file());
-    FakeView view;
-    const RecordOutcome a = RecordScore(file, view, " Ann", {"tarno9", "83456"});
-    const RecordOutcome b = RecordScore(file, view, "Bob", {"fuego", "125000", "48"});
-    EXPECT_EQ(view.lists, (std::vector<std::pair<int, std::int64_t>>{{1, 1}, {5, 2}}));
-    EXPECT_TRUE(view.messages.empty());
-    // A slot of no kind is saved, without a list to show.
-    const RecordOutcome c = RecordScore(file, view, "Cy", {"overlord", "500"});
-    EXPECT_EQ(view.lists.size(), 2u);
-    EXPECT_EQ(view.messages, (decltype(view.messages){{HiScoreView::Severity::Information,
-                                                       recordtext::kSavedWithoutList}}));
-    EXPECT_EQ(std::vector({a.status, b.status, c.status}),
-              std::vector({RecordOutcome::Status::Shown, RecordOutcome::Status::Shown,
-                           RecordOutcome::Status::SavedWithoutList}));
-    EXPECT_EQ(c.recordNumber, 3);
-    EXPECT_EQ(testing::recordsIn(file),
-              std::vector({makeRecord(1, " Ann", 83456), makeRecord(5, "Bob", 125000, 48),
-                           makeRecord(0, "Cy")}));
-}
-
 } // namespace
 } // namespace tarno

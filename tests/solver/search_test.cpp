@@ -147,16 +147,6 @@ TEST(Stop, SetWhileTheCompletionQuestionIsWorkedOnEndsTheSolveThere) {
     EXPECT_EQ(pump.calls, 2);
 }
 
-TEST(Stop, NodeLimitEndsAsStopped) {
-    NullEventPump pump;
-    SolveOptions options;
-    options.nodeLimit = 10'000;
-    const SolveResult r = solve(endlessRequest(), pump, options);
-    EXPECT_EQ(r.outcome, SolveOutcome::Stopped);
-    EXPECT_TRUE(r.stats.nodeLimitReached);
-    EXPECT_LT(r.stats.nodes, 10'000u + 256u);
-}
-
 TEST(Pumping, EventsGetThroughAtLeastEveryPumpIntervalButNotMuchMoreOften) {
     FakeClock clock(1'000'000); // each look at the clock costs a fake millisecond
     std::vector<std::int64_t> pumpedAt;
