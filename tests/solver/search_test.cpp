@@ -162,23 +162,6 @@ TEST(Pumping, EventsGetThroughAtLeastEveryPumpIntervalButNotMuchMoreOften) {
     EXPECT_LE(pumpedAt.size(), r.stats.nodes / 256 / 3);
 }
 
-TEST(Pumping, ASolveInsideThePumpHasItsOwnState) {
-    FakeClock clock(10'000'000); // every look at the clock lets events through
-    ScriptedPump pump;
-    std::atomic<bool> outerStop{false};
-    SolveResult inner;
-    pump.onCall = [&](int call) {
-        NullEventPump innerPump;
-        if (call == 1)
-            inner = solve(splitItems(kWorked), innerPump);
-        outerStop = outerStop || call == 2;
-    };
-    SolveOptions options;
-    options.clock = &clock;
-    EXPECT_EQ(solve(endlessRequest(), pump, options, &outerStop).outcome, SolveOutcome::Stopped);
-    EXPECT_EQ(inner.answer, kWorkedAnswer);
-}
-
 // Fast against literal on generated requests of every kind.
 struct Family {
     const char* name;
