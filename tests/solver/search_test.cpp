@@ -76,28 +76,41 @@ private:
 };
 
 // A stop set while events get through is seen right after them, even by a search that
-// has just found its answer; a quick solve lets events through once, at its end.
+// has just found its answer, and inside the completion question (asked at node 256 when
+// forced), whose solver lets events through too. A quick solve pumps once, at its end.
 TEST(Stop, SeenRightAfterThePumpThatSetsIt) {
+    std::mt19937_64 rng(4);
+    model::PlayerRecipe laid;
+    laid.right = 10;
+    const auto player = model::makePlayerRequest(rng, model::gridShape("bg58", 5, 8), laid);
     const struct {
         std::vector<std::string> items;
         int stopAt; // the pump call that sets the stop; 0: none
         SolveOutcome outcome;
         int pumps;
+        bool completion = false; // only the completion question, forced
     } cases[] = {{endlessRequest(), 3, SolveOutcome::Stopped, 3},
                  {splitItems(kWorked), 1, SolveOutcome::Stopped, 1},
-                 {splitItems(kWorked), 0, SolveOutcome::Solved, 1}};
+                 {splitItems(kWorked), 0, SolveOutcome::Solved, 1},
+                 {player, 2, SolveOutcome::Stopped, 2, true}};
     for (const auto& c : cases) {
-        FakeClock clock(c.outcome == SolveOutcome::Solved ? 0 : 1'000'000);
+        FakeClock clock(c.outcome == SolveOutcome::Solved ? 0 : 10'000'000);
         ScriptedPump pump;
         std::atomic<bool> stop{false};
         pump.onCall = [&](int call) { stop = stop || call == c.stopAt; };
         SolveOptions options;
         options.clock = &clock;
+        options.prunings = c.completion ? kPruneCompletion : kPruneAll;
+        options.pruneEagerly = c.completion;
         const SolveResult r = solve(c.items, pump, options, &stop);
         EXPECT_EQ(r.outcome, c.outcome) << model::joinItems(c.items);
         EXPECT_EQ(r.answer.empty(), c.outcome == SolveOutcome::Stopped);
         EXPECT_EQ(pump.calls, c.pumps);
         EXPECT_FALSE(r.stats.nodeLimitReached);
+        if (c.completion) {
+            EXPECT_EQ(r.stats.completionQuestions, 1u);
+            EXPECT_EQ(r.stats.nodes, 256u);
+        }
     }
 }
 
@@ -123,28 +136,6 @@ TEST(Stop, SetFromElsewhereEndsTheSearchWithinAFewHundredNodes) {
         EXPECT_EQ(r.outcome, SolveOutcome::Stopped) << eager;
         EXPECT_LE(r.stats.nodes, 6u * 256) << eager;
     }
-}
-
-TEST(Stop, SetWhileTheCompletionQuestionIsWorkedOnEndsTheSolveThere) {
-    // The first look (node 256) pumps once, then puts its question, whose solver lets
-    // events through again: the stop set there ends the question and the solve.
-    std::mt19937_64 rng(4);
-    model::PlayerRecipe laid;
-    laid.right = 10;
-    const auto items = model::makePlayerRequest(rng, model::gridShape("bg58", 5, 8), laid);
-    FakeClock clock(10'000'000);
-    ScriptedPump pump;
-    std::atomic<bool> stop{false};
-    pump.onCall = [&](int call) { stop = stop || call == 2; };
-    SolveOptions options;
-    options.clock = &clock;
-    options.prunings = kPruneCompletion;
-    options.pruneEagerly = true;
-    const SolveResult r = solve(items, pump, options, &stop);
-    EXPECT_EQ(r.outcome, SolveOutcome::Stopped);
-    EXPECT_EQ(r.stats.completionQuestions, 1u);
-    EXPECT_EQ(r.stats.nodes, 256u);
-    EXPECT_EQ(pump.calls, 2);
 }
 
 TEST(Pumping, EventsGetThroughAtLeastEveryPumpIntervalButNotMuchMoreOften) {
