@@ -41,40 +41,31 @@ TEST(LayoutFor, GridsAlongAntiDiagonalsAndTheStoredHexagonBoards) {
     EXPECT_EQ(LayoutFor("bg", "58"), GridLayout(5, 8));
 }
 
+// Each board in order: its key and number of links, each link between opposite edges of
+// two cells and no pair twice, cells lettered from A without gaps, all reached from A.
 TEST(HexLayouts, EveryShapeIsConnectedWithOppositeEdgesAndNoGaps) {
-    const std::pair<const char*, int> expectedLinks[] = {
+    const std::pair<std::string_view, int> links[] = {
         {"3T", 3},  {"4O", 5},  {"5X", 6},  {"5W", 7},  {"6T", 9},   {"6R", 9},   {"6W", 9},
         {"7O", 12}, {"8X", 13}, {"9O", 16}, {"9W", 16}, {"10T", 18}, {"10O", 19}, {"10W", 18}};
-    ASSERT_EQ(HexLayouts().size(), 14u);
-    for (size_t i = 0; i < 14; ++i) {
+    ASSERT_EQ(HexLayouts().size(), std::size(links));
+    for (size_t i = 0; i < std::size(links); ++i) {
         const HexLayout& h = HexLayouts()[i];
-        SCOPED_TRACE(std::string(h.key));
-        EXPECT_EQ(h.key, expectedLinks[i].first);
-        EXPECT_EQ(h.layout.size(), 4u * static_cast<size_t>(expectedLinks[i].second));
+        EXPECT_EQ(std::pair(h.key, static_cast<int>(h.layout.size()) / 4), links[i]);
+        EXPECT_TRUE(BuildCellLinks(h.layout).has_value()) << h.key;
         std::set<std::pair<int, int>> pairs;
-        std::set<int> letters;
+        std::set<int> letters, reached{1};
         for (size_t g = 0; g < h.layout.size(); g += 4) {
-            const int a = h.layout[g] - 64;
-            const int b = h.layout[g + 1] - 64;
-            const int ea = h.layout[g + 2] - '0';
-            const int eb = h.layout[g + 3] - '0';
-            EXPECT_EQ(ea <= 3 ? ea + 3 : ea - 3, eb);
-            EXPECT_TRUE(pairs.insert({std::min(a, b), std::max(a, b)}).second) << "pair twice";
-            letters.insert(a);
-            letters.insert(b);
+            const int a = h.layout[g] - 64, b = h.layout[g + 1] - 64;
+            EXPECT_EQ((h.layout[g + 2] - '1' + 3) % 6, h.layout[g + 3] - '1') << h.key;
+            EXPECT_TRUE(pairs.insert({std::min(a, b), std::max(a, b)}).second) << h.key;
+            letters.insert({a, b});
         }
-        EXPECT_EQ(static_cast<int>(letters.size()), h.cells);
-        EXPECT_EQ(*letters.rbegin(), h.cells);
-        // Connected: a walk from A reaches every cell.
-        std::set<int> reached{1};
-        for (size_t round = 0; round < 10; ++round)
+        EXPECT_EQ(std::pair(letters.size(), *letters.rbegin()), std::pair(size_t(h.cells), h.cells));
+        for (size_t round = 0; round < pairs.size(); ++round)
             for (const auto& [a, b] : pairs)
-                if (reached.count(a) || reached.count(b)) {
-                    reached.insert(a);
-                    reached.insert(b);
-                }
-        EXPECT_EQ(static_cast<int>(reached.size()), h.cells);
-        EXPECT_TRUE(BuildCellLinks(h.layout).has_value());
+                if (reached.count(a) || reached.count(b))
+                    reached.insert({a, b});
+        EXPECT_EQ(static_cast<int>(reached.size()), h.cells) << h.key;
     }
 }
 
