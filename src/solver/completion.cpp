@@ -289,8 +289,10 @@ int CompletionCheck::deadLevel(const int* piece, const int* rotation, int depth,
         const size_t i = static_cast<size_t>(l);
         if (m_spent[i] < m_askAfter[i])
             continue;
-        if (!m_oracle)
+        if (!m_oracle) {
+            prepare();
             m_oracle = std::make_unique<CompletionOracle>(m_board);
+        }
         ++m_questions;
         const auto answer = m_oracle->completable(std::span(piece + 1, i),
                                                   std::span(rotation + 1, i), m_conflicts[i],
@@ -317,56 +319,90 @@ void CompletionCheck::prepare() {
         return;
     m_board = m_describe();
     const int n = m_board.levels;
-    m_linksOf.assign(static_cast<size_t>(n) + 1, {});
+    std::fill_n(m_linkCount.begin(), n + 1, 0);
+    const auto link = [this](int level, int edge, int other, int otherEdge) {
+        m_linksOf[static_cast<size_t>(level)][static_cast<size_t>(
+            m_linkCount[static_cast<size_t>(level)]++)] = {static_cast<std::uint8_t>(edge),
+                                                           static_cast<std::uint8_t>(other),
+                                                           static_cast<std::uint8_t>(otherEdge)};
+    };
     for (const CompletionBoard::Link& k : m_board.links) {
-        m_linksOf[static_cast<size_t>(k.a)].push_back({k.edgeA, k.b, k.edgeB});
-        m_linksOf[static_cast<size_t>(k.b)].push_back({k.edgeB, k.a, k.edgeA});
+        link(k.a, k.edgeA, k.b, k.edgeB);
+        link(k.b, k.edgeB, k.a, k.edgeA);
     }
-    m_rotationsShowing.assign(static_cast<size_t>(n), {});
-    for (int p = 0; p < n; ++p)
+    for (int l = 1; l <= n; ++l) {
+        auto& links = m_linksOf[static_cast<size_t>(l)];
+        std::sort(links.begin(), links.begin() + m_linkCount[static_cast<size_t>(l)],
+                  [](const Neighbour& x, const Neighbour& y) { return x.level < y.level; });
+        std::uint64_t fitting = 0;
+        for (int p = 0; p < n; ++p)
+            if (m_board.fits[static_cast<size_t>(l - 1)][static_cast<size_t>(p)] != 0)
+                fitting |= 1ULL << p;
+        m_fitsFixed[static_cast<size_t>(l)] = fitting;
+    }
+    for (int p = 0; p < n; ++p) {
+        auto& byEdge = m_rotationsShowing[static_cast<size_t>(p)];
+        for (auto& byCode : byEdge)
+            byCode.fill(0);
+        const auto& shows = m_board.shows[static_cast<size_t>(p)];
         for (int r = 0; r < m_board.length; ++r)
             for (int e = 0; e < m_board.length; ++e)
-                m_rotationsShowing[static_cast<size_t>(p)][static_cast<size_t>(e)]
-                                  [m_board.shows[static_cast<size_t>(p)][static_cast<size_t>(r)]
-                                                [static_cast<size_t>(e)]] |=
+                byEdge[static_cast<size_t>(e)][shows[static_cast<size_t>(r)][static_cast<size_t>(e)]] |=
                     static_cast<std::uint8_t>(1u << r);
+    }
 }
 
+// Only the cells next to laid ones are looked at piece by piece; the others take what fits
+// their fixed neighbours. Cells that take every unused piece are left out of the matching:
+// there are as many unused pieces as empty cells, so once the other cells have their own,
+// what is left fills them.
 bool CompletionCheck::matchable(const int* piece, const int* rotation, int depth) {
     const int n = m_board.levels;
     std::uint64_t unused = n == 64 ? ~0ULL : (1ULL << n) - 1;
     for (int l = 1; l <= depth; ++l)
         unused &= ~(1ULL << piece[l]);
+    int constrained = 0;
     for (int l = depth + 1; l <= n; ++l) {
-        std::uint64_t fitting = 0;
-        const auto& fits = m_board.fits[static_cast<size_t>(l - 1)];
-        for (std::uint64_t u = unused; u != 0; u &= u - 1) {
-            const int p = std::countr_zero(u);
-            unsigned rotations = fits[static_cast<size_t>(p)];
-            for (const auto& [edge, other, otherEdge] : m_linksOf[static_cast<size_t>(l)]) {
-                if (other > depth || rotations == 0)
-                    continue;
-                const int shown =
-                    m_board.shows[static_cast<size_t>(piece[other])]
-                                 [static_cast<size_t>(rotation[other])][static_cast<size_t>(otherEdge)];
-                const int need = m_board.need[static_cast<size_t>(shown)];
-                rotations &= need < CompletionBoard::kNoCode
-                                 ? m_rotationsShowing[static_cast<size_t>(p)]
-                                                     [static_cast<size_t>(edge)]
-                                                     [static_cast<size_t>(need)]
-                                 : 0u;
+        const size_t level = static_cast<size_t>(l);
+        std::uint64_t fitting = m_fitsFixed[level] & unused;
+        // What the laid neighbours ask, edge by edge.
+        std::array<std::array<std::uint8_t, 2>, kMaxLinks> asked;
+        int askedCount = 0;
+        const auto& links = m_linksOf[level];
+        for (int i = 0; i < m_linkCount[level] && links[static_cast<size_t>(i)].level <= depth;
+             ++i) {
+            const Neighbour& k = links[static_cast<size_t>(i)];
+            const int shown = m_board.shows[static_cast<size_t>(piece[k.level])]
+                                           [static_cast<size_t>(rotation[k.level])][k.levelEdge];
+            const std::uint8_t need = m_board.need[static_cast<size_t>(shown)];
+            if (need == CompletionBoard::kNoCode)
+                return false;
+            asked[static_cast<size_t>(askedCount++)] = {k.edge, need};
+        }
+        if (askedCount != 0) {
+            const auto& fits = m_board.fits[level - 1];
+            for (std::uint64_t u = fitting; u != 0; u &= u - 1) {
+                const int p = std::countr_zero(u);
+                const auto& showing = m_rotationsShowing[static_cast<size_t>(p)];
+                unsigned rotations = fits[static_cast<size_t>(p)];
+                for (int i = 0; i < askedCount; ++i)
+                    rotations &= showing[asked[static_cast<size_t>(i)][0]]
+                                        [asked[static_cast<size_t>(i)][1]];
+                if (rotations == 0)
+                    fitting &= ~(1ULL << p);
             }
-            if (rotations != 0)
-                fitting |= 1ULL << p;
         }
         if (fitting == 0)
             return false;
-        m_fitting[static_cast<size_t>(l)] = fitting;
+        if (fitting != unused) {
+            m_fitting[level] = fitting;
+            m_constrained[static_cast<size_t>(constrained++)] = l;
+        }
     }
-    m_owner.fill(0);
-    for (int l = depth + 1; l <= n; ++l) {
+    std::fill_n(m_owner.begin(), n, 0);
+    for (int i = 0; i < constrained; ++i) {
         std::uint64_t seen = 0;
-        if (!augment(l, seen))
+        if (!augment(m_constrained[static_cast<size_t>(i)], seen))
             return false;
     }
     return true;

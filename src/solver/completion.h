@@ -110,15 +110,27 @@ public:
 
     using Interrupt = std::function<bool()>;
 
-    // Eager: every check at every look, from the first (for tests). `nodeCost`: how many
-    // of the cheapest nodes (those of boards of up to 16 cells) a node of this board is
-    // worth; the question's budget is in those.
-    CompletionCheck(std::function<CompletionBoard()> describe, bool eager, int nodeCost)
-        : m_describe(std::move(describe)), m_matchBudget(eager ? 0 : kMatchBudget),
+    // Eager: every check at every look, from the first (for tests). `fixedPieces`: whether
+    // the board has any. `nodeCost`: how many of the cheapest nodes (those of boards of up
+    // to 16 cells) a node of this board is worth; the question's budget is in those.
+    CompletionCheck(std::function<CompletionBoard()> describe, bool eager, bool fixedPieces,
+                    int nodeCost)
+        : m_describe(std::move(describe)), m_matchBudget(matchBudget(eager, fixedPieces)),
           m_questionBudget(eager ? 0 : kQuestionBudget / static_cast<std::uint64_t>(nodeCost)) {
         m_matchAfter[0] = m_matchBudget;
         m_askAfter[0] = m_questionBudget;
         m_conflicts[0] = kFirstConflicts;
+    }
+
+    // How many nodes a solve lays before a look at it can be worth its bookkeeping. Without
+    // fixed pieces every cell away from the laid ones takes any unused piece, so a matching
+    // can only fail among the few cells beside them, where the search's own look-ahead
+    // already checks each; in the benchmark's sets it never did. There the matching is
+    // left out, and the looks start at half the question's budget.
+    static std::uint64_t quietNodes(bool eager, bool fixedPieces, int nodeCost) {
+        if (eager || fixedPieces)
+            return 0;
+        return kQuestionBudget / static_cast<std::uint64_t>(nodeCost) / 2;
     }
 
     // The deepest level checked (0: the empty board) below which no filling lies, or -1.
@@ -130,6 +142,17 @@ public:
     std::uint64_t matchings() const { return m_matchings; }
 
 private:
+    static std::uint64_t matchBudget(bool eager, bool fixedPieces) {
+        if (eager)
+            return 0;
+        return fixedPieces ? kMatchBudget : std::numeric_limits<std::uint64_t>::max();
+    }
+
+    // A link from a level's edge to another level's edge.
+    struct Neighbour {
+        std::uint8_t edge, level, levelEdge;
+    };
+
     // The board, each level's links and each piece's codes by edge, made at the first check.
     void prepare();
 
@@ -143,10 +166,18 @@ private:
     std::uint64_t m_matchBudget;
     std::uint64_t m_questionBudget;
     CompletionBoard m_board;
-    std::vector<std::vector<std::array<int, 3>>> m_linksOf; // per level: edge, level, its edge
-    std::vector<std::array<std::array<std::uint8_t, 11>, 6>> m_rotationsShowing;
-    std::array<std::uint64_t, kMaxCells + 1> m_fitting{}; // per empty level, its pieces
-    std::array<int, kMaxCells> m_owner{};                 // per piece, the level it got; 0 none
+    // Per level its links to other levels, the deeper ones last, and the pieces that fit
+    // its fixed neighbours in some rotation.
+    std::array<std::array<Neighbour, kMaxLinks>, kMaxCells + 1> m_linksOf;
+    std::array<int, kMaxCells + 1> m_linkCount;
+    std::array<std::uint64_t, kMaxCells + 1> m_fitsFixed;
+    // Per piece, edge and code: the rotations that show the code there.
+    std::array<std::array<std::array<std::uint8_t, 11>, 6>, kMaxCells> m_rotationsShowing;
+    // The matching's work: per empty level its pieces, the levels that do not take every
+    // unused piece, and per piece the level it got (0: none).
+    std::array<std::uint64_t, kMaxCells + 1> m_fitting;
+    std::array<int, kMaxCells> m_constrained;
+    std::array<int, kMaxCells> m_owner;
     std::unique_ptr<CompletionOracle> m_oracle; // made at the first question
     std::uint64_t m_lastNodes = 0;
     std::uint64_t m_nextMatching = 0; // no matching before this many nodes

@@ -686,6 +686,9 @@ private:
     void makeFitTables(const std::array<LevelDemands, kMaxCells + 1>& demands);
     void firstLevelFailed(unsigned pair);
     void planCompletion();
+    bool startCompletion();
+    // How many of the cheapest nodes (pair mode) one of this board's nodes is worth.
+    int completionNodeCost() const { return m_pairs ? 1 : 4; }
 
     // Setup helpers.
     Demand demandOf(int cell, int laidUpTo) const;
@@ -739,16 +742,22 @@ private:
     // Counts one more node, laid at `level`; every kCheckEvery nodes looks at the stop flag
     // and the clock, and may ask whether the laid pieces can still be completed. True when
     // the walk must leave the node: on a stop (m_stopped), or because the subtree below
-    // level m_cutTo holds no filling (0: none at all).
+    // some level holds no filling; then the levels below that one have nothing left to
+    // try, and the walk backs out to it as from any subtree searched to its end.
     [[gnu::always_inline]] bool countNodeAndLeave(std::uint64_t& nodes, size_t level) {
         if ((++nodes & (kCheckEvery - 1)) != 0) [[likely]]
             return false;
+        return lookAround(nodes, level);
+    }
+    // The rare part, out of line: inlined, it took registers from the walk's hot loop.
+    [[gnu::noinline]] bool lookAround(std::uint64_t nodes, size_t level) {
         m_stats.nodes = nodes;
         if (poll()) {
             m_stopped = true;
             return true;
         }
-        return m_completion && completionCuts(static_cast<int>(level));
+        return m_completionWanted && nodes >= m_completionFrom &&
+               completionCuts(static_cast<int>(level));
     }
     bool completionCuts(int level);
     CompletionBoard describeCompletion() const;
@@ -756,11 +765,11 @@ private:
     // Piece mode: the level's candidates; their rotations are left in m_candidateRotations.
     template <int kL> std::uint64_t enterLevel(size_t level, std::uint64_t unused);
     // kCuts: edge counts or failed states are on. Without them a walk pays nothing for them.
-    template <int kL, bool kCuts> bool search();
+    template <int kL, bool kCuts> [[gnu::noinline]] bool search();
     // Pair mode: the level's candidate (piece, rotation) pairs.
     template <int kL>
     [[gnu::always_inline]] std::uint64_t pairCandidates(size_t level, std::uint64_t unused) const;
-    template <int kL, bool kCuts> bool searchPairs();
+    template <int kL, bool kCuts> [[gnu::noinline]] bool searchPairs();
     // The walk for this board: pair or piece mode, for its piece length.
     template <bool kCuts> bool walk() {
         switch (m_length) {
@@ -853,12 +862,13 @@ private:
     // own copies of their tables, which the probes asking for them read.
     TurnedCorners m_turns;
 
-    // Completion: what each level's cell asks of the fixed cells, the check once a solve
-    // runs long, and where it last cut.
-    std::array<Demand, kMaxCells + 1> m_entryDemand;
-    std::unique_ptr<CompletionCheck> m_completion;
+    // Completion: what each level's cell asks of the fixed cells, and the check once a
+    // solve runs long.
+    std::array<LevelDemands, kMaxCells + 1> m_demands;
+    bool m_completionWanted = false;
+    std::uint64_t m_completionFrom = 0; // nodes before the first look
+    std::unique_ptr<CompletionCheck> m_completion; // made at the first look
     unsigned m_completionLooks = 0;
-    int m_cutTo = -1;
 };
 
 // ---- Setup -----------------------------------------------------------------------------
@@ -1150,17 +1160,28 @@ void Search::makeFitTables(const std::array<LevelDemands, kMaxCells + 1>& demand
 
 // The completion question: on boards with links whose edges all lie on the pieces.
 void Search::planCompletion() {
-    if ((m_options.prunings & kPruneCompletion) == 0 || m_req.layout.empty() || m_n == 0)
-        return;
+    m_completionWanted =
+        (m_options.prunings & kPruneCompletion) != 0 && !m_req.layout.empty() && m_n != 0;
+    m_completionFrom = CompletionCheck::quietNodes(m_options.pruneEagerly, !m_req.fixed.empty(),
+                                                   completionNodeCost());
+}
+
+// The check itself, made at the first look: short solves never pay for it. Not on a
+// layout that links an edge a piece does not have.
+bool Search::startCompletion() {
     for (int l = 1; l <= m_n; ++l) {
         const CellLinks& links =
             m_req.links[static_cast<size_t>(m_req.freeCells[static_cast<size_t>(l - 1)])];
         for (int i = 0; i < links.count; ++i)
-            if (links.links[static_cast<size_t>(i)].cellEdge > m_length)
-                return;
+            if (links.links[static_cast<size_t>(i)].cellEdge > m_length) {
+                m_completionWanted = false;
+                return false;
+            }
     }
     m_completion = std::make_unique<CompletionCheck>([this] { return describeCompletion(); },
-                                                     m_options.pruneEagerly, m_pairs ? 1 : 4);
+                                                     m_options.pruneEagerly,
+                                                     !m_req.fixed.empty(), completionNodeCost());
+    return true;
 }
 
 
@@ -1302,12 +1323,9 @@ template <int kL, bool kCuts> bool Search::search() {
             m_rotation[level] = r;
             std::memcpy(m_asked[level], m_needs[p][r], sizeof m_asked[0]);
             if (countNodeAndLeave(nodes, level)) [[unlikely]] {
-                if (m_stopped || m_cutTo == 0)
+                if (m_stopped)
                     return false;
-                // Out of the subtree that holds no filling, to its level's next rotation.
-                for (; level > static_cast<size_t>(m_cutTo); --level)
-                    giveBack();
-                break;
+                break; // out of the subtree that holds no filling, as if searched to its end
             }
             if (level == last) {
                 m_stats.nodes = nodes;
@@ -1377,10 +1395,9 @@ template <int kL, bool kCuts> bool Search::searchPairs() {
         // Nothing to give back on leaving the level: each level keeps what was free above it.
         const std::uint64_t unused = m_unusedAt[level] ^ m_layToggle[static_cast<size_t>(i)];
         if (countNodeAndLeave(nodes, level)) [[unlikely]] {
-            if (m_stopped || m_cutTo == 0)
+            if (m_stopped)
                 return false;
-            level = static_cast<size_t>(m_cutTo); // on with that level's next pair
-            continue;
+            continue; // out of the subtree that holds no filling, as if searched to its end
         }
         if (level == last) {
             m_stats.nodes = nodes;
@@ -1451,10 +1468,12 @@ bool Search::pumpIfDue() {
 }
 
 // Asks whether the pieces laid down to `level` can be completed, where the subtree has
-// run long enough; true when it cuts (m_cutTo), or when a stop came meanwhile.
+// run long enough; true when it cuts, or when a stop came meanwhile.
 bool Search::completionCuts(int level) {
     // Every fourth look: the bookkeeping is not free, and no check is due sooner.
     if (!m_options.pruneEagerly && (++m_completionLooks & 3) != 0)
+        return false;
+    if (!m_completion && !startCompletion())
         return false;
     std::array<int, kMaxCells + 1> piece;
     std::array<int, kMaxCells + 1> rotation;
@@ -1464,14 +1483,21 @@ bool Search::completionCuts(int level) {
         rotation[i] = m_pairs ? m_piece[i] % m_length : m_rotation[i];
     }
     const CompletionCheck::Interrupt interrupt = [this] { return pumpIfDue(); };
-    m_cutTo = m_completion->deadLevel(piece.data(), rotation.data(), level, m_stats.nodes,
-                                      interrupt);
+    const int dead = m_completion->deadLevel(piece.data(), rotation.data(), level,
+                                             m_stats.nodes, interrupt);
     m_stats.completionQuestions = m_completion->questions();
     if (m_stop.load(std::memory_order_relaxed)) {
         m_stopped = true;
         return true;
     }
-    return m_cutTo >= 0;
+    if (dead < 0)
+        return false;
+    // Backing out records each level left as failed, which it is: it lies in the dead subtree.
+    for (int l = dead + 1; l <= level; ++l) {
+        m_candidates[static_cast<size_t>(l)] = 0;
+        m_rotationsLeft[static_cast<size_t>(l)] = 0;
+    }
+    return true;
 }
 
 // The board as the completion question sees it.
@@ -1480,10 +1506,14 @@ CompletionBoard Search::describeCompletion() const {
     b.levels = m_n;
     b.length = m_length;
     b.fits.resize(static_cast<size_t>(m_n));
-    for (int l = 1; l <= m_n; ++l)
+    for (int l = 1; l <= m_n; ++l) {
+        const Demand& d = m_demands[static_cast<size_t>(l)].entry;
+        auto& fits = b.fits[static_cast<size_t>(l - 1)];
         for (int p = 0; p < m_n; ++p)
-            b.fits[static_cast<size_t>(l - 1)][static_cast<size_t>(p)] =
-                fittingRotations(m_entryDemand[static_cast<size_t>(l)], p);
+            fits[static_cast<size_t>(p)] = d.staticCount == 0
+                                               ? m_worthTrying[static_cast<size_t>(p)]
+                                               : fittingRotations(d, p);
+    }
     b.shows.resize(static_cast<size_t>(m_n));
     for (int p = 0; p < m_n; ++p)
         for (int r = 0; r < m_length; ++r)
@@ -1492,6 +1522,7 @@ CompletionBoard Search::describeCompletion() const {
                     static_cast<std::uint8_t>(m_shows[p][r][k]);
     for (int c = 0; c < kCodes; ++c)
         b.need[static_cast<size_t>(c)] = static_cast<std::uint8_t>(m_needOf[c]);
+    b.links.reserve(static_cast<size_t>(m_n * m_length / 2));
     for (int l = 1; l <= m_n; ++l) {
         const int cell = m_req.freeCells[static_cast<size_t>(l - 1)];
         const CellLinks& links = m_req.links[static_cast<size_t>(cell)];
@@ -1509,7 +1540,7 @@ CompletionBoard Search::describeCompletion() const {
 // neighbours in some rotation, or no filling exists.
 bool Search::everyCellHasAPiece() const {
     for (int l = 1; l <= m_n; ++l) {
-        const Demand& d = m_entryDemand[static_cast<size_t>(l)];
+        const Demand& d = m_demands[static_cast<size_t>(l)].entry;
         if (d.staticCount == 0)
             continue;
         int p = 0;
@@ -1550,14 +1581,9 @@ SolveOutcome Search::run(Filling& filling) {
     numberLevels();
     describePieces();
     findEqualPieces();
-    {
-        std::array<LevelDemands, kMaxCells + 1> demands;
-        collectDemands(demands);
-        makeCodeIndexes(demands);
-        makeFitTables(demands);
-        for (int l = 1; l <= m_n; ++l)
-            m_entryDemand[static_cast<size_t>(l)] = demands[static_cast<size_t>(l)].entry;
-    }
+    collectDemands(m_demands);
+    makeCodeIndexes(m_demands);
+    makeFitTables(m_demands);
     planCompletion();
     m_costlierSetupAfter = m_options.pruneEagerly ? 0 : kCostlierSetupAfterNodes;
     m_edgeCounts.plan(boardView(), m_options);
