@@ -28,7 +28,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::vector<std::string> items = tarno::splitItems(text);
     tarno::NullEventPump pump;
     std::atomic<bool> stop{false};
-    const auto literal = tarno::model::solveLiterally(items, nullptr, nullptr, kNodeCap);
+    const auto literal = tarno::model::solveLiterally(items, kNodeCap);
     tarno::SolveOptions options;
     // The fast search lays a subset of the literal machine's pieces, so this cap lets it
     // finish whenever the literal one did.

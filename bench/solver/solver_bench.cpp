@@ -141,7 +141,7 @@ void runSet(const Set& set, std::uint64_t seed, const Run& run) {
             continue;
         }
         const auto start = Clock::now();
-        const auto literal = model::solveLiterally(items, nullptr, nullptr, literalCap);
+        const auto literal = model::solveLiterally(items, literalCap);
         const double t = seconds(Clock::now() - start);
         if (literal.outcome == SolveOutcome::Stopped && !set.literalOptional)
             continue;

@@ -17,7 +17,6 @@ namespace {
 using namespace testing; // the helpers of scorestestsupport.h
 using K = SlotKind;
 
-// "v as w digits": zeros in front, then the last w characters.
 std::string digits(std::int64_t v, std::size_t w) {
     const std::string s = std::string(w, '0') + std::to_string(v);
     return s.substr(s.size() - w);
@@ -77,7 +76,6 @@ ScoreRecord randomRecord(std::mt19937& rng, int slot) {
 // Every kind, lists longer and shorter than 15, marks inside and outside the slot.
 TEST(Ranking, MatchesTheTextKeysOnRandomFiles) {
     const unsigned seed = std::random_device{}();
-    std::printf("ranking seed %u\n", seed);
     SCOPED_TRACE("seed " + std::to_string(seed));
     std::mt19937 rng(seed);
     TempFolder dir;

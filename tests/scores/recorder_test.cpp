@@ -11,7 +11,6 @@ namespace {
 
 using namespace testing; // the helpers of scorestestsupport.h
 
-// Remembers what recording asked of the windows.
 class FakeView : public HiScoreView {
 public:
     void showList(int slot, std::int64_t marked) override { lists.push_back({slot, marked}); }

@@ -51,63 +51,30 @@ TEST_P(DamagedTail, KeepsItsNumberButIsNeverReadNorWrittenOver) {
     const std::string before = fileBytes(dir.file());
 
     ScoreFile file(dir.file());
-    const std::int64_t count = tail >= 33 ? 2 : 1;
-    EXPECT_EQ(file.RecordCount().value(), count);
+    EXPECT_EQ(file.RecordCount().value(), tail >= 33 ? 2 : 1);
     EXPECT_EQ(recordsIn(file), std::vector<ScoreRecord>{ann});
-    EXPECT_EQ(file.ReadRecord(1).value(), ann);
-    if (count == 2) {
+    if (tail >= 33)
         EXPECT_NE(file.ReadRecord(2).error().text().find("record 2 is cut short"),
                   std::string::npos);
-    }
-
-    std::vector<std::string> notes;
-    ScoreFile::Visitor v;
-    v.each = [](std::int64_t, RecordView) {};
-    v.note = [&](const std::string& text) { notes.push_back(text); };
-    EXPECT_EQ(file.visit(v).value(), count);
+    const HiScoreList list = buildHiScoreList(file, 1, 0).value();
+    EXPECT_EQ(list.entries, 1);
+    const auto n = file.AppendRecord(makeRecord(2, "Bob", 5));
     if (tail == 0) {
-        EXPECT_TRUE(notes.empty());
-        EXPECT_EQ(file.AppendRecord(makeRecord(2, "Bob", 5)).value(), 2);
+        EXPECT_TRUE(list.notes.empty());
+        EXPECT_EQ(n.value(), 2);
         return;
     }
-    ASSERT_EQ(notes.size(), 1u);
-    EXPECT_NE(notes[0].find("ends in a damaged record: its last " + std::to_string(tail)),
+    ASSERT_EQ(list.notes.size(), 1u);
+    EXPECT_NE(list.notes[0].find("ends in a damaged record: its last " + std::to_string(tail)),
               std::string::npos)
-        << notes[0];
-    // The list shows the whole record only; a partial one never ranks.
-    const HiScoreList list = buildHiScoreList(file, 1, 0).value();
-    ASSERT_EQ(list.top.size(), 1u);
-    EXPECT_EQ(list.top[0].record, ann);
-    EXPECT_EQ(list.notes, notes);
-
-    const auto n = file.AppendRecord(makeRecord(2, "Bob", 5));
+        << list.notes[0];
     ASSERT_FALSE(n.ok());
-    EXPECT_NE(n.error().text().find("ends in a damaged record"), std::string::npos);
     EXPECT_NE(n.error().text().find("cut back to its 66 bytes"), std::string::npos);
     EXPECT_EQ(fileBytes(dir.file()), before);
 }
 
 // No tail; one byte; cut in the name, on both sides of the rounding edge, in the moves.
 INSTANTIATE_TEST_SUITE_P(Tails, DamagedTail, ::testing::Values(0, 1, 20, 32, 33, 65));
-
-// Through a link the file may be any file: its bytes are never covered, and a real
-// score file behind a link is used like any other.
-TEST(ScoreFile, LinkedForeignFileIsNeverWrittenOver) {
-    TempFolder dir;
-    for (const std::size_t size : {40u, 2000u}) {
-        const std::string foreign(size, 'x');
-        std::ofstream(dir.file("notes.txt"), std::ios::trunc) << foreign;
-        std::filesystem::remove(dir.file());
-        std::filesystem::create_symlink(dir.file("notes.txt"), dir.file());
-        EXPECT_FALSE(ScoreFile(dir.file()).AppendRecord(makeRecord(1, "Ann")).ok()) << size;
-        EXPECT_EQ(fileBytes(dir.file("notes.txt")), foreign) << size;
-    }
-    writeRecords(dir.file("real.lst"), {makeRecord(1, "Ann")});
-    std::filesystem::remove(dir.file());
-    std::filesystem::create_symlink(dir.file("real.lst"), dir.file());
-    EXPECT_EQ(ScoreFile(dir.file()).AppendRecord(makeRecord(1, "Bob")).value(), 2);
-    EXPECT_EQ(recordsIn(ScoreFile(dir.file("real.lst"))).size(), 2u);
-}
 
 TEST(ScoreFile, FullDiskLeavesTheFileAsItWasAndSaysWhy) {
     TempFolder dir;
@@ -131,7 +98,6 @@ TEST(ScoreFile, FullDiskLeavesTheFileAsItWasAndSaysWhy) {
     EXPECT_EQ(file.AppendRecord(makeRecord(1, "Cy", 3)).value(), 3);
 }
 
-// Runs `body` in a child process; exitCode waits for it.
 template <class F> pid_t spawn(F body) {
     const pid_t pid = ::fork();
     if (pid == 0)
@@ -146,8 +112,8 @@ int exitCode(pid_t pid) {
 }
 
 // What cannot be written is refused at once, saying why, and read where it can be: a
-// read-only file; a missing one in a read-only folder, an empty list whose reader hears
-// why; and what is no regular file (opening a FIFO would block until a writer came).
+// read-only file; a missing one in a read-only folder (an empty list whose reader hears
+// why); what is no regular file (opening a FIFO would block until a writer came).
 TEST(ScoreFile, WhatCannotBeWrittenIsRefusedAtOnceAndSaysWhy) {
     TempFolder dir;
     writeRecords(dir.file(), {makeRecord(1, "Ann", 1)});
@@ -163,7 +129,6 @@ TEST(ScoreFile, WhatCannotBeWrittenIsRefusedAtOnceAndSaysWhy) {
     } cases[] = {{dir.file(), 1, "Permission denied"},
                  {dir.file("new.lst"), 0, "Permission denied"},
                  {dir.file("fifo"), -1, "it is not a regular file"},
-                 {"/dev/null", -1, "it is not a regular file"},
                  {dir.file("folder"), -1, "Is a directory"}};
     for (const auto& c : cases) {
         const pid_t child = spawn([&] {

@@ -38,7 +38,6 @@ TEST(LayoutFor, GridsAlongAntiDiagonalsAndTheStoredHexagonBoards) {
                  {"Tarno", "9", ""}};
     for (const auto& c : cases)
         EXPECT_EQ(LayoutFor(c.kind, c.size), c.layout) << c.kind << c.size;
-    EXPECT_EQ(LayoutFor("bg", "58"), GridLayout(5, 8));
 }
 
 // Each board in order: its key and number of links, each link between opposite edges of
@@ -69,8 +68,6 @@ TEST(HexLayouts, EveryShapeIsConnectedWithOppositeEdgesAndNoGaps) {
     }
 }
 
-// The hexagon boards by key, read from a text with `entry` (key, then layout; spaces in
-// the layout are dropped).
 std::map<std::string, std::string> layoutsIn(const char* path, const std::regex& entry) {
     std::ifstream in(path);
     const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());

@@ -7,10 +7,6 @@
 namespace tarno {
 namespace {
 
-std::vector<std::string> items(std::string_view text) {
-    return splitItems(text);
-}
-
 TEST(Header, NameSelectsKindSizeAndMatching) {
     const struct {
         const char* header;
@@ -36,9 +32,8 @@ TEST(Header, NameSelectsKindSizeAndMatching) {
 }
 
 TEST(SplitItems, KeepsEmptyItems) {
-    EXPECT_EQ(items("a,b"), (std::vector<std::string>{"a", "b"}));
-    EXPECT_EQ(items(""), (std::vector<std::string>{""}));
-    EXPECT_EQ(items("a,,b,"), (std::vector<std::string>{"a", "", "b", ""}));
+    EXPECT_EQ(splitItems(""), (std::vector<std::string>{""}));
+    EXPECT_EQ(splitItems("a,,b,"), (std::vector<std::string>{"a", "", "b", ""}));
 }
 
 // Fixed pieces come as three blocks (pieces, cells, rotations); each takes the first
@@ -55,12 +50,12 @@ TEST(Request, FixedPiecesLeaveTheOtherCellsAndPiecesToTheSearch) {
                   {1, 2, 3, 4, 5, 6, 7, 8}},
                  {"xyz*2,12,34", {1, 2}, {0, 1}}};
     for (const auto& c : cases) {
-        const auto r = parseRequest(items(c.request));
+        const auto r = parseRequest(splitItems(c.request));
         ASSERT_TRUE(r.request) << r.problem;
         EXPECT_EQ(r.request->freeCells, c.freeCells) << c.request;
         EXPECT_EQ(r.request->toPlace, c.toPlace) << c.request;
     }
-    const auto fixed = parseRequest(items(cases[0].request)).request->fixed;
+    const auto fixed = parseRequest(splitItems(cases[0].request)).request->fixed;
     ASSERT_EQ(fixed.size(), 2u);
     EXPECT_EQ(std::tie(fixed[0].piece, fixed[0].cell, fixed[0].rotation), std::tuple("0233", 6, 2));
     EXPECT_EQ(std::tie(fixed[1].piece, fixed[1].cell, fixed[1].rotation), std::tuple("3230", 1, 0));
@@ -87,13 +82,13 @@ TEST(Request, MalformedOnesAreRefusedWithAReason) {
              "bgxy*4,0000,0000,0000,0000",                // bg size not digits
              "bg99*1,0000",                               // bg over 40 cells
              ""}) {
-        const auto r = parseRequest(items(request));
+        const auto r = parseRequest(splitItems(request));
         EXPECT_FALSE(r.request) << request;
         EXPECT_FALSE(r.problem.empty()) << request;
     }
     // Boards without links take any piece length; a grid may have no cells.
     for (const char* request : {"hexa5Z*2,123,456", "bg00*1,0123"})
-        EXPECT_TRUE(parseRequest(items(request)).request) << request;
+        EXPECT_TRUE(parseRequest(splitItems(request)).request) << request;
 }
 
 // Fixed pieces are laid as given; the check names the first two that touch with codes
@@ -117,7 +112,7 @@ TEST(FixedClash, NamesTheFirstPairThatDoesNotMatch) {
         {"xyz*2,1,2,1,2,1,2,0,0", 0, 0}}; // no links, nothing touches
 #undef TARNO9
     for (const auto& c : cases) {
-        const auto r = parseRequest(items(c.request));
+        const auto r = parseRequest(splitItems(c.request));
         ASSERT_TRUE(r.request) << r.problem;
         const std::optional<FixedClash> clash = clashingFixedPieces(*r.request);
         EXPECT_EQ(clash ? std::pair(clash->cell, clash->neighbour) : std::pair(0, 0),

@@ -39,13 +39,10 @@ struct Machine {
     int fitPos[41] = {};
     std::string usedMask, initialMask;
     bool started = false;
-    const std::atomic<bool>* stop = nullptr;
     std::uint64_t nodes = 0;
     std::uint64_t nodeLimit = 0;
 
-    bool stopRequested() const {
-        return (stop && stop->load()) || (nodeLimit != 0 && nodes >= nodeLimit);
-    }
+    bool stopRequested() const { return nodeLimit != 0 && nodes >= nodeLimit; }
 
     void ClearCell(int c) { cells[c] = CellRecord{}; }
     void PlacePiece(const std::string& piece, int rotation, int c) {
@@ -167,18 +164,12 @@ struct Machine {
 
 } // namespace
 
-LiteralResult solveLiterally(std::span<const std::string> items, EventPump* pump,
-                             const std::atomic<bool>* stop, std::uint64_t nodeLimit) {
+LiteralResult solveLiterally(std::span<const std::string> items, std::uint64_t nodeLimit) {
     LiteralResult result;
     if (!parseRequest(items).request)
         return result;
     auto m = std::make_unique<Machine>();
-    m->stop = stop;
     m->nodeLimit = nodeLimit;
-    const auto events = [&] {
-        if (pump)
-            pump->processPendingEvents();
-    };
 
     // Preparation: fixed pieces laid, each taking the first equal string of the list.
     const PuzzleHeader header = *ParsePuzzleHeader(items[0]);
@@ -193,7 +184,6 @@ LiteralResult solveLiterally(std::span<const std::string> items, EventPump* pump
         const int cell = std::stoi(items[count + k + i]);
         m->PlacePiece(piece, std::stoi(items[count + 2 * k + i]), cell);
         isFixed[cell] = true;
-        events();
     }
     for (int i = 1; i <= k; ++i)
         for (int j = 1; j <= count; ++j)
@@ -209,10 +199,6 @@ LiteralResult solveLiterally(std::span<const std::string> items, EventPump* pump
     }
     m->n = static_cast<int>(m->toPlace.size()) - 1;
     m->links = *BuildCellLinks(LayoutFor(header.kind, header.size));
-    if (stop && stop->load()) {
-        result.outcome = SolveOutcome::Stopped;
-        return result;
-    }
 
     if (m->n == 0) {
         // Every cell fixed: complete as sent when the pieces agree.
@@ -242,10 +228,8 @@ LiteralResult solveLiterally(std::span<const std::string> items, EventPump* pump
             default:
                 break;
             }
-            ++result.steps;
             if (m->stopRequested())
                 break;
-            events();
         }
     }
     result.nodes = m->nodes;

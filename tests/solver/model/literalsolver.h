@@ -13,14 +13,12 @@ struct LiteralResult {
     SolveOutcome outcome = SolveOutcome::Malformed;
     std::string answer;
     std::uint64_t nodes = 0; // Place steps that laid a piece
-    std::uint64_t steps = 0;
 };
 
 // Restart, Choose, Place, Descend, Done over a cell table and string masks; no
 // look-ahead and no tables beyond those of the written-out machine. Requests are
-// checked by the product's parser first, so both refuse the same ones. `pump` may
-// be null; `nodeLimit` 0 means none, and reaching it ends as Stopped.
-LiteralResult solveLiterally(std::span<const std::string> items, EventPump* pump = nullptr,
-                             const std::atomic<bool>* stop = nullptr, std::uint64_t nodeLimit = 0);
+// checked by the product's parser first, so both refuse the same ones. `nodeLimit`
+// 0 means none, and reaching it ends as Stopped.
+LiteralResult solveLiterally(std::span<const std::string> items, std::uint64_t nodeLimit = 0);
 
 } // namespace tarno::model
