@@ -38,7 +38,9 @@
 //   the first cell fits no corner, by turning the board.
 // - Matching and completion (class CompletionCheck, completion.h): where a subtree runs
 //   long, a bipartite matching and then a SAT solver decide whether the laid pieces can be
-//   completed at all, in any cell order; a no is a proof, so the cut is exact.
+//   completed at all, in any cell order; a no is a proof, so the cut is exact. The walk
+//   backs out of a cut subtree as from one searched to its end, so failed states may
+//   remember the levels it leaves: they hold no filling either.
 // Edge counts and failed states run on sum-matching ("bg") boards only: with four codes
 // that must balance 0 against 3 and 1 against 2, counts bind and states come back. On
 // equal-matching boards with up to ten codes they cut little and cost more per node than
