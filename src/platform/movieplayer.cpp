@@ -128,7 +128,7 @@ MoviePlayer::MoviePlayer(QWidget* parent) : QWidget(parent) {
     m_stack->addWidget(m_message);
 
     m_view->engine()->setNetworkAccessManagerFactory(&LocalOnlyNetworkFactory::instance());
-    m_bridge = new MovieBridge(this);
+    m_bridge = new MovieBridge(m_view);
     m_view->engine()->rootContext()->setContextProperty(QStringLiteral("player"), m_bridge);
     connect(m_bridge, &MovieBridge::command, this, &MoviePlayer::FSCommand);
     connect(
@@ -144,6 +144,12 @@ MoviePlayer::MoviePlayer(QWidget* parent) : QWidget(parent) {
 
 MoviePlayer::~MoviePlayer() {
     unload();
+    // Items a movie's repeaters gave up are deleted later, and their animations play on
+    // until then; an animation that ticks after the engine is gone crashes. So the view,
+    // its engine and the bridge go later too, after them.
+    m_view->hide();
+    m_view->setParent(nullptr);
+    m_view->deleteLater();
 }
 
 void MoviePlayer::unload() {

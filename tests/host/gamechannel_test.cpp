@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The channel bound to the real game window: the name prompt as the player sees it, a
-// probe movie's requests answered before they return, and the window closed in the
-// middle of a solve. (The games themselves go through it in tests/movies.)
+// The game window and the channel bound to it: the name prompt as the player sees it, a
+// probe movie's requests answered before they return, the window closed in the middle
+// of a solve, and the keys and commands the window passes on. (The games themselves go
+// through it in tests/movies.)
 #include "host/form2.h"
 #include "host/gamechannel.h"
 #include "platform/movieplayer.h"
@@ -10,7 +11,6 @@
 #include "support/movierun.h"
 
 #include <QApplication>
-#include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
 #include <QInputDialog>
@@ -18,8 +18,8 @@
 #include <QKeySequence>
 #include <QLineEdit>
 #include <QLabel>
-#include <QPushButton>
 #include <QQuickItem>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -34,10 +34,6 @@ namespace {
 const char* const kTarno9 = "tarno9*9,3230,3001,0012,0031,1312,0233,1110,1021,0032";
 const char* const kTarno9Answer = "323030010031111013120012102102330032000012213";
 
-QString endless() {
-    return QString::fromStdString(model::endlessText());
-}
-
 // A program folder whose modules/tiles.swf is the probe movie.
 class ProbeGame : public ::testing::Test {
 protected:
@@ -45,39 +41,11 @@ protected:
         ASSERT_TRUE(QDir(program.path()).mkdir("modules"));
         ASSERT_TRUE(QFile::copy(PROBE_MOVIE, program.filePath("modules/tiles.swf")));
     }
-    QStringList movieAnswers(MovieRun& run) {
-        return run.root()->property("answers").toStringList();
+    static QStringList movieAnswers(const QQuickItem* root) {
+        return root->property("answers").toStringList();
     }
     QTemporaryDir program;
 };
-
-TEST(NamePrompt, TitlePromptPresetAndButtons) {
-    QString title, label, preset;
-    QStringList buttons;
-    bool modal = false;
-    QTimer::singleShot(0, [&] {
-        auto* box = qobject_cast<QInputDialog*>(QApplication::activeModalWidget());
-        ASSERT_NE(box, nullptr);
-        title = box->windowTitle();
-        label = box->labelText();
-        preset = box->textValue();
-        modal = box->isModal();
-        for (QPushButton* b : box->findChild<QDialogButtonBox*>()->findChildren<QPushButton*>())
-            buttons << b->text().remove('&');
-        box->setTextValue(QString()); // cleared, then OK
-        box->accept();
-    });
-    EXPECT_EQ(askPlayerName(nullptr, "Ann"), "");
-    EXPECT_EQ(title, "Enter your name for HiScore List");
-    EXPECT_EQ(label, "Your name:");
-    EXPECT_EQ(preset, "Ann");
-    EXPECT_TRUE(modal);
-    buttons.sort();
-    EXPECT_EQ(buttons, (QStringList{"Cancel", "OK"}));
-
-    QTimer::singleShot(0, [] { QApplication::activeModalWidget()->close(); });
-    EXPECT_EQ(askPlayerName(nullptr, "Bo"), ""); // the close box is Cancel
-}
 
 // Runs `whileOpen` with the name prompt open over no window, then presses OK; gives
 // the answer.
@@ -89,6 +57,20 @@ QString withPromptOpen(const QString& preset, const std::function<void(QInputDia
         box->accept();
     });
     return askPlayerName(nullptr, preset);
+}
+
+TEST(NamePrompt, OffersThePresetAndGivesNothingWhenCancelled) {
+    QString preset;
+    EXPECT_EQ(withPromptOpen("Ann",
+                             [&](QInputDialog& box) {
+                                 preset = box.textValue();
+                                 EXPECT_TRUE(box.isModal());
+                                 box.setTextValue(QString()); // cleared, then OK
+                             }),
+              "");
+    EXPECT_EQ(preset, "Ann");
+    QTimer::singleShot(0, [] { QApplication::activeModalWidget()->close(); });
+    EXPECT_EQ(askPlayerName(nullptr, "Bo"), ""); // the close box is Cancel
 }
 
 // Types `text` into `field` as a keyboard would, one character a key, any alphabet.
@@ -140,12 +122,10 @@ TEST(NamePrompt, TakesWhatARecordHoldsAndShowsHowItIsKept) {
         QString kept; // empty: as typed
     } cases[] = {
         {"Zoë Ñúñez", "Zoë Ñúñez", ""},
-        {" Ann ", " Ann ", ""},
         {"Łukasz Wąż", "Łukasz Wąż", "Lukasz Waz"},
         {"Пётр", "Пётр", "Pyotr"},
         {"李 Li", "李 Li", "? Li"},
         {"   ", "   ", "NoName Player"},
-        {"", "", "NoName Player"},
         {QString(60, 'x'), QString(50, 'x'), ""},
         // Щ takes four letters: twelve of them fill 48 of the 50.
         {QString(14, QChar(0x0429)), QString(12, QChar(0x0429)), QString("SHCH").repeated(12)},
@@ -175,9 +155,8 @@ TEST_F(ProbeGame, AnswersReachTheMovieBeforeFscommandReturns) {
                                                "0000,1111"})
                   .toInt(),
               2);
-    EXPECT_EQ(movieAnswers(run), (QStringList{kTarno9Answer, ""}));
-    EXPECT_EQ(run.root()->property("solver_solve").toString(), "");
-    EXPECT_EQ(run.answers(), movieAnswers(run));
+    EXPECT_EQ(movieAnswers(run.root()), (QStringList{kTarno9Answer, ""}));
+    EXPECT_EQ(run.answers(), movieAnswers(run.root()));
 }
 
 // The program's own path: a modal game window in its nested loop, closed while the
@@ -199,12 +178,13 @@ TEST_F(ProbeGame, TheModalWindowClosedDuringASolveReturnsAndIsDestroyed) {
             solving = true;
             QMetaObject::invokeMethod(window.player()->rootItem(), "send",
                                       Q_RETURN_ARG(QVariant, ignored),
-                                      Q_ARG(QVariant, "solvepuzzle"), Q_ARG(QVariant, endless()));
+                                      Q_ARG(QVariant, "solvepuzzle"),
+                                      Q_ARG(QVariant, QString::fromStdString(model::endlessText())));
             solving = false;
         });
         window.exec();
         EXPECT_TRUE(closedDuringSolve);
-        EXPECT_TRUE(window.player()->rootItem()->property("answers").toStringList().isEmpty());
+        EXPECT_TRUE(movieAnswers(window.player()->rootItem()).isEmpty());
     }
     Form2::setCommandBinder({});
     EXPECT_TRUE(player.isNull());
@@ -224,6 +204,90 @@ TEST(FirstCommand, AMovieIsHeardFromItsFirstLine) {
     MovieRun run("tarno9", program.path());
     ASSERT_NE(run.root(), nullptr) << run.errorText().toStdString();
     EXPECT_EQ(run.root()->property("solver_solve").toString(), kTarno9Answer);
+}
+
+using GameWindow = ProbeGame;
+
+// Its caption, size and place on a real screen are the window manager test's.
+TEST_F(GameWindow, PlaysTheChosenGameFillingTheFixedWindow) {
+    Form2 window(*launchParametersFor(4), program.path());
+    QSignalSpy commands(&window, &Form2::commandReceived);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    EXPECT_EQ(window.minimumSize(), window.maximumSize());
+    EXPECT_EQ(window.player()->geometry(), QRect(QPoint(0, 0), window.size()));
+    EXPECT_EQ(window.player()->movie(), program.filePath("modules/tiles.swf") + "?gameType=kpuzzle");
+    EXPECT_TRUE(window.player()->isPlaying());
+    // The movie's command was sent while it was created, before anyone could listen;
+    // a command sent now reaches the window.
+    Q_EMIT window.player()->FSCommand("writescore", "kpuzzle,1000");
+    ASSERT_EQ(commands.size(), 1);
+    EXPECT_EQ(commands[0][0].toString(), "writescore");
+    EXPECT_EQ(commands[0][1].toString(), "kpuzzle,1000");
+}
+
+// Escape belongs to the game; Ctrl+W closes the window as the close box does, and the
+// movie, even with a text field in focus, never sees it.
+TEST_F(GameWindow, EscapeGoesToTheGameAndCtrlWClosesTheWindow) {
+    QFile movie(program.filePath("modules/tiles.swf"));
+    ASSERT_TRUE(movie.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    movie.write("import QtQuick\n"
+                "TextInput { width: 640; height: 480; focus: true\n"
+                "  Keys.onShortcutOverride: (e) => player.fscommand('key', e.key)\n"
+                "  Keys.onPressed: (e) => player.fscommand('key', e.key) }\n");
+    movie.close();
+    Form2 window(*launchParametersFor(1), program.path());
+    QSignalSpy commands(&window, &Form2::commandReceived);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    QWidget* focus = QApplication::focusWidget();
+    ASSERT_NE(focus, nullptr);
+    QTest::keyClick(focus, Qt::Key_Escape);
+    EXPECT_TRUE(window.isVisible());
+    const auto keysSeen = [&] {
+        QList<int> keys;
+        for (const QList<QVariant>& command : commands)
+            keys << command.at(1).toInt();
+        return keys;
+    };
+    EXPECT_TRUE(keysSeen().contains(Qt::Key_Escape));
+    QTest::keyClick(focus, Qt::Key_W, Qt::ControlModifier);
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_FALSE(keysSeen().contains(Qt::Key_W)); // Ctrl alone it may see
+}
+
+TEST_F(GameWindow, ClosingLetsTheMovieSendItsLastCommandOnce) {
+    Form2 window(*launchParametersFor(1), program.path());
+    QSignalSpy commands(&window, &Form2::commandReceived);
+    bool visibleWhenSent = false;
+    QObject::connect(&window, &Form2::commandReceived, &window, [&](const QString& command) {
+        if (command == "bye")
+            visibleWhenSent = window.isVisible();
+    });
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    EXPECT_TRUE(window.close());
+    window.show();
+    window.close();
+    ASSERT_EQ(commands.count(), 1);
+    EXPECT_EQ(commands.at(0).at(0).toString(), "bye");
+    EXPECT_EQ(commands.at(0).at(1).toString(), "tarno9");
+    EXPECT_TRUE(visibleWhenSent) << "sent while the window is still there";
+}
+
+TEST_F(GameWindow, TheMovieSeesWhetherItsWindowIsInFront) {
+    Form2 window(*launchParametersFor(1), program.path());
+    auto* bridge = window.player()->findChild<MovieBridge*>();
+    ASSERT_NE(bridge, nullptr);
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    EXPECT_TRUE(bridge->active());
+    QWidget prompt; // a window over the game, as the name prompt is
+    prompt.show();
+    prompt.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&prompt));
+    EXPECT_FALSE(bridge->active());
 }
 
 } // namespace

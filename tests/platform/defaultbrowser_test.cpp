@@ -1,13 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Finding the browser's command and opening the maker's pages, over an in-memory
-// registry and a desktop that only records.
+// Finding the browser's command in an in-memory registry, the help page's address and
+// contents, and opening an address through a handler, with a desktop that only records.
 #include "platform/defaultbrowser.h"
 
 #include "platform/maker.h"
+#include "shell/catalogue.h"
 
 #include <gtest/gtest.h>
 
-#include <set>
+#include <fstream>
+#include <iterator>
+
 
 namespace tarno {
 namespace {
@@ -16,23 +19,6 @@ constexpr auto kRoot = RegistryRoot::ClassesRoot;
 const std::string kCommandKey = "htmlfile\\shell\\open\\command";
 const std::string kHelp = "file:///opt/t%20p/help/games.html";
 using Warnings = std::vector<std::pair<std::string, std::string>>;
-
-class FakeDesktop : public Desktop {
-public:
-    std::set<std::string> programs;
-    bool startSucceeds = true;
-    std::vector<ProgramLine> started;
-    Warnings warnings;
-
-    bool isProgram(const std::string& path) const override { return programs.count(path) > 0; }
-    bool startProgram(const std::string& program, const std::vector<std::string>& args) override {
-        started.push_back({program, args});
-        return startSucceeds;
-    }
-    void showWarning(const std::string& title, const std::string& text) override {
-        warnings.emplace_back(title, text);
-    }
-};
 
 InMemoryRegistry registryWithCommand(const std::string& command) {
     InMemoryRegistry registry;
@@ -85,13 +71,6 @@ TEST(DefaultBrowser, NoBrowserWithoutAUsableClassOrCommand) {
     EXPECT_EQ(DefaultBrowserCommand(registry), "") << "expandable command";
 }
 
-TEST(DefaultBrowser, ErrorTextHasTheHelpAddressOnItsThirdLine) {
-    EXPECT_EQ(helpErrorText("file:///usr/lib/tarno-playroom/help/games.html"),
-              "Cannot execute default browser.\r\n"
-              "Please, manually go to following URL to obtain help for Tarno Games:\r\n"
-              "file:///usr/lib/tarno-playroom/help/games.html");
-}
-
 struct HelpCase {
     const char* name;
     std::string_view host;
@@ -123,74 +102,6 @@ INSTANTIATE_TEST_SUITE_P(
                  "http://online/instrhtm/games.asp"}),
     [](const auto& info) { return std::string(info.param.name); });
 
-struct StartCase {
-    const char* name;
-    std::string browser;
-    std::set<std::string> programs;
-    ProgramLine expected; // the address is appended by the test
-};
-
-class StartLine : public ::testing::TestWithParam<StartCase> {};
-
-// The address reaches the browser as one argument whatever it contains.
-TEST_P(StartLine, KeepsThePathWholeAndTheAddressLast) {
-    const StartCase& c = GetParam();
-    FakeDesktop desktop;
-    desktop.programs = c.programs;
-    const std::string address = R"(http://h/a b?x="1"&y='2';$(rm -rf ~) %1)";
-    ProgramLine expected = c.expected;
-    expected.arguments.push_back(address);
-    EXPECT_EQ(browserStartLine(c.browser, address, desktop), expected);
-}
-
-INSTANTIATE_TEST_SUITE_P(DefaultBrowser, StartLine,
-                         ::testing::Values(
-                             // A shorter prefix that happens to be a program does not win.
-                             StartCase{"LongestProgramWins",
-                                       "/opt/web browser/run  --new-window -P x",
-                                       {"/opt/web", "/opt/web browser/run"},
-                                       {"/opt/web browser/run", {"--new-window", "-P", "x"}}},
-                             // Nothing known: the first word is tried, and the start will tell.
-                             StartCase{
-                                 "UnknownProgram", "nosuch --flag", {}, {"nosuch", {"--flag"}}},
-                             StartCase{"Blank", "   ", {}, {"", {}}}),
-                         [](const auto& info) { return std::string(info.param.name); });
-
-// Each command reads the registry afresh and passes its own address last.
-TEST(OpenPages, StartTheBrowserWithTheirAddress) {
-    InMemoryRegistry registry = registryWithCommand("/opt/web browser/run --new-window %1");
-    FakeDesktop desktop;
-    desktop.programs = {"/opt/web browser/run", "/usr/bin/second"};
-    OpenWebSite(registry, desktop, kHelp);
-    registry.setString(kRoot, kCommandKey, "", R"("/usr/bin/second" -x "%1")");
-    OpenHelpPage(registry, desktop, kHelp);
-    EXPECT_EQ(desktop.started,
-              (std::vector<ProgramLine>{
-                  {"/opt/web browser/run", {"--new-window", std::string(maker::kWebSiteAddress)}},
-                  {"/usr/bin/second", {kHelp}}}));
-    EXPECT_TRUE(desktop.warnings.empty());
-}
-
-// Without a browser only the help item says so; a failed start is not silent for either,
-// and both name the help address that was tried.
-TEST(OpenPages, ErrorMessageWithoutBrowserAndAfterAFailedStart) {
-    const Warnings error{{"Error", helpErrorText(kHelp)}};
-    FakeDesktop desktop;
-    OpenWebSite(InMemoryRegistry(), desktop, kHelp);
-    EXPECT_TRUE(desktop.warnings.empty());
-    OpenHelpPage(InMemoryRegistry(), desktop, kHelp);
-    EXPECT_TRUE(desktop.started.empty());
-    EXPECT_EQ(desktop.warnings, error);
-
-    desktop.warnings.clear();
-    desktop.startSucceeds = false;
-    OpenWebSite(registryWithCommand(R"("/gone/browser" "%1")"), desktop, kHelp);
-    EXPECT_EQ(desktop.warnings, error);
-    OpenHelpPage(registryWithCommand(R"("/gone/browser" "%1")"), desktop, kHelp);
-    EXPECT_EQ(desktop.started.size(), 2u);
-    EXPECT_EQ(desktop.warnings, (Warnings{error[0], error[0]}));
-}
-
 // Which handler may open an address: its own types only, never one that needs a terminal.
 TEST(HandlerChoice, TypesAndSuitability) {
     using Types = std::vector<std::string>;
@@ -219,12 +130,19 @@ TEST(HandlerChoice, OpenWithHandlerReportsWhatWentWrong) {
             return outcome;
         }
     };
-    struct DetailDesktop : FakeDesktop {
+    struct DetailDesktop : Desktop {
+        Warnings warnings;
         std::vector<std::string> details;
-        using FakeDesktop::showWarning;
+        bool isProgram(const std::string&) const override { return false; }
+        bool startProgram(const std::string&, const std::vector<std::string>&) override {
+            return false;
+        }
+        void showWarning(const std::string& title, const std::string& text) override {
+            warnings.emplace_back(title, text);
+        }
         void showWarning(const std::string& title, const std::string& text,
                          const std::string& detail) override {
-            FakeDesktop::showWarning(title, text);
+            showWarning(title, text);
             details.push_back(detail);
         }
     };
@@ -257,6 +175,17 @@ TEST(HandlerChoice, WebSiteButtonFollowsTheHost) {
     EXPECT_EQ(webSiteLine(kHelp), "/opt/t p/help/games.html");
     EXPECT_EQ(webSiteLine("file:///a%2"), "/a%2");
     EXPECT_EQ(webSiteLine("http://tarno.games/"), "http://tarno.games/");
+}
+
+// The page names every game of the catalogue and explains the lists and Solve.
+TEST(HelpPage, NamesEveryGameAndTheStationsParts) {
+    std::ifstream in(TARNO_HELP_PAGE);
+    const std::string page{std::istreambuf_iterator<char>(in), {}};
+    ASSERT_FALSE(page.empty()) << TARNO_HELP_PAGE;
+    for (const GameRow& game : playMenu())
+        EXPECT_NE(page.find(game.title), std::string::npos) << game.title;
+    for (const char* part : {"id=\"scores\"", "id=\"solve\"", "scores.lst", "Hi Scores"})
+        EXPECT_NE(page.find(part), std::string::npos) << part;
 }
 
 } // namespace

@@ -13,7 +13,6 @@
 
 #include <gtest/gtest.h>
 
-
 namespace tarno {
 namespace {
 
@@ -36,13 +35,12 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(m_home.isValid());
         m_oldData = qgetenv("XDG_DATA_HOME");
-        qputenv("XDG_DATA_HOME", dataDir().toLocal8Bit());
+        qputenv("XDG_DATA_HOME", m_home.filePath("data").toLocal8Bit());
     }
     void TearDown() override { qputenv("XDG_DATA_HOME", m_oldData); }
 
-    QString dataDir() const { return m_home.filePath("data"); }
     QString storeOf(const QString& movieFile) const {
-        return dataDir() + "/tarno-playroom/movies/" + movieFile + ".json";
+        return m_home.filePath("data/tarno-playroom/movies/" + movieFile + ".json");
     }
     // The test movie installed as `movieFile`, as the program would find it.
     QString movie(const QString& movieFile) const {
@@ -53,19 +51,18 @@ protected:
         return path;
     }
 
-    // One run of the program with its current directory in `workDir`: what the movie
-    // reported ("kept|best|name|lastName") and what was written to standard error.
+    // One run of the program, in `workDir`, under prlimit(1) `limits`: what the movie
+    // reported ("kept|best|name|lastName") and the program's lines on standard error.
     struct Run {
         QString report;
         QStringList errors;
     };
-    // `limits` are prlimit(1) options for the run.
     Run runProgram(const QString& movieFile, const QString& query,
                    const QString& workDir = QString(), const QStringList& limits = {}) const {
         QProcess program;
         program.setProgram(QStringLiteral("prlimit"));
-        program.setArguments(limits + QStringList{QStringLiteral(TARNO_MOVIEPLAYER_PROBE),
-                                                  movie(movieFile) + query});
+        program.setArguments(limits + QStringList{QStringLiteral(TARNO_PROBE),
+                                                  QStringLiteral("movie"), movie(movieFile) + query});
         program.setWorkingDirectory(workDir.isEmpty() ? m_home.path() : workDir);
         program.start();
         EXPECT_TRUE(program.waitForFinished(30000));
@@ -83,7 +80,7 @@ protected:
     QByteArray m_oldData;
 };
 
-// In this process: the movie's own calls, and the lines it caused on standard error.
+// The movie played in this process, keeping through its own function.
 struct Played {
     explicit Played(const QString& path) { player.setMovie(path); }
     bool keep(const QString& key, const QString& value) {
@@ -114,14 +111,8 @@ TEST_F(MovieStoreTest, KeptTextsSurviveRunsOfTheProgramAndLastNameComesFromTheSc
 }
 
 TEST_F(MovieStoreTest, MoviesDoNotSeeEachOthersKeys) {
-    {
-        Played tiles(movie("tiles.swf"));
-        EXPECT_TRUE(tiles.keep("best", "1"));
-    }
-    {
-        Played fuego(movie("fuego.swf"));
-        EXPECT_TRUE(fuego.keep("name", "Eve"));
-    }
+    EXPECT_TRUE(Played(movie("tiles.swf")).keep("best", "1"));
+    EXPECT_TRUE(Played(movie("fuego.swf")).keep("name", "Eve"));
     EXPECT_EQ(runProgram("tiles.swf", "").report, "|1||");
     EXPECT_EQ(runProgram("fuego.swf", "").report, "||Eve|");
 }

@@ -78,33 +78,6 @@ INSTANTIATE_TEST_SUITE_P(
                       // exactly the room a step needs is enough
                       SeriesCase{{1920, 1080}, {1200, 900}, {1202, 921}, kTitleBar}));
 
-// The window manager's frame counts: the main window (400 x 420 with its menu bar) and
-// the game window (960 x 720) under a frame of 1 px borders and a 20 px title bar.
-struct FrameCase {
-    SizePx inner;
-    FramePx frame;
-    PointPx outerAt;
-    PointPx clientAt;
-};
-
-class PlacedByFrame : public ::testing::TestWithParam<FrameCase> {};
-
-TEST_P(PlacedByFrame, AThirdOfTheFreeHeightAbove) {
-    const FrameCase& c = GetParam();
-    const SizePx outer = outerSize(c.inner, c.frame);
-    const PointPx at = toPixels(
-        placeWindow(areaOf(0, 0, 1024, 768), {outer.width * 15.0, outer.height * 15.0}), {15, 15});
-    EXPECT_EQ(at, c.outerAt);
-    EXPECT_EQ(clientOrigin(at, c.frame), c.clientAt);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Geometry, PlacedByFrame,
-    ::testing::Values(FrameCase{{400, 420}, {1, 20, 1, 1}, {311, 109}, {312, 129}},
-                      FrameCase{{960, 720}, {1, 20, 1, 1}, {31, 9}, {32, 29}},
-                      FrameCase{{400, 420}, {0, 0, 0, 0}, {312, 116}, {312, 116}},
-                      FrameCase{{400, 420}, {10, 30, 0, 0}, {307, 106}, {317, 136}}));
-
 TEST(Geometry, CentredOnTheAreaWithTheTitleBarKeptInIt) {
     EXPECT_EQ(centreIn({0, 0, 1024, 768}, {543, 417}), (PointPx{240, 175}));
     EXPECT_EQ(centreIn({1024, 30, 1280, 994}, {360, 315}), (PointPx{1484, 369}));

@@ -16,5 +16,8 @@ int main(int argc, char** argv) {
     setenv("XDG_DATA_HOME", qPrintable(data.path()), 1);
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
+    const int failed = RUN_ALL_TESTS();
+    // Game windows closed outside an event loop leave their views to be deleted later.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    return failed;
 }

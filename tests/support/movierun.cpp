@@ -5,15 +5,16 @@
 
 #include "host/form2.h"
 #include "host/gamechannel.h"
+#include "host/launch.h"
 #include "platform/movieplayer.h"
-#include "platform/qtext.h"
 #include "scores/scorefile.h"
-#include "shell/catalogue.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QInputDialog>
 #include <QJSValue>
+#include <QJsonArray>
+#include <QJsonDocument>
 #include <QQmlContext>
 #include <QQmlEngine>
 #include <QQmlExpression>
@@ -23,28 +24,17 @@
 
 #include <gtest/gtest.h>
 
-
 namespace tarno {
 
-MovieRun::MovieRun(const QString& gameType) {
-    open(gameType, QCoreApplication::applicationDirPath());
-}
-
 MovieRun::MovieRun(const QString& gameType, const QString& programDir) {
-    open(gameType, programDir);
-}
-
-void MovieRun::open(const QString& gameType, const QString& programDir) {
     m_previousFolder = QDir::currentPath();
     QDir::setCurrent(m_folder.path());
     m_watcher.setInterval(5);
     QObject::connect(&m_watcher, &QTimer::timeout, [this] { answerOpenDialogs(); });
     m_watcher.start();
 
-    std::optional<LaunchParameters> launch;
-    for (const GameRow& row : playMenu())
-        if (qtext(row.gameId) == gameType)
-            launch = launchParametersFor(row.playIndex);
+    const std::optional<int> index = playIndexOf(gameType.toStdString());
+    std::optional<LaunchParameters> launch = index ? launchParametersFor(*index) : std::nullopt;
     if (!launch) {
         ADD_FAILURE() << "no catalogue row for " << gameType.toStdString();
         launch = LaunchParameters{"?gameType=" + gameType.toStdString(), "missing.swf", "?"};
@@ -62,7 +52,8 @@ void MovieRun::open(const QString& gameType, const QString& programDir) {
                          });
         bindGameChannel(window);
     });
-    m_window = std::make_unique<Form2>(*launch, programDir);
+    m_window = std::make_unique<Form2>(
+        *launch, programDir.isEmpty() ? QCoreApplication::applicationDirPath() : programDir);
     Form2::setCommandBinder({});
     m_window->setWindowModality(Qt::ApplicationModal);
     m_window->show();
@@ -87,25 +78,8 @@ QString MovieRun::errorText() const {
 }
 
 QVariant MovieRun::call(const char* function, const QVariantList& args) {
-    if (!root()) {
-        ADD_FAILURE() << "no movie plays: " << errorText().toStdString();
-        return {};
-    }
-    if (args.size() > 10) {
-        ADD_FAILURE() << "at most ten arguments";
-        return {};
-    }
-    QGenericArgument a[10];
-    for (qsizetype i = 0; i < args.size(); ++i)
-        a[i] = Q_ARG(QVariant, args[i]);
-    QVariant result;
-    const bool called = QMetaObject::invokeMethod(root(), function, Qt::DirectConnection,
-                                                  Q_RETURN_ARG(QVariant, result), a[0], a[1], a[2],
-                                                  a[3], a[4], a[5], a[6], a[7], a[8], a[9]);
-    if (!called)
-        ADD_FAILURE() << "the movie has no function " << function << " taking " << args.size()
-                      << " arguments";
-    return result;
+    const QByteArray list = QJsonDocument(QJsonArray::fromVariantList(args)).toJson(QJsonDocument::Compact);
+    return evaluate(QStringLiteral("return %1(...%2);").arg(function, QString::fromUtf8(list)));
 }
 
 QVariant MovieRun::evaluate(const QString& body) {
@@ -113,7 +87,6 @@ QVariant MovieRun::evaluate(const QString& body) {
         ADD_FAILURE() << "no movie plays: " << errorText().toStdString();
         return {};
     }
-    // The root is `movie` too, for assignments to its own properties.
     QQmlContext context(qmlContext(root()));
     context.setContextProperty(QStringLiteral("movie"), root());
     QQmlExpression expression(&context, root(), "(function() { " + body + "\n})()");
@@ -124,14 +97,6 @@ QVariant MovieRun::evaluate(const QString& body) {
     if (value.userType() == qMetaTypeId<QJSValue>())
         value = value.value<QJSValue>().toVariant();
     return value;
-}
-
-bool MovieRun::waitUntil(const std::function<bool()>& condition, int timeoutMs) {
-    return QTest::qWaitFor(condition, timeoutMs);
-}
-
-void MovieRun::answerNamePrompt(const QString& name) {
-    m_promptText = name;
 }
 
 void MovieRun::closeGameWindow() {

@@ -1,15 +1,12 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # on_xvfb.sh [--bare] [--screen WxH] [--margins TOP,BOTTOM,LEFT,RIGHT] PROGRAM [ARGS...]
-# Runs PROGRAM on the X11 platform on a screen of its own (Xvfb, 1024 x 768 unless
-# --screen says otherwise) managed by openbox, or by no window manager at all with
-# --bare, then stops them. PROGRAM learns which from TARNO_TEST_WM ("openbox" or
-# "none"). --margins keeps that many pixels at the screen's edges out of openbox's work
-# area, as a desktop's panels do; PROGRAM finds them in TARNO_TEST_MARGINS. Exits 77,
-# which ctest counts as skipped, when Xvfb or openbox is not installed (scripts/deps.sh
-# installs them). TARNO_TEST_DISPLAY=N uses display :N; by default Xvfb picks a free one. The tests
-# and the measuring scripts (tarno_use_display in scripts/deps.sh) all start their screens
-# here.
+# Runs PROGRAM on the X11 platform on a screen of its own (Xvfb on a free display, 1024 x
+# 768 unless --screen says otherwise) managed by openbox, or by no window manager with
+# --bare; PROGRAM learns which from TARNO_TEST_WM ("openbox" or "none"). --margins keeps
+# that many pixels at the screen's edges out of openbox's work area, as a desktop's panels
+# do, and passes them on in TARNO_TEST_MARGINS. Exits 77 (ctest: skipped) when Xvfb or
+# openbox is missing. The tests and the measuring scripts all start their screens here.
 set -u
 export TARNO_TEST_WM=openbox
 screen=1024x768
@@ -42,20 +39,13 @@ cleanup() {
 }
 trap cleanup EXIT
 
-if [ -n "${TARNO_TEST_DISPLAY:-}" ]; then
-    display=$TARNO_TEST_DISPLAY
-    Xvfb ":$display" -screen 0 "${screen}x24" -nolisten tcp >"$work/xvfb.log" 2>&1 &
-    xvfb=$!
-else
-    Xvfb -displayfd 3 -screen 0 "${screen}x24" -nolisten tcp 3>"$work/display" \
-        >"$work/xvfb.log" 2>&1 &
-    xvfb=$!
-    for _ in $(seq 100); do
-        [ -s "$work/display" ] && break
-        sleep 0.1
-    done
-    display=$(head -n1 "$work/display" 2>/dev/null)
-fi
+Xvfb -displayfd 3 -screen 0 "${screen}x24" -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
+xvfb=$!
+for _ in $(seq 100); do
+    [ -s "$work/display" ] && break
+    sleep 0.1
+done
+display=$(head -n1 "$work/display" 2>/dev/null)
 for _ in $(seq 100); do
     [ -e "/tmp/.X11-unix/X$display" ] && break
     kill -0 "$xvfb" 2>/dev/null || break

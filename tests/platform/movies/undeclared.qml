@@ -1,4 +1,4 @@
-// Declares no gameType property: the value still reaches it through the player.
+// SPDX-License-Identifier: GPL-3.0-or-later
 import QtQuick
 
 Rectangle {
