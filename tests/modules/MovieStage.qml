@@ -1,9 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The window's stage for the movies' tests: a movie of modules/ played without a station.
 //   MovieStage { id: stage; TestCase { ... const movie = stage.open("pelora.qml"); ... } }
-// open() loads the movie afresh (the movie gives its own pieces the focus);
-// sent("writescore") lists the arguments of every such command the movie would have
-// sent, through its StationLink.
+// open() loads the movie afresh; sent("writescore") lists the arguments of every such
+// command the movie would have sent; goTo() walks a grid cursor with the arrow keys.
 import QtQuick
 
 Item {
@@ -22,12 +21,17 @@ Item {
         link = findLink(loader.item);
         return loader.item;
     }
-    function close() {
-        loader.source = "";
-        link = null;
-    }
     function sent(command) {
         return link.sent.filter(s => s.startsWith(command + "|")).map(s => s.slice(command.length + 1));
+    }
+    // Presses arrows through `press` until the movie's `cursor` (row by row, `columns`
+    // wide) is at `index`.
+    function goTo(index, columns, press) {
+        const col = () => movie.cursor % columns, row = () => Math.floor(movie.cursor / columns);
+        for (let i = 0; i < 64 && movie.cursor !== index; ++i)
+            press(col() < index % columns ? Qt.Key_Right : col() > index % columns ? Qt.Key_Left
+                  : row() < Math.floor(index / columns) ? Qt.Key_Down : Qt.Key_Up);
+        return movie.cursor;
     }
 
     function findLink(object) {

@@ -45,34 +45,33 @@ export function reachableCount(game, layout, from) {
 
 // The visible items named `name` anywhere under `item`.
 export function shown(item, name) {
-    let out = [];
-    for (let i = 0; i < item.children.length; ++i) {
-        const child = item.children[i];
-        if (child.objectName === name && child.visible)
-            out.push(child);
-        out = out.concat(shown(child, name));
+    return Array.from(item.children).reduce((out, child) =>
+        out.concat(child.objectName === name && child.visible ? [child] : [], shown(child, name)), []);
+}
+
+// The position a "solvepuzzle" request describes: its pieces, its fixed pieces laid.
+export function positionOf(request) {
+    const items = request.split(",");
+    const count = Number(items[0].split("*")[1]);
+    const pieces = items.slice(1, 1 + count);
+    const k = (items.length - 1 - count) / 3;
+    let position = Board.newPosition(Board.boardFor(items[0].split("*")[0]), pieces);
+    const used = pieces.map(() => false);
+    for (let i = 0; i < k; ++i) {
+        const id = pieces.findIndex((p, j) => !used[j] && p === items[1 + count + i]);
+        used[id] = true;
+        position = Board.lay(position, id, Number(items[1 + count + k + i]));
+        position = Board.turn(position, id, Number(items[1 + count + 2 * k + i]) - position.rotationOf[id]);
     }
-    return out;
+    return position;
 }
 
 // A slow stand-in for the station's solver on small boards, for tests without a station:
 // the answer to a "solvepuzzle" request (the cells' pieces, then their rotations), or ""
 // when the fixed pieces cannot be completed. Any complete filling will do here.
 export function answerOf(request) {
-    const items = request.split(",");
-    const board = Board.boardFor(items[0].split("*")[0]);
-    const count = Number(items[0].split("*")[1]);
-    const pieces = items.slice(1, 1 + count);
-    const k = (items.length - 1 - count) / 3;
-    let position = Board.newPosition(board, pieces);
-    const used = pieces.map(() => false);
-    for (let i = 0; i < k; ++i) {
-        const text = items[1 + count + i], cell = Number(items[1 + count + k + i]);
-        const id = pieces.findIndex((p, j) => !used[j] && p === text);
-        used[id] = true;
-        position = Board.lay(position, id, cell);
-        position = Board.turn(position, id, Number(items[1 + count + 2 * k + i]) - position.rotationOf[id]);
-    }
+    const position = positionOf(request);
+    const board = position.board, pieces = position.pieces;
     for (let cell = 1; cell <= board.cellCount; ++cell)
         if (!Board.fitsAt(position, cell))
             return "";

@@ -5,269 +5,147 @@ import QtQuick
 import QtTest
 import "../../modules/brikon/Rules.mjs" as Rules
 
-TestCase {
-    id: test
-    name: "Brikon"
-    when: windowShown
-    width: 800
-    height: 600
-    visible: true
+MovieStage {
+    id: stage
 
-    // A game on a board of our own, in a mode.
-    function gameOn(rows, slotId) {
-        const game = Rules.newGame(5, slotId || "brikon");
-        game.board = Rules.boardFromRows(rows);
-        return game;
-    }
+    TestCase {
+        name: "Brikon"
+        when: windowShown
 
-    function test_group_data() {
-        const rows = ["1122.",
-                      "1022.",
-                      "00133"];
-        return [
-            { tag: "L-shape of 0", rows: rows, col: 0, row: 0, size: 3 },
-            { tag: "square of 2", rows: rows, col: 3, row: 2, size: 4 },
-            { tag: "pair in the bottom row", rows: rows, col: 4, row: 0, size: 2 },
-            { tag: "1s touch only corner to corner", rows: rows, col: 2, row: 0, size: 1 },
-            { tag: "1s around the corner", rows: rows, col: 0, row: 1, size: 3 },
-            { tag: "empty cell", rows: rows, col: 4, row: 2, size: 0 },
-            { tag: "outside the board", rows: rows, col: 9, row: 0, size: 0 }
-        ];
-    }
-    function test_group(data) {
-        const board = Rules.boardFromRows(data.rows);
-        compare(Rules.groupAt(board, data.col, data.row).length, data.size);
-    }
-
-    function test_removal_data() {
-        return [
-            { tag: "bricks above fall", rows: ["2.", "1.", "1."], col: 0, row: 0,
-              after: ["..", "..", "2."] },
-            { tag: "an empty column closes up", rows: ["..3", "1.3", "1.2"], col: 0, row: 0,
-              after: ["3..", "3..", "2.."] },
-            { tag: "gaps inside a column close", rows: ["20", "12", "11"], col: 0, row: 0,
-              after: ["..", ".0", "22"] },
-            { tag: "two columns empty at once", rows: ["11.2", "11.2"], col: 1, row: 1,
-              after: ["2...", "2..."] },
-            { tag: "a single brick is no move", rows: ["12", "21"], col: 1, row: 1, after: null }
-        ];
-    }
-    function test_removal(data) {
-        const result = Rules.removeGroup(Rules.boardFromRows(data.rows), data.col, data.row);
-        if (data.after === null) {
-            compare(result, null);
-            compare(Rules.play(gameOn(data.rows), data.col, data.row), null);
-            return;
+        function gameOn(rows, slotId) {
+            return Object.assign(Rules.newGame(5, slotId || "brikon"), { board: Rules.boardFromRows(rows) });
         }
-        verify(result !== null);
-        compare(Rules.boardRows(result.board), data.after);
-    }
-
-    function test_fallingBricksKeepTheirIds() {
-        const board = Rules.boardFromRows(["3.", "1.", "1."]);
-        const top = Rules.brickAt(board, 0, 2).id;
-        const after = Rules.removeGroup(board, 0, 0).board;
-        compare(Rules.brickAt(after, 0, 0).id, top);
-        const spots = Rules.placement(after);
-        compare(spots[top], { col: 0, row: 0, colour: 3 });
-        compare(spots.filter(s => s === null).length, 2 * 3 - 1);
-    }
-
-    function test_points_data() {
-        return [
-            { tag: "pair", n: 2, points: 2 },
-            { tag: "three", n: 3, points: 6 },
-            { tag: "ten", n: 10, points: 90 },
-            { tag: "single", n: 1, points: 0 }
-        ];
-    }
-    function test_points(data) {
-        compare(Rules.points(data.n), data.points);
-    }
-
-    function test_untimedGameEndsWhenNoGroupIsLeft() {
-        let game = gameOn(["12", "11"]);
-        game = Rules.play(game, 0, 0);
-        verify(game.over);
-        compare(game.score, Rules.points(3));
-        compare(game.boardsCleared, 0);
-        compare(Rules.play(game, 1, 0), null, "no move after the end");
-    }
-
-    function test_clearedBoardEarnsTheBonus() {
-        let game = gameOn(["22", "11"]);
-        game = Rules.play(game, 0, 0);
-        verify(!game.over);
-        game = Rules.play(game, 0, 0);
-        verify(game.over);
-        compare(game.score, 2 + 2 + Rules.clearBonus);
-        compare(game.boardsCleared, 1);
-        compare(game.lastPoints, 2 + Rules.clearBonus);
-    }
-
-    // One move can be taken back, in every mode: the board, score and counts return;
-    // a second step back, or one after the end, is refused.
-    function test_undoTakesBackOneMove_data() {
-        return Rules.modes.map(m => ({ tag: m.label, slotId: m.slotId }));
-    }
-    function test_undoTakesBackOneMove(data) {
-        const start = gameOn(["2211", "3311", "3322"], data.slotId);
-        const played = Rules.play(start, 2, 1);
-        compare(played.bestGroup, 4);
-        const back = Rules.undo(played);
-        compare(Rules.boardRows(back.board), Rules.boardRows(start.board));
-        compare([back.score, back.moves, back.bestGroup], [0, 0, 0]);
-        compare(Rules.undo(back), null, "one step only");
-        const again = Rules.play(back, 0, 0);
-        verify(Rules.undo(again) !== null, "each new move can be taken back");
-        const ended = Rules.play(gameOn(["12", "11"], "brikon"), 0, 0);
-        verify(ended.over);
-        compare(Rules.undo(ended), null);
-    }
-
-    function test_timedGameDealsAFreshBoardAndGoesOn_data() {
-        return [{ tag: "1 minute", slotId: "brikon1" }, { tag: "3 minutes", slotId: "brikon3" },
-                { tag: "5 minutes", slotId: "brikon5" }];
-    }
-    function test_timedGameDealsAFreshBoardAndGoesOn(data) {
-        let game = gameOn(["12", "11"], data.slotId);
-        game = Rules.play(game, 0, 0);
-        verify(!game.over);
-        compare(game.boardNumber, 2);
-        compare(Rules.brickCount(game.board), Rules.columns * Rules.rows);
-        verify(Rules.hasGroup(game.board));
-        compare(game.score, 6);
-        game = Rules.timeUp(game);
-        verify(game.over);
-        compare(Rules.scoreList(game), [data.slotId, 6]);
-    }
-
-    function test_sameSeedSameDeal() {
-        const a = Rules.newGame(77, "brikon3"), b = Rules.newGame(77, "brikon3"), c = Rules.newGame(78, "brikon3");
-        compare(Rules.boardRows(a.board), Rules.boardRows(b.board));
-        verify(JSON.stringify(Rules.boardRows(a.board)) !== JSON.stringify(Rules.boardRows(c.board)));
-        // The boards that follow in a timed game come from the same seed too.
-        let x = a, y = b;
-        for (let i = 0; i < 200 && x.boardNumber < 3; ++i) {
-            const g = Rules.biggestGroup(x.board);
-            x = Rules.play(x, g[0][0], g[0][1]);
-            y = Rules.play(y, g[0][0], g[0][1]);
+        // Plays the group at (0, 0) until the game ends or deals its next board.
+        function playedOut(rows, slotId) {
+            let game = gameOn(rows, slotId);
+            while (!game.over && game.boardNumber === 1)
+                game = Rules.play(game, 0, 0);
+            return game;
         }
-        compare(x.boardNumber, 3);
-        compare(Rules.boardRows(x.board), Rules.boardRows(y.board));
-    }
 
-    function test_everyDealHasAGroupAndAllColours() {
-        for (let seed = 1; seed <= 40; ++seed) {
-            const game = Rules.newGame(seed, "brikon");
-            verify(Rules.hasGroup(game.board), "seed " + seed);
-            compare(Rules.brickCount(game.board), Rules.columns * Rules.rows);
-            const seen = new Set(Rules.boardRows(game.board).join(""));
-            compare(seen.size, Rules.colours, "seed " + seed);
+        // Each row: what a rule gives for a position of our own.
+        function test_rules_data() {
+            const group = (col, row) => Rules.groupAt(Rules.boardFromRows(["1122.", "1022.", "00133"]), col, row).length;
+            const after = (rows, col, row) => {
+                const result = Rules.removeGroup(Rules.boardFromRows(rows), col, row);
+                return result && Rules.boardRows(result.board);
+            };
+            const ended = (rows, slotId) => { const g = playedOut(rows, slotId); return [g.over, g.score, g.boardsCleared]; };
+            const score = (slotId, score) => Rules.scoreList(Object.assign(Rules.newGame(1, slotId), { score: score }));
+            const back = slotId => {
+                const start = gameOn(["2211", "3311", "3322"], slotId), b = Rules.undo(Rules.play(start, 2, 1));
+                return [Rules.boardRows(b.board) + "" === Rules.boardRows(start.board) + "", b.score, b.moves, b.bestGroup,
+                        Rules.undo(b), Rules.undo(Rules.play(b, 0, 0)) !== null];
+            };
+            return [
+                { tag: "group: L-shape of 0", got: () => group(0, 0), want: 3 },
+                { tag: "group: square of 2", got: () => group(3, 2), want: 4 },
+                { tag: "group: pair in the bottom row", got: () => group(4, 0), want: 2 },
+                { tag: "group: 1s touch only corner to corner", got: () => group(2, 0), want: 1 },
+                { tag: "group: 1s around the corner", got: () => group(0, 1), want: 3 },
+                { tag: "group: empty cell", got: () => group(4, 2), want: 0 },
+                { tag: "group: outside the board", got: () => group(9, 0), want: 0 },
+                { tag: "removal: bricks above fall", got: () => after(["2.", "1.", "1."], 0, 0), want: ["..", "..", "2."] },
+                { tag: "removal: an empty column closes up", got: () => after(["..3", "1.3", "1.2"], 0, 0), want: ["3..", "3..", "2.."] },
+                { tag: "removal: gaps inside a column close", got: () => after(["20", "12", "11"], 0, 0), want: ["..", ".0", "22"] },
+                { tag: "removal: two columns empty at once", got: () => after(["11.2", "11.2"], 1, 1), want: ["2...", "2..."] },
+                { tag: "removal: a single brick is no move", got: () => [after(["12", "21"], 1, 1), Rules.play(gameOn(["12", "21"]), 1, 1)], want: [null, null] },
+                { tag: "points: a pair", got: () => Rules.points(2), want: 2 },
+                { tag: "points: three", got: () => Rules.points(3), want: 6 },
+                { tag: "points: ten", got: () => Rules.points(10), want: 90 },
+                { tag: "points: a single brick", got: () => Rules.points(1), want: 0 },
+                { tag: "untimed end, bricks left", got: () => ended(["12", "11"], "brikon"), want: [true, 6, 0] },
+                { tag: "untimed end, board cleared", got: () => ended(["22", "11"], "brikon"), want: [true, 4 + Rules.clearBonus, 1] },
+                { tag: "no move after the end", got: () => Rules.play(playedOut(["12", "11"], "brikon"), 0, 0), want: null },
+                { tag: "timed: a fresh full board", got: () => [playedOut(["12", "11"], "brikon1").over,
+                      Rules.brickCount(playedOut(["12", "11"], "brikon1").board)], want: [false, Rules.columns * Rules.rows] },
+                { tag: "timed: time up ends and lists", got: () => Rules.scoreList(Rules.timeUp(playedOut(["12", "11"], "brikon5"))),
+                  want: ["brikon5", 6] },
+                { tag: "undo, untimed", got: () => back("brikon"), want: [true, 0, 0, 0, null, true] },
+                { tag: "undo, 3 minutes", got: () => back("brikon3"), want: [true, 0, 0, 0, null, true] },
+                { tag: "no undo after the end", got: () => Rules.undo(playedOut(["12", "11"], "brikon")), want: null },
+                { tag: "list: no limit", got: () => score("brikon", 4170), want: ["brikon", 4170] },
+                { tag: "list: the most a record holds", got: () => score("brikon5", 999999), want: ["brikon5", 999999] },
+                { tag: "list: above it", got: () => score("brikon5", 1000000), want: ["brikon5", 999999] },
+                { tag: "list: unknown mode plays without a limit", got: () => score("brikon7", 3), want: ["brikon", 3] }
+            ];
         }
-    }
+        function test_rules(data) {
+            compare(data.got(), data.want);
+        }
 
-    function test_hasGroupAgreesWithGroupAt() {
-        // hasGroup looks only up and right; compare it with the full search.
-        for (let seed = 1; seed <= 30; ++seed) {
-            let game = Rules.newGame(seed, "brikon");
-            while (!game.over) {
-                const g = Rules.biggestGroup(game.board);
-                compare(Rules.hasGroup(game.board), g.length >= 2, "seed " + seed);
-                game = Rules.play(game, g[0][0], g[0][1]);
+        // Deals have a group and every colour; the quick look for a group agrees with
+        // the full search all the way through a game.
+        function test_dealsPlayedThrough() {
+            for (let seed = 1; seed <= 30; ++seed) {
+                let game = Rules.newGame(seed, "brikon");
+                compare(new Set(Rules.boardRows(game.board).join("")).size, Rules.colours, "seed " + seed);
+                while (!game.over) {
+                    const g = Rules.biggestGroup(game.board);
+                    compare(Rules.hasGroup(game.board), g.length >= 2, "seed " + seed);
+                    game = Rules.play(game, g[0][0], g[0][1]);
+                }
             }
-            compare(Rules.biggestGroup(game.board), []);
         }
-    }
 
-    function test_scoreList_data() {
-        return [
-            { tag: "no limit", slotId: "brikon", score: 4170, list: ["brikon", 4170] },
-            { tag: "5 minutes", slotId: "brikon5", score: 999999, list: ["brikon5", 999999] },
-            { tag: "above what a record holds", slotId: "brikon5", score: 1000000, list: ["brikon5", 999999] },
-            { tag: "far above", slotId: "brikon", score: 5e9, list: ["brikon", 999999] },
-            { tag: "unknown mode plays without a limit", slotId: "brikon7", score: 3, list: ["brikon", 3] }
-        ];
-    }
-    function test_scoreList(data) {
-        const game = Rules.newGame(1, data.slotId);
-        game.score = data.score;
-        compare(Rules.scoreList(game), data.list);
-    }
+        function test_scoreList_data() {
+            return [
+                { tag: "no limit", slotId: "brikon", score: 4170, list: ["brikon", 4170] },
+                { tag: "at the most a record holds", slotId: "brikon5", score: 999999, list: ["brikon5", 999999] },
+                { tag: "above it", slotId: "brikon5", score: 1000000, list: ["brikon5", 999999] },
+                { tag: "unknown mode plays without a limit", slotId: "brikon7", score: 3, list: ["brikon", 3] }
+            ];
+        }
+        function test_scoreList(data) {
+            compare(Rules.scoreList(Object.assign(Rules.newGame(1, data.slotId), { score: data.score })), data.list);
+        }
 
-    // The movie itself, without a station.
-    function makeMovie() {
-        const component = Qt.createComponent("../../modules/brikon.qml");
-        compare(component.status, Component.Ready, component.errorString());
-        const movie = createTemporaryObject(component, test);
-        verify(movie);
-        return movie;
-    }
-    function board(movie) {
-        return findChild(movie, "cursor").parent;
-    }
-
-    function test_movieModes_data() {
-        return Rules.modes.map(m => ({ tag: m.slotId, slotId: m.slotId }));
-    }
-    function test_movieModes(data) {
-        const movie = makeMovie();
-        movie.chooseMode(data.slotId);
-        movie.newGame(99);
-        verify(movie.pickBiggest() > 0);
-        if (movie.timed)
-            movie.runOutOfTime();
-        else
+        function test_movieSendsOnceInEveryMode_data() {
+            return Rules.modes.map(m => ({ tag: m.slotId, slotId: m.slotId }));
+        }
+        function test_movieSendsOnceInEveryMode(data) {
+            const movie = stage.open("brikon.qml");
+            movie.chooseMode(data.slotId);
+            movie.newGame(99);
+            verify(movie.pickBiggest() > 0);
+            if (movie.timed)
+                movie.runOutOfTime();
             while (movie.pickBiggest() > 0) {}
-        verify(movie.game.over);
-        verify(movie.overlayOpen);
-        compare(movie.gameOver.lines[1], "Score: " + movie.game.score);
-        tryCompare(movie.link, "sent", ["writescore|" + data.slotId + "," + movie.game.score]);
-        // Nothing more is sent however the game is prodded afterwards.
-        movie.runOutOfTime();
-        movie.pickBiggest();
-        compare(movie.link.sent.length, 1);
-    }
+            verify(movie.game.over && movie.overlayOpen);
+            tryCompare(movie.link, "sent", ["writescore|" + data.slotId + "," + movie.game.score]);
+            movie.runOutOfTime();
+            movie.pickBiggest();
+            compare(movie.link.sent.length, 1);
+        }
 
-    function test_keyboardPlaysAGroup() {
-        const movie = makeMovie();
-        movie.chooseMode("brikon");
-        movie.newGame(4242);
-        const g = Rules.biggestGroup(movie.game.board);
-        const b = board(movie);
-        b.forceActiveFocus();
-        b.moveCursor(0, 0);
-        for (let i = 0; i < g[0][0]; ++i)
-            keyClick(Qt.Key_Right);
-        for (let i = 0; i < g[0][1]; ++i)
-            keyClick(Qt.Key_Up);
-        compare([b.cursorCol, b.cursorRow], g[0]);
-        compare(b.groupSize, g.length);
-        keyClick(Qt.Key_Space);
-        compare(movie.game.score, Rules.points(g.length));
-        compare(Rules.brickCount(movie.game.board), Rules.columns * Rules.rows - g.length);
-        keyClick(Qt.Key_Z);
-        compare([movie.game.score, Rules.brickCount(movie.game.board)], [0, Rules.columns * Rules.rows]);
-        keyClick(Qt.Key_Space);
-        keyClick(Qt.Key_3);
-        verify(movie.confirmation.visible, "a game under way is not thrown away unasked");
-        keyClick(Qt.Key_Return);
-        compare(movie.game.slotId, "brikon3");
-        compare(movie.game.score, 0);
-    }
-
-    function test_mouseClickPlaysAGroup() {
-        const movie = makeMovie();
-        movie.chooseMode("brikon1");
-        movie.newGame(4242);
-        const g = Rules.biggestGroup(movie.game.board);
-        const b = board(movie);
-        mouseClick(b, (g[0][0] + 0.5) * b.cell, (b.rows - g[0][1] - 0.5) * b.cell);
-        compare(movie.game.score, Rules.points(g.length));
-        verify(movie.timed);
-        tryVerify(() => movie.stats[1].value !== "1:00", 3000, "the clock runs from the first group");
-        movie.takeBack();
-        compare(movie.game.score, 0);
-        verify(movie.stats[1].value <= "0:54", "a timed undo costs time: " + movie.stats[1].value);
+        // Arrows and Space play a group, Z takes it back, a mode key asks before it
+        // throws the game away; a click plays too, and a timed undo costs time.
+        function test_keysAndMouse() {
+            const movie = stage.open("brikon.qml");
+            movie.chooseMode("brikon");
+            movie.newGame(4242);
+            const g = Rules.biggestGroup(movie.game.board);
+            const b = findChild(movie, "cursor").parent;
+            b.forceActiveFocus();
+            b.moveCursor(0, 0);
+            for (let i = 0; i < g[0][0] + g[0][1]; ++i)
+                keyClick(i < g[0][0] ? Qt.Key_Right : Qt.Key_Up);
+            compare([b.cursorCol, b.cursorRow, b.groupSize], [g[0][0], g[0][1], g.length]);
+            keyClick(Qt.Key_Space);
+            compare(movie.game.score, Rules.points(g.length));
+            keyClick(Qt.Key_Z);
+            compare([movie.game.score, Rules.brickCount(movie.game.board)], [0, Rules.columns * Rules.rows]);
+            keyClick(Qt.Key_Space);
+            keyClick(Qt.Key_1);
+            verify(movie.confirmation.visible, "a game under way is not thrown away unasked");
+            keyClick(Qt.Key_Return);
+            compare([movie.game.slotId, movie.game.score], ["brikon1", 0]);
+            const h = Rules.biggestGroup(movie.game.board);
+            mouseClick(b, (h[0][0] + 0.5) * b.cell, (b.rows - h[0][1] - 0.5) * b.cell);
+            compare(movie.game.score, Rules.points(h.length));
+            tryVerify(() => movie.stats[1].value !== "1:00", 3000, "the clock runs from the first group");
+            movie.takeBack();
+            verify(movie.game.score === 0 && movie.stats[1].value <= "0:54", "a timed undo costs time");
+        }
     }
 }

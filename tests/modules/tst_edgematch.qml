@@ -14,94 +14,38 @@ Item {
     TestCase {
         name: "EdgeBoard"
 
-        // --- Layouts -------------------------------------------------------------------
-
-        function test_gridLayout_data() {
+        // Each row: what the board model gives. Grid cells are numbered along the
+        // anti-diagonals; a turn of one step moves each code one edge on.
+        function test_rules_data() {
+            const board = name => { const b = Board.boardFor(name); return b && [b.name, b.cellCount, b.edges, b.matchSum, b.rows]; };
+            const rows = b => [1, 2, 3, 4].map(r => [1, 2, 3, 4].map(c => b.places.findIndex(p => p && p.row === r && p.column === c)));
+            const fit = (name, a, b) => [Board.codesFit(Board.boardFor(name), a, b), Board.codesFit(Board.boardFor(name), b, a)];
             return [
-                { tag: "3x3", rows: 3, columns: 3,
-                  layout: "AB42AC13BD42BE13CE42CF13DG13EG42EH13FH42GI13HI42" },
-                { tag: "4x4", rows: 4, columns: 4,
-                  layout: "AB42AC13BD42BE13CE42CF13DG42DH13EH42EI13FI42FJ13GK13HK42HL13IL42IM13JM42KN13LN42LO13MO42NP13OP42" },
-                { tag: "1x1", rows: 1, columns: 1, layout: "" }
+                { tag: "grid layout 3 x 3", got: () => Board.gridLayout(3, 3), want: "AB42AC13BD42BE13CE42CF13DG13EG42EH13FH42GI13HI42" },
+                { tag: "grid layout 1 x 1", got: () => Board.gridLayout(1, 1), want: "" },
+                { tag: "grid numbers 4 x 4", got: () => rows(Board.gridBoard("tarno16", 4, 4, 0)),
+                  want: [[1, 3, 6, 10], [2, 5, 9, 13], [4, 8, 12, 15], [7, 11, 14, 16]] },
+                { tag: "board tarno9", got: () => board("tarno9"), want: ["tarno9", 9, 4, 0, 3] },
+                { tag: "board: another ta name", got: () => board("tarno99"), want: ["tarno99", 16, 4, 0, 4] },
+                { tag: "board angle", got: () => board("angle"), want: ["angle", 16, 4, 0, 4] },
+                { tag: "board hexa10W", got: () => board("hexa10W"), want: ["hexa10W", 10, 6, 0, undefined] },
+                { tag: "board bg58", got: () => board("bg58"), want: ["bg58", 40, 4, 3, 5] },
+                { tag: "board bg with one digit", got: () => board("bg3"), want: ["bg3", 9, 4, 3, 3] },
+                { tag: "board: unknown kind", got: () => board("xyz"), want: null },
+                { tag: "board: bg over forty cells", got: () => board("bg99"), want: null },
+                { tag: "board: capitals", got: () => board("Tarno9"), want: null },
+                { tag: "turned: unturned", got: () => Board.turnedCodes("0123", 0), want: "0123" },
+                { tag: "turned: one step", got: () => Board.turnedCodes("0123", 1), want: "3012" },
+                { tag: "turned: hexagon", got: () => Board.turnedCodes("012345", 2), want: "450123" },
+                { tag: "fit: equal codes", got: () => fit("tarno9", 3, 3), want: [true, true] },
+                { tag: "fit: other codes", got: () => fit("tarno9", 1, 2), want: [false, false] },
+                { tag: "fit: sum of three", got: () => [fit("bg12", 0, 3), fit("bg12", 2, 1)], want: [[true, true], [true, true]] },
+                { tag: "fit: sums under three", got: () => [fit("bg12", 0, 0), fit("bg12", 0, 1)], want: [[false, false], [false, false]] },
+                { tag: "fit: sums over three", got: () => [fit("bg12", 2, 2), fit("bg12", 3, 3)], want: [[false, false], [false, false]] }
             ];
         }
-        function test_gridLayout(data) {
-            compare(Board.gridLayout(data.rows, data.columns), data.layout);
-        }
-
-        function test_gridNumbersAlongAntiDiagonals() {
-            const b = Board.gridBoard("tarno16", 4, 4, 0);
-            // Row by row, the cell numbers of a 4 x 4 board.
-            const expected = [[1, 3, 6, 10], [2, 5, 9, 13], [4, 8, 12, 15], [7, 11, 14, 16]];
-            for (let cell = 1; cell <= 16; ++cell) {
-                const p = b.places[cell];
-                compare(expected[p.row - 1][p.column - 1], cell, "cell " + cell);
-            }
-        }
-
-        function test_boardFor_data() {
-            return [
-                { tag: "tarno9", name: "tarno9", cells: 9, edges: 4, sum: 0, rows: 3 },
-                { tag: "other ta", name: "tarno99", cells: 16, edges: 4, sum: 0, rows: 4 },
-                { tag: "angle", name: "angle", cells: 16, edges: 4, sum: 0, rows: 4 },
-                { tag: "hexa", name: "hexa10W", cells: 10, edges: 6, sum: 0, rows: undefined },
-                { tag: "bg 5x8", name: "bg58", cells: 40, edges: 4, sum: 3, rows: 5 },
-                { tag: "bg one digit", name: "bg3", cells: 9, edges: 4, sum: 3, rows: 3 },
-                // No such board.
-                { tag: "unknown kind", name: "xyz" },
-                { tag: "bg over forty cells", name: "bg99" },
-                { tag: "capitals", name: "Tarno9" }
-            ];
-        }
-        function test_boardFor(data) {
-            const b = Board.boardFor(data.name);
-            if (data.cells === undefined) {
-                compare(b, null);
-                return;
-            }
-            compare(b.name, data.name);
-            compare(b.cellCount, data.cells);
-            compare(b.edges, data.edges);
-            compare(b.matchSum, data.sum);
-            compare(b.rows, data.rows);
-        }
-
-        // Every link of every stored hexagon board joins opposite edges of two cells one
-        // cell width apart in the direction of the edge, and no two cells share a place:
-        // the edge numbering and the drawing agree.
-        function test_hexagonPlacesFollowEveryLink() {
-            for (const key in Board.hexLayouts) {
-                const b = Board.hexBoard(key);
-                compare(b.cellCount, parseInt(key, 10), key);
-                const seen = {};
-                for (let cell = 1; cell <= b.cellCount; ++cell) {
-                    const p = b.places[cell];
-                    verify(p !== null, key + ": cell " + cell + " is placed");
-                    const at = Math.round(p.x * 100) + ":" + Math.round(p.y * 100);
-                    verify(seen[at] === undefined, key + ": cells " + seen[at] + " and " + cell + " overlap");
-                    seen[at] = cell;
-                    verify(b.links[cell].length <= 6);
-                    for (const l of b.links[cell]) {
-                        compare((l.edge + 2) % 6 + 1, l.neighbourEdge, key + ": opposite edges");
-                        const a = Board.edgeAngle(6, l.edge), q = b.places[l.neighbour];
-                        fuzzyCompare(q.x - p.x, Math.cos(a), 1e-4, key + " " + cell + "-" + l.neighbour);
-                        fuzzyCompare(q.y - p.y, -Math.sin(a), 1e-4, key + " " + cell + "-" + l.neighbour);
-                    }
-                }
-            }
-        }
-
-        // --- Pieces, moves and matching --------------------------------------------------
-
-        function test_turnedCodes_data() {
-            return [
-                { tag: "unturned", piece: "0123", rotation: 0, codes: "0123" },
-                { tag: "one step", piece: "0123", rotation: 1, codes: "3012" },
-                { tag: "hexagon", piece: "012345", rotation: 2, codes: "450123" }
-            ];
-        }
-        function test_turnedCodes(data) {
-            compare(Board.turnedCodes(data.piece, data.rotation), data.codes);
+        function test_rules(data) {
+            compare(data.got(), data.want);
         }
 
         function test_layingSwapsAndReturnsPieces() {
@@ -111,28 +55,15 @@ Item {
             p = Board.lay(p, 1, 2);
             // Onto an occupied cell from another cell: the two swap.
             let q = Board.lay(p, 1, 1);
-            compare(q.pieceAt[1], 1);
-            compare(q.pieceAt[2], 0);
-            compare(q.cellOf, [2, 1, 0]);
+            compare([q.pieceAt[1], q.pieceAt[2], q.cellOf], [1, 0, [2, 1, 0]]);
             // From the tray: the piece that lay there goes to the tray.
             q = Board.lay(p, 2, 1);
-            compare(q.pieceAt[1], 2);
-            compare(q.cellOf, [0, 2, 1]);
+            compare([q.pieceAt[1], q.cellOf], [2, [0, 2, 1]]);
             // The position moved from is left as it was.
             compare(p.cellOf, [1, 2, 0]);
             q = Board.lift(q, 1);
-            compare(q.pieceAt[2], -1);
-            compare(Board.laidCount(q), 1);
+            compare([q.pieceAt[2], Board.laidCount(q)], [-1, 1]);
             compare(Board.lay(p, 0, 10), p, "no cell 10 on a 3 x 3 board");
-        }
-
-        function test_turnWrapsBothWays() {
-            const b = Board.boardFor("hexa3T");
-            let p = Board.newPosition(b, ["012345"]);
-            p = Board.turn(p, 0, -1);
-            compare(p.rotationOf[0], 5);
-            p = Board.turn(p, 0, 8);
-            compare(p.rotationOf[0], 1);
         }
 
         // The worked 3 x 3 example, laid as given: every edge state and the whole board.
@@ -143,40 +74,14 @@ Item {
             let p = Board.newPosition(b, cells, rotations);
             for (let cell = 1; cell <= 9; ++cell)
                 p = Board.lay(p, cell - 1, cell);
-            verify(Board.isSolved(p));
-            compare(Board.matchCount(p), { fit: 12, all: 12 });
-            compare(Board.edgeState(p, 1, 2), "border");
-            compare(Board.edgeState(p, 1, 4), "match");
+            compare([Board.isSolved(p), Board.matchCount(p), Board.edgeState(p, 1, 2), Board.edgeState(p, 1, 4)],
+                    [true, { fit: 12, all: 12 }, "border", "match"]);
             // Cell 5 (row 2, column 2) shows 2131 on edges 1 to 4.
             compare([1, 2, 3, 4].map(e => Board.codeAt(p, 5, e)), [2, 1, 3, 1]);
             p = Board.turn(p, 4, 1);
-            verify(!Board.isSolved(p));
-            verify(!Board.fitsAt(p, 5));
-            compare(Board.edgeState(p, 5, 3), "clash");
+            compare([Board.isSolved(p), Board.fitsAt(p, 5), Board.edgeState(p, 5, 3)], [false, false, "clash"]);
             p = Board.lift(p, 4);
-            compare(Board.edgeState(p, 2, 1), "open");
-            verify(Board.fitsAt(p, 2));
-            verify(!Board.isFull(p));
-        }
-
-        // One row of two cells: cell 2 lies across edge 1 of cell 1, nothing below.
-        function test_sumRuleMatchesCodesAddingUpToThree() {
-            const b = Board.boardFor("bg12");
-            let p = Board.newPosition(b, ["0000", "3333", "1111", "2222", "0123"]);
-            p = Board.lay(Board.lay(p, 0, 1), 1, 2);
-            verify(Board.isSolved(p), "0 meets 3");
-            compare(Board.edgeState(p, 1, 1), "match");
-            p = Board.lay(p, 2, 2);
-            verify(!Board.isSolved(p), "0 does not meet 1");
-            compare(Board.edgeState(p, 1, 1), "clash");
-            p = Board.lay(Board.lay(p, 3, 1), 2, 2);
-            verify(Board.isSolved(p), "2 meets 1");
-            compare(Board.edgeState(p, 1, 4), "border", "one row: nothing below");
-            p = Board.turn(Board.lay(Board.lay(p, 0, 1), 4, 2), 4, 2);
-            compare(Board.codeAt(p, 2, 3), 0);
-            compare(Board.edgeState(p, 1, 1), "clash", "0 meets 0: equal codes never fit");
-            p = Board.lift(p, 4);
-            compare(Board.edgeState(p, 1, 1), "open");
+            compare([Board.edgeState(p, 2, 1), Board.fitsAt(p, 2), Board.isFull(p)], ["open", true, false]);
         }
 
         // --- Dealing -----------------------------------------------------------------------
@@ -195,11 +100,8 @@ Item {
             for (let seed = 1; seed <= 20; ++seed) {
                 const d = Board.deal(b, data.codes, seed);
                 compare(d.pieces.length, b.cellCount);
-                const top = String(data.codes - 1);
-                for (const piece of d.pieces) {
-                    compare(piece.length, b.edges);
-                    verify(piece.split("").every(c => c >= "0" && c <= top), piece);
-                }
+                const piece = RegExp("^[0-" + (data.codes - 1) + "]{" + b.edges + "}$");
+                verify(d.pieces.every(s => piece.test(s)), d.pieces);
                 const ids = d.solution.slice(1).map(s => s.id).sort((x, y) => x - y);
                 compare(ids, d.pieces.map((_, i) => i), "each piece in one cell");
                 const p = Board.newPosition(b, d.pieces);
@@ -207,23 +109,6 @@ Item {
                 verify(Board.isSolved(Board.laidOut(p, d.solution)), data.name + " seed " + seed);
                 compare(Board.deal(b, data.codes, seed), d, "the same seed deals the same");
             }
-        }
-
-        function test_dealTurnsAndShufflesThePieces() {
-            const b = Board.boardFor("tarno16");
-            let turned = 0, moved = 0;
-            for (let seed = 1; seed <= 10; ++seed) {
-                const d = Board.deal(b, 4, seed);
-                for (let cell = 1; cell <= 16; ++cell) {
-                    if (d.solution[cell].rotation !== 0)
-                        ++turned;
-                    if (d.solution[cell].id !== cell - 1)
-                        ++moved;
-                }
-            }
-            verify(turned > 80 && turned < 160, "about three in four turned: " + turned);
-            verify(moved > 120, "shuffled: " + moved);
-            verify(JSON.stringify(Board.deal(b, 4, 1)) !== JSON.stringify(Board.deal(b, 4, 2)));
         }
 
         // --- The solver's request and answer ------------------------------------------------
@@ -263,40 +148,19 @@ Item {
             ];
         }
         function test_knownAnswers(data) {
-            const p = positionFromRequest(data.request);
+            const p = PuzzlePlay.positionOf(data.request);
             if (data.name !== undefined) {
                 const b = Board.boardFor(data.name);
                 const d = Board.deal(b, data.codes, data.seed);
                 compare(Board.request(Board.newPosition(b, d.pieces)), data.request, "the deal is unchanged");
             }
             compare(Board.request(p), data.request, "the request reads back");
-            const solution = Board.readAnswer(p, data.answer);
-            verify(solution !== null);
-            const solved = Board.laidOut(p, solution);
+            const solved = Board.laidOut(p, Board.readAnswer(p, data.answer));
             verify(Board.isSolved(solved));
-            // Laid pieces stay where they lie, as they lie.
             for (let cell = 1; cell <= p.board.cellCount; ++cell)
-                if (p.pieceAt[cell] >= 0) {
-                    compare(solved.pieceAt[cell], p.pieceAt[cell]);
-                    compare(solved.rotationOf[p.pieceAt[cell]], p.rotationOf[p.pieceAt[cell]]);
-                }
-        }
-
-        // A position rebuilt from a request: its pieces, and its fixed pieces laid.
-        function positionFromRequest(text) {
-            const items = text.split(",");
-            const header = items[0].split("*");
-            const count = Number(header[1]);
-            let p = Board.newPosition(Board.boardFor(header[0]), items.slice(1, count + 1));
-            const k = (items.length - 1 - count) / 3;
-            const used = p.pieces.map(() => false);
-            for (let i = 0; i < k; ++i) {
-                const id = p.pieces.findIndex((s, j) => !used[j] && s === items[count + 1 + i]);
-                used[id] = true;
-                p = Board.lay(p, id, Number(items[count + 1 + k + i]));
-                p = Board.turn(p, id, Number(items[count + 1 + 2 * k + i]));
-            }
-            return p;
+                if (p.pieceAt[cell] >= 0)
+                    compare([solved.pieceAt[cell], solved.rotationOf[p.pieceAt[cell]]], [p.pieceAt[cell], p.rotationOf[p.pieceAt[cell]]],
+                            "laid pieces stay where they lie, as they lie");
         }
 
         function test_readAnswerRefuses_data() {
@@ -309,7 +173,7 @@ Item {
             ];
         }
         function test_readAnswerRefuses(data) {
-            const p = positionFromRequest("tarno9*9,3230,3001,0012,0031,1312,0233,1110,1021,0032");
+            const p = PuzzlePlay.positionOf("tarno9*9,3230,3001,0012,0031,1312,0233,1110,1021,0032");
             compare(Board.readAnswer(p, data.answer), null);
         }
 
@@ -356,8 +220,7 @@ Item {
         }
         function test_games(data) {
             const g = Rules.newGame(data.gameType, 5);
-            compare(g.position.board.cellCount, data.cells);
-            compare(Rules.games[g.gameType].look, data.look);
+            compare([g.position.board.cellCount, Rules.games[g.gameType].look], [data.cells, data.look]);
             verify(Rules.solveRequest(g, false).startsWith(data.header + ","));
             const used = new Set(g.position.pieces.join("").split(""));
             verify(used.size <= data.codes && used.size >= data.codes - 1, "codes used: " + [...used]);
@@ -379,62 +242,34 @@ Item {
             compare(frozen, g, "a won game takes no more moves");
         }
 
-        function test_movesCountOnlyWhatChanges() {
-            let g = Rules.newGame("tarno9", 3);
-            g = Rules.layPiece(g, 0, 1);
-            g = Rules.layPiece(g, 0, 1);          // already there
-            g = Rules.liftPiece(g, 1);            // in the tray already
-            g = Rules.turnPiece(g, 0, 1);
-            compare(g.moves, 2);
-            compare(g.position.rotationOf[0], 3, "one step clockwise is three counter-clockwise");
-        }
-
-        function test_scoreList_data() {
-            return [
-                { tag: "tarno9", gameType: "tarno9", ms: 83456.4, list: ["tarno9", "83456"] },
-                { tag: "tarno16", gameType: "tarno16", ms: 120000, list: ["tarno16", "120000"] },
-                { tag: "angle", gameType: "angle", ms: 999.5, list: ["angle", "1000"] },
-                { tag: "kpuzzle", gameType: "kpuzzle", ms: 61000, list: ["kpuzzle", "61000"] },
-                { tag: "two hints", gameType: "tarno9", ms: 1000, hints: 2, list: ["tarno9", "61000"] }
-            ];
-        }
-        function test_scoreList(data) {
-            let g = Object.assign(nearlyDone(data.gameType, 11, 0), { hints: data.hints || 0 });
-            compare(g.phase, "won");
-            compare(Rules.scoreList(g, data.ms), data.list);
-            compare(Rules.scoreList(nearlyDone(data.gameType, 11, 1), data.ms), [], "not finished");
-        }
-
-        function test_solvedGameRecordsNothing() {
-            let g = Rules.startSolving(nearlyDone("tarno16", 4, 10));
-            const taken = Rules.takeAnswer(g, Rules.dealtAnswer(Rules.newGame("tarno16", 4)));
-            compare(taken.outcome, "solved");
-            g = taken.game;
-            let steps = 0;
-            while (!Rules.solutionShown(g)) {
-                g = Rules.layNextOfSolution(g);
-                verify(++steps <= 10, "laid one piece a step, only those missing");
-            }
-            compare(steps, 10);
-            compare(g.phase, "solved");
-            compare(Rules.scoreList(g, 5000), []);
-        }
-
-        function test_takeAnswer_data() {
-            return [
-                { tag: "empty answer", answer: "", outcome: "impossible", phase: "play" },
-                { tag: "answer for other pieces", answer: "0000".repeat(16) + "0".repeat(16),
-                  outcome: "impossible", phase: "play" },
-                { tag: "the dealt solution", answer: null, outcome: "solved", phase: "solved" }
-            ];
-        }
-        function test_takeAnswer(data) {
+        // Each row: what a rule of the games gives. One daily deal a game and a day,
+        // whatever the hour; another day or game deals another board.
+        function test_rules_data() {
+            const list = (type, ms, hints) => Rules.scoreList(Object.assign(nearlyDone(type, 11, 0), { hints: hints || 0 }), ms);
             const g = Rules.newGame("tarno16", 9);
-            const answer = data.answer === null ? Rules.dealtAnswer(g) : data.answer;
-            compare(Rules.takeAnswer(g, answer).outcome, "ignored", "no solve was asked for");
-            const taken = Rules.takeAnswer(Rules.startSolving(g), answer);
-            compare(taken.outcome, data.outcome);
-            compare(taken.game.phase, data.phase);
+            const take = answer => { const t = Rules.takeAnswer(Rules.startSolving(g), answer); return [t.outcome, t.game.phase]; };
+            const day = (type, y, m, d, h) => Rules.dailySeed(type, new Date(y, m, d, h, 0));
+            return [
+                { tag: "list: time rounded", got: () => list("tarno9", 83456.4), want: ["tarno9", "83456"] },
+                { tag: "list: up to the next millisecond", got: () => list("angle", 999.5), want: ["angle", "1000"] },
+                { tag: "list: two hints cost time", got: () => list("tarno9", 1000, 2), want: ["tarno9", "61000"] },
+                { tag: "list: not finished", got: () => Rules.scoreList(nearlyDone("tarno9", 11, 1), 1000), want: [] },
+                { tag: "answer: none asked for", got: () => Rules.takeAnswer(g, Rules.dealtAnswer(g)).outcome, want: "ignored" },
+                { tag: "answer: empty", got: () => take(""), want: ["impossible", "play"] },
+                { tag: "answer: for other pieces", got: () => take("0000".repeat(16) + "0".repeat(16)), want: ["impossible", "play"] },
+                { tag: "answer: the dealt solution", got: () => take(Rules.dealtAnswer(g)), want: ["solved", "solved"] },
+                { tag: "daily: same day, other hour", got: () => day("tarno9", 2026, 11, 8, 0) === day("tarno9", 2026, 11, 8, 23), want: true },
+                { tag: "daily: unknown game is Tarno 9", got: () => day("nonsense", 2026, 11, 8, 9) === day("tarno9", 2026, 11, 8, 9), want: true },
+                { tag: "daily: next day", got: () => day("tarno16", 2026, 11, 8, 9) === day("tarno16", 2026, 11, 9, 9), want: false },
+                { tag: "daily: next year", got: () => day("angle", 2026, 0, 1, 9) === day("angle", 2027, 0, 1, 9), want: false },
+                { tag: "daily: other game", got: () => day("angle", 2026, 11, 8, 9) === day("kpuzzle", 2026, 11, 8, 9), want: false },
+                { tag: "daily: another seed deals another board", got: () => Rules.newGame("angle", day("angle", 2026, 0, 1, 9)).position.pieces
+                      + "" === Rules.newGame("angle", day("angle", 2027, 0, 1, 9)).position.pieces + "", want: false },
+                { tag: "day text", got: () => Rules.dayText(new Date(2026, 0, 5, 23, 30)), want: "2026-01-05" }
+            ];
+        }
+        function test_rules(data) {
+            compare(data.got(), data.want);
         }
 
         // A hint lays what the answer puts into the first empty cell, as one move, and
@@ -454,82 +289,11 @@ Item {
                 g = layAsDealt(g, cell);
             compare(Rules.takeHint(g, answer).outcome, "ignored", "no request was out");
             const taken = Rules.takeHint(Rules.startSolving(g), answer);
-            compare(taken.outcome, "hint");
-            compare(taken.hint, { cell: data.cell, id: g.solution[data.cell].id, rotation: g.solution[data.cell].rotation });
-            const p = taken.game.position;
-            compare(p.pieceAt[data.cell], g.solution[data.cell].id);
-            compare(p.rotationOf[p.pieceAt[data.cell]], g.solution[data.cell].rotation);
-            compare(Board.laidCount(p), data.laid.length + 1);
-            compare(taken.game.hints, 1);
-            verify(taken.game.moves > g.moves);
-            compare(taken.game.cursor, { area: "board", index: data.cell });
-            compare(taken.game.phase, data.won ? "won" : "play");
-        }
-
-        function test_hintWithoutACompletion_data() {
-            return [
-                { tag: "empty answer", answer: "" },
-                { tag: "answer for other pieces", answer: "0000".repeat(9) + "0".repeat(9) }
-            ];
-        }
-        function test_hintWithoutACompletion(data) {
-            const g = Rules.startSolving(layAsDealt(Rules.newGame("tarno9", 33), 1));
-            const taken = Rules.takeHint(g, data.answer);
-            compare(taken.outcome, "impossible");
-            compare(taken.game, g, "still asking, while the pieces in the way are looked for");
-        }
-
-        function test_recordedTime_data() {
-            return [
-                { tag: "no hint", ms: 83456.4, hints: 0, recorded: 83456 },
-                { tag: "one hint", ms: 1000, hints: 1, recorded: 1000 + Rules.hintPenaltyMs },
-                { tag: "three hints", ms: 0, hints: 3, recorded: 3 * Rules.hintPenaltyMs }
-            ];
-        }
-        function test_recordedTime(data) {
-            compare(Rules.recordedTime(data.ms, data.hints), data.recorded);
-        }
-
-        // The pieces in the way, found by asking a stand-in solver again without some of
-        // the laid ones: the position is the dealt solution's first `right` cells and
-        // `wrong` cells holding other pieces, turned to fit where they can.
-        function test_misplacedPieces_data() {
-            return [
-                { tag: "one misplaced piece", seed: 2, right: [1, 2, 3, 4, 5], wrong: [[6, 9]], alone: true },
-                { tag: "a clash", seed: 4, right: [1, 2, 3], wrong: [[5, 8]], alone: true },
-                { tag: "two misplaced pieces", seed: 31, right: [1, 2, 3], wrong: [[4, 9], [6, 8]], alone: false }
-            ];
-        }
-        function test_misplacedPieces(data) {
-            let g = Rules.newGame("tarno9", data.seed);
-            for (const cell of data.right)
-                g = layAsDealt(g, cell);
-            const wrongIds = [];
-            for (const w of data.wrong) {
-                const id = g.solution[w[1]].id;
-                g = Rules.layPiece(g, id, w[0]);
-                for (let t = 1; t < 4 && !Board.fitsAt(g.position, w[0]); ++t)
-                    g = Rules.turnPiece(g, id, 1);
-                wrongIds.push(id);
-            }
-            compare(PuzzlePlay.answerOf(Rules.solveRequest(g, false)), "", "the laid pieces cannot be completed");
-            const asked = [];
-            const found = Rules.misplacedPieces(g.position, function(request) {
-                asked.push(request);
-                return PuzzlePlay.answerOf(request);
-            });
-            compare(found.alone, data.alone);
-            for (const id of wrongIds)
-                verify(found.ids.indexOf(id) >= 0, "piece " + id + " marked in " + found.ids);
-            let without = g.position;
-            for (const id of found.ids)
-                without = Board.lift(without, id);
-            verify(PuzzlePlay.answerOf(Board.request(without, false)) !== "", "the board can be finished without them");
-            verify(asked.length <= 2 * Board.laidCount(g.position), asked.length + " requests");
-            for (const request of asked)
-                verify(request.startsWith("tarno9*9,"), "requests in the solver's format");
-            // Stopped: no answer, no marks.
-            compare(Rules.misplacedPieces(g.position, () => null), null);
+            const s = g.solution[data.cell], p = taken.game.position;
+            compare([taken.outcome, taken.hint, p.pieceAt[data.cell], p.rotationOf[s.id]],
+                    ["hint", { cell: data.cell, id: s.id, rotation: s.rotation }, s.id, s.rotation]);
+            compare([Board.laidCount(p), taken.game.hints, taken.game.moves > g.moves, taken.game.cursor, taken.game.phase],
+                    [data.laid.length + 1, 1, true, { area: "board", index: data.cell }, data.won ? "won" : "play"]);
         }
 
         // A symbol drawn in a turned piece stands upright on the screen: the triangle's
@@ -538,9 +302,7 @@ Item {
             return [0, 60, -60, 90, 210, 750].map(a => ({ tag: a + " degrees", angle: a }));
         }
         function test_symbolsStayUpright(data) {
-            const triangle = 2;
-            const path = Looks.markPath(triangle, 50, 50, 10, data.angle);
-            const n = path.match(/-?[0-9.]+/g).map(Number);
+            const n = Looks.markPath(2 /* triangle */, 50, 50, 10, data.angle).match(/-?[0-9.]+/g).map(Number);
             const t = data.angle * Math.PI / 180;
             const x = n[0] - 50, y = n[1] - 50;
             const onScreen = { x: x * Math.cos(t) - y * Math.sin(t), y: x * Math.sin(t) + y * Math.cos(t) };
@@ -548,62 +310,6 @@ Item {
             fuzzyCompare(onScreen.y, -10, 0.02);
             verify(Looks.uprightTurn(data.angle) >= 0 && Looks.uprightTurn(data.angle) < 360);
             compare(Faces.hexMarks(100, "222222", data.angle).indexOf("NaN"), -1);
-        }
-
-        // One daily deal a game and a day, whatever the hour; another day or game deals
-        // another board.
-        function test_dailySeed_data() {
-            return [
-                { tag: "same day, other hour", a: ["tarno9", 2026, 11, 8, 0, 1], b: ["tarno9", 2026, 11, 8, 23, 59], same: true },
-                { tag: "unknown game is Tarno 9", a: ["tarno9", 2026, 11, 8, 9, 0], b: ["nonsense", 2026, 11, 8, 9, 0], same: true },
-                { tag: "next day", a: ["tarno16", 2026, 11, 8, 9, 0], b: ["tarno16", 2026, 11, 9, 9, 0], same: false },
-                { tag: "same month day, next year", a: ["angle", 2026, 0, 1, 9, 0], b: ["angle", 2027, 0, 1, 9, 0], same: false },
-                { tag: "other game", a: ["angle", 2026, 11, 8, 9, 0], b: ["kpuzzle", 2026, 11, 8, 9, 0], same: false }
-            ];
-        }
-        function test_dailySeed(data) {
-            const seed = r => Rules.dailySeed(r[0], new Date(r[1], r[2], r[3], r[4], r[5]));
-            compare(seed(data.a) === seed(data.b), data.same);
-            const deal = r => Rules.newGame(r[0], seed(r)).position.pieces.join(",");
-            compare(deal(data.a) === deal(data.b), data.same, "the boards dealt");
-            compare(Rules.dayText(new Date(2026, 0, 5, 23, 30)), "2026-01-05");
-        }
-
-        function test_clashingLaidPiecesNeedNoSolver() {
-            let g = Rules.newGame("tarno9", 21);
-            verify(!Rules.laidPiecesClash(g));
-            // Two pieces side by side: some turn of the second clashes with the first.
-            g = Rules.layPiece(Rules.layPiece(g, 0, 1), 1, 3);
-            let clashes = 0;
-            for (let t = 0; t < 4; ++t) {
-                g = Rules.turnPiece(g, 1, 1);
-                const codes = [Board.codeAt(g.position, 1, 1), Board.codeAt(g.position, 3, 3)];
-                compare(Rules.laidPiecesClash(g), codes[0] !== codes[1], "codes " + codes);
-                if (codes[0] !== codes[1])
-                    ++clashes;
-            }
-            verify(clashes > 0);
-        }
-
-        function test_pressPicksUpAndPutsDown() {
-            let g = Rules.newGame("tarno9", 1);
-            g = Rules.press(g);
-            compare(g.held, -1, "nothing to pick up on an empty cell");
-            g = Rules.press(Rules.setCursor(g, "tray", 4));
-            compare(g.held, 4);
-            g = Rules.turnAtCursor(g, 1);
-            compare(g.position.rotationOf[4], 3, "the held piece turns");
-            g = Rules.press(Rules.setCursor(g, "board", 5));
-            compare(g.held, -1);
-            compare(g.position.pieceAt[5], 4);
-            // Another piece onto it from the tray sends it back.
-            g = Rules.press(Rules.setCursor(Rules.press(Rules.setCursor(g, "tray", 2)), "board", 5));
-            compare(g.position.pieceAt[5], 2);
-            compare(g.position.cellOf[4], 0);
-            // Picked up on the board and put down on the tray: back to its slot.
-            g = Rules.press(Rules.setCursor(Rules.press(g), "tray", 7));
-            compare(g.position.cellOf[2], 0);
-            compare(Board.laidCount(g.position), 0);
         }
     }
 }

@@ -5,569 +5,328 @@ import QtQuick
 import QtTest
 import "../../modules/lumo/Rules.mjs" as Rules
 
-TestCase {
-    id: test
-    name: "Lumo"
-    when: windowShown
-    width: 800
-    height: 600
+MovieStage {
+    id: stage
+    TestCase {
+        id: test
+        name: "Lumo"
+        when: windowShown
 
-    // Presses every lamp as often as `presses` says, in index order.
-    function applyAll(board, lamps, presses) {
-        let out = lamps;
-        presses.forEach((times, i) => {
-            for (let t = 0; t < times; ++t)
-                out = Rules.press(board, out, i);
-        });
-        return out;
-    }
-    function sum(xs) { return xs.reduce((a, b) => a + b, 0); }
-    // The fewest presses by trying every way to press each lamp (small boards only).
-    function bruteFewest(board, lamps) {
-        const n = board.cells.length, p = board.levels;
-        let best = -1;
-        for (let code = 0; code < Math.pow(p, n); ++code) {
-            const x = [];
-            for (let i = 0, c = code; i < n; ++i, c = Math.floor(c / p))
-                x.push(c % p);
-            if (Rules.isDark(applyAll(board, lamps, x)) && (best < 0 || sum(x) < best))
-                best = sum(x);
+        // Presses every lamp as often as `presses` says, in index order.
+        function applyAll(board, lamps, presses) {
+            let out = lamps;
+            presses.forEach((times, i) => {
+                for (let t = 0; t < times; ++t)
+                    out = Rules.press(board, out, i);
+            });
+            return out;
         }
-        return best;
-    }
-
-    function test_neighbourhoods_data() {
-        return [
-            { tag: "square corner", board: Rules.squareBoard(6, 6, 2), cell: 0, near: [0, 1, 6] },
-            { tag: "square edge", board: Rules.squareBoard(6, 6, 2), cell: 3, near: [2, 3, 4, 9] },
-            { tag: "square middle", board: Rules.squareBoard(6, 6, 2), cell: 14, near: [8, 13, 14, 15, 20] },
-            { tag: "wide board", board: Rules.squareBoard(4, 2, 2), cell: 5, near: [1, 4, 5, 6] },
-            { tag: "honeycomb centre", board: Rules.hexBoard(3, 2), cell: 18, near: [11, 12, 17, 18, 19, 24, 25] },
-            { tag: "honeycomb corner", board: Rules.hexBoard(3, 2), cell: 0, near: [0, 1, 4, 5] }
-        ];
-    }
-    function test_neighbourhoods(data) {
-        compare(data.board.neighbours[data.cell].slice().sort((a, b) => a - b), data.near);
-        // Neighbours are mutual and touch: pressing is symmetric and local.
-        data.board.neighbours.forEach((near, i) => near.forEach(j => {
-            verify(data.board.neighbours[j].indexOf(i) >= 0, i + " and " + j);
-            const a = data.board.cells[i], b = data.board.cells[j];
-            verify(Math.hypot(a.x - b.x, a.y - b.y) < 1.01, "touching " + i + " " + j);
-        }));
-    }
-
-    function test_gameBoards_data() {
-        return [
-            { tag: "lumo11", cells: 36, levels: 2, shape: "square" },
-            { tag: "lumo12", cells: 37, levels: 2, shape: "hex" },
-            { tag: "lumo13", cells: 25, levels: 3, shape: "square" },
-            { tag: "unknown type plays lumo12", type: "tiles", cells: 37, levels: 2, shape: "hex" }
-        ];
-    }
-    function test_gameBoards(data) {
-        const game = Rules.newGame(data.type || data.tag, 5);
-        compare(game.gameType, data.type ? "lumo12" : data.tag);
-        compare(game.board.cells.length, data.cells);
-        compare(game.board.levels, data.levels);
-        compare(game.board.shape, data.shape);
-        // The arrows reach every lamp from the first.
-        const seen = new Set([0]), todo = [0];
-        while (todo.length > 0) {
-            const at = todo.pop();
-            for (const [dx, dy] of [[1, 0], [-1, 0], [0, 1], [0, -1]]) {
-                const to = Rules.step(game.board, at, dx, dy);
-                if (!seen.has(to)) {
-                    seen.add(to);
-                    todo.push(to);
-                }
+        function sum(xs) { return xs.reduce((a, b) => a + b, 0); }
+        // The fewest presses by trying every way to press each lamp (small boards only).
+        function bruteFewest(board, lamps) {
+            const n = board.cells.length, p = board.levels;
+            let best = -1;
+            for (let code = 0; code < Math.pow(p, n); ++code) {
+                const x = [];
+                for (let i = 0, c = code; i < n; ++i, c = Math.floor(c / p))
+                    x.push(c % p);
+                if (Rules.isDark(applyAll(board, lamps, x)) && (best < 0 || sum(x) < best))
+                    best = sum(x);
             }
+            return best;
         }
-        compare(seen.size, game.board.cells.length);
-    }
 
-    function test_pressStepsLevelsDownAndAround_data() {
-        return [{ tag: "two levels", levels: 2 }, { tag: "three levels", levels: 3 }];
-    }
-    function test_pressStepsLevelsDownAndAround(data) {
-        const board = Rules.squareBoard(3, 3, data.levels);
-        let lamps = new Array(9).fill(0);
-        lamps = Rules.press(board, lamps, 4);
-        compare(lamps, [0, data.levels - 1, 0, data.levels - 1, data.levels - 1, data.levels - 1, 0, data.levels - 1, 0],
-                "out goes to bright");
-        for (let t = 1; t < data.levels; ++t)
-            lamps = Rules.press(board, lamps, 4);
-        verify(Rules.isDark(lamps), "pressing a lamp as often as there are levels changes nothing");
-        if (data.levels === 3)
-            compare(Rules.press(board, [2, 2, 2, 2, 2, 2, 2, 2, 2], 0), [1, 1, 2, 1, 2, 2, 2, 2, 2], "bright goes to dim");
-    }
-
-    // Every recorded deal of a game needs its one par, so the list compares like with
-    // like; practice levels deal at their own, growing par on the same board.
-    function test_everyDealNeedsItsPar_data() {
-        return [
-            { tag: "lumo11", par: 8, deals: 1000 },
-            { tag: "lumo12", par: 8, deals: 1000 },
-            { tag: "lumo13", par: 9, deals: 1000 },
-            { tag: "lumo11 practice", type: "lumo11", levels: true, deals: 40 },
-            { tag: "lumo12 practice", type: "lumo12", levels: true, deals: 40 },
-            { tag: "lumo13 practice", type: "lumo13", levels: true, deals: 40 }
-        ];
-    }
-    function test_everyDealNeedsItsPar(data) {
-        const type = data.type || data.tag;
-        const seen = new Set();
-        for (let seed = 1; seed <= data.deals; ++seed) {
-            const level = data.levels ? 1 + seed % Rules.ladderLength : 0;
-            const game = Rules.newGame(type, seed, level);
-            const par = data.levels ? level + 1 : data.par;
-            compare(game.par, par, "seed " + seed);
-            const x = Rules.solve(game.board, game.lamps);
-            verify(Rules.isDark(applyAll(game.board, game.lamps, x)), "seed " + seed + " is put out");
-            if (sum(x) !== par)
-                fail("seed " + seed + " level " + level + " needs " + sum(x) + ", not " + par);
-            seen.add(game.lamps.join(""));
-        }
-        compare(JSON.stringify(Rules.newGame(type, 5, 3)), JSON.stringify(Rules.newGame(type, 5, 3)), "a seed deals the same");
-        verify(seen.size > data.deals * 0.95, "deals differ: " + seen.size);
-    }
-
-    function test_ladder_data() {
-        return [
-            { tag: "nothing stored", stored: "", reached: 1 },
-            { tag: "a level", stored: "7", reached: 7 },
-            { tag: "spaces around", stored: " 4 ", reached: 4 },
-            { tag: "past the top", stored: "40", reached: Rules.ladderLength },
-            { tag: "zero", stored: "0", reached: 1 },
-            { tag: "not a number", stored: "7a", reached: 1 },
-            { tag: "negative", stored: "-3", reached: 1 }
-        ];
-    }
-    function test_ladder(data) {
-        const reached = Rules.levelFromStore(data.stored);
-        compare(reached, data.reached);
-        // Solving the top level reached opens the next; a lower one, or a game lost, does not.
-        let game = solveGame(Rules.newGame("lumo13", 2, reached));
-        compare(Rules.levelAfter(reached, game), Math.min(reached + 1, Rules.ladderLength));
-        compare(Rules.result(game, "Eve"), null, "practice records nothing");
-        if (reached > 1)
-            compare(Rules.levelAfter(reached, solveGame(Rules.newGame("lumo13", 2, reached - 1))), reached);
-        compare(Rules.levelAfter(reached, Rules.newGame("lumo13", 2, reached)), reached);
-        compare(Rules.levelKey("lumo11"), "lumo11.level");
-    }
-
-    // The solver's count against trying every combination, on boards with and without a
-    // unique solution (3 x 3 two levels is unique; a row of five and 4 x 3 are not).
-    function test_fewestAgreesWithTryingAll_data() {
-        return [
-            { tag: "3x3 two levels", board: Rules.squareBoard(3, 3, 2) },
-            { tag: "row of five (many solutions)", board: Rules.squareBoard(5, 1, 2) },
-            { tag: "4x3 two levels", board: Rules.squareBoard(4, 3, 2) },
-            { tag: "3x2 three levels", board: Rules.squareBoard(3, 2, 3) },
-            { tag: "honeycomb of 7", board: Rules.hexBoard(1, 2) }
-        ];
-    }
-    function test_fewestAgreesWithTryingAll(data) {
-        const n = data.board.cells.length;
-        if (Math.pow(data.board.levels, n) > 70000)
-            skip("too many combinations");
-        for (let seed = 1; seed <= 3; ++seed) {
-            const lamps = Rules.deal(data.board, { state: seed * 7919 }, 3);
-            compare(Rules.fewestMoves(data.board, lamps), bruteFewest(data.board, lamps), "seed " + seed);
-        }
-    }
-
-    function test_unsolvablePositionIsRefused() {
-        // On 4 x 4 with two levels, a single lit corner cannot be put out.
-        const board = Rules.squareBoard(4, 4, 2);
-        const lamps = new Array(16).fill(0);
-        lamps[0] = 1;
-        compare(Rules.solve(board, lamps), null);
-        compare(Rules.fewestMoves(board, lamps), -1);
-    }
-
-    function test_cursorSteps_data() {
-        const sq = Rules.squareBoard(6, 6, 2), hex = Rules.hexBoard(3, 2);
-        return [
-            { tag: "square right", board: sq, from: 14, dx: 1, dy: 0, to: 15 },
-            { tag: "square up", board: sq, from: 14, dx: 0, dy: -1, to: 8 },
-            { tag: "square stops at the edge", board: sq, from: 5, dx: 1, dy: 0, to: 5 },
-            { tag: "honeycomb left", board: hex, from: 18, dx: -1, dy: 0, to: 17 },
-            { tag: "honeycomb down", board: hex, from: 18, dx: 0, dy: 1, to: 24 },
-            { tag: "honeycomb up from the top row", board: hex, from: 1, dx: 0, dy: -1, to: 1 }
-        ];
-    }
-    function test_cursorSteps(data) {
-        compare(Rules.step(data.board, data.from, data.dx, data.dy), data.to);
-    }
-
-    // Plays the fewest presses of a game.
-    function solveGame(game) {
-        const x = Rules.solve(game.board, game.lamps);
-        x.forEach((times, i) => {
-            for (let t = 0; t < times; ++t)
-                game = Rules.move(game, i);
-        });
-        return game;
-    }
-
-    function test_solvedGameSendsItsList_data() {
-        return [
-            { tag: "lumo11", name: "Eve" },
-            { tag: "lumo13", name: "Ann Lee" },
-            { tag: "an empty name goes as the station's own", type: "lumo12", name: " ", sent: "NoName Player" },
-            { tag: "a comma cannot split the list", type: "lumo12", name: "Bo,b", sent: "Bob" }
-        ];
-    }
-    function test_solvedGameSendsItsList(data) {
-        const type = data.type || data.tag;
-        let game = Rules.tick(Rules.newGame(type, 9), 61000.7);
-        game = solveGame(game);
-        verify(game.over);
-        compare(game.outcome, "solved");
-        compare(game.moves, game.fewest);
-        compare(Rules.result(game, data.name), [type, game.moves, 61000, data.sent !== undefined ? data.sent : data.name]);
-        compare(Rules.move(game, 0), game, "a finished game takes no more presses");
-    }
-
-    function test_gameEndsWithoutResult_data() {
-        return [
-            { tag: "help shown", help: true, outcome: "solved" },
-            { tag: "99 moves without putting the lamps out", wander: true, outcome: "moves" },
-            { tag: "the longest time a result holds", time: 9999999, outcome: "time" },
-            { tag: "still playing", outcome: "" }
-        ];
-    }
-    function test_gameEndsWithoutResult(data) {
-        let game = Rules.newGame("lumo11", 3);
-        compare(Rules.move(game, -1), game, "a lamp off the board is no move");
-        compare(Rules.move(game, 36), game);
-        if (data.help)
-            game = solveGame(Rules.withHelp(game));
-        if (data.wander) {
-            // Pressing a lamp twice changes nothing, so these moves never solve it.
+        // Each row: what a rule gives for a board or game of our own.
+        function test_rules_data() {
+            const sq = Rules.squareBoard(6, 6, 2), hex = Rules.hexBoard(3, 2);
+            const near = (board, cell) => board.neighbours[cell].slice().sort((a, b) => a - b);
+            const board = type => { const b = Rules.newGame(type, 5).board; return [b.cells.length, b.levels, b.shape]; };
+            const press = (levels, lamps, at) => Rules.press(Rules.squareBoard(3, 3, levels), lamps, at);
+            const dark = new Array(9).fill(0), corner = new Array(16).fill(0);
+            corner[0] = 1;
+            const solved = (type, name) => { const g = solveGame(Rules.tick(Rules.newGame(type, 9), 61000.7));
+                                             return [g.outcome, g.moves === g.fewest, Rules.result(g, name), Rules.move(g, 0) === g]; };
+            const ended = game => [game.outcome, game.over, Rules.result(game, "Eve")];
+            const fresh = Rules.newGame("lumo11", 3);
+            let wandered = fresh;
             for (let k = 0; k < 98; ++k)
-                game = Rules.move(game, 7);
-            compare(game.moves, 98);
-            verify(!game.over, "98 moves still play");
-            game = Rules.move(game, 20);
-            compare(game.moves, 99);
+                wandered = Rules.move(wandered, 7);  // a lamp pressed twice changes nothing
+            const timed = Rules.tick(fresh, Rules.maxTimeMs + 5000);
+            const practice = (reached, level, solved) => {
+                const game = Rules.newGame("lumo13", 2, level);
+                return Rules.levelAfter(reached, solved ? solveGame(game) : game);
+            };
+            return [
+                { tag: "neighbours: square corner", got: () => near(sq, 0), want: [0, 1, 6] },
+                { tag: "neighbours: square edge", got: () => near(sq, 3), want: [2, 3, 4, 9] },
+                { tag: "neighbours: square middle", got: () => near(sq, 14), want: [8, 13, 14, 15, 20] },
+                { tag: "neighbours: wide board", got: () => near(Rules.squareBoard(4, 2, 2), 5), want: [1, 4, 5, 6] },
+                { tag: "neighbours: honeycomb centre", got: () => near(hex, 18), want: [11, 12, 17, 18, 19, 24, 25] },
+                { tag: "neighbours: honeycomb corner", got: () => near(hex, 0), want: [0, 1, 4, 5] },
+                { tag: "board: lumo11", got: () => board("lumo11"), want: [36, 2, "square"] },
+                { tag: "board: lumo12", got: () => board("lumo12"), want: [37, 2, "hex"] },
+                { tag: "board: lumo13", got: () => board("lumo13"), want: [25, 3, "square"] },
+                { tag: "board: unknown type plays lumo12", got: () => Rules.newGame("tiles", 5).gameType, want: "lumo12" },
+                { tag: "press: out goes to bright", got: () => press(3, dark, 4), want: [0, 2, 0, 2, 2, 2, 0, 2, 0] },
+                { tag: "press: bright goes to dim", got: () => press(3, [2, 2, 2, 2, 2, 2, 2, 2, 2], 0), want: [1, 1, 2, 1, 2, 2, 2, 2, 2] },
+                { tag: "press: two levels go round", got: () => press(2, press(2, dark, 4), 4), want: dark },
+                { tag: "press: three levels go round", got: () => press(3, press(3, press(3, dark, 4), 4), 4), want: dark },
+                { tag: "solve: one lit corner of 4 x 4 is refused", got: () => [Rules.solve(Rules.squareBoard(4, 4, 2), corner),
+                      Rules.fewestMoves(Rules.squareBoard(4, 4, 2), corner)], want: [null, -1] },
+                { tag: "step: square right", got: () => Rules.step(sq, 14, 1, 0), want: 15 },
+                { tag: "step: square up", got: () => Rules.step(sq, 14, 0, -1), want: 8 },
+                { tag: "step: square stops at the edge", got: () => Rules.step(sq, 5, 1, 0), want: 5 },
+                { tag: "step: honeycomb left", got: () => Rules.step(hex, 18, -1, 0), want: 17 },
+                { tag: "step: honeycomb down", got: () => Rules.step(hex, 18, 0, 1), want: 24 },
+                { tag: "step: honeycomb up from the top row", got: () => Rules.step(hex, 1, 0, -1), want: 1 },
+                { tag: "ladder: nothing stored", got: () => Rules.levelFromStore(""), want: 1 },
+                { tag: "ladder: a level", got: () => Rules.levelFromStore(" 7 "), want: 7 },
+                { tag: "ladder: past the top", got: () => Rules.levelFromStore("40"), want: Rules.ladderLength },
+                { tag: "ladder: not a number", got: () => [Rules.levelFromStore("7a"), Rules.levelFromStore("-3")], want: [1, 1] },
+                { tag: "ladder: the top level solved opens the next", got: () => practice(4, 4, true), want: 5 },
+                { tag: "ladder: at the top it stays", got: () => practice(Rules.ladderLength, Rules.ladderLength, true),
+                  want: Rules.ladderLength },
+                { tag: "ladder: a lower level solved", got: () => practice(4, 3, true), want: 4 },
+                { tag: "ladder: not solved", got: () => practice(4, 4, false), want: 4 },
+                { tag: "ladder: practice records nothing", got: () => Rules.result(solveGame(Rules.newGame("lumo13", 2, 3)), "Eve"), want: null },
+                { tag: "solved: lumo11", got: () => solved("lumo11", "Eve"), want: ["solved", true, ["lumo11", 8, 61000, "Eve"], true] },
+                { tag: "solved: lumo13", got: () => solved("lumo13", "Ann Lee"), want: ["solved", true, ["lumo13", 9, 61000, "Ann Lee"], true] },
+                { tag: "solved: an empty name goes as the station's own", got: () => solved("lumo12", " ")[2][3], want: "NoName Player" },
+                { tag: "solved: a comma cannot split the list", got: () => solved("lumo12", "Bo,b")[2][3], want: "Bob" },
+                { tag: "end: a lamp off the board is no move", got: () => [Rules.move(fresh, -1), Rules.move(fresh, 36)], want: [fresh, fresh] },
+                { tag: "end: help shown", got: () => ended(solveGame(Rules.withHelp(fresh))), want: ["solved", true, null] },
+                { tag: "end: 98 moves still play", got: () => ended(wandered), want: ["", false, null] },
+                { tag: "end: the 99th move", got: () => ended(Rules.move(wandered, 20)), want: ["moves", true, null] },
+                { tag: "end: a millisecond before the time limit", got: () => ended(Rules.tick(fresh, Rules.maxTimeMs - 1)), want: ["", false, null] },
+                { tag: "end: the time limit", got: () => ended(timed).concat(timed.timeMs), want: ["time", true, null, Rules.maxTimeMs] }
+            ];
         }
-        if (data.time) {
-            game = Rules.tick(game, data.time - 1);
-            verify(!game.over, "a millisecond before the limit still plays");
-            game = Rules.tick(game, data.time + 5000);
-            compare(game.timeMs, Rules.maxTimeMs, "the time never passes what a result holds");
+        function test_rules(data) {
+            compare(data.got(), data.want);
         }
-        compare(game.outcome, data.outcome);
-        compare(game.over, data.outcome !== "");
-        compare(Rules.result(game, "Eve"), null);
-    }
 
-    function test_ninetyNinthMoveMaySolve() {
-        // Three-level lamps: pressing a lamp three times changes nothing, so a game whose
-        // fewest presses leave a multiple of three can be stretched to exactly 99 moves.
-        let seed = 1;
-        while ((Rules.maxMoves - Rules.newGame("lumo13", seed).fewest) % 3 !== 0 && seed < 50)
-            ++seed;
-        let game = Rules.newGame("lumo13", seed);
-        const x = Rules.solve(game.board, game.lamps);
-        for (let k = game.fewest; k < Rules.maxMoves; ++k)
-            game = Rules.move(game, 0);
-        x.forEach((times, i) => {
-            for (let t = 0; t < times; ++t)
-                game = Rules.move(game, i);
-        });
-        compare(game.moves, 99);
-        compare(game.outcome, "solved");
-        compare(Rules.result(game, "Eve")[1], 99);
-    }
-
-    function test_runGrowsToThreeLevelsAndLeavesRoom() {
-        const pars = Rules.runPuzzles.map(p => p.par);
-        compare(pars.length, 20);
-        compare(pars[0], 1);
-        compare(pars[19], 8);
-        for (let k = 1; k < pars.length; ++k)
-            verify(pars[k] >= pars[k - 1], "the par never drops, at " + k);
-        compare(Rules.runPuzzles.map(p => p.levels).join(""), "22222222222223333333", "three levels in the last third");
-        verify(sum(pars) <= Rules.maxMoves - 15, "a run leaves room for slips: " + sum(pars));
-        let run = Rules.newRun(6);
-        for (let k = 0; k < 20; ++k) {
-            compare(Rules.fewestMoves(run.board, run.lamps), run.par, "puzzle " + (k + 1) + " needs its par");
-            run = solvePuzzles(run, 1);
+        // Every recorded deal of a game needs its one par, so the list compares like with
+        // like; practice levels deal at their own, growing par on the same board.
+        function test_everyDealNeedsItsPar_data() {
+            return [
+                { tag: "lumo11", par: 8, deals: 1000 },
+                { tag: "lumo12", par: 8, deals: 1000 },
+                { tag: "lumo13", par: 9, deals: 1000 },
+                { tag: "lumo11 practice", type: "lumo11", levels: true, deals: 40 },
+                { tag: "lumo12 practice", type: "lumo12", levels: true, deals: 40 },
+                { tag: "lumo13 practice", type: "lumo13", levels: true, deals: 40 }
+            ];
         }
-        compare(run.outcome, "complete");
-        compare(run.moves, sum(pars));
-    }
-
-    function test_solutionCostsMoves() {
-        let run = solvePuzzles(Rules.newRun(9), 12);
-        const par = run.par, before = run.moves;
-        compare(Rules.solutionCost(run), par);
-        run = Rules.showSolution(run);
-        compare(run.moves, before + par);
-        compare(Rules.solutionCost(run), 0, "paid once a puzzle");
-        compare(Rules.showSolution(run), run);
-        run = solvePuzzles(run, 1);
-        compare(Rules.solutionCost(run), run.par, "the next puzzle costs again");
-        compare(Rules.runResult(Rules.endRun(run), "Bob")[1], 13, "a shown solution still records");
-        // A run that cannot pay ends out of moves, with its puzzles.
-        while (run.moves + run.par < Rules.maxMoves)
-            run = Rules.runMove(Rules.runMove(run, 0), 0);
-        run = Rules.showSolution(run);
-        compare(run.outcome, "moves");
-        compare(run.moves, Rules.maxMoves);
-        compare(Rules.runResult(run, "Bob")[1], 13);
-    }
-
-    // Plays puzzles of a run with their fewest presses, `count` of them or until it ends.
-    function solvePuzzles(run, count) {
-        for (let k = 0; k < count && !run.over; ++k) {
-            const x = Rules.solve(run.board, run.lamps);
-            const before = run.solved;
-            for (let i = 0; i < x.length && run.solved === before && !run.over; ++i)
-                for (let t = 0; t < x[i] && run.solved === before; ++t)
-                    run = Rules.runMove(run, i);
+        function test_everyDealNeedsItsPar(data) {
+            const type = data.type || data.tag;
+            const seen = new Set();
+            for (let seed = 1; seed <= data.deals; ++seed) {
+                const level = data.levels ? 1 + seed % Rules.ladderLength : 0;
+                const game = Rules.newGame(type, seed, level);
+                const par = data.levels ? level + 1 : data.par;
+                compare(game.par, par, "seed " + seed);
+                const x = Rules.solve(game.board, game.lamps);
+                verify(Rules.isDark(applyAll(game.board, game.lamps, x)), "seed " + seed + " is put out");
+                if (sum(x) !== par)
+                    fail("seed " + seed + " level " + level + " needs " + sum(x) + ", not " + par);
+                seen.add(game.lamps.join(""));
+            }
+            compare(JSON.stringify(Rules.newGame(type, 5, 3)), JSON.stringify(Rules.newGame(type, 5, 3)), "a seed deals the same");
+            verify(seen.size > data.deals * 0.95, "deals differ: " + seen.size);
         }
-        return run;
-    }
 
-    function test_fullRun() {
-        let run = Rules.newRun(77);
-        compare(JSON.stringify(Rules.newRun(77)), JSON.stringify(run), "the same seed deals the same run");
-        compare(run.board.cells.length, 9);
-        let fewestSum = run.fewest;
-        run = solvePuzzles(run, 1);
-        compare(run.solved, 1);
-        compare(run.puzzle, 1);
-        verify(!Rules.isDark(run.lamps), "the next puzzle is dealt");
-        run = Rules.runTick(solvePuzzles(run, 30), 90500);
-        verify(run.over);
-        compare(run.outcome, "complete");
-        compare(run.solved, 20);
-        compare(run.board.levels, 3, "the last puzzle has three levels");
-        compare(Rules.runResult(run, "Bob"), ["lumo18", 20, run.moves, 0, "Bob"], "the time stops with the run");
-        verify(run.moves <= Rules.maxMoves);
-    }
-
-    function test_runEnds_data() {
-        return [
-            { tag: "ended after three puzzles", solve: 3, end: true, outcome: "ended", solved: 3, sent: true },
-            { tag: "ended before any move", solve: 0, end: true, outcome: "ended", solved: 0, sent: false },
-            { tag: "out of moves with nothing solved", solve: 0, wander: true, outcome: "moves", solved: 0, sent: false },
-            { tag: "out of moves", solve: 2, wander: true, outcome: "moves", solved: 2, sent: true },
-            { tag: "time", solve: 1, time: true, outcome: "time", solved: 1, sent: true },
-            { tag: "solution shown", solve: 2, help: true, end: true, outcome: "ended", solved: 2, sent: true }
-        ];
-    }
-    function test_runEnds(data) {
-        let run = solvePuzzles(Rules.newRun(12), data.solve);
-        if (data.help)
-            run = Rules.showSolution(run);
-        if (data.wander)
-            while (!run.over)
-                run = Rules.runMove(run, 0);
-        if (data.time)
-            run = Rules.runTick(run, Rules.maxTimeMs + 1);
-        if (data.end)
-            run = Rules.endRun(Rules.runTick(run, 4321));
-        compare(run.outcome, data.outcome);
-        compare(run.solved, data.solved);
-        verify(run.moves <= Rules.maxMoves);
-        const list = Rules.runResult(run, "Bob");
-        if (data.sent) {
-            compare(list.length, 5);
-            compare(list, ["lumo18", data.solved, run.moves, run.timeMs, "Bob"]);
-            verify(run.timeMs <= Rules.maxTimeMs);
-        } else {
-            compare(list, null);
+        // The solver's count against trying every combination, on boards with and without a
+        // unique solution (3 x 3 two levels is unique; a row of five and 4 x 3 are not).
+        function test_fewestAgreesWithTryingAll_data() {
+            return [
+                { tag: "3x3 two levels", board: Rules.squareBoard(3, 3, 2) },
+                { tag: "row of five (many solutions)", board: Rules.squareBoard(5, 1, 2) },
+                { tag: "4x3 two levels", board: Rules.squareBoard(4, 3, 2) },
+                { tag: "3x2 three levels", board: Rules.squareBoard(3, 2, 3) },
+                { tag: "honeycomb of 7", board: Rules.hexBoard(1, 2) }
+            ];
         }
-        compare(Rules.endRun(run), run, "an ended run stays as it ended");
-        compare(Rules.runMove(run, 0), run);
-    }
-
-    function test_runningRunSendsNothing() {
-        compare(Rules.runResult(solvePuzzles(Rules.newRun(3), 2), "Bob"), null);
-    }
-
-    // ---- The movies, played through their own input ----
-
-    function movie(file, properties) {
-        const component = Qt.createComponent("../../modules/" + file);
-        compare(component.status, Component.Ready, component.errorString());
-        // The test case itself is never visible; the movie goes on the window's stage.
-        const m = createTemporaryObject(component, test.parent, properties || {});
-        verify(m !== null);
-        return m;
-    }
-    function writes(m) {
-        const link = m.link;
-        return link.sent.filter(s => s.indexOf("writescore|") === 0);
-    }
-    function table(m) {
-        return m.table;
-    }
-    function lampItem(m, index) {
-        return findChild(m, "lamp" + index);
-    }
-    // The keys that take the cursor to `index` by stepping along the board, as Rules does.
-    function keysTo(board, from, index) {
-        const dirs = [[Qt.Key_Right, 1, 0], [Qt.Key_Left, -1, 0], [Qt.Key_Down, 0, 1], [Qt.Key_Up, 0, -1]];
-        const back = new Map([[from, []]]), todo = [from];
-        while (todo.length > 0) {
-            const at = todo.shift();
-            if (at === index)
-                return back.get(at);
-            for (const [key, dx, dy] of dirs) {
-                const to = Rules.step(board, at, dx, dy);
-                if (!back.has(to)) {
-                    back.set(to, back.get(at).concat([key]));
-                    todo.push(to);
-                }
+        function test_fewestAgreesWithTryingAll(data) {
+            const n = data.board.cells.length;
+            if (Math.pow(data.board.levels, n) > 70000)
+                skip("too many combinations");
+            for (let seed = 1; seed <= 3; ++seed) {
+                const lamps = Rules.deal(data.board, { state: seed * 7919 }, 3);
+                compare(Rules.fewestMoves(data.board, lamps), bruteFewest(data.board, lamps), "seed " + seed);
             }
         }
-        return null;
-    }
 
-    function test_movieSolvedByKeysSendsOnce_data() {
-        return [{ tag: "lumo11" }, { tag: "lumo12" }, { tag: "lumo13" }];
-    }
-    function test_movieSolvedByKeysSendsOnce(data) {
-        const m = movie("lumo12.qml", { gameType: data.tag });
-        m.newGame(31);
-        table(m).name = "Kim";
-        const x = m.solution();
-        let cursor = m.game.board.cells.length >> 1;
-        x.forEach((times, i) => {
-            for (const key of keysTo(m.game.board, cursor, i))
-                keyClick(key);
-            cursor = i;
-            for (let t = 0; t < times; ++t)
-                keyClick(t % 2 ? Qt.Key_Return : Qt.Key_Space);
-        });
-        verify(m.game.over);
-        compare(m.game.moves, m.game.fewest);
-        verify(m.gameOver.visible, "the end is shown");
-        tryVerify(() => writes(m).length === 1);
-        const sent = writes(m);
-        const list = sent[0].split("|")[1].split(",");
-        compare(list.length, 4);
-        compare(list[0], data.tag);
-        compare(list[1], String(m.game.fewest));
-        compare(list[3], "Kim");
-        keyClick(Qt.Key_Escape);
-        keyClick(Qt.Key_Space);
-        compare(writes(m).length, 1, "sent once");
-    }
-
-    function test_movieByMouseWithSolutionShownSendsNothing() {
-        const m = movie("lumo12.qml", { gameType: "lumo12" });
-        m.newGame(8);
-        const x = m.solution();
-        mouseClick(findChild(m, "stat_Moves"));          // clicks beside the board do nothing
-        keyClick(Qt.Key_S);
-        verify(m.game.helped);
-        const note = findChild(m, "note");
-        verify(note.text.indexOf("no score") >= 0, note.text);
-        x.forEach((times, i) => {
-            for (let t = 0; t < times; ++t)
-                mouseClick(lampItem(m, i));
-        });
-        verify(m.game.over);
-        compare(m.game.outcome, "solved");
-        compare(writes(m), []);
-        keyClick(Qt.Key_N);
-        verify(!m.game.helped && !m.game.over, "a new game plays for a score again");
-    }
-
-    function test_runEndedByKeySendsOnce() {
-        const m = movie("lumo18.qml");
-        m.newGame(44);
-        verify(m.table.boardView.activeFocus, "focus " + m.Window.activeFocusItem);
-        for (let k = 0; k < 2; ++k) {
-            const x = m.solution();
-            x.forEach((times, i) => { if (times) m.press(i); });
+        // Plays the fewest presses of a game.
+        function solveGame(game) {
+            const x = Rules.solve(game.board, game.lamps);
+            x.forEach((times, i) => {
+                for (let t = 0; t < times; ++t)
+                    game = Rules.move(game, i);
+            });
+            return game;
         }
-        compare(m.run.solved, 2);
-        keyClick(Qt.Key_E);
-        verify(!m.run.over, "asked first");
-        keyClick(Qt.Key_Return);
-        verify(m.run.over);
-        verify(m.gameOver.visible);
-        keyClick(Qt.Key_Escape);
-        keyClick(Qt.Key_E);
-        tryVerify(() => writes(m).length === 1);
-        const sent = writes(m);
-        const list = sent[0].split("|")[1].split(",");
-        compare(list.length, 5);
-        compare(list.slice(0, 3), ["lumo18", "2", String(m.run.moves)]);
-    }
 
-    // Practice levels by key: they deal at their par, record nothing, open the next
-    // level and keep it; the name starts as the one used last in this movie.
-    function test_practiceLadderByKeys() {
-        const m = movie("lumo12.qml", { gameType: "lumo11" });
-        m.link.keep("name", "Ada");
-        m.link.keep("lumo11.level", "2");
-        m.Component.completed();
-        compare(table(m).name, "Ada");
-        compare(m.reached, 2);
-        keyClick(Qt.Key_L);
-        keyClick(Qt.Key_L);
-        compare(m.level, 2);
-        compare(m.game.par, Rules.ladderPar(2));
-        verify(findChild(m, "note").text.indexOf("Practice level 2") === 0, findChild(m, "note").text);
-        m.solution().forEach((times, i) => { for (let t = 0; t < times; ++t) m.press(i); });
-        verify(m.game.over);
-        compare(writes(m), [], "practice records nothing");
-        compare(m.reached, 3);
-        compare(m.link.kept("lumo11.level"), "3");
-        keyClick(Qt.Key_Escape);
-        keyClick(Qt.Key_L);
-        keyClick(Qt.Key_L);
-        compare(m.level, 0, "past the highest level open comes the scored game");
-        compare(m.game.par, 8);
-    }
+        function test_runGrowsToThreeLevelsAndLeavesRoom() {
+            const pars = Rules.runPuzzles.map(p => p.par);
+            compare([pars.length, pars[0], pars[19]], [20, 1, 8]);
+            verify(pars.every((p, k) => k === 0 || p >= pars[k - 1]), "the par never drops: " + pars);
+            compare(Rules.runPuzzles.map(p => p.levels).join(""), "22222222222223333333", "three levels in the last third");
+            verify(sum(pars) <= Rules.maxMoves - 15, "a run leaves room for slips: " + sum(pars));
+            let run = Rules.newRun(6);
+            for (let k = 0; k < 20; ++k) {
+                compare(Rules.fewestMoves(run.board, run.lamps), run.par, "puzzle " + (k + 1) + " needs its par");
+                run = solvePuzzles(run, 1);
+            }
+            compare([run.outcome, run.moves], ["complete", sum(pars)]);
+        }
 
-    function test_nameFieldTakesKeysAndGivesThemBack() {
-        const m = movie("lumo18.qml");
-        m.newGame(2);
-        keyClick(Qt.Key_Tab);
-        keyClick(Qt.Key_A);
-        keyClick(Qt.Key_Comma);
-        verify(findChild(m, "commaRefused").opacity > 0, "the refused comma is said");
-        keyClick(Qt.Key_B);
-        keyClick(Qt.Key_Return);
-        keyClick(Qt.Key_Space);         // the board has the keys again
-        compare(m.run.moves, 1);
-        compare(table(m).name, "ab", "letters typed, the comma refused");
-    }
+        function test_solutionCostsMoves() {
+            let run = solvePuzzles(Rules.newRun(9), 12);
+            const par = run.par, before = run.moves;
+            compare(Rules.solutionCost(run), par);
+            run = Rules.showSolution(run);
+            compare([run.moves, Rules.solutionCost(run)], [before + par, 0], "paid once a puzzle");
+            compare(Rules.showSolution(run), run);
+            run = solvePuzzles(run, 1);
+            compare(Rules.solutionCost(run), run.par, "the next puzzle costs again");
+            compare(Rules.runResult(Rules.endRun(run), "Bob")[1], 13, "a shown solution still records");
+            // A run that cannot pay ends out of moves, with its puzzles.
+            while (run.moves + run.par < Rules.maxMoves)
+                run = Rules.runMove(Rules.runMove(run, 0), 0);
+            run = Rules.showSolution(run);
+            compare([run.outcome, run.moves, Rules.runResult(run, "Bob")[1]], ["moves", Rules.maxMoves, 13]);
+        }
 
-    // The clock reaching the longest time a result holds ends the game: a single game
-    // without a result, a run with what it solved and the time capped.
-    function test_timeLimitInTheMovies_data() {
-        return [
-            { tag: "lumo12", file: "lumo12.qml", sent: 0, heading: "Time is up" },
-            { tag: "lumo18", file: "lumo18.qml", sent: 0, heading: "Time is up" }
-        ];
-    }
-    function test_timeLimitInTheMovies(data) {
-        const m = movie(data.file);
-        m.newGame(5);
-        const state = () => data.tag === "lumo18" ? m.run : m.game;
-        const unneeded = m.solution().indexOf(0);
-        m.press(unneeded);
-        verify(m.clock.running, "the first move starts the clock");
-        m.clock.addMs(Rules.maxTimeMs - 60000);
-        verify(!state().over, "a minute before the limit still plays");
-        m.clock.addMs(60000);
-        verify(state().over);
-        compare(state().outcome, "time");
-        compare(m.gameOver.title, data.heading);
-        m.sendPendingScore();
-        const sent = writes(m);
-        compare(sent.length, data.sent);
-        if (data.sent)
-            compare(sent[0], "writescore|lumo18,0,1," + Rules.maxTimeMs + ",");
+        // Plays puzzles of a run with their fewest presses, `count` of them or until it ends.
+        function solvePuzzles(run, count) {
+            for (let k = 0; k < count && !run.over; ++k) {
+                const x = Rules.solve(run.board, run.lamps);
+                const before = run.solved;
+                for (let i = 0; i < x.length && run.solved === before && !run.over; ++i)
+                    for (let t = 0; t < x[i] && run.solved === before; ++t)
+                        run = Rules.runMove(run, i);
+            }
+            return run;
+        }
+
+        function test_runEnds_data() {
+            return [
+                { tag: "ended after three puzzles", solve: 3, end: true, outcome: "ended", solved: 3, sent: true },
+                { tag: "ended before any move", solve: 0, end: true, outcome: "ended", solved: 0, sent: false },
+                { tag: "out of moves with nothing solved", solve: 0, wander: true, outcome: "moves", solved: 0, sent: false },
+                { tag: "out of moves", solve: 2, wander: true, outcome: "moves", solved: 2, sent: true },
+                { tag: "time", solve: 1, time: true, outcome: "time", solved: 1, sent: true },
+                { tag: "solution shown", solve: 2, help: true, end: true, outcome: "ended", solved: 2, sent: true },
+                { tag: "still running", solve: 2, outcome: "", solved: 2, sent: false }
+            ];
+        }
+        function test_runEnds(data) {
+            let run = solvePuzzles(Rules.newRun(12), data.solve);
+            if (data.help)
+                run = Rules.showSolution(run);
+            if (data.wander)
+                while (!run.over)
+                    run = Rules.runMove(run, 0);
+            if (data.time)
+                run = Rules.runTick(run, Rules.maxTimeMs + 1);
+            if (data.end)
+                run = Rules.endRun(Rules.runTick(run, 4321));
+            compare([run.outcome, run.solved], [data.outcome, data.solved]);
+            verify(run.moves <= Rules.maxMoves && run.timeMs <= Rules.maxTimeMs);
+            compare(Rules.runResult(run, "Bob"), data.sent ? ["lumo18", data.solved, run.moves, run.timeMs, "Bob"] : null);
+            if (run.over)
+                compare([Rules.endRun(run), Rules.runMove(run, 0)], [run, run], "an ended run stays as it ended");
+        }
+
+        // ---- The movies, played through their own input ----
+
+        function movie(file, properties) { return stage.open(file, properties); }
+        function writes(m) { return stage.sent("writescore").map(s => "writescore|" + s); }
+        // The keys that take the cursor to `index` by stepping along the board, as Rules does.
+        function keysTo(board, from, index) {
+            const dirs = [[Qt.Key_Right, 1, 0], [Qt.Key_Left, -1, 0], [Qt.Key_Down, 0, 1], [Qt.Key_Up, 0, -1]];
+            const back = new Map([[from, []]]), todo = [from];
+            while (todo.length > 0) {
+                const at = todo.shift();
+                if (at === index)
+                    return back.get(at);
+                for (const [key, dx, dy] of dirs) {
+                    const to = Rules.step(board, at, dx, dy);
+                    if (!back.has(to)) {
+                        back.set(to, back.get(at).concat([key]));
+                        todo.push(to);
+                    }
+                }
+            }
+            return null;
+        }
+
+        function test_movieSolvedSendsOnce_data() {
+            return [{ tag: "lumo11" }, { tag: "lumo12 by mouse", type: "lumo12", mouse: true }, { tag: "lumo13" }];
+        }
+        function test_movieSolvedSendsOnce(data) {
+            const type = data.type || data.tag;
+            const m = movie("lumo12.qml", { gameType: type });
+            m.newGame(31);
+            m.table.name = "Kim";
+            const x = m.solution();
+            let cursor = m.game.board.cells.length >> 1;
+            x.forEach((times, i) => {
+                for (const key of data.mouse ? [] : keysTo(m.game.board, cursor, i))
+                    keyClick(key);
+                cursor = i;
+                for (let t = 0; t < times; ++t) {
+                    if (data.mouse)
+                        mouseClick(findChild(m, "lamp" + i));
+                    else
+                        keyClick(t % 2 ? Qt.Key_Return : Qt.Key_Space);
+                }
+            });
+            verify(m.game.over);
+            compare(m.game.moves, m.game.fewest);
+            verify(m.gameOver.visible, "the end is shown");
+            tryVerify(() => writes(m).length === 1);
+            const list = writes(m)[0].split("|")[1].split(",");
+            compare([list.length, list[0], list[1], list[3]], [4, type, String(m.game.fewest), "Kim"]);
+            keyClick(Qt.Key_Escape);
+            keyClick(Qt.Key_Space);
+            compare(writes(m).length, 1, "sent once");
+        }
+
+        function test_runEndedByKeySendsOnce() {
+            const m = movie("lumo18.qml");
+            m.newGame(44);
+            verify(m.table.boardView.activeFocus, "focus " + m.Window.activeFocusItem);
+            for (let k = 0; k < 2; ++k) {
+                const x = m.solution();
+                x.forEach((times, i) => { if (times) m.press(i); });
+            }
+            compare(m.run.solved, 2);
+            keyClick(Qt.Key_E);
+            verify(!m.run.over, "asked first");
+            keyClick(Qt.Key_Return);
+            verify(m.run.over);
+            verify(m.gameOver.visible);
+            keyClick(Qt.Key_Escape);
+            keyClick(Qt.Key_E);
+            tryVerify(() => writes(m).length === 1);
+            const list = writes(m)[0].split("|")[1].split(",");
+            compare([list.length].concat(list.slice(0, 3)), [5, "lumo18", "2", String(m.run.moves)]);
+        }
+
+        function test_nameFieldTakesKeysAndGivesThemBack() {
+            const m = movie("lumo18.qml");
+            m.newGame(2);
+            keyClick(Qt.Key_Tab);
+            keyClick(Qt.Key_A);
+            keyClick(Qt.Key_Comma);
+            verify(findChild(m, "commaRefused").opacity > 0, "the refused comma is said");
+            keyClick(Qt.Key_B);
+            keyClick(Qt.Key_Return);
+            keyClick(Qt.Key_Space);         // the board has the keys again
+            compare(m.run.moves, 1);
+            compare(m.table.name, "ab", "letters typed, the comma refused");
+        }
+
     }
 }

@@ -25,57 +25,55 @@ MovieStage {
             return game;
         }
 
-        function test_value_data() {
+        // Each row: what a rule gives for a board of our own. A Numero sum above the target
+        // is lost for good; a Pro path above it may still come back with a sign.
+        function test_rules_data() {
+            const value = (cells, path) => String(Rules.value(cells, path));
+            const past = (mode, cells, path) => {
+                const all = new Array(Rules.modes[mode].size * Rules.modes[mode].size).fill("1");
+                cells.forEach((c, i) => { all[i] = c; });
+                return Rules.pastTarget(Object.assign(withCells(mode, all, 12), { path: path }));
+            };
+            const ones = touchAll(withCells("numero", new Array(36).fill("1"), 30), [0, 1, 7]);
+            const touch = cell => Rules.touch(ones, cell).path;
+            const pro = Rules.newGame("numeropro", 3);
+            const bonus = (mode, digits) => Rules.timeBonusMs(Rules.modes[mode], digits);
+            const cleared = touchAll(withCells("numero", ["4", "5", "9"].concat(new Array(33).fill("1")), 9), [0, 1]);
+            const list = score => Rules.scoreList(Object.assign({}, pro, { score: score }));
+            const finished = Rules.finish(touchAll(Rules.newGame("numero", 6), [0]));
             return [
-                { tag: "sum", cells: ["3", "4", "5"], path: [0, 1, 2], value: 12 },
-                { tag: "left to right", cells: ["3", "+", "4", "×", "2"], path: [0, 1, 2, 3, 4], value: 14 },
-                { tag: "minus", cells: ["9", "−", "4"], path: [0, 1, 2], value: 5 },
-                { tag: "below zero", cells: ["2", "−", "9"], path: [0, 1, 2], value: -7 },
-                { tag: "ends on a sign", cells: ["2", "+"], path: [0, 1], value: NaN },
-                { tag: "empty", cells: ["2"], path: [], value: NaN }
+                { tag: "value: a sum", got: () => value(["3", "4", "5"], [0, 1, 2]), want: "12" },
+                { tag: "value: left to right", got: () => value(["3", "+", "4", "×", "2"], [0, 1, 2, 3, 4]), want: "14" },
+                { tag: "value: minus", got: () => value(["9", "−", "4"], [0, 1, 2]), want: "5" },
+                { tag: "value: below zero", got: () => value(["2", "−", "9"], [0, 1, 2]), want: "-7" },
+                { tag: "value: ends on a sign", got: () => value(["2", "+"], [0, 1]), want: "NaN" },
+                { tag: "value: no path", got: () => value(["2"], []), want: "NaN" },
+                { tag: "past: under", got: () => past("numero", ["4", "5", "6"], [0, 1]), want: false },
+                { tag: "past: over", got: () => past("numero", ["7", "7", "7"], [0, 1]), want: true },
+                { tag: "past: pro over", got: () => past("numeropro", ["9", "×", "9"], [0, 1, 2]), want: false },
+                { tag: "touch: a path of touching cells", got: () => ones.path, want: [0, 1, 7] },
+                { tag: "touch: a far cell starts a new path", got: () => touch(9), want: [9] },
+                { tag: "touch: a cell of the path takes it back there", got: () => touch(1), want: [0, 1] },
+                { tag: "touch: the last cell again takes it off", got: () => touch(7), want: [0, 1] },
+                { tag: "touch: diagonal cells do not touch", got: () => touch(14), want: [14] },
+                { tag: "touch: off the board", got: () => Rules.touch(ones, 36), want: ones },
+                { tag: "touch: a sign starts no Pro path", got: () => [Rules.touch(pro, 1).path, touchAll(pro, [0, 1]).path], want: [[], [0, 1]] },
+                { tag: "bonus: numero, three digits", got: () => bonus("numero", 3), want: 0 },
+                { tag: "bonus: numero, four", got: () => bonus("numero", 4), want: 2000 },
+                { tag: "bonus: numero, five", got: () => bonus("numero", 5), want: 4000 },
+                { tag: "bonus: pro, two", got: () => bonus("numeropro", 2), want: 0 },
+                { tag: "bonus: pro, three", got: () => bonus("numeropro", 3), want: 3000 },
+                { tag: "clear: scores and refills only the path", got: () => { const a = Rules.clear(cleared);
+                      return [Rules.pathScore(cleared), a.score, a.clears, a.cells.slice(2)]; }, want: [18, 18, 1, cleared.cells.slice(2)] },
+                { tag: "clear: a short path does not", got: () => Rules.clear(touchAll(cleared, [0])), want: touchAll(cleared, [0]) },
+                { tag: "list: a score", got: () => list(1234), want: ["numeropro", 1234] },
+                { tag: "list: more than a record holds", got: () => list(5000000), want: ["numeropro", 999999] },
+                { tag: "finished: takes no cells", got: () => [finished.over, finished.path, Rules.touch(finished, 0) === finished],
+                  want: [true, [], true] }
             ];
         }
-        function test_value(data) {
-            const v = Rules.value(data.cells, data.path);
-            if (isNaN(data.value))
-                verify(isNaN(v));
-            else
-                compare(v, data.value);
-        }
-
-        // A Numero sum above the target is lost for good and is shown as such; a Pro
-        // path above it may still come back with a sign.
-        function test_pastTarget_data() {
-            return [
-                { tag: "under", mode: "numero", cells: ["4", "5", "6"], path: [0, 1], target: 12, past: false },
-                { tag: "over", mode: "numero", cells: ["7", "7", "7"], path: [0, 1], target: 12, past: true },
-                { tag: "pro over", mode: "numeropro", cells: ["9", "×", "9"], path: [0, 1, 2], target: 12, past: false }
-            ];
-        }
-        function test_pastTarget(data) {
-            const size = Rules.modes[data.mode].size;
-            const cells = new Array(size * size).fill("1");
-            data.cells.forEach((c, i) => { cells[i] = c; });
-            const game = Object.assign(withCells(data.mode, cells, data.target), { path: data.path });
-            compare(Rules.pastTarget(game), data.past);
-        }
-
-        function test_touchBuildsAndTakesBackPaths() {
-            let game = withCells("numero", new Array(36).fill("1"), 30);
-            game = touchAll(game, [0, 1, 7]);
-            compare(game.path, [0, 1, 7]);
-            compare(Rules.touch(game, 9).path, [9], "a far cell starts a new path");
-            compare(Rules.touch(game, 1).path, [0, 1], "a cell of the path takes it back there");
-            compare(Rules.touch(game, 7).path, [0, 1], "the last cell again takes it off");
-            compare(Rules.touch(game, 14).path, [14], "diagonal cells do not touch");
-            compare(Rules.touch(game, 36), game);
-        }
-
-        function test_proPathsStartOnADigit() {
-            const game = Rules.newGame("numeropro", 3);
-            verify(Rules.isOperatorCell(game.mode, 1));
-            compare(Rules.touch(game, 1).path, [], "a sign starts no path");
-            compare(touchAll(game, [0, 1]).path, [0, 1]);
+        function test_rules(data) {
+            compare(data.got(), data.want);
         }
 
         // Every target, dealt, after a clear and after a skip, is in the mode's range and
@@ -134,45 +132,6 @@ MovieStage {
             const digits = last.witness.filter(i => !Rules.isOperatorCell(last.mode, i)).length;
             compare(game.lastBonusMs, Rules.timeBonusMs(game.mode, digits));
         }
-        function test_timeBonus_data() {
-            return [
-                { tag: "numero short", mode: "numero", digits: 3, ms: 0 },
-                { tag: "numero four", mode: "numero", digits: 4, ms: 2000 },
-                { tag: "numero five", mode: "numero", digits: 5, ms: 4000 },
-                { tag: "pro two", mode: "numeropro", digits: 2, ms: 0 },
-                { tag: "pro three", mode: "numeropro", digits: 3, ms: 3000 }
-            ];
-        }
-        function test_timeBonus(data) {
-            compare(Rules.timeBonusMs(Rules.modes[data.mode], data.digits), data.ms);
-        }
-
-        function test_clearScoresAndRefillsOnlyThePath() {
-            let game = withCells("numero", ["4", "5", "9"].concat(new Array(33).fill("1")), 9);
-            game = touchAll(game, [0, 1]);
-            verify(Rules.reachesTarget(game));
-            compare(Rules.pathScore(game), 18);
-            const after = Rules.clear(game);
-            compare(after.score, 18);
-            compare(after.cells.slice(2), game.cells.slice(2));
-            compare(after.clears, 1);
-            compare(Rules.clear(touchAll(game, [0])), touchAll(game, [0]), "a short path does not clear");
-        }
-
-        function test_scoreListFitsTheRecord() {
-            const game = Rules.newGame("numeropro", 4);
-            compare(Rules.scoreList(Object.assign({}, game, { score: 1234 })), ["numeropro", 1234]);
-            compare(Rules.scoreList(Object.assign({}, game, { score: 5000000 })), ["numeropro", 999999]);
-            compare(Rules.scoreList(Rules.newGame("numero", 4)), ["numero", 0]);
-        }
-
-        function test_finishedRoundTakesNoCells() {
-            const game = Rules.finish(touchAll(Rules.newGame("numero", 6), [0]));
-            verify(game.over);
-            compare(game.path, []);
-            compare(Rules.touch(game, 0), game);
-        }
-
         // A round played by keys: a path cleared, the clock run out, the result sent once.
         function test_roundByKeysSendsItsScoreOnce_data() {
             return [{ tag: "numero", file: "numero.qml" }, { tag: "pro", file: "numeropro.qml" }];
@@ -182,14 +141,10 @@ MovieStage {
             movie.newGame(77);
             const size = movie.mode.size;
             for (const target of movie.game.witness) {
-                while (movie.cursor % size < target % size) keyClick(Qt.Key_Right);
-                while (movie.cursor % size > target % size) keyClick(Qt.Key_Left);
-                while (Math.floor(movie.cursor / size) < Math.floor(target / size)) keyClick(Qt.Key_Down);
-                while (Math.floor(movie.cursor / size) > Math.floor(target / size)) keyClick(Qt.Key_Up);
+                stage.goTo(target, size, key => keyClick(key));
                 keyClick(Qt.Key_Space);
             }
-            verify(movie.game.score > 0);
-            compare(movie.game.clears, 1);
+            verify(movie.game.score > 0 && movie.game.clears === 1);
             keyClick(Qt.Key_Space);
             verify(movie.game.path.length === 1);
             keyClick(Qt.Key_Backspace);

@@ -139,14 +139,15 @@ TEST(Ranking, CodePageCaseAndNumbersBeyondTheKeys) {
     }
 }
 
-TEST(FormatTime, MinutesSecondsMilliseconds) {
-    const std::pair<std::int64_t, const char*> cases[] = {
-        {83456, "1:23.456"}, {7, "0:00.007"}, {-61001, "-1:01.001"}, {INT64_MIN, "-153722867280912:55.808"}};
-    for (auto [ms, text] : cases)
+// Times as minutes, two-digit seconds and milliseconds; values beyond the keys' ranges
+// show true.
+TEST(RowText, TimesAndValuesBeyondTheKeys) {
+    const std::pair<std::int64_t, const char*> times[] = {{83456, "1:23.456"},
+                                                          {9009, "0:09.009"},
+                                                          {-61001, "-1:01.001"},
+                                                          {INT64_MIN, "-153722867280912:55.808"}};
+    for (auto [ms, text] : times)
         EXPECT_EQ(FormatTime(ms), text) << ms;
-}
-
-TEST(RowText, ValuesBeyondTheKeyRangesShowTrue) {
     EXPECT_EQ(rowText(K::ByScoreThenTime, makeRecord(5, "a", 10000000, 150)),
               (HiScoreRowText{"a", "166:40.000", "150", ""}));
 }

@@ -55,9 +55,10 @@ TEST_P(DamagedTail, KeepsItsNumberButIsNeverReadNorWrittenOver) {
     EXPECT_EQ(file.RecordCount().value(), count);
     EXPECT_EQ(recordsIn(file), std::vector<ScoreRecord>{ann});
     EXPECT_EQ(file.ReadRecord(1).value(), ann);
-    if (count == 2)
+    if (count == 2) {
         EXPECT_NE(file.ReadRecord(2).error().text().find("record 2 is cut short"),
                   std::string::npos);
+    }
 
     std::vector<std::string> notes;
     ScoreFile::Visitor v;
@@ -86,9 +87,8 @@ TEST_P(DamagedTail, KeepsItsNumberButIsNeverReadNorWrittenOver) {
     EXPECT_EQ(fileBytes(dir.file()), before);
 }
 
-// No tail; cut in the slot, in the name, on both sides of the rounding edge, in the
-// time and in the moves.
-INSTANTIATE_TEST_SUITE_P(Tails, DamagedTail, ::testing::Values(0, 20, 32, 33, 65));
+// No tail; one byte; cut in the name, on both sides of the rounding edge, in the moves.
+INSTANTIATE_TEST_SUITE_P(Tails, DamagedTail, ::testing::Values(0, 1, 20, 32, 33, 65));
 
 // Through a link the file may be any file: its bytes are never covered, and a real
 // score file behind a link is used like any other.
@@ -145,32 +145,49 @@ int exitCode(pid_t pid) {
     return WIFEXITED(status) ? WEXITSTATUS(status) : 99;
 }
 
-TEST(ScoreFile, ReadOnlyFileCanBeReadButNotAppendedToNorCreated) {
+// What cannot be written is refused at once, saying why, and read where it can be: a
+// read-only file; a missing one in a read-only folder, an empty list whose reader hears
+// why; and what is no regular file (opening a FIFO would block until a writer came).
+TEST(ScoreFile, WhatCannotBeWrittenIsRefusedAtOnceAndSaysWhy) {
     TempFolder dir;
     writeRecords(dir.file(), {makeRecord(1, "Ann", 1)});
+    ASSERT_EQ(::mkfifo(dir.file("fifo").c_str(), 0600), 0);
+    std::filesystem::create_directory(dir.file("folder"));
     ::chmod(dir.file().c_str(), 0444);
     ::chmod(dir.path().c_str(), 0555);
     const std::string before = fileBytes(dir.file());
-    const pid_t child = spawn([&] {
-        if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0))
-            return 90; // root would write anyway
-        ScoreFile file(dir.file());
-        if (auto count = file.RecordCount(); !count.ok() || count.value() != 1)
-            return 1;
-        auto n = file.AppendRecord(makeRecord(1, "Bob", 2));
-        if (n.ok() || n.error().text() != "Could not open the score file \"" + dir.file() +
-                                              "\": Permission denied.")
-            return 2;
-        // A missing file that cannot be created reads as empty, and the reader hears why.
-        auto missing = buildHiScoreList(ScoreFile(dir.file("new.lst")), 1, 0);
-        if (!missing.ok() || !missing.value().top.empty() || missing.value().notes.size() != 1 ||
-            missing.value().notes[0] != "Could not create the score file \"" + dir.file("new.lst") +
-                                            "\": Permission denied. The list is empty.")
-            return 3;
-        auto added = ScoreFile(dir.file("new.lst")).AppendRecord(makeRecord(1, "Bob", 2));
-        return !added.ok() && added.error().reason == "Permission denied" ? 0 : 4;
-    });
-    EXPECT_EQ(exitCode(child), 0);
+    const struct {
+        std::string path;
+        std::int64_t count; // -1: cannot be read either
+        std::string reason;
+    } cases[] = {{dir.file(), 1, "Permission denied"},
+                 {dir.file("new.lst"), 0, "Permission denied"},
+                 {dir.file("fifo"), -1, "it is not a regular file"},
+                 {"/dev/null", -1, "it is not a regular file"},
+                 {dir.file("folder"), -1, "Is a directory"}};
+    for (const auto& c : cases) {
+        const pid_t child = spawn([&] {
+            ::alarm(20); // a hang ends the child instead of the test run
+            // Root would write to the read-only file anyway.
+            if (c.count >= 0 && ::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0))
+                return 90;
+            ScoreFile file(c.path);
+            const std::string why = " the score file \"" + c.path + "\": " + c.reason + ".";
+            if (c.count < 0 && (file.RecordCount().error().text() != "Could not open" + why ||
+                                file.readAll().ok() || file.ReadRecord(1).ok()))
+                return 1;
+            if (c.count >= 0) {
+                const auto list = buildHiScoreList(file, 1, 0);
+                const std::vector<std::string> notes{"Could not create" + why + " The list is empty."};
+                if (!list.ok() || list.value().entries != c.count ||
+                    list.value().notes != (c.count == 0 ? notes : std::vector<std::string>{}))
+                    return 2;
+            }
+            auto n = file.AppendRecord(makeRecord(1, "Bob", 2));
+            return !n.ok() && n.error().reason == c.reason ? 0 : 3;
+        });
+        EXPECT_EQ(exitCode(child), 0) << c.path;
+    }
     EXPECT_EQ(fileBytes(dir.file()), before);
 }
 
@@ -230,37 +247,6 @@ TEST(ScoreFile, SlowReaderNeverKeepsAWriterOut) {
     EXPECT_EQ(appended, 0);
     EXPECT_EQ(seen, 100); // the read keeps to the count it took
     EXPECT_EQ(file.RecordCount().value(), 101);
-}
-
-// Opening a FIFO would block until a writer came along; a device or a folder is no
-// score file either. Every operation refuses them at once.
-TEST(ScoreFile, WhatIsNoRegularFileIsRefusedAtOnce) {
-    TempFolder dir;
-    ASSERT_EQ(::mkfifo(dir.file("fifo").c_str(), 0600), 0);
-    std::filesystem::create_directory(dir.file("folder"));
-    const struct {
-        std::string path;
-        std::string reason;
-    } cases[] = {{dir.file("fifo"), "it is not a regular file"},
-                 {"/dev/null", "it is not a regular file"},
-                 {dir.file("folder"), "Is a directory"}};
-    for (const auto& c : cases) {
-        const pid_t child = spawn([&] {
-            ::alarm(20); // a hang ends the child instead of the test run
-            ScoreFile file(c.path);
-            const std::string want =
-                "Could not open the score file \"" + c.path + "\": " + c.reason + ".";
-            if (file.RecordCount().ok() || file.RecordCount().error().text() != want)
-                return 1;
-            if (file.readAll().ok() || file.ReadRecord(1).ok())
-                return 2;
-            auto n = file.AppendRecord(makeRecord(1, "Ann"));
-            if (n.ok() || n.error().reason != c.reason)
-                return 3;
-            return 0;
-        });
-        EXPECT_EQ(exitCode(child), 0) << c.path;
-    }
 }
 
 } // namespace

@@ -16,93 +16,56 @@
 namespace tarno {
 namespace {
 
-struct GridCase {
-    int rows;
-    int columns;
-    const char* layout;
-};
-
-class GridLayoutTest : public ::testing::TestWithParam<GridCase> {};
-
-TEST_P(GridLayoutTest, GivesTheLinksAlongAntiDiagonals) {
-    EXPECT_EQ(GridLayout(GetParam().rows, GetParam().columns), GetParam().layout);
+TEST(LayoutFor, GridsAlongAntiDiagonalsAndTheStoredHexagonBoards) {
+    const std::string grid3x3 = "AB42AC13BD42BE13CE42CF13DG13EG42EH13FH42GI13HI42";
+    const std::string grid4x4 = "AB42AC13BD42BE13CE42CF13DG42DH13EH42EI13FI42FJ13GK13HK42HL13IL42"
+                                "IM13JM42KN13LN42LO13MO42NP13OP42";
+    const struct {
+        const char* kind;
+        const char* size;
+        std::string layout;
+    } cases[] = {{"tarno", "9", grid3x3},
+                 {"tarno", "25", grid4x4},
+                 {"angle", "9", grid4x4},
+                 {"bg", "33", grid3x3},
+                 {"bg", "23", "AB42AC13BD13CD42CE13DF13EF42"},
+                 {"bg", "13", "AB13BC13"},
+                 {"bg", "11", ""},
+                 {"bg", "04", ""},
+                 {"bg", "x3", ""},
+                 {"hexa", "5X", "CA36CB52DA41DC52EB41EC36"},
+                 {"hexa", "5x", ""},
+                 {"Tarno", "9", ""}};
+    for (const auto& c : cases)
+        EXPECT_EQ(LayoutFor(c.kind, c.size), c.layout) << c.kind << c.size;
+    EXPECT_EQ(LayoutFor("bg", "58"), GridLayout(5, 8));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Known, GridLayoutTest,
-    ::testing::Values(GridCase{3, 3, "AB42AC13BD42BE13CE42CF13DG13EG42EH13FH42GI13HI42"},
-                      GridCase{4, 4,
-                               "AB42AC13BD42BE13CE42CF13DG42DH13EH42EI13FI42FJ13GK13HK42HL13IL42"
-                               "IM13JM42KN13LN42LO13MO42NP13OP42"},
-                      GridCase{2, 3, "AB42AC13BD13CD42CE13DF13EF42"}, GridCase{1, 1, ""},
-                      GridCase{0, 4, ""}, GridCase{1, 3, "AB13BC13"}));
-
-TEST(GridLayout, LargestGridsKeepTheGroupCountAndStayInsideTheTables) {
-    for (const auto& [r, c] :
-         {std::pair{5, 8}, std::pair{8, 5}, std::pair{4, 9}, std::pair{6, 6}}) {
-        const std::string layout = GridLayout(r, c);
-        EXPECT_EQ(layout.size(), 4u * static_cast<size_t>(r * (c - 1) + (r - 1) * c))
-            << r << "x" << c;
-        EXPECT_TRUE(BuildCellLinks(layout).has_value()) << r << "x" << c;
-    }
-}
-
-struct KindCase {
-    const char* kind;
-    const char* size;
-    std::string layout;
-};
-
-class LayoutForTest : public ::testing::TestWithParam<KindCase> {};
-
-TEST_P(LayoutForTest, PicksTheBoardOfTheKind) {
-    EXPECT_EQ(LayoutFor(GetParam().kind, GetParam().size), GetParam().layout);
-}
-
-INSTANTIATE_TEST_SUITE_P(Kinds, LayoutForTest,
-                         ::testing::Values(KindCase{"tarno", "9", GridLayout(3, 3)},
-                                           KindCase{"tarno", "25", GridLayout(4, 4)},
-                                           KindCase{"angle", "9", GridLayout(4, 4)},
-                                           KindCase{"bg", "58", GridLayout(5, 8)},
-                                           KindCase{"bg", "5", GridLayout(5, 5)},
-                                           KindCase{"bg", "x3", ""},
-                                           KindCase{"hexa", "5X", "CA36CB52DA41DC52EB41EC36"},
-                                           KindCase{"hexa", "5x", ""}, KindCase{"Tarno", "9", ""}));
-
+// Each board in order: its key and number of links, each link between opposite edges of
+// two cells and no pair twice, cells lettered from A without gaps, all reached from A.
 TEST(HexLayouts, EveryShapeIsConnectedWithOppositeEdgesAndNoGaps) {
-    const std::pair<const char*, int> expectedLinks[] = {
+    const std::pair<std::string_view, int> links[] = {
         {"3T", 3},  {"4O", 5},  {"5X", 6},  {"5W", 7},  {"6T", 9},   {"6R", 9},   {"6W", 9},
         {"7O", 12}, {"8X", 13}, {"9O", 16}, {"9W", 16}, {"10T", 18}, {"10O", 19}, {"10W", 18}};
-    ASSERT_EQ(HexLayouts().size(), 14u);
-    for (size_t i = 0; i < 14; ++i) {
+    ASSERT_EQ(HexLayouts().size(), std::size(links));
+    for (size_t i = 0; i < std::size(links); ++i) {
         const HexLayout& h = HexLayouts()[i];
-        SCOPED_TRACE(std::string(h.key));
-        EXPECT_EQ(h.key, expectedLinks[i].first);
-        EXPECT_EQ(h.layout.size(), 4u * static_cast<size_t>(expectedLinks[i].second));
+        EXPECT_EQ(std::pair(h.key, static_cast<int>(h.layout.size()) / 4), links[i]);
+        EXPECT_TRUE(BuildCellLinks(h.layout).has_value()) << h.key;
         std::set<std::pair<int, int>> pairs;
-        std::set<int> letters;
+        std::set<int> letters, reached{1};
         for (size_t g = 0; g < h.layout.size(); g += 4) {
-            const int a = h.layout[g] - 64;
-            const int b = h.layout[g + 1] - 64;
-            const int ea = h.layout[g + 2] - '0';
-            const int eb = h.layout[g + 3] - '0';
-            EXPECT_EQ(ea <= 3 ? ea + 3 : ea - 3, eb);
-            EXPECT_TRUE(pairs.insert({std::min(a, b), std::max(a, b)}).second) << "pair twice";
-            letters.insert(a);
-            letters.insert(b);
+            const int a = h.layout[g] - 64, b = h.layout[g + 1] - 64;
+            EXPECT_EQ((h.layout[g + 2] - '1' + 3) % 6, h.layout[g + 3] - '1') << h.key;
+            EXPECT_TRUE(pairs.insert({std::min(a, b), std::max(a, b)}).second) << h.key;
+            letters.insert({a, b});
         }
-        EXPECT_EQ(static_cast<int>(letters.size()), h.cells);
-        EXPECT_EQ(*letters.rbegin(), h.cells);
-        // Connected: a walk from A reaches every cell.
-        std::set<int> reached{1};
-        for (size_t round = 0; round < 10; ++round)
+        EXPECT_EQ(std::pair(letters.size(), *letters.rbegin()), std::pair(size_t(h.cells), h.cells));
+        for (size_t round = 0; round < pairs.size(); ++round)
             for (const auto& [a, b] : pairs)
-                if (reached.count(a) || reached.count(b)) {
-                    reached.insert(a);
-                    reached.insert(b);
-                }
-        EXPECT_EQ(static_cast<int>(reached.size()), h.cells);
-        EXPECT_TRUE(BuildCellLinks(h.layout).has_value());
+                if (reached.count(a) || reached.count(b))
+                    reached.insert({a, b});
+        EXPECT_EQ(static_cast<int>(reached.size()), h.cells) << h.key;
     }
 }
 
@@ -133,26 +96,23 @@ TEST(HexLayouts, TheMoviesAndTheirGuideHoldTheSolversTable) {
 TEST(BuildCellLinks, AddsBothDirectionsInOrder) {
     const auto table = BuildCellLinks("AB42AC13");
     ASSERT_TRUE(table);
-    const CellLinks& a = (*table)[1];
-    ASSERT_EQ(a.count, 2);
-    EXPECT_EQ(a.links[1].neighbour, 3);
-    const CellLinks& b = (*table)[2];
-    ASSERT_EQ(b.count, 1);
-    EXPECT_EQ(std::tuple(b.links[0].cell, b.links[0].neighbour, b.links[0].cellEdge,
-                         b.links[0].neighbourEdge),
-              std::tuple(2, 1, 2, 4));
+    EXPECT_EQ((*table)[1].count, 2);
+    EXPECT_EQ((*table)[1].links[1].neighbour, 3);
+    const CellLink& b = (*table)[2].links[0];
+    EXPECT_EQ(std::tuple((*table)[2].count, b.cell, b.neighbour, b.cellEdge, b.neighbourEdge),
+              std::tuple(1, 2, 1, 2, 4));
     EXPECT_EQ((*table)[4].count, 0);
-}
-
-TEST(BuildCellLinks, RefusesWhatTheTablesCannotHold) {
-    EXPECT_FALSE(BuildCellLinks("AB4"));                          // incomplete group
-    EXPECT_FALSE(BuildCellLinks("Ai42"));                         // cell 41
-    EXPECT_FALSE(BuildCellLinks("AB72"));                         // edge 7
-    EXPECT_FALSE(BuildCellLinks("ABx2"));                         // not a digit
-    EXPECT_FALSE(BuildCellLinks("AB14AC14AD14AE14AF14AG14AH14")); // a seventh link
-    EXPECT_TRUE(BuildCellLinks("AB14AC14AD14AE14AF14AG14"));
-    EXPECT_TRUE(BuildCellLinks("Ah42")); // cell 40
-    EXPECT_TRUE(BuildCellLinks(""));
+    const std::pair<const char*, bool> layouts[] = {
+        {"AB4", false},                          // incomplete group
+        {"Ai42", false},                         // cell 41
+        {"AB72", false},                         // edge 7
+        {"ABx2", false},                         // not a digit
+        {"AB14AC14AD14AE14AF14AG14AH14", false}, // a seventh link
+        {"AB14AC14AD14AE14AF14AG14", true},
+        {"Ah42", true}, // cell 40
+        {"", true}};
+    for (auto [layout, holds] : layouts)
+        EXPECT_EQ(BuildCellLinks(layout).has_value(), holds) << layout;
 }
 
 } // namespace

@@ -7,46 +7,32 @@
 namespace tarno {
 namespace {
 
-struct HeaderCase {
-    const char* header;
-    const char* kind;
-    const char* size;
-    int count;
-    int matchSum;
-};
-
-class HeaderTest : public ::testing::TestWithParam<HeaderCase> {};
-
-TEST_P(HeaderTest, NameSelectsKindSizeAndMatching) {
-    const HeaderCase& c = GetParam();
-    const auto h = ParsePuzzleHeader(c.header);
-    ASSERT_TRUE(h);
-    EXPECT_EQ(h->kind, c.kind);
-    EXPECT_EQ(h->size, c.size);
-    EXPECT_EQ(h->count, c.count);
-    EXPECT_EQ(h->matchSum, c.matchSum);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Kinds, HeaderTest,
-    ::testing::Values(
-        HeaderCase{"tarno9*9", "tarno", "9", 9, 0}, HeaderCase{"tarno16*16", "tarno", "16", 16, 0},
-        HeaderCase{"ta*16", "tarno", "16", 16, 0},
-        HeaderCase{"angle*16", "angle", "16", 16, 0}, HeaderCase{"kp*16", "kpuzzle", "16", 16, 0},
-        HeaderCase{"hexa5X*5", "hexa", "5X", 5, 0}, HeaderCase{"hexa10W*10", "hexa", "10W", 10, 0},
-        HeaderCase{"hex*3", "hexa", "", 3, 0}, HeaderCase{"bg58*40", "bg", "58", 40, 3},
-        HeaderCase{"Tarno9*9", "", "", 9, 0}, HeaderCase{"*7", "", "", 7, 0}));
-
-TEST(Header, CountMustBePlainDecimal) {
-    EXPECT_FALSE(ParsePuzzleHeader("tarno9"));
-    EXPECT_FALSE(ParsePuzzleHeader("tarno9*-9"));
-    EXPECT_FALSE(ParsePuzzleHeader("tarno9* 9"));
-    EXPECT_FALSE(ParsePuzzleHeader("tarno9*1234567890"));
-    EXPECT_EQ(ParsePuzzleHeader("tarno9*09")->count, 9);
-}
-
 std::vector<std::string> items(std::string_view text) {
     return splitItems(text);
+}
+
+TEST(Header, NameSelectsKindSizeAndMatching) {
+    const struct {
+        const char* header;
+        const char* kind;
+        const char* size;
+        int count;
+        int matchSum;
+    } cases[] = {{"tarno9*9", "tarno", "9", 9, 0},     {"tarno16*16", "tarno", "16", 16, 0},
+                 {"ta*16", "tarno", "16", 16, 0},      {"angle*16", "angle", "16", 16, 0},
+                 {"kp*16", "kpuzzle", "16", 16, 0},    {"hexa5X*5", "hexa", "5X", 5, 0},
+                 {"hexa10W*10", "hexa", "10W", 10, 0}, {"hex*3", "hexa", "", 3, 0},
+                 {"bg58*40", "bg", "58", 40, 3},       {"Tarno9*9", "", "", 9, 0},
+                 {"*7", "", "", 7, 0},                 {"tarno9*09", "tarno", "9", 9, 0}};
+    for (const auto& c : cases) {
+        const auto h = ParsePuzzleHeader(c.header);
+        ASSERT_TRUE(h) << c.header;
+        EXPECT_EQ(std::tie(h->kind, h->size, h->count, h->matchSum),
+                  std::tuple(std::string(c.kind), std::string(c.size), c.count, c.matchSum))
+            << c.header;
+    }
+    for (const char* header : {"tarno9", "tarno9*-9", "tarno9* 9", "tarno9*1234567890"})
+        EXPECT_FALSE(ParsePuzzleHeader(header)) << header;
 }
 
 TEST(SplitItems, KeepsEmptyItems) {
@@ -55,120 +41,90 @@ TEST(SplitItems, KeepsEmptyItems) {
     EXPECT_EQ(items("a,,b,"), (std::vector<std::string>{"a", "", "b", ""}));
 }
 
-TEST(Request, FixedPiecesAreReadAsThreeBlocks) {
-    const auto r = parseRequest(items("tarno9*9,3230,3001,0012,0031,1312,0233,1110,1021,0032,"
-                                      "0233,3230,6,1,2,0"));
-    ASSERT_TRUE(r.request) << r.problem;
-    ASSERT_EQ(r.request->fixed.size(), 2u);
-    EXPECT_EQ(r.request->fixed[0].piece, "0233");
-    EXPECT_EQ(r.request->fixed[0].cell, 6);
-    EXPECT_EQ(r.request->fixed[0].rotation, 2);
-    EXPECT_EQ(r.request->fixed[1].piece, "3230");
-    EXPECT_EQ(r.request->fixed[1].cell, 1);
-    EXPECT_EQ(r.request->fixed[1].rotation, 0);
-    EXPECT_EQ(r.request->freeCells, (std::vector<int>{2, 3, 4, 5, 7, 8, 9}));
-    EXPECT_EQ(r.request->toPlace, (std::vector<int>{1, 2, 3, 4, 6, 7, 8}));
+// Fixed pieces come as three blocks (pieces, cells, rotations); each takes the first
+// equal string of the pieces, and the search is left the other cells and pieces.
+TEST(Request, FixedPiecesLeaveTheOtherCellsAndPiecesToTheSearch) {
+    const struct {
+        const char* request;
+        std::vector<int> freeCells, toPlace;
+    } cases[] = {{"tarno9*9,3230,3001,0012,0031,1312,0233,1110,1021,0032,0233,3230,6,1,2,0",
+                  {2, 3, 4, 5, 7, 8, 9},
+                  {1, 2, 3, 4, 6, 7, 8}},
+                 {"tarno9*9,1111,2222,1111,1111,0000,0000,0000,0000,0000,1111,5,0",
+                  {1, 2, 3, 4, 6, 7, 8, 9},
+                  {1, 2, 3, 4, 5, 6, 7, 8}},
+                 {"xyz*2,12,34", {1, 2}, {0, 1}}};
+    for (const auto& c : cases) {
+        const auto r = parseRequest(items(c.request));
+        ASSERT_TRUE(r.request) << r.problem;
+        EXPECT_EQ(r.request->freeCells, c.freeCells) << c.request;
+        EXPECT_EQ(r.request->toPlace, c.toPlace) << c.request;
+    }
+    const auto fixed = parseRequest(items(cases[0].request)).request->fixed;
+    ASSERT_EQ(fixed.size(), 2u);
+    EXPECT_EQ(std::tie(fixed[0].piece, fixed[0].cell, fixed[0].rotation), std::tuple("0233", 6, 2));
+    EXPECT_EQ(std::tie(fixed[1].piece, fixed[1].cell, fixed[1].rotation), std::tuple("3230", 1, 0));
 }
 
-TEST(Request, AFixedPieceTakesOnlyTheFirstEqualString) {
-    const auto r = parseRequest(items("tarno9*9,1111,2222,1111,1111,0000,0000,0000,0000,0000,"
-                                      "1111,5,0"));
-    ASSERT_TRUE(r.request) << r.problem;
-    EXPECT_EQ(r.request->toPlace, (std::vector<int>{1, 2, 3, 4, 5, 6, 7, 8}));
-    // The same string is never taken twice: a second fixed "2222" finds nothing left.
-    EXPECT_FALSE(parseRequest(items("tarno9*9,1111,2222,1111,1111,0000,0000,0000,0000,0000,"
-                                    "2222,2222,5,6,0,0"))
-                     .request);
+TEST(Request, MalformedOnesAreRefusedWithAReason) {
+    for (const char* request : {
+             "tarno9,0000",                               // no star
+             "tarno9*x,0000",                             // count text
+             "xx*41",                                     // count 41
+             "tarno9*3,0000,0000",                        // too few items
+             "tarno9*2,0000,0000,0000",                   // items not 1+count+3K
+             "tarno9*2,0000,",                            // empty piece
+             "tarno9*2,0000,00a0",                        // non-digit piece
+             "tarno9*2,0000,000",                         // lengths differ
+             "xyz*2,1,23",                                // lengths differ without links
+             "tarno9*2,000,000",                          // three-edge pieces on a grid
+             "hexa3T*3,0000,0000,0000",                   // four-edge pieces on a hexagon board
+             "tarno9*2,0000,1111,1111,3,0",               // fixed cell beyond count
+             "tarno9*3,0000,1111,2222,1111,2222,1,1,0,0", // fixed cell twice
+             "tarno9*2,0000,1111,1111,1,4",               // rotation outside 0..L-1
+             "tarno9*2,0000,1111,2222,1,0",               // fixed piece not among pieces
+             "tarno9*9,1111,2222,1111,1111,0000,0000,0000,0000,0000,2222,2222,5,6,0,0", // taken
+             "bgxy*4,0000,0000,0000,0000",                // bg size not digits
+             "bg99*1,0000",                               // bg over 40 cells
+             ""}) {
+        const auto r = parseRequest(items(request));
+        EXPECT_FALSE(r.request) << request;
+        EXPECT_FALSE(r.problem.empty()) << request;
+    }
+    // Boards without links take any piece length; a grid may have no cells.
+    for (const char* request : {"hexa5Z*2,123,456", "bg00*1,0123"})
+        EXPECT_TRUE(parseRequest(items(request)).request) << request;
 }
-
-TEST(Request, WithoutFixedPiecesEveryCellIsFree) {
-    const auto r = parseRequest(items("tarno9*9,3230,3001,0012,0031,1312,0233,1110,1021,0032"));
-    ASSERT_TRUE(r.request) << r.problem;
-    EXPECT_EQ(r.request->freeCells.size(), 9u);
-    EXPECT_EQ(r.request->toPlace.size(), 9u);
-    EXPECT_EQ(r.request->pieceLength, 4);
-    EXPECT_EQ(r.request->links[1].count, 2);
-}
-
-TEST(Request, BoardsWithoutLinksTakeAnyPieceLength) {
-    EXPECT_TRUE(parseRequest(items("xyz*2,1,23")).request == std::nullopt); // lengths differ
-    EXPECT_TRUE(parseRequest(items("xyz*2,12,34")).request);
-    EXPECT_TRUE(parseRequest(items("hexa5Z*2,123,456")).request);
-    EXPECT_TRUE(parseRequest(items("bg00*1,0123")).request); // a grid with no cells
-}
-
-struct MalformedCase {
-    const char* why;
-    const char* request;
-};
-
-class MalformedTest : public ::testing::TestWithParam<MalformedCase> {};
-
-TEST_P(MalformedTest, IsRefusedWithAReason) {
-    const auto r = parseRequest(items(GetParam().request));
-    EXPECT_FALSE(r.request);
-    EXPECT_FALSE(r.problem.empty());
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Refused, MalformedTest,
-    ::testing::Values(
-        MalformedCase{"no star", "tarno9,0000"}, MalformedCase{"count text", "tarno9*x,0000"},
-        MalformedCase{"count 41", "xx*41"},
-        MalformedCase{"too few items", "tarno9*3,0000,0000"},
-        MalformedCase{"items not 1+count+3K", "tarno9*2,0000,0000,0000"},
-        MalformedCase{"empty piece", "tarno9*2,0000,"},
-        MalformedCase{"non-digit piece", "tarno9*2,0000,00a0"},
-        MalformedCase{"lengths differ", "tarno9*2,0000,000"},
-        MalformedCase{"three-edge pieces on a grid", "tarno9*2,000,000"},
-        MalformedCase{"four-edge pieces on a hexagon board", "hexa3T*3,0000,0000,0000"},
-        MalformedCase{"fixed cell beyond count", "tarno9*2,0000,1111,1111,3,0"},
-        MalformedCase{"fixed cell twice", "tarno9*3,0000,1111,2222,1111,2222,1,1,0,0"},
-        MalformedCase{"rotation outside 0..L-1", "tarno9*2,0000,1111,1111,1,4"},
-        MalformedCase{"fixed piece not among pieces", "tarno9*2,0000,1111,2222,1,0"},
-        MalformedCase{"bg size not digits", "bgxy*4,0000,0000,0000,0000"},
-        MalformedCase{"bg over 40 cells", "bg99*1,0000"}, MalformedCase{"no items", ""}));
 
 // Fixed pieces are laid as given; the check names the first two that touch with codes
 // that do not match by the board's rule (equal codes, or codes adding up for "bg").
-struct ClashCase {
-    const char* request;
-    int cell; // 0: no clash
-    int neighbour;
-};
-
-class FixedClashTest : public ::testing::TestWithParam<ClashCase> {};
-
-TEST_P(FixedClashTest, NamesTheFirstPairThatDoesNotMatch) {
-    const ClashCase& c = GetParam();
-    const auto r = parseRequest(items(c.request));
-    ASSERT_TRUE(r.request) << r.problem;
-    const std::optional<FixedClash> clash = clashingFixedPieces(*r.request);
-    if (c.cell == 0) {
-        EXPECT_FALSE(clash) << clash->cell << "," << clash->neighbour;
-        return;
-    }
-    ASSERT_TRUE(clash);
-    EXPECT_EQ(clash->cell, c.cell);
-    EXPECT_EQ(clash->neighbour, c.neighbour);
-}
-
-// The solved board of the worked 3 x 3 example: 3230 3001 0031 1110 1312 0012 1021 0233
-// 0032 in cells 1..9, rotations 0 0 0 0 1 2 2 1 3.
+TEST(FixedClash, NamesTheFirstPairThatDoesNotMatch) {
+// The worked 3 x 3 example: solved, its cells 1..9 hold 3230 3001 0031 1110 1312 0012 1021
+// 0233 0032 in rotations 0 0 0 0 1 2 2 1 3.
 #define TARNO9 "tarno9*9,3230,3001,0012,0031,1312,0233,1110,1021,0032,"
-INSTANTIATE_TEST_SUITE_P(
-    Boards, FixedClashTest,
-    ::testing::Values(ClashCase{TARNO9
-                                "3230,3001,0031,1110,1312,0012,1021,0233,0032,1,2,3,4,5,6,7,8,9,"
-                                "0,0,0,0,1,2,2,1,3",
-                                0, 0},
-                      ClashCase{TARNO9 "3230,3001,1,2,0,0", 0, 0},
-                      ClashCase{TARNO9 "3230,3001,1,2,0,1", 1, 2},
-                      ClashCase{TARNO9 "0032,3001,9,2,3,1", 0, 0}, // not touching
-                      ClashCase{"bg13*3,0000,0000,3333,0000,0000,1,2,0,0", 1, 2},
-                      ClashCase{"bg12*2,0000,3333,0000,3333,1,2,0,0", 0, 0},
-                      ClashCase{"xyz*2,1,2,1,2,1,2,0,0", 0, 0})); // no links, nothing touches
+    const struct {
+        const char* request;
+        int cell; // 0: no clash
+        int neighbour;
+    } cases[] = {
+        {TARNO9 "3230,3001,0031,1110,1312,0012,1021,0233,0032,1,2,3,4,5,6,7,8,9,0,0,0,0,1,2,2,1,3",
+         0, 0},
+        {TARNO9 "3230,3001,1,2,0,0", 0, 0},
+        {TARNO9 "3230,3001,1,2,0,1", 1, 2},
+        {TARNO9 "0032,3001,9,2,3,1", 0, 0}, // not touching
+        {"bg13*3,0000,0000,3333,0000,0000,1,2,0,0", 1, 2},
+        {"bg12*2,0000,3333,0000,3333,1,2,0,0", 0, 0},
+        {"xyz*2,1,2,1,2,1,2,0,0", 0, 0}}; // no links, nothing touches
 #undef TARNO9
+    for (const auto& c : cases) {
+        const auto r = parseRequest(items(c.request));
+        ASSERT_TRUE(r.request) << r.problem;
+        const std::optional<FixedClash> clash = clashingFixedPieces(*r.request);
+        EXPECT_EQ(clash ? std::pair(clash->cell, clash->neighbour) : std::pair(0, 0),
+                  std::pair(c.cell, c.neighbour))
+            << c.request;
+    }
+}
 
 } // namespace
 } // namespace tarno

@@ -14,7 +14,6 @@ BoardShape gridShape(std::string name, int rows, int columns) {
     s.name = std::move(name);
     s.layout = GridLayout(rows, columns);
     s.cells = rows * columns;
-    s.pieceLength = 4;
     s.matchSum = s.name.rfind("bg", 0) == 0 ? 3 : 0;
     return s;
 }
@@ -31,6 +30,13 @@ BoardShape hexShape(std::string_view key) {
 
 namespace {
 
+// Each link of the board: cells a and b, and their touching edges counted from 0.
+template <class F> void forEachLink(const BoardShape& shape, F f) {
+    for (size_t i = 0; i + 3 < shape.layout.size(); i += 4)
+        f(shape.layout[i] - 64, shape.layout[i + 1] - 64, shape.layout[i + 2] - '1',
+          shape.layout[i + 3] - '1');
+}
+
 // A solved board: per cell 1..cells its codes edge by edge, the piece written for it and
 // the rotation that lays that piece back.
 struct DealtBoard {
@@ -45,33 +51,40 @@ DealtBoard deal(std::mt19937_64& rng, const BoardShape& shape, int codeCount, bo
     std::uniform_int_distribution<int> code(0, codes - 1);
     DealtBoard board;
     auto& shown = board.shown;
-    shown.assign(static_cast<size_t>(shape.cells) + 1, std::vector<int>(static_cast<size_t>(len)));
+    shown.assign(shape.cells + 1, std::vector<int>(len));
     for (auto& cell : shown)
         for (int& c : cell)
             c = code(rng);
-    for (size_t i = 0; !randomCodes && i + 3 < shape.layout.size(); i += 4) {
-        const size_t a = static_cast<size_t>(shape.layout[i] - 64);
-        const size_t b = static_cast<size_t>(shape.layout[i + 1] - 64);
-        const size_t ea = static_cast<size_t>(shape.layout[i + 2] - '1');
-        const size_t eb = static_cast<size_t>(shape.layout[i + 3] - '1');
-        shown[b][eb] = shape.matchSum != 0 ? shape.matchSum - shown[a][ea] : shown[a][ea];
-    }
+    if (!randomCodes)
+        forEachLink(shape, [&](int a, int b, int ea, int eb) {
+            shown[b][eb] = shape.matchSum != 0 ? shape.matchSum - shown[a][ea] : shown[a][ea];
+        });
     // A piece written as s and laid with rotation r shows s[(k - r) mod L] on edge k.
     std::uniform_int_distribution<int> rot(0, len - 1);
-    auto& written = board.written;
-    auto& rotation = board.rotation;
-    written.resize(static_cast<size_t>(shape.cells) + 1);
-    rotation.resize(static_cast<size_t>(shape.cells) + 1);
+    board.written.resize(shape.cells + 1);
+    board.rotation.resize(shape.cells + 1);
     for (int c = 1; c <= shape.cells; ++c) {
-        const int r = rot(rng);
-        rotation[static_cast<size_t>(c)] = r;
-        std::string s(static_cast<size_t>(len), '0');
+        const int r = board.rotation[c] = rot(rng);
+        std::string s(len, '0');
         for (int j = 0; j < len; ++j)
-            s[static_cast<size_t>(j)] = static_cast<char>(
-                '0' + shown[static_cast<size_t>(c)][static_cast<size_t>((j + r) % len)]);
-        written[static_cast<size_t>(c)] = s;
+            s[j] = static_cast<char>('0' + shown[c][(j + r) % len]);
+        board.written[c] = s;
     }
     return board;
+}
+
+// The request's items: the header, the pieces, then the fixed pieces' three blocks.
+std::vector<std::string> itemsOf(const BoardShape& shape, const std::vector<std::string>& pieces,
+                                 const std::vector<std::string>& fixed,
+                                 const std::vector<int>& cells, const std::vector<int>& rotations) {
+    std::vector<std::string> items{shape.name + "*" + std::to_string(shape.cells)};
+    items.insert(items.end(), pieces.begin(), pieces.end());
+    items.insert(items.end(), fixed.begin(), fixed.end());
+    for (int c : cells)
+        items.push_back(std::to_string(c));
+    for (int r : rotations)
+        items.push_back(std::to_string(r));
+    return items;
 }
 
 } // namespace
@@ -80,88 +93,65 @@ std::vector<std::string> makeRequest(std::mt19937_64& rng, const BoardShape& sha
                                      const RequestRecipe& recipe) {
     const int codes = shape.matchSum != 0 ? shape.matchSum + 1 : std::max(1, recipe.codes);
     const DealtBoard board = deal(rng, shape, recipe.codes, recipe.randomCodes);
-    const auto& written = board.written;
-    const auto& rotation = board.rotation;
-    std::vector<int> cells(static_cast<size_t>(shape.cells));
+    std::vector<int> cells(shape.cells);
     std::iota(cells.begin(), cells.end(), 1);
     std::shuffle(cells.begin(), cells.end(), rng);
-    const int fixedCount = std::clamp(recipe.fixed, 0, shape.cells);
-    std::vector<int> fixedCells(cells.begin(), cells.begin() + fixedCount);
-
-    std::vector<std::string> pieces;
+    const std::vector<int> fixedCells(cells.begin(),
+                                      cells.begin() + std::clamp(recipe.fixed, 0, shape.cells));
+    std::vector<std::string> pieces, fixed;
+    std::vector<int> rotations;
     for (int c : cells)
-        pieces.push_back(written[static_cast<size_t>(c)]);
+        pieces.push_back(board.written[c]);
+    for (int c : fixedCells) {
+        fixed.push_back(board.written[c]);
+        rotations.push_back(board.rotation[c]);
+    }
     std::shuffle(pieces.begin(), pieces.end(), rng);
     if (recipe.perturb) {
         // Change a piece that no fixed piece names, so the request stays well formed.
         std::vector<size_t> loose;
-        for (size_t i = 0; i < pieces.size(); ++i) {
-            const bool named = std::any_of(fixedCells.begin(), fixedCells.end(), [&](int c) {
-                return written[static_cast<size_t>(c)] == pieces[i];
-            });
-            if (!named)
+        for (size_t i = 0; i < pieces.size(); ++i)
+            if (std::find(fixed.begin(), fixed.end(), pieces[i]) == fixed.end())
                 loose.push_back(i);
-        }
         if (!loose.empty()) {
             std::string& p =
                 pieces[loose[std::uniform_int_distribution<size_t>(0, loose.size() - 1)(rng)]];
             const size_t at = std::uniform_int_distribution<size_t>(0, p.size() - 1)(rng);
-            const int old = p[at] - '0';
-            p[at] = static_cast<char>(
-                '0' +
-                (old + 1 + std::uniform_int_distribution<int>(0, std::max(0, codes - 2))(rng)) %
-                    std::max(codes, 2));
+            const int other = std::uniform_int_distribution<int>(0, std::max(0, codes - 2))(rng);
+            p[at] = static_cast<char>('0' + (p[at] - '0' + 1 + other) % std::max(codes, 2));
         }
     }
-    std::vector<std::string> items;
-    items.push_back(shape.name + "*" + std::to_string(shape.cells));
-    items.insert(items.end(), pieces.begin(), pieces.end());
-    for (int c : fixedCells)
-        items.push_back(written[static_cast<size_t>(c)]);
-    for (int c : fixedCells)
-        items.push_back(std::to_string(c));
-    for (int c : fixedCells)
-        items.push_back(std::to_string(rotation[static_cast<size_t>(c)]));
-    return items;
+    return itemsOf(shape, pieces, fixed, fixedCells, rotations);
 }
 
 std::vector<std::string> makePlayerRequest(std::mt19937_64& rng, const BoardShape& shape,
                                            const PlayerRecipe& recipe) {
     const DealtBoard board = deal(rng, shape, recipe.codes, false);
     const int len = shape.pieceLength;
-    const size_t cells = static_cast<size_t>(shape.cells);
     struct Link {
         int neighbour, edge, neighbourEdge;
     };
-    std::vector<std::vector<Link>> links(cells + 1);
-    for (size_t i = 0; i + 3 < shape.layout.size(); i += 4) {
-        const int a = shape.layout[i] - 64;
-        const int b = shape.layout[i + 1] - 64;
-        const int ea = shape.layout[i + 2] - '1';
-        const int eb = shape.layout[i + 3] - '1';
-        links[static_cast<size_t>(a)].push_back({b, ea, eb});
-        links[static_cast<size_t>(b)].push_back({a, eb, ea});
-    }
+    std::vector<std::vector<Link>> links(shape.cells + 1);
+    forEachLink(shape, [&](int a, int b, int ea, int eb) {
+        links[a].push_back({b, ea, eb});
+        links[b].push_back({a, eb, ea});
+    });
     // What lies where: the piece's own cell (its string), and the codes it shows.
-    std::vector<int> pieceIn(cells + 1, 0);
-    std::vector<std::vector<int>> showing(cells + 1);
+    std::vector<int> pieceIn(shape.cells + 1, 0);
+    std::vector<std::vector<int>> showing(shape.cells + 1);
     std::vector<int> fixedCells, fixedPieces, fixedRotations;
     const auto lay = [&](int cell, int piece, int rotation) {
-        pieceIn[static_cast<size_t>(cell)] = piece;
-        auto& codes = showing[static_cast<size_t>(cell)];
-        codes.resize(static_cast<size_t>(len));
-        const std::string& s = board.written[static_cast<size_t>(piece)];
+        pieceIn[cell] = piece;
+        showing[cell].resize(len);
         for (int k = 0; k < len; ++k)
-            codes[static_cast<size_t>(k)] = s[static_cast<size_t>((k - rotation + len) % len)] - '0';
+            showing[cell][k] = board.written[piece][(k - rotation + len) % len] - '0';
         fixedCells.push_back(cell);
         fixedPieces.push_back(piece);
         fixedRotations.push_back(rotation);
     };
     const auto nextToLaid = [&](int cell) {
-        for (const Link& l : links[static_cast<size_t>(cell)])
-            if (pieceIn[static_cast<size_t>(l.neighbour)] != 0)
-                return true;
-        return false;
+        return std::any_of(links[cell].begin(), links[cell].end(),
+                           [&](const Link& l) { return pieceIn[l.neighbour] != 0; });
     };
     const auto pick = [&rng](const std::vector<int>& from) {
         return from[std::uniform_int_distribution<size_t>(0, from.size() - 1)(rng)];
@@ -171,18 +161,18 @@ std::vector<std::string> makePlayerRequest(std::mt19937_64& rng, const BoardShap
     while (static_cast<int>(fixedCells.size()) < right) {
         std::vector<int> open;
         for (int c = 1; c <= shape.cells; ++c)
-            if (pieceIn[static_cast<size_t>(c)] == 0 && (fixedCells.empty() || nextToLaid(c)))
+            if (pieceIn[c] == 0 && (fixedCells.empty() || nextToLaid(c)))
                 open.push_back(c);
         if (open.empty())
             break;
         const int c = pick(open);
-        lay(c, c, board.rotation[static_cast<size_t>(c)]);
+        lay(c, c, board.rotation[c]);
     }
     // The wrong ones: a piece from the hand in a cell not its own, turned to fit.
     for (int w = 0; w < recipe.wrong; ++w) {
         std::vector<int> near, far, hand;
         for (int c = 1; c <= shape.cells; ++c) {
-            if (pieceIn[static_cast<size_t>(c)] == 0)
+            if (pieceIn[c] == 0)
                 (nextToLaid(c) ? near : far).push_back(c);
             if (std::find(fixedPieces.begin(), fixedPieces.end(), c) == fixedPieces.end())
                 hand.push_back(c);
@@ -198,16 +188,14 @@ std::vector<std::string> makePlayerRequest(std::mt19937_64& rng, const BoardShap
                 const int piece = hand[j];
                 if (piece == cell)
                     continue;
-                const std::string& s = board.written[static_cast<size_t>(piece)];
                 std::vector<int> fitting;
                 for (int r = 0; r < len; ++r) {
                     bool fits = true;
-                    for (const Link& l : links[static_cast<size_t>(cell)]) {
-                        if (pieceIn[static_cast<size_t>(l.neighbour)] == 0)
+                    for (const Link& l : links[cell]) {
+                        if (pieceIn[l.neighbour] == 0)
                             continue;
-                        const int x = s[static_cast<size_t>((l.edge - r + len) % len)] - '0';
-                        const int y = showing[static_cast<size_t>(l.neighbour)]
-                                             [static_cast<size_t>(l.neighbourEdge)];
+                        const int x = board.written[piece][(l.edge - r + len) % len] - '0';
+                        const int y = showing[l.neighbour][l.neighbourEdge];
                         fits = fits && (shape.matchSum != 0 ? x + y == shape.matchSum : x == y);
                     }
                     if (fits)
@@ -220,27 +208,17 @@ std::vector<std::string> makePlayerRequest(std::mt19937_64& rng, const BoardShap
             }
         }
     }
-    std::vector<std::string> items;
-    items.push_back(shape.name + "*" + std::to_string(shape.cells));
-    std::vector<std::string> pieces(board.written.begin() + 1, board.written.end());
+    std::vector<std::string> pieces(board.written.begin() + 1, board.written.end()), fixed;
     std::shuffle(pieces.begin(), pieces.end(), rng);
-    items.insert(items.end(), pieces.begin(), pieces.end());
     for (int p : fixedPieces)
-        items.push_back(board.written[static_cast<size_t>(p)]);
-    for (int c : fixedCells)
-        items.push_back(std::to_string(c));
-    for (int r : fixedRotations)
-        items.push_back(std::to_string(r));
-    return items;
+        fixed.push_back(board.written[p]);
+    return itemsOf(shape, pieces, fixed, fixedCells, fixedRotations);
 }
 
 std::string joinItems(const std::vector<std::string>& items) {
     std::string out;
-    for (size_t i = 0; i < items.size(); ++i) {
-        if (i)
-            out += ',';
-        out += items[i];
-    }
+    for (size_t i = 0; i < items.size(); ++i)
+        out += (i ? "," : "") + items[i];
     return out;
 }
 

@@ -23,15 +23,13 @@ struct CellRecord {
 };
 
 struct Machine {
-    // The puzzle model.
+    // The puzzle model; lists count from 1.
     CellRecord cells[41];
     CellLinkTable links{};
     int matchSum = 0;
     int count = 0;
-    std::vector<std::string> pieceList; // 1-based
-    std::vector<std::string> fixedPiece, fixedCell, fixedRotation;
-    std::vector<int> freeCells;       // 1-based
-    std::vector<std::string> toPlace; // 1-based
+    std::vector<int> freeCells{0};
+    std::vector<std::string> toPlace{""};
     int n = 0;
     // The search state.
     bool solved = false;
@@ -39,7 +37,6 @@ struct Machine {
     int candidate[41] = {};
     std::string fitting[41];
     int fitPos[41] = {};
-    int laidRotation[41] = {};
     std::string usedMask, initialMask;
     bool started = false;
     const std::atomic<bool>* stop = nullptr;
@@ -51,35 +48,23 @@ struct Machine {
     }
 
     void ClearCell(int c) { cells[c] = CellRecord{}; }
-    void ClearAllCells() {
-        for (int c = 1; c <= 40; ++c)
-            ClearCell(c);
-    }
     void PlacePiece(const std::string& piece, int rotation, int c) {
         const int len = static_cast<int>(piece.size());
         cells[c].piece = piece;
         cells[c].occupied = true;
         cells[c].rotation = rotation;
-        for (int k = 0; k < len; ++k) {
-            int j = k - rotation;
-            if (j < 0)
-                j += len;
-            cells[c].edges[k] = piece[static_cast<size_t>(j)] - '0';
-        }
+        for (int k = 0; k < len; ++k)
+            cells[c].edges[k] = piece[(k - rotation + len) % len] - '0';
     }
     bool FitsAt(int c) const {
-        const CellLinks& cl = links[static_cast<size_t>(c)];
-        if (cl.count == 0)
-            return true;
+        const CellLinks& cl = links[c];
         for (int i = 0; i < cl.count; ++i) {
-            const CellLink& link = cl.links[static_cast<size_t>(i)];
+            const CellLink& link = cl.links[i];
             if (!cells[link.neighbour].occupied)
                 continue;
             const int x = cells[link.cell].edges[link.cellEdge - 1];
             const int y = cells[link.neighbour].edges[link.neighbourEdge - 1];
-            if (matchSum != 0 && x + y != matchSum)
-                return false;
-            if (matchSum == 0 && x != y)
+            if (matchSum != 0 ? x + y != matchSum : x != y)
                 return false;
         }
         return true;
@@ -95,32 +80,25 @@ struct Machine {
         for (int r = 0; r < static_cast<int>(piece.size()); ++r)
             if (TryRotation(piece, c, r))
                 list += static_cast<char>('0' + r);
-        if ((piece == "0000" || piece == "1111" || piece == "2222" || piece == "3333") &&
-            !list.empty())
-            list = "0";
-        if ((piece == "1010" || piece == "2020" || piece == "3030" || piece == "2121" ||
-             piece == "3131" || piece == "3232") &&
-            !list.empty()) {
-            if (list == "0123")
-                list = "01";
-            else if (list == "02")
-                list = "0";
-            else if (list == "13")
-                list = "1";
-        }
+        if (list.empty())
+            return list;
+        if (piece == "0000" || piece == "1111" || piece == "2222" || piece == "3333")
+            return "0";
+        if (piece == "1010" || piece == "2020" || piece == "3030" || piece == "2121" ||
+            piece == "3131" || piece == "3232")
+            return list == "0123" ? "01" : list == "02" ? "0" : list == "13" ? "1" : list;
         return list;
     }
     void ResetFromLevel() {
         const int l = level;
         for (int k = l; k <= n; ++k)
-            ClearCell(freeCells[static_cast<size_t>(k)]);
+            ClearCell(freeCells[k]);
         for (int k = l + 1; k <= n; ++k) {
             candidate[k] = 0;
             fitPos[k] = 0;
             fitting[k].clear();
         }
-        usedMask = usedMask.substr(0, static_cast<size_t>(l)) +
-                   initialMask.substr(initialMask.size() - static_cast<size_t>(n - l));
+        usedMask = usedMask.substr(0, l) + initialMask.substr(initialMask.size() - (n - l));
     }
     Step StepRestart() {
         ResetFromLevel();
@@ -148,16 +126,12 @@ struct Machine {
                         nextPass = true;
                     }
                 }
-                if (named == Step::None && !nextPass) {
-                    const char c = static_cast<char>(64 + candidate[level]);
-                    if (usedMask.find(c) == std::string::npos) {
-                        fitting[level] =
-                            FittingRotations(toPlace[static_cast<size_t>(candidate[level])],
-                                             freeCells[static_cast<size_t>(level)]);
-                        if (!fitting[level].empty()) {
-                            usedMask[static_cast<size_t>(level - 1)] = c;
-                            named = Step::Place;
-                        }
+                const char c = static_cast<char>(64 + candidate[level]);
+                if (named == Step::None && !nextPass && usedMask.find(c) == std::string::npos) {
+                    fitting[level] = FittingRotations(toPlace[candidate[level]], freeCells[level]);
+                    if (!fitting[level].empty()) {
+                        usedMask[level - 1] = c;
+                        named = Step::Place;
                     }
                 }
             }
@@ -173,9 +147,8 @@ struct Machine {
             fitPos[level] = 0;
             return Step::Choose;
         }
-        laidRotation[level] = fitting[level][static_cast<size_t>(fitPos[level] - 1)] - '0';
-        PlacePiece(toPlace[static_cast<size_t>(candidate[level])], laidRotation[level],
-                   freeCells[static_cast<size_t>(level)]);
+        PlacePiece(toPlace[candidate[level]], fitting[level][fitPos[level] - 1] - '0',
+                   freeCells[level]);
         ++nodes;
         if (level == n) {
             solved = true;
@@ -207,55 +180,32 @@ LiteralResult solveLiterally(std::span<const std::string> items, EventPump* pump
             pump->processPendingEvents();
     };
 
-    // Preparation, steps 1 to 7.
+    // Preparation: fixed pieces laid, each taking the first equal string of the list.
     const PuzzleHeader header = *ParsePuzzleHeader(items[0]);
     m->matchSum = header.matchSum;
     m->count = header.count;
-    m->pieceList.assign(1, std::string());
-    for (int i = 1; i <= m->count; ++i)
-        m->pieceList.push_back(items[static_cast<size_t>(i)]);
-    const int k = (static_cast<int>(items.size()) - 1 - m->count) / 3;
-    m->fixedPiece.assign(1, {});
-    m->fixedCell.assign(1, {});
-    m->fixedRotation.assign(1, {});
+    const int count = m->count;
+    std::vector<std::string> pieceList(items.begin(), items.begin() + count + 1);
+    const int k = (static_cast<int>(items.size()) - 1 - count) / 3;
+    std::vector<bool> isFixed(count + 1, false);
     for (int i = 1; i <= k; ++i) {
-        m->fixedPiece.push_back(items[static_cast<size_t>(m->count + i)]);
-        m->fixedCell.push_back(items[static_cast<size_t>(m->count + k + i)]);
-        m->fixedRotation.push_back(items[static_cast<size_t>(m->count + 2 * k + i)]);
+        const std::string& piece = items[count + i];
+        const int cell = std::stoi(items[count + k + i]);
+        m->PlacePiece(piece, std::stoi(items[count + 2 * k + i]), cell);
+        isFixed[cell] = true;
+        events();
     }
-    m->ClearAllCells();
-    m->freeCells.assign(1, 0);
-    m->toPlace.assign(1, std::string());
-    if (k == 0) {
-        for (int c = 1; c <= m->count; ++c) {
-            m->freeCells.push_back(c);
-            m->toPlace.push_back(m->pieceList[static_cast<size_t>(c)]);
-        }
-    } else {
-        for (int i = 1; i <= k; ++i) {
-            m->PlacePiece(m->fixedPiece[static_cast<size_t>(i)],
-                          std::stoi(m->fixedRotation[static_cast<size_t>(i)]),
-                          std::stoi(m->fixedCell[static_cast<size_t>(i)]));
-            events();
-        }
-        for (int c = 1; c <= m->count; ++c) {
-            bool isFixed = false;
-            for (int i = 1; i <= k; ++i)
-                isFixed = isFixed || std::stoi(m->fixedCell[static_cast<size_t>(i)]) == c;
-            if (!isFixed)
-                m->freeCells.push_back(c);
-        }
-        for (int i = 1; i <= k; ++i) {
-            for (int j = 1; j <= m->count; ++j) {
-                if (m->pieceList[static_cast<size_t>(j)] == m->fixedPiece[static_cast<size_t>(i)]) {
-                    m->pieceList[static_cast<size_t>(j)].clear();
-                    break;
-                }
+    for (int i = 1; i <= k; ++i)
+        for (int j = 1; j <= count; ++j)
+            if (pieceList[j] == items[count + i]) {
+                pieceList[j].clear();
+                break;
             }
-        }
-        for (int j = 1; j <= m->count; ++j)
-            if (!m->pieceList[static_cast<size_t>(j)].empty())
-                m->toPlace.push_back(m->pieceList[static_cast<size_t>(j)]);
+    for (int c = 1; c <= count; ++c) {
+        if (!isFixed[c])
+            m->freeCells.push_back(c);
+        if (!pieceList[c].empty())
+            m->toPlace.push_back(pieceList[c]);
     }
     m->n = static_cast<int>(m->toPlace.size()) - 1;
     m->links = *BuildCellLinks(LayoutFor(header.kind, header.size));
@@ -264,28 +214,18 @@ LiteralResult solveLiterally(std::span<const std::string> items, EventPump* pump
         return result;
     }
 
-    // A board with every cell fixed is complete as sent when its pieces agree.
     if (m->n == 0) {
-        bool fits = true;
-        for (int c = 1; c <= m->count; ++c)
-            fits = fits && m->FitsAt(c);
-        m->solved = fits;
+        // Every cell fixed: complete as sent when the pieces agree.
+        m->solved = true;
+        for (int c = 1; c <= count; ++c)
+            m->solved = m->solved && m->FitsAt(c);
     } else {
-        // Search, steps 6 to 10.
-        m->level = 1;
-        for (int l = 1; l <= m->n; ++l) {
+        // The search.
+        for (int l = 1; l <= m->n; ++l)
             m->candidate[l] = 1;
-            m->fitPos[l] = 0;
-            m->laidRotation[l] = 0;
-            m->fitting[l].clear();
-        }
-        m->started = false;
-        m->solved = false;
         m->usedMask = m->initialMask = std::string(static_cast<size_t>(m->n), '*');
         Step next = Step::Restart;
-        for (;;) {
-            if (next == Step::Done)
-                break;
+        while (next != Step::Done) {
             switch (next) {
             case Step::Restart:
                 next = m->StepRestart();
@@ -309,18 +249,14 @@ LiteralResult solveLiterally(std::span<const std::string> items, EventPump* pump
         }
     }
     result.nodes = m->nodes;
-    if (m->stopRequested()) {
-        result.outcome = SolveOutcome::Stopped;
+    result.outcome = m->stopRequested() ? SolveOutcome::Stopped
+                     : m->solved        ? SolveOutcome::Solved
+                                        : SolveOutcome::NoSolution;
+    if (result.outcome != SolveOutcome::Solved)
         return result;
-    }
-    if (!m->solved) {
-        result.outcome = SolveOutcome::NoSolution;
-        return result;
-    }
-    result.outcome = SolveOutcome::Solved;
-    for (int c = 1; c <= m->count; ++c)
+    for (int c = 1; c <= count; ++c)
         result.answer += m->cells[c].piece;
-    for (int c = 1; c <= m->count; ++c)
+    for (int c = 1; c <= count; ++c)
         result.answer += std::to_string(m->cells[c].rotation);
     return result;
 }
