@@ -152,7 +152,8 @@ TEST(RecordScoreWindows, RecordedResultOpensItsListMarkedAndEnterOrEscapeClosesI
     ScoreFile file(dir.file());
     file.AppendRecord(makeRecord(1, "Bob", 1000));
     WindowHiScoreView view(nullptr, file);
-    for (const auto& [key, place] : {std::pair(Qt::Key_Return, "2."), std::pair(Qt::Key_Escape, "3.")})
+    for (const auto& [key, place] :
+         {std::pair(Qt::Key_Return, "2."), std::pair(Qt::Key_Escape, "3.")})
         EXPECT_EQ(modalsOf([&] { RecordScore(file, view, "Ann", {"tarno9", "83456"}); }, key),
                   QStringList{QStringLiteral("Tarno 9 Hi Scores|Bob|Ann|") + place + "Ann"});
 }
