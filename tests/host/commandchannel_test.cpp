@@ -103,10 +103,11 @@ TEST_P(NameOfARecord, ComesFromTheMovieOrThePrompt) {
     if (c.recorded)
         expected.push_back(*c.recorded);
     EXPECT_EQ(recordsIn(file), expected);
-    if (!c.recorded)
+    if (!c.recorded) {
         EXPECT_EQ(hiScores.messages.size(), 1u);
-    else if (c.recorded->slot != 0)
+    } else if (c.recorded->slot != 0) {
         EXPECT_EQ(hiScores.lists, (Lists{{c.recorded->slot, static_cast<std::int64_t>(expected.size())}}));
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -54,9 +54,10 @@ protected:
         ASSERT_TRUE(m_x.connected()) << "no X display";
         setApplicationIdentity(); // as the program does
         static bool answering = false;
-        if (wm != "none" && !answering)
+        if (wm != "none" && !answering) {
             ASSERT_TRUE(answering = m_x.windowManagerAnswers(std::chrono::seconds(20)))
                 << "the window manager does not answer";
+        }
     }
 
     XObserver m_x;

@@ -183,8 +183,9 @@ TEST_P(PicturePopup, ShowsTheMenuBarsOwnListAtThePointer) {
                           pointer.y() + (outer.bottom() - inner.bottom()));
     EXPECT_EQ(picturePopupPoint(form, c.picture, c.pos), expected);
     // Qt moves a popup that would not fit on the screen; elsewhere it opens at the point.
-    if (popup->height() <= popup->screen()->geometry().bottom() - expected.y())
+    if (popup->height() <= popup->screen()->geometry().bottom() - expected.y()) {
         EXPECT_EQ(at, expected);
+    }
 }
 
 // Item 11 of the play list is play index 14; item 7 of the hi-score list is the Brikon

@@ -125,7 +125,7 @@ struct Watched {
 inline Watched watch(XObserver& x, QWidget* window) {
     Watched w;
     const auto id = static_cast<xcb_window_t>(window->winId());
-    QTest::qWaitFor([&] { return (w.first = x.see(id)).framed; }, 10000);
+    (void)QTest::qWaitFor([&] { return (w.first = x.see(id)).framed; }, 10000);
     QTest::qWait(300);
     w.settled = x.see(id);
     return w;
