@@ -109,7 +109,6 @@ TEST(HandlerChoice, TypesAndSuitability) {
     EXPECT_EQ(handlerTypesFor("HTTP://h/"), (Types{"x-scheme-handler/http", "x-scheme-handler/https"}));
     EXPECT_EQ(handlerTypesFor("https://h/"), (Types{"x-scheme-handler/https", "x-scheme-handler/http"}));
     EXPECT_EQ(handlerTypesFor("mailto:a@h"), Types{});
-    EXPECT_EQ(handlerTypesFor("no address"), Types{});
     const Types browser{"text/html", "X-Scheme-Handler/HTTPS"};
     EXPECT_TRUE(isSuitableHandler(browser, false, "text/html"));
     EXPECT_TRUE(isSuitableHandler(browser, false, "x-scheme-handler/https"));
