@@ -340,13 +340,14 @@ void CompletionCheck::prepare() {
                 fitting |= 1ULL << p;
         m_fitsFixed[static_cast<size_t>(l)] = fitting;
     }
+    const int length = m_board.length; // in a local: the byte stores would reread it
     for (int p = 0; p < n; ++p) {
         auto& byEdge = m_rotationsShowing[static_cast<size_t>(p)];
         for (auto& byCode : byEdge)
             byCode.fill(0);
         const auto& shows = m_board.shows[static_cast<size_t>(p)];
-        for (int r = 0; r < m_board.length; ++r)
-            for (int e = 0; e < m_board.length; ++e)
+        for (int r = 0; r < length; ++r)
+            for (int e = 0; e < length; ++e)
                 byEdge[static_cast<size_t>(e)][shows[static_cast<size_t>(r)][static_cast<size_t>(e)]] |=
                     static_cast<std::uint8_t>(1u << r);
     }

@@ -239,8 +239,12 @@ public:
     // Can the unused pieces cover the empty cells before any piece is laid?
     bool coverableAtStart() const { return coverable(m_surplus[0], m_openPairsAtStart); }
     // After piece p in rotation r is laid at `level`: can the unused pieces' codes still
-    // cover the empty cells' edges? Leaves the counts for the next level.
-    template <int kL> [[gnu::always_inline]] bool allow(size_t level, int p, int r);
+    // cover the empty cells' edges? Leaves the counts for the next level. The caller passes
+    // the laid piece's codes (`shows`, `needs`) from its own tables: read through the board
+    // view, each node would load two pointers more.
+    template <int kL>
+    [[gnu::always_inline]] bool allow(size_t level, int p, int r, const Code* shows,
+                                      const Code* needs);
 
 private:
     [[gnu::always_inline]] bool coverable(const CodeCounts& counts, int openPairs) const;
@@ -396,15 +400,14 @@ inline bool EdgeCounts::coverable(const CodeCounts& counts, int openPairs) const
     return pairs >= openPairs;
 }
 
-template <int kL> inline bool EdgeCounts::allow(size_t level, int p, int r) {
+template <int kL>
+inline bool EdgeCounts::allow(size_t level, int p, int r, const Code* shows, const Code* needs) {
     const EdgeCountStep& step = m_edgeStep[level];
     CodeCounts counts = m_surplus[level - 1];
     if (step.change != nullptr) [[likely]] {
         counts += step.change[p * (kL != 0 ? kL : m_board.length) + r];
     } else {
         counts -= m_codesOfPiece[static_cast<size_t>(p)];
-        const Code* shows = m_board.shows[p][r];
-        const Code* needs = m_board.needs[p][r];
         // Every edge in turn, adding nothing where it neither meets a laid cell nor faces
         // an empty one: a loop of fixed length keeps the counts in registers.
         for (int e = 0; e < (kL != 0 ? kL : m_board.length); ++e) {
@@ -704,11 +707,19 @@ private:
             for (unsigned m = fittingRotations(d, p); m != 0; m &= m - 1)
                 fit(p, std::countr_zero(m));
     }
-    // The fit-table index that piece p in rotation r answers for demand d.
-    int tableIndexOf(const Demand& d, int p, int r) const {
-        const int a = d.dynamicCount >= 1 ? m_shows[p][r][d.dynamic[0].edge] : 0;
-        const int b = d.dynamicCount >= 2 ? m_shows[p][r][d.dynamic[1].edge] : 0;
-        return a * kStride + b;
+    // The same with the fit-table index each fit answers for: the codes the piece shows on
+    // the demand's first two laid-neighbour edges. The edges are read once, not per fit:
+    // the tables' byte stores would make the compiler read them again each time.
+    template <class Fit> void forEachIndexedFit(const Demand& d, Fit fit) const {
+        const int count = d.dynamicCount;
+        const int first = count >= 1 ? d.dynamic[0].edge : 0;
+        const int second = count >= 2 ? d.dynamic[1].edge : 0;
+        forEachFit(d, [&](int p, int r) {
+            const Code* shows = m_shows[p][r];
+            const int a = count >= 1 ? shows[first] : 0;
+            const int b = count >= 2 ? shows[second] : 0;
+            fit(p, r, static_cast<size_t>(a * kStride + b));
+        });
     }
     int tableFor(const Demand& d);
     const RotationRow* rotationsFor(const Demand& d, int table);
@@ -770,6 +781,9 @@ private:
     // Pair mode: the level's candidate (piece, rotation) pairs.
     template <int kL>
     [[gnu::always_inline]] std::uint64_t pairCandidates(size_t level, std::uint64_t unused) const;
+    template <int kL> [[gnu::always_inline]] bool edgeCountsAllow(size_t level, int p, int r) {
+        return m_edgeCounts.allow<kL>(level, p, r, m_shows[p][r], m_needs[p][r]);
+    }
     template <int kL, bool kCuts> [[gnu::noinline]] bool searchPairs();
     // The walk for this board: pair or piece mode, for its piece length.
     template <bool kCuts> bool walk() {
@@ -1064,8 +1078,8 @@ int Search::tableFor(const Demand& d) {
     m_tableKeys.push_back(key);
     FitTable& table = m_tables.emplace_back();
     table.fill(0);
-    forEachFit(d, [&](int p, int r) {
-        table[static_cast<size_t>(tableIndexOf(d, p, r))] |= 1ULL << bitOf(p, r);
+    forEachIndexedFit(d, [&](int p, int r, size_t index) {
+        table[index] |= 1ULL << bitOf(p, r);
     });
     return static_cast<int>(m_tables.size() - 1);
 }
@@ -1079,8 +1093,8 @@ const RotationRow* Search::rotationsFor(const Demand& d, int table) {
         index = static_cast<int>(m_rotationTables.size());
         RotationTable& rows = m_rotationTables.emplace_back();
         std::memset(rows.data(), 0, sizeof rows);
-        forEachFit(d, [&](int p, int r) {
-            rows[static_cast<size_t>(tableIndexOf(d, p, r))][static_cast<size_t>(p)] |=
+        forEachIndexedFit(d, [&](int p, int r, size_t index) {
+            rows[index][static_cast<size_t>(p)] |=
                 static_cast<std::uint8_t>(1u << r);
         });
     }
@@ -1341,7 +1355,7 @@ template <int kL, bool kCuts> bool Search::search() {
             if (next == 0)
                 break;
             if (kCuts &&
-                ((edgeCounts && !m_edgeCounts.allow<kL>(level, p, r)) ||
+                ((edgeCounts && !edgeCountsAllow<kL>(level, p, r)) ||
                  m_failedStates.knownToFail(level, unused)))
                 break;
             ++level;
@@ -1414,8 +1428,8 @@ template <int kL, bool kCuts> bool Search::searchPairs() {
         // level without one is left at the loop's head, one test fewer per node.
         if constexpr (kCuts) {
             if (next == 0 ||
-                (edgeCounts && !m_edgeCounts.allow<kL>(level, static_cast<int>(i / length<kL>()),
-                                                    static_cast<int>(i % length<kL>()))) ||
+                (edgeCounts && !edgeCountsAllow<kL>(level, static_cast<int>(i / length<kL>()),
+                                                     static_cast<int>(i % length<kL>()))) ||
                 m_failedStates.knownToFail(level, unused))
                 continue;
         }
@@ -1506,28 +1520,33 @@ bool Search::completionCuts(int level) {
 
 // The board as the completion question sees it.
 CompletionBoard Search::describeCompletion() const {
+    // Sizes in locals: the byte stores below would make the loops read the members again.
+    const int n = m_n;
+    const int length = m_length;
     CompletionBoard b;
-    b.levels = m_n;
-    b.length = m_length;
-    b.fits.resize(static_cast<size_t>(m_n));
-    for (int l = 1; l <= m_n; ++l) {
+    b.levels = n;
+    b.length = length;
+    b.fits.resize(static_cast<size_t>(n));
+    for (int l = 1; l <= n; ++l) {
         const Demand& d = m_entryDemand[static_cast<size_t>(l)];
         auto& fits = b.fits[static_cast<size_t>(l - 1)];
-        for (int p = 0; p < m_n; ++p)
-            fits[static_cast<size_t>(p)] = d.staticCount == 0
-                                               ? m_worthTrying[static_cast<size_t>(p)]
-                                               : fittingRotations(d, p);
+        if (d.staticCount == 0) {
+            std::copy_n(m_worthTrying.begin(), n, fits.begin());
+            continue;
+        }
+        for (int p = 0; p < n; ++p)
+            fits[static_cast<size_t>(p)] = fittingRotations(d, p);
     }
-    b.shows.resize(static_cast<size_t>(m_n));
-    for (int p = 0; p < m_n; ++p)
-        for (int r = 0; r < m_length; ++r)
-            for (int k = 0; k < m_length; ++k)
+    b.shows.resize(static_cast<size_t>(n));
+    for (int p = 0; p < n; ++p)
+        for (int r = 0; r < length; ++r)
+            for (int k = 0; k < length; ++k)
                 b.shows[static_cast<size_t>(p)][static_cast<size_t>(r)][static_cast<size_t>(k)] =
                     static_cast<std::uint8_t>(m_shows[p][r][k]);
     for (int c = 0; c < kCodes; ++c)
         b.need[static_cast<size_t>(c)] = static_cast<std::uint8_t>(m_needOf[c]);
-    b.links.reserve(static_cast<size_t>(m_n * m_length / 2));
-    for (int l = 1; l <= m_n; ++l) {
+    b.links.reserve(static_cast<size_t>(n * length / 2));
+    for (int l = 1; l <= n; ++l) {
         const int cell = m_req.freeCells[static_cast<size_t>(l - 1)];
         const CellLinks& links = m_req.links[static_cast<size_t>(cell)];
         for (int i = 0; i < links.count; ++i) {
