@@ -87,13 +87,33 @@ MovieStage {
             compare(stage.sent("writescore").length, data.scores, "nothing more, whatever else happens on the finished board");
         }
 
-        function test_aNewGameRightAfterTheLastPieceStillRecordsOnce() {
-            open({ movie: "tiles", gameType: "angle" }, 12);
-            movie.playSolution();
-            keyClick(Qt.Key_N);
-            compare([stage.sent("writescore").length, movie.game.phase], [1, "play"]);
-            wait(600);
-            compare(stage.sent("writescore").length, 1);
+        // Keys and pickers choose another board and deal it; a finished Blue Vesna board
+        // counts as done, and New game goes on to the next larger one not done.
+        function test_choosingABoard_data() {
+            return [
+                { tag: "Blue Vesna, picked", movie: "bluevesna", shape: "3T", steps: [[Qt.Key_PageDown, "hexa4O"],
+                      [Qt.Key_PageUp, "hexa3T"], [Qt.Key_PageUp, "hexa10W"], ["chip_6R", "hexa6R"]] },
+                { tag: "Blue Vesna, finished", movie: "bluevesna", shape: "5W", finish: true,
+                  steps: [[Qt.Key_N, "hexa6T"], [Qt.Key_N, "hexa6T"]] },
+                { tag: "Odd-Even", movie: "oddeven", size: { rows: 5, columns: 7 }, steps: [[Qt.Key_C, "bg58"],
+                      [Qt.Key_R, "bg38"], [Qt.Key_C, "bg37", Qt.ShiftModifier], ["rowsPicker_more", "bg47"]] }
+            ];
+        }
+        function test_choosingABoard(data) {
+            open(data, 9);
+            if (data.finish) {
+                movie.playSolution();
+                tryVerify(() => movie.gameOver.visible, 3000, "after the seams' wave");
+                compare([movie.done, movie.shape], [["5W"], "5W"]);
+            }
+            for (const [step, board, modifiers] of data.steps) {
+                if (typeof step === "string")
+                    mouseClick(find(step));
+                else
+                    keyClick(step, modifiers || Qt.NoModifier);
+                compare(movie.game.position.board.name, board);
+            }
+            compare(movie.game.position.pieces.length, movie.game.position.board.cellCount);
         }
 
         function test_mouseDragsClicksAndWheels_data() {

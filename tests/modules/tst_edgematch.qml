@@ -9,6 +9,8 @@ import "../../modules/edgematch/Rules.mjs" as Rules
 import "../../modules/edgematch/Faces.mjs" as Faces
 import "../../modules/edgematch/Looks.mjs" as Looks
 import "PuzzlePlay.mjs" as PuzzlePlay
+import "../../modules/bluevesna/Rules.mjs" as Vesna
+import "../../modules/oddeven/Rules.mjs" as OddEven
 
 Item {
     TestCase {
@@ -127,37 +129,52 @@ Item {
             compare(Board.request(p, true), "tarno9*9,3230,3001,0012,0031,1312,0233,1110,1021,0032");
         }
 
-        // Requests this model made and the answers the solver gave them (tarno-solve).
+        // Requests these games dealt and the answers the solver gave them (tarno-solve).
         function test_knownAnswers_data() {
+            const dealt = (name, codes, seed) => Board.newPosition(Board.boardFor(name), Board.deal(Board.boardFor(name), codes, seed).pieces);
             return [
                 { tag: "worked 3x3 example",
                   request: "tarno9*9,3230,3001,0012,0031,1312,0233,1110,1021,0032",
                   answer: "323030010031111013120012102102330032000012213" },
-                { tag: "dealt tarno9 seed 11", name: "tarno9", codes: 4, seed: 11,
-                  request: "tarno9*9,0222,3202,1200,2222,3310,1020,2201,2321,1311",
-                  answer: "022232021020222223211200220113113310001013120" },
-                { tag: "dealt tarno16 seed 12", name: "tarno16", codes: 4, seed: 12,
+                { tag: "dealt tarno16 seed 12", dealt: () => dealt("tarno16", 4, 12),
                   request: "tarno16*16,1021,1222,1222,0010,1013,3220,3211,0023,3001,1010,0002,3032,0100,3102,3221,0210",
                   answer: "10211222122232203221321100101013300110103102000201003032021000230120010320003223" },
                 { tag: "tarno16 with two laid pieces",
                   request: "tarno16*16,1021,1222,1222,0010,1013,3220,3211,0023,3001,1010,0002,3032,0100,3102,3221,0210,3102,0210,1,7,3,0",
                   answer: "31021013102132200010122202100023000210103032300101001222321132213222000020102120" },
-                { tag: "dealt kpuzzle seed 14", name: "kpuzzle", codes: 5, seed: 14,
+                { tag: "dealt kpuzzle seed 14", dealt: () => dealt("kpuzzle", 5, 14),
                   request: "kpuzzle*16,1214,3300,4242,4204,0242,1311,0232,3001,2221,1111,3010,3231,0130,3441,0320,4012",
-                  answer: "12144242131142042221300101300242323130100232330011110320344140120101231011200121" }
+                  answer: "12144242131142042221300101300242323130100232330011110320344140120101231011200121" },
+                { tag: "Blue Vesna 7O seed 42", dealt: () => Vesna.newGame("7O", 42).position,
+                  request: "hexa7O*7,122222,132022,030211,110100,100132,320000,312311",
+                  answer: "1222221320220302111001323123113200001101000053432" },
+                { tag: "Blue Vesna 9O, cells 2 and 5 laid",
+                  request: "hexa9O*9,130322,101233,233301,112221,101023,002123,230102,003213,130221,002123,130322,2,5,4,0",
+                  answer: "003213002123101233112221130322230102233301130221101023142303251" },
+                { tag: "Odd-Even 3 x 3 seed 51", dealt: () => OddEven.newGame(3, 3, 51).position,
+                  request: "bg33*9,3333,1320,0023,1001,1311,3302,2002,0001,0303",
+                  answer: "333313200023100113110001330220020303021020320" },
+                { tag: "Odd-Even 5 x 8 seed 53", dealt: () => OddEven.newGame(5, 8, 53).position,
+                  request: "bg58*40,1112,2100,3003,1032,3230,2031,3022,1001,3330,1300,0003,0201,3333,3233,0101,0200,0110,3332,1130,1303,0321,2010,0312,3112,2033,0333,1221,0113,2203,1313,3202,0313,1320,0331,3200,0303,3030,1303,0333,0322",
+                  answer: "11122100103230030321323020313022333010011300113002010200323333333332130300030101011032002033320203332010122101130313131331120331220313200322030303121303303003330031303130103010323023320223113313002302" }
             ];
         }
+        // Besides the model's own check, the board's layout string is read here on its own:
+        // across every link the answer shows equal codes, or on sum boards codes that add up.
         function test_knownAnswers(data) {
-            const p = PuzzlePlay.positionOf(data.request);
-            if (data.name !== undefined) {
-                const b = Board.boardFor(data.name);
-                const d = Board.deal(b, data.codes, data.seed);
-                compare(Board.request(Board.newPosition(b, d.pieces)), data.request, "the deal is unchanged");
-            }
+            const p = PuzzlePlay.positionOf(data.request), b = p.board, n = b.cellCount;
+            if (data.dealt)
+                compare(Board.request(data.dealt()), data.request, "the deal is unchanged");
             compare(Board.request(p), data.request, "the request reads back");
             const solved = Board.laidOut(p, Board.readAnswer(p, data.answer));
             verify(Board.isSolved(solved));
-            for (let cell = 1; cell <= p.board.cellCount; ++cell)
+            const shown = (cell, edge) => Number(Board.turnedCodes(data.answer.substr((cell - 1) * b.edges, b.edges),
+                                                                   Number(data.answer[n * b.edges + cell - 1]))[edge - 1]);
+            for (let i = 0; i < b.layout.length; i += 4) {
+                const x = shown(b.layout.charCodeAt(i) - 64, b.layout[i + 2]), y = shown(b.layout.charCodeAt(i + 1) - 64, b.layout[i + 3]);
+                verify(b.matchSum ? x + y === b.matchSum : x === y, b.layout.substr(i, 4));
+            }
+            for (let cell = 1; cell <= n; ++cell)
                 if (p.pieceAt[cell] >= 0)
                     compare([solved.pieceAt[cell], solved.rotationOf[p.pieceAt[cell]]], [p.pieceAt[cell], p.rotationOf[p.pieceAt[cell]]],
                             "laid pieces stay where they lie, as they lie");
