@@ -48,7 +48,7 @@ Item {
             compare(PuzzlePlay.reachableCount(Rules.newGame(data.key, 1), t, { area: "tray", index: 0 }), 2 * board.cellCount);
         }
 
-        // Each row: what a rule gives. Progress is kept as a text of the boards done.
+        // Progress is kept as a text of the boards done.
         function test_rules_data() {
             const read = text => [Rules.readProgress(text), Rules.readProgress(Rules.writeProgress(Rules.readProgress(text)))];
             return [

@@ -15,7 +15,6 @@ MovieStage {
         function gameOn(rows, slotId) {
             return Object.assign(Rules.newGame(5, slotId || "brikon"), { board: Rules.boardFromRows(rows) });
         }
-        // Plays the group at (0, 0) until the game ends or deals its next board.
         function playedOut(rows, slotId) {
             let game = gameOn(rows, slotId);
             while (!game.over && game.boardNumber === 1)

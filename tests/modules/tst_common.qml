@@ -78,7 +78,6 @@ TestCase {
     }
 
     function test_finishedBoardPutAsideIsMarkedUntilTheNextGame() {
-        // A TestCase is not drawn: the screen goes beside it, in the window.
         const screen = createTemporaryObject(screenComponent, test.Window.contentItem);
         const mark = findChild(screen, "gameOverMark");
         screen.showGameOver("Well done", ["Score: 5"]);

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The play and solve flow of the edge games, played through their movies (the tile
-// games, Blue Vesna and Odd-Even) with the keys and the mouse: a board laid to its end,
-// the solver asked and answered, refused, stopped; results sent once, or never.
+// The edge games (tiles, Blue Vesna, Odd-Even) played through their movies by keys and
+// mouse: boards chosen and laid to the end, the solver asked, refused, stopped.
 import QtQuick
 import QtTest
 import "../../modules/edgematch/Board.mjs" as Board
@@ -274,11 +273,8 @@ MovieStage {
             compare([movie.game.hints, Board.laidCount(movie.game.position)], [1, 1], "the hint's piece goes back, still counted");
         }
 
-        function test_clashingPiecesAreToldWithoutAsking_data() {
-            return [{ tag: "Blue Vesna 7O", movie: "bluevesna", shape: "7O" }];
-        }
-        function test_clashingPiecesAreToldWithoutAsking(data) {
-            open(data, 21);
+        function test_clashingPiecesAreToldWithoutAsking() {
+            open({ movie: "bluevesna", shape: "7O" }, 21);
             layAsDealt(1);
             const s = layAsDealt(2);
             while (!Rules.laidPiecesClash(movie.game))
@@ -288,9 +284,8 @@ MovieStage {
             compare([stage.sent("solvepuzzle"), find("impossiblePanel").visible], [[], true]);
         }
 
-        // Stopped by the button or the key: the solve ends, and an answer
-        // coming after it lays nothing. While it runs, the time spent goes on and the
-        // board takes no moves.
+        // Stopped by the button or the key, the solve ends and a late answer lays nothing;
+        // while it runs, the time spent goes on and the board takes no moves.
         function test_stopEndsTheSolveAndIgnoresALateAnswer_data() {
             return [
                 { tag: "Angle Puzzle, Stop", movie: "tiles", gameType: "angle", stop: "button" },

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The edge-matching model every edge game plays on: boards and their layouts, pieces,
-// moves and matching, dealing, the solver's request and answer (checked against
-// answers the solver gave), and the rules of a game over them.
+// The edge-matching model every edge game plays on: boards, pieces, matching, dealing,
+// the solver's request and answers it gave, and the rules of a game over them.
 import QtQuick
 import QtTest
 import "../../modules/edgematch/Board.mjs" as Board
@@ -86,8 +85,6 @@ Item {
             compare([Board.edgeState(p, 2, 1), Board.fitsAt(p, 2), Board.isFull(p)], ["open", true, false]);
         }
 
-        // --- Dealing -----------------------------------------------------------------------
-
         function test_deal_data() {
             return [
                 { tag: "tarno9", name: "tarno9", codes: 4 },
@@ -111,22 +108,6 @@ Item {
                 verify(Board.isSolved(Board.laidOut(p, d.solution)), data.name + " seed " + seed);
                 compare(Board.deal(b, data.codes, seed), d, "the same seed deals the same");
             }
-        }
-
-        // --- The solver's request and answer ------------------------------------------------
-
-        function test_requestBlocks() {
-            const b = Board.boardFor("tarno9");
-            const pieces = ["3230", "3001", "0012", "0031", "1312", "0233", "1110", "1021", "0032"];
-            let p = Board.newPosition(b, pieces);
-            compare(Board.request(p), "tarno9*9,3230,3001,0012,0031,1312,0233,1110,1021,0032");
-            p = Board.lay(p, 4, 5);
-            p = Board.turn(p, 4, 1);
-            p = Board.lay(p, 0, 1);
-            // Fixed pieces in cell order: strings, then cells, then rotations.
-            compare(Board.request(p),
-                    "tarno9*9,3230,3001,0012,0031,1312,0233,1110,1021,0032,3230,1312,1,5,0,1");
-            compare(Board.request(p, true), "tarno9*9,3230,3001,0012,0031,1312,0233,1110,1021,0032");
         }
 
         // Requests these games dealt and the answers the solver gave them (tarno-solve).
@@ -205,8 +186,6 @@ Item {
             compare(new Set(solution.slice(1).map(s => s.id)).size, 9);
         }
     }
-
-    // --- The games' rules ------------------------------------------------------------------
 
     TestCase {
         name: "EdgeRules"

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The game frame every movie stands on: the pause and its clock, cards that never
-// stack, asking before a game is thrown away, the result before the station's list,
-// steps back, the player's statistics and the sounds.
+// The game frame every movie stands on: pause and clock, cards, confirmation, the
+// result sent once, undo keys, statistics and sounds.
 import QtQuick
 import QtTest
 import "../../modules/common"

@@ -8,7 +8,6 @@ import "../../modules/fuego/SummitRules.mjs" as Summit
 import "../../modules/fuego/Rules.mjs" as Result
 import "../../modules/common/Random.mjs" as Random
 
-// A TestCase is not drawn, so the movie goes beside it.
 MovieStage {
     id: stage
 

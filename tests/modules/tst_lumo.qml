@@ -36,7 +36,6 @@ MovieStage {
             return best;
         }
 
-        // Each row: what a rule gives for a board or game of our own.
         function test_rules_data() {
             const sq = Rules.squareBoard(6, 6, 2), hex = Rules.hexBoard(3, 2);
             const near = (board, cell) => board.neighbours[cell].slice().sort((a, b) => a - b);
@@ -156,7 +155,6 @@ MovieStage {
             }
         }
 
-        // Plays the fewest presses of a game.
         function solveGame(game) {
             const x = Rules.solve(game.board, game.lamps);
             x.forEach((times, i) => {
@@ -168,9 +166,7 @@ MovieStage {
 
         function test_runGrowsToThreeLevelsAndLeavesRoom() {
             const pars = Rules.runPuzzles.map(p => p.par);
-            compare([pars.length, pars[0], pars[19]], [20, 1, 8]);
             verify(pars.every((p, k) => k === 0 || p >= pars[k - 1]), "the par never drops: " + pars);
-            compare(Rules.runPuzzles.map(p => p.levels).join(""), "22222222222223333333", "three levels in the last third");
             verify(sum(pars) <= Rules.maxMoves - 15, "a run leaves room for slips: " + sum(pars));
             let run = Rules.newRun(6);
             for (let k = 0; k < 20; ++k) {
@@ -238,8 +234,6 @@ MovieStage {
                 compare([Rules.endRun(run), Rules.runMove(run, 0)], [run, run], "an ended run stays as it ended");
         }
 
-        // ---- The movies, played through their own input ----
-
         function movie(file, properties) { return stage.open(file, properties); }
         function writes(m) { return stage.sent("writescore").map(s => "writescore|" + s); }
         // The keys that take the cursor to `index` by stepping along the board, as Rules does.
@@ -262,7 +256,7 @@ MovieStage {
         }
 
         function test_movieSolvedSendsOnce_data() {
-            return [{ tag: "lumo11" }, { tag: "lumo12 by mouse", type: "lumo12", mouse: true }, { tag: "lumo13" }];
+            return [{ tag: "lumo13" }, { tag: "lumo12 by mouse", type: "lumo12", mouse: true }];
         }
         function test_movieSolvedSendsOnce(data) {
             const type = data.type || data.tag;

@@ -5,7 +5,6 @@ import QtQuick
 import QtTest
 import "../../modules/numero/Rules.mjs" as Rules
 
-// A TestCase is not drawn, so the movie goes beside it.
 MovieStage {
     id: stage
 
@@ -14,7 +13,6 @@ MovieStage {
         name: "Numero"
         when: windowShown
 
-        // A game on a board of our own making.
         function withCells(modeId, cells, target) {
             const game = Rules.newGame(modeId, 1);
             return Object.assign(game, { cells: cells, target: target, path: [] });
@@ -105,7 +103,7 @@ MovieStage {
         }
 
         // Clears in quick succession make a streak that multiplies the points; a pause
-        // or a skip ends it. Long paths add time to the round.
+        // or a skip ends it.
         function test_streaksAndTimeBonus_data() {
             return [
                 { tag: "first clear", mode: "numero", times: [1000], streak: 1, factor: 1 },
@@ -129,8 +127,6 @@ MovieStage {
             }
             compare(game.streak, data.streak);
             compare(game.lastPoints, Math.floor(Rules.pathScore(last) * data.factor));
-            const digits = last.witness.filter(i => !Rules.isOperatorCell(last.mode, i)).length;
-            compare(game.lastBonusMs, Rules.timeBonusMs(game.mode, digits));
         }
         // A round played by keys: a path cleared, the clock run out, the result sent once.
         function test_roundByKeysSendsItsScoreOnce_data() {

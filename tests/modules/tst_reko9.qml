@@ -7,7 +7,6 @@ import "../../modules/reko9/Rules.mjs" as Rules
 import "../../modules/reko9/Search.mjs" as Search
 import "../../modules/common/Random.mjs" as Random
 
-// A TestCase is not drawn, so the movie goes beside it.
 MovieStage {
     id: stage
 
@@ -42,16 +41,6 @@ MovieStage {
             compare(data.got(), data.want);
         }
 
-        function test_rankIsABijection() {
-            compare(Moves.rank(Moves.goal), 0);
-            compare(Moves.rank([9, 8, 7, 6, 5, 4, 3, 2, 1]), Moves.positions - 1);
-            const rng = Random.make(5);
-            for (let i = 0; i < 200; ++i) {
-                const r = Random.below(rng, Moves.positions);
-                compare(Moves.rank(Moves.unrank(r)), r);
-            }
-        }
-
         // The shipped table agrees with a fresh breadth-first pass as far as the pass goes,
         // and every sampled position has a neighbour one step nearer and none nearer still.
         function test_distanceTableIsABreadthFirstPass() {
@@ -84,17 +73,6 @@ MovieStage {
                 compare(game.moves, game.best);
                 compare(Rules.hint(game.position), null);
             }
-        }
-
-        function test_dealsFollowTheSeed_data() {
-            return [{ tag: "nine", mode: 0, tiles: 9 }, { tag: "sixteen", mode: 1, tiles: 16 }];
-        }
-        function test_dealsFollowTheSeed(data) {
-            const game = Rules.newGame(77, data.mode);
-            compare(Rules.newGame(77, data.mode), game);
-            verify(JSON.stringify(game) !== JSON.stringify(Rules.newGame(78, data.mode)));
-            compare(game.position.slice().sort((a, b) => a - b), Search.goalOf(game.size));
-            verify(!game.solved && game.best > 0);
         }
 
         // Sixteen-tile deals, turned and mirrored: the stored way home solves the deal in

@@ -4,7 +4,6 @@ import QtQuick
 import QtTest
 import "../../modules/totsnook/Rules.mjs" as Rules
 
-// A TestCase is not drawn, so the movie goes beside it.
 MovieStage {
     id: stage
 
