@@ -106,7 +106,6 @@ Item {
                 const p = Board.newPosition(b, d.pieces);
                 compare(Board.laidCount(p), 0, "dealt into the tray");
                 verify(Board.isSolved(Board.laidOut(p, d.solution)), data.name + " seed " + seed);
-                compare(Board.deal(b, data.codes, seed), d, "the same seed deals the same");
             }
         }
 
@@ -181,9 +180,7 @@ Item {
             let p = Board.newPosition(b, ["0000", "0000", "0000", "0000", "0000", "0000", "0000", "0000", "0000"]);
             p = Board.lay(p, 7, 3);
             const solution = Board.readAnswer(p, "000000000000000000000000000000000000000000000");
-            compare(solution[3].id, 7);
-            compare(solution[1].id, 0);
-            compare(new Set(solution.slice(1).map(s => s.id)).size, 9);
+            compare([solution[3].id, solution[1].id, new Set(solution.slice(1).map(s => s.id)).size], [7, 0, 9]);
         }
     }
 
@@ -202,25 +199,6 @@ Item {
             const s = g.solution[cell];
             g = Rules.layPiece(g, s.id, cell);
             return Rules.turnPiece(g, s.id, g.position.rotationOf[s.id] - s.rotation);
-        }
-
-        function test_games_data() {
-            return [
-                { tag: "tarno9", gameType: "tarno9", cells: 9, header: "tarno9*9", codes: 4, look: "marks" },
-                { tag: "tarno16", gameType: "tarno16", cells: 16, header: "tarno16*16", codes: 4, look: "marks" },
-                { tag: "angle", gameType: "angle", cells: 16, header: "angle*16", codes: 3, look: "angles" },
-                { tag: "kpuzzle", gameType: "kpuzzle", cells: 16, header: "kpuzzle*16", codes: 6, look: "letters" },
-                { tag: "unknown plays tarno9", gameType: "Tarno16", cells: 9, header: "tarno9*9", codes: 4, look: "marks" },
-                { tag: "empty plays tarno9", gameType: "", cells: 9, header: "tarno9*9", codes: 4, look: "marks" }
-            ];
-        }
-        function test_games(data) {
-            const g = Rules.newGame(data.gameType, 5);
-            compare([g.position.board.cellCount, Rules.games[g.gameType].look], [data.cells, data.look]);
-            verify(Rules.solveRequest(g, false).startsWith(data.header + ","));
-            const used = new Set(g.position.pieces.join("").split(""));
-            verify(used.size <= data.codes && used.size >= data.codes - 1, "codes used: " + [...used]);
-            compare(Rules.newGame(data.gameType, 5), g, "the same seed deals the same game");
         }
 
         function test_lastPieceWinsOnlyWhenEveryEdgeFits() {
@@ -245,7 +223,14 @@ Item {
             const g = Rules.newGame("tarno16", 9);
             const take = answer => { const t = Rules.takeAnswer(Rules.startSolving(g), answer); return [t.outcome, t.game.phase]; };
             const day = (type, y, m, d, h) => Rules.dailySeed(type, new Date(y, m, d, h, 0));
+            const game = type => { const n = Rules.newGame(type, 5);
+                                   return [Rules.solveRequest(n, false).split(",")[0], Rules.games[n.gameType].look, new Set(n.position.pieces.join("")).size]; };
             return [
+                { tag: "game: tarno16", got: () => game("tarno16"), want: ["tarno16*16", "marks", 4] },
+                { tag: "game: angle", got: () => game("angle"), want: ["angle*16", "angles", 3] },
+                { tag: "game: kpuzzle", got: () => game("kpuzzle"), want: ["kpuzzle*16", "letters", 6] },
+                { tag: "game: unknown or none plays tarno9", got: () => [game("Tarno16"), game("")],
+                  want: [["tarno9*9", "marks", 4], ["tarno9*9", "marks", 4]] },
                 { tag: "list: time rounded", got: () => list("tarno9", 83456.4), want: ["tarno9", "83456"] },
                 { tag: "list: up to the next millisecond", got: () => list("angle", 999.5), want: ["angle", "1000"] },
                 { tag: "list: two hints cost time", got: () => list("tarno9", 1000, 2), want: ["tarno9", "61000"] },
