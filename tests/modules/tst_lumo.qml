@@ -130,7 +130,6 @@ MovieStage {
                     fail("seed " + seed + " level " + level + " needs " + sum(x) + ", not " + par);
                 seen.add(game.lamps.join(""));
             }
-            compare(JSON.stringify(Rules.newGame(type, 5, 3)), JSON.stringify(Rules.newGame(type, 5, 3)), "a seed deals the same");
             verify(seen.size > data.deals * 0.95, "deals differ: " + seen.size);
         }
 
@@ -146,9 +145,6 @@ MovieStage {
             ];
         }
         function test_fewestAgreesWithTryingAll(data) {
-            const n = data.board.cells.length;
-            if (Math.pow(data.board.levels, n) > 70000)
-                skip("too many combinations");
             for (let seed = 1; seed <= 3; ++seed) {
                 const lamps = Rules.deal(data.board, { state: seed * 7919 }, 3);
                 compare(Rules.fewestMoves(data.board, lamps), bruteFewest(data.board, lamps), "seed " + seed);
@@ -176,23 +172,6 @@ MovieStage {
             compare([run.outcome, run.moves], ["complete", sum(pars)]);
         }
 
-        function test_solutionCostsMoves() {
-            let run = solvePuzzles(Rules.newRun(9), 12);
-            const par = run.par, before = run.moves;
-            compare(Rules.solutionCost(run), par);
-            run = Rules.showSolution(run);
-            compare([run.moves, Rules.solutionCost(run)], [before + par, 0], "paid once a puzzle");
-            compare(Rules.showSolution(run), run);
-            run = solvePuzzles(run, 1);
-            compare(Rules.solutionCost(run), run.par, "the next puzzle costs again");
-            compare(Rules.runResult(Rules.endRun(run), "Bob")[1], 13, "a shown solution still records");
-            // A run that cannot pay ends out of moves, with its puzzles.
-            while (run.moves + run.par < Rules.maxMoves)
-                run = Rules.runMove(Rules.runMove(run, 0), 0);
-            run = Rules.showSolution(run);
-            compare([run.outcome, run.moves, Rules.runResult(run, "Bob")[1]], ["moves", Rules.maxMoves, 13]);
-        }
-
         // Plays puzzles of a run with their fewest presses, `count` of them or until it ends.
         function solvePuzzles(run, count) {
             for (let k = 0; k < count && !run.over; ++k) {
@@ -213,13 +192,21 @@ MovieStage {
                 { tag: "out of moves", solve: 2, wander: true, outcome: "moves", solved: 2, sent: true },
                 { tag: "time", solve: 1, time: true, outcome: "time", solved: 1, sent: true },
                 { tag: "solution shown", solve: 2, help: true, end: true, outcome: "ended", solved: 2, sent: true },
+                { tag: "a solution it cannot pay", solve: 2, broke: true, help: true, outcome: "moves", solved: 2, sent: true },
                 { tag: "still running", solve: 2, outcome: "", solved: 2, sent: false }
             ];
         }
         function test_runEnds(data) {
             let run = solvePuzzles(Rules.newRun(12), data.solve);
-            if (data.help)
-                run = Rules.showSolution(run);
+            while (data.broke && run.moves + run.par < Rules.maxMoves)
+                run = Rules.runMove(Rules.runMove(run, 0), 0);
+            if (data.help) {
+                const paid = Rules.showSolution(run), next = solvePuzzles(paid, 1);
+                if (!data.broke)
+                    compare([paid.moves - run.moves, Rules.solutionCost(paid), Rules.showSolution(paid), Rules.solutionCost(next)],
+                            [run.par, 0, paid, next.par], "paid once a puzzle");
+                run = paid;
+            }
             if (data.wander)
                 while (!run.over)
                     run = Rules.runMove(run, 0);
