@@ -136,9 +136,8 @@ MovieStage {
             compare(movie.game.position.rotationOf[s.id], before, "a right click turns back");
             mouseWheel(t, to.x, to.y, 0, -120);
             compare(movie.game.position.rotationOf[s.id], (before + steps - 1) % steps);
-            // Dropped off the board and the tray: it stays where it was.
             drag(to, Qt.point(4, t.height - 4));
-            compare(movie.game.position.pieceAt[data.cell], s.id);
+            compare(movie.game.position.pieceAt[data.cell], s.id, "dropped off the board and the tray, it stays");
             drag(to, from);
             compare(movie.game.position.cellOf[s.id], 0, "back in the tray");
             verify(movie.game.moves >= 5);

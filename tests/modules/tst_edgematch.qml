@@ -54,14 +54,11 @@ Item {
             let p = Board.newPosition(b, ["0000", "1111", "2222"]);
             p = Board.lay(p, 0, 1);
             p = Board.lay(p, 1, 2);
-            // Onto an occupied cell from another cell: the two swap.
             let q = Board.lay(p, 1, 1);
-            compare([q.pieceAt[1], q.pieceAt[2], q.cellOf], [1, 0, [2, 1, 0]]);
-            // From the tray: the piece that lay there goes to the tray.
+            compare([q.pieceAt[1], q.pieceAt[2], q.cellOf], [1, 0, [2, 1, 0]], "onto a laid piece from another cell: the two swap");
             q = Board.lay(p, 2, 1);
-            compare([q.pieceAt[1], q.cellOf], [2, [0, 2, 1]]);
-            // The position moved from is left as it was.
-            compare(p.cellOf, [1, 2, 0]);
+            compare([q.pieceAt[1], q.cellOf], [2, [0, 2, 1]], "from the tray: the piece that lay there goes to the tray");
+            compare(p.cellOf, [1, 2, 0], "the position moved from is left as it was");
             q = Board.lift(q, 1);
             compare([q.pieceAt[2], Board.laidCount(q)], [-1, 1]);
             compare(Board.lay(p, 0, 10), p, "no cell 10 on a 3 x 3 board");
