@@ -15,10 +15,6 @@ MovieStage {
         name: "ReKo9"
         when: windowShown
 
-        function neighbours(position) {
-            return Moves.moves.map(m => Moves.turn(position, m.block, m.clockwise));
-        }
-
         // Each row: what a rule gives. A clockwise turn of a block carries its top left
         // tile to the top right; the verdict measures the moves against the par.
         function test_rules_data() {
@@ -55,7 +51,7 @@ MovieStage {
                 const p = Random.shuffled(rng, Moves.goal);
                 const d = Rules.distanceOf(p);
                 verify(d >= 1 && d <= 11, "distance " + d);
-                const around = neighbours(p).map(Rules.distanceOf);
+                const around = Moves.moves.map(m => Rules.distanceOf(Moves.turn(p, m.block, m.clockwise)));
                 compare(Math.min.apply(null, around), d - 1, JSON.stringify(p));
             }
         }
