@@ -18,7 +18,7 @@ TARNO_PACKAGES=(
     qt6-base-dev qt6-declarative-dev qt6-svg-dev libqt6svg6 libgl-dev
     "${TARNO_MOVIE_PACKAGES[@]}"
     qml6-module-qttest qt6-declarative-dev-tools
-    libglib2.0-dev libgtest-dev libgmock-dev libbenchmark-dev
+    libglib2.0-dev libgtest-dev libgmock-dev
     # The solver's completion check: a SAT solver, linked statically (nothing at run time).
     libcadical-dev
     libxcb1-dev

@@ -38,7 +38,9 @@
 //   the first cell fits no corner, by turning the board.
 // - Matching and completion (class CompletionCheck, completion.h): where a subtree runs
 //   long, a bipartite matching and then a SAT solver decide whether the laid pieces can be
-//   completed at all, in any cell order; a no is a proof, so the cut is exact.
+//   completed at all, in any cell order; a no is a proof, so the cut is exact. The walk
+//   backs out of a cut subtree as from one searched to its end, so failed states may
+//   remember the levels it leaves: they hold no filling either.
 // Edge counts and failed states run on sum-matching ("bg") boards only: with four codes
 // that must balance 0 against 3 and 1 against 2, counts bind and states come back. On
 // equal-matching boards with up to ten codes they cut little and cost more per node than
@@ -145,10 +147,9 @@ struct Demand {
     }
 };
 
-// Per level, the demands known before the search: the cell's own on entering it, and
-// those of its empty neighbours once its piece lies.
+// Per level, the demands of its empty neighbours once its piece lies, known before the
+// search (its own on entering it the search keeps).
 struct LevelDemands {
-    Demand entry;
     int aheadCount;
     std::array<Demand, kMaxLinks> ahead;
 };
@@ -681,7 +682,7 @@ private:
     void numberLevels();
     void describePieces();
     void findEqualPieces();
-    void collectDemands(std::array<LevelDemands, kMaxCells + 1>& demands) const;
+    void collectDemands(std::array<LevelDemands, kMaxCells + 1>& demands);
     void makeCodeIndexes(const std::array<LevelDemands, kMaxCells + 1>& demands);
     void makeFitTables(const std::array<LevelDemands, kMaxCells + 1>& demands);
     void firstLevelFailed(unsigned pair);
@@ -864,7 +865,7 @@ private:
 
     // Completion: what each level's cell asks of the fixed cells, and the check once a
     // solve runs long.
-    std::array<LevelDemands, kMaxCells + 1> m_demands;
+    std::array<Demand, kMaxCells + 1> m_entryDemand; // per level, on entering it
     bool m_completionWanted = false;
     std::uint64_t m_completionFrom = 0; // nodes before the first look
     std::unique_ptr<CompletionCheck> m_completion; // made at the first look
@@ -975,12 +976,13 @@ Demand Search::demandOf(int cell, int laidUpTo) const {
 
 // Per level: what its cell asks on entry (cells laid above it), and what each of its
 // deeper neighbours asks once it lies.
-void Search::collectDemands(std::array<LevelDemands, kMaxCells + 1>& demands) const {
+void Search::collectDemands(std::array<LevelDemands, kMaxCells + 1>& demands) {
     for (int l = 1; l <= m_n; ++l) {
         LevelDemands& level = demands[static_cast<size_t>(l)];
         const int cell = m_req.freeCells[static_cast<size_t>(l - 1)];
-        level.entry = demandOf(cell, l - 1);
-        level.entry.level = l;
+        Demand& entry = m_entryDemand[static_cast<size_t>(l)];
+        entry = demandOf(cell, l - 1);
+        entry.level = l;
         level.aheadCount = 0;
         const CellLinks& links = m_req.links[static_cast<size_t>(cell)];
         std::uint64_t seen = 0;
@@ -1012,7 +1014,7 @@ void Search::makeCodeIndexes(const std::array<LevelDemands, kMaxCells + 1>& dema
     bool anySlow = false;
     for (int l = 1; l <= m_n; ++l) {
         const LevelDemands& level = demands[static_cast<size_t>(l)];
-        anySlow |= !level.entry.byLookup();
+        anySlow |= !m_entryDemand[static_cast<size_t>(l)].byLookup();
         for (int i = 0; i < level.aheadCount; ++i)
             anySlow |= !level.ahead[static_cast<size_t>(i)].byLookup();
     }
@@ -1112,7 +1114,8 @@ void Search::makeFitTables(const std::array<LevelDemands, kMaxCells + 1>& demand
     m_tables.reserve(static_cast<size_t>(m_n) + 4);
     for (int l = 1; l <= m_n; ++l) {
         const LevelDemands& level = demands[static_cast<size_t>(l)];
-        entryTable[static_cast<size_t>(l)] = level.entry.byLookup() ? tableFor(level.entry) : -1;
+        const Demand& entry = m_entryDemand[static_cast<size_t>(l)];
+        entryTable[static_cast<size_t>(l)] = entry.byLookup() ? tableFor(entry) : -1;
         for (int i = 0; i < level.aheadCount; ++i) {
             const Demand& a = level.ahead[static_cast<size_t>(i)];
             aheadTable[static_cast<size_t>(l)][static_cast<size_t>(i)] =
@@ -1126,16 +1129,17 @@ void Search::makeFitTables(const std::array<LevelDemands, kMaxCells + 1>& demand
     for (int l = 1; l <= m_n; ++l) {
         const size_t ls = static_cast<size_t>(l);
         const LevelDemands& level = demands[ls];
+        const Demand& entry = m_entryDemand[ls];
         Entry& e = m_entry[ls];
         e.rotations = nullptr;
         if (entryTable[ls] >= 0) {
             e.slow = -1;
-            e.probe = probeFor(level.entry, entryTable[ls]);
+            e.probe = probeFor(entry, entryTable[ls]);
             // Pair mode has the rotations in its bit sets.
             if (!m_pairs)
-                e.rotations = rotationsFor(level.entry, entryTable[ls]);
+                e.rotations = rotationsFor(entry, entryTable[ls]);
         } else {
-            e.slow = slowFor(level.entry);
+            e.slow = slowFor(entry);
             e.probe = pass;
         }
         Lookahead& ahead = m_ahead[ls];
@@ -1507,7 +1511,7 @@ CompletionBoard Search::describeCompletion() const {
     b.length = m_length;
     b.fits.resize(static_cast<size_t>(m_n));
     for (int l = 1; l <= m_n; ++l) {
-        const Demand& d = m_demands[static_cast<size_t>(l)].entry;
+        const Demand& d = m_entryDemand[static_cast<size_t>(l)];
         auto& fits = b.fits[static_cast<size_t>(l - 1)];
         for (int p = 0; p < m_n; ++p)
             fits[static_cast<size_t>(p)] = d.staticCount == 0
@@ -1540,7 +1544,7 @@ CompletionBoard Search::describeCompletion() const {
 // neighbours in some rotation, or no filling exists.
 bool Search::everyCellHasAPiece() const {
     for (int l = 1; l <= m_n; ++l) {
-        const Demand& d = m_demands[static_cast<size_t>(l)].entry;
+        const Demand& d = m_entryDemand[static_cast<size_t>(l)];
         if (d.staticCount == 0)
             continue;
         int p = 0;
@@ -1581,9 +1585,12 @@ SolveOutcome Search::run(Filling& filling) {
     numberLevels();
     describePieces();
     findEqualPieces();
-    collectDemands(m_demands);
-    makeCodeIndexes(m_demands);
-    makeFitTables(m_demands);
+    {
+        std::array<LevelDemands, kMaxCells + 1> demands;
+        collectDemands(demands);
+        makeCodeIndexes(demands);
+        makeFitTables(demands);
+    }
     planCompletion();
     m_costlierSetupAfter = m_options.pruneEagerly ? 0 : kCostlierSetupAfterNodes;
     m_edgeCounts.plan(boardView(), m_options);

@@ -138,6 +138,17 @@ TEST(Stop, SetFromElsewhereEndsTheSearchWithinAFewHundredNodes) {
     }
 }
 
+TEST(Stop, ALongSolveWithoutFixedPiecesPutsQuestionsWithNoMatchingBefore) {
+    // Such boards skip the matching, so a question is the first check to need the board:
+    // the root's after 1.2 million nodes, a deeper level's later.
+    NullEventPump pump;
+    SolveOptions options;
+    options.nodeLimit = 2'000'000;
+    const SolveResult r = solve(endlessRequest(), pump, options);
+    EXPECT_EQ(r.outcome, SolveOutcome::Stopped);
+    EXPECT_GE(r.stats.completionQuestions, 2u);
+}
+
 TEST(Pumping, EventsGetThroughAtLeastEveryPumpIntervalButNotMuchMoreOften) {
     FakeClock clock(1'000'000); // each look at the clock costs a fake millisecond
     std::vector<std::int64_t> pumpedAt;

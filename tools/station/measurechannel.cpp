@@ -1,13 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Times the movie command channel against the bare solver, through the real game
-// window, player and channel with a probe movie that animates while it waits:
+// window, player and channel with a probe movie that animates while it waits. The request
+// is one the solver takes seconds over: an unsolvable 4 x 4 whose pieces fit each other in
+// countless ways, settled only once its completion questions, asked of the SAT solver
+// with ever larger limits, find no filling. So most of its time runs between questions and
+// inside them:
 //   - the channel's cost over the solver alone (as tarno-solve runs it, with no event
-//     pump) for one request of about a second, from fscommand to its return with the
-//     answer delivered, with the movie animating and with it still;
-//   - the time from a "stopsolving" sent by the movie during an endless solve to the
-//     moment the movie's "solvepuzzle" call returns;
-//   - the longest gap between two frames of the movie while it solves, and while it
-//     only animates, for comparison.
+//     pump), from fscommand to its return with the answer delivered, with the movie
+//     animating and with it still;
+//   - the longest the bare solver holds the thread between two event pumps, and how many
+//     completion questions it asks;
+//   - the time from a "stopsolving" sent by the movie at moments spread over the solve to
+//     the moment the movie's "solvepuzzle" call returns;
+//   - the longest gap between two frames of the movie while it solves and is stopped, and
+//     while it only animates, for comparison.
 // Prints one "key value" line per figure (milliseconds).  Usage: tarno-measure-channel
 // [--runs N]
 #include "host/form2.h"
@@ -68,21 +74,33 @@ Item {
 }
 )";
 
-// Unsolvable 4 x 4 requests: 15 equal pieces and one odd one, with `fixed` of the equal
-// ones laid in the last cells. Fewer fixed pieces make a longer search.
-std::string request(int fixed) {
+// The sixteen pieces: the fifteen that show 0 and 1 in every order but "1111", and "2222",
+// which fits no neighbour at all.
+std::string longRequest() {
     std::string r = "tarno16*16";
-    for (int i = 0; i < 15; ++i)
-        r += ",0000";
-    r += ",1111";
-    for (int i = 0; i < fixed; ++i)
-        r += ",0000";
-    for (int i = 0; i < fixed; ++i)
-        r += "," + std::to_string(16 - i);
-    for (int i = 0; i < fixed; ++i)
-        r += ",0";
-    return r;
+    for (int bits = 0; bits < 15; ++bits) {
+        r += ',';
+        for (int k = 3; k >= 0; --k)
+            r += static_cast<char>('0' + (bits >> k & 1));
+    }
+    return r + ",2222";
 }
+
+// Records the longest time between two calls, from start().
+class GapPump final : public tarno::EventPump {
+public:
+    void start() { m_last = nowNs(); }
+    void processPendingEvents() override {
+        const long long now = nowNs();
+        m_longest = std::max(m_longest, now - m_last);
+        m_last = now;
+    }
+    long long longest() const { return m_longest; }
+
+private:
+    long long m_last = 0;
+    long long m_longest = 0;
+};
 
 double median(std::vector<double> v) {
     std::sort(v.begin(), v.end());
@@ -151,18 +169,22 @@ int main(int argc, char** argv) {
         idleGaps.push_back(longestGap / 1e6);
     }
 
-    const std::string text = request(4);
+    const std::string text = longRequest();
     const std::vector<std::string> items = tarno::splitItems(text);
-    std::vector<double> direct, channel, cost, still, stopToEnd, gaps;
+    std::vector<double> direct, channel, cost, still, pumpGaps, stopToEnd, stopGaps;
     for (int run = 0; run < runs; ++run) {
-        tarno::NullEventPump pump;
+        GapPump pump;
         std::atomic<bool> stop{false};
+        pump.start();
         long long t0 = nowNs();
         const tarno::SolveResult r = tarno::SolveRequest(items, pump, stop);
         direct.push_back((nowNs() - t0) / 1e6);
+        pumpGaps.push_back(pump.longest() / 1e6);
         if (run == 0)
-            std::printf("request: 4 x 4, %s, %llu pieces laid\n", tarno::outcomeName(r.outcome),
-                        static_cast<unsigned long long>(r.stats.nodes));
+            std::printf("request: 4 x 4, %s, %llu pieces laid, %llu completion questions\n",
+                        tarno::outcomeName(r.outcome),
+                        static_cast<unsigned long long>(r.stats.nodes),
+                        static_cast<unsigned long long>(r.stats.completionQuestions));
 
         QVariant answers;
         const auto throughChannel = [&] {
@@ -180,29 +202,38 @@ int main(int argc, char** argv) {
         watching = true;
         channel.push_back(throughChannel());
         watching = false;
-        gaps.push_back(longestGap / 1e6);
         cost.push_back(channel.back() - direct.back());
 
-        long long stoppedAt = 0;
-        auto watchStop = QObject::connect(&window, &tarno::Form2::commandReceived,
-                                          [&](const QString& command, const QString&) {
-                                              if (command == "stopsolving")
-                                                  stoppedAt = nowNs();
-                                          });
-        QMetaObject::invokeMethod(root, "solveAndStop", Q_RETURN_ARG(QVariant, answers),
-                                  Q_ARG(QVariant, QString::fromStdString(request(0))),
-                                  Q_ARG(QVariant, 100));
-        const long long ended = nowNs();
-        QObject::disconnect(watchStop);
-        if (stoppedAt)
-            stopToEnd.push_back((ended - stoppedAt) / 1e6);
+        // Stops spread over the solve, from its first tenth to its last; each landing
+        // wherever the solver is then, between questions or inside one.
+        for (int k = 1; k <= 4; ++k) {
+            const double share = 0.1 + 0.2 * (k - 1) + 0.02 * (run % 6);
+            const int afterMs = static_cast<int>(direct.front() * share);
+            long long stoppedAt = 0;
+            auto watchStop = QObject::connect(&window, &tarno::Form2::commandReceived,
+                                              [&](const QString& command, const QString&) {
+                                                  if (command == "stopsolving")
+                                                      stoppedAt = nowNs();
+                                              });
+            watching = true;
+            QMetaObject::invokeMethod(root, "solveAndStop", Q_RETURN_ARG(QVariant, answers),
+                                      Q_ARG(QVariant, QString::fromStdString(text)),
+                                      Q_ARG(QVariant, afterMs));
+            const long long ended = nowNs();
+            watching = false;
+            QObject::disconnect(watchStop);
+            if (stoppedAt != 0 && stoppedAt <= ended)
+                stopToEnd.push_back((ended - stoppedAt) / 1e6);
+        }
+        stopGaps.push_back(longestGap / 1e6);
     }
     print("direct_solve_ms", direct);
     print("channel_solve_ms", channel);
     print("channel_cost_ms", cost);
     std::printf("channel_cost_percent     median %8.1f\n", 100.0 * median(cost) / median(direct));
     print("channel_cost_still_ms", still);
-    print("longest_frame_gap_ms", gaps);
+    print("longest_pump_gap_ms", pumpGaps);
+    print("longest_frame_gap_ms", stopGaps);
     print("longest_gap_idle_ms", idleGaps);
     if (!stopToEnd.empty())
         print("stop_to_end_ms", stopToEnd);
