@@ -63,6 +63,8 @@ MovieStage {
                 { tag: "bonus: pro, three", got: () => bonus("numeropro", 3), want: 3000 },
                 { tag: "clear: scores and refills only the path", got: () => { const a = Rules.clear(cleared);
                       return [Rules.pathScore(cleared), a.score, a.clears, a.cells.slice(2)]; }, want: [18, 18, 1, cleared.cells.slice(2)] },
+                { tag: "clear: a long path adds time", got: () => { const a = Rules.clear(touchAll(withCells("numero",
+                      ["1", "2", "3", "3"].concat(new Array(32).fill("1")), 9), [0, 1, 2, 3])); return [a.lastBonusMs, a.bonusMs]; }, want: [2000, 2000] },
                 { tag: "clear: a short path does not", got: () => Rules.clear(touchAll(cleared, [0])), want: touchAll(cleared, [0]) },
                 { tag: "list: a score", got: () => list(1234), want: ["numeropro", 1234] },
                 { tag: "list: more than a record holds", got: () => list(5000000), want: ["numeropro", 999999] },

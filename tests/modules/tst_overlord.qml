@@ -70,7 +70,7 @@ MovieStage {
             return [
                 { tag: "end: resigned", got: () => ended([], true), want: [Rules.computer, true] },
                 { tag: "end: last round, more lands", got: () => ended([[1, 0, Rules.human, 1]]), want: [Rules.human, true] },
-                { tag: "end: last round, as many lands, more armies", got: () => ended([[-2, 0, Rules.computer, 9]]), want: [Rules.computer, true] },
+                { tag: "end: last round, as many lands, more armies", got: () => ended([[2, 0, Rules.computer, 9]]), want: [Rules.computer, true] },
                 { tag: "end: last round, even", got: () => ended([]), want: [Rules.drawn, true] },
                 { tag: "no growth after the player alone", got: () => grown(Rules.play(two, Rules.human, pass)), want: [3, 3, 1, 1, Rules.computer] },
                 { tag: "held lands grow after the computer", got: () => grown(Rules.play(Rules.play(two, Rules.human, pass), Rules.computer, pass)),
