@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Every catalogue game played to its end through the real game window, player, command
-// channel and solver: what reaches scores.lst, once, and what stays out of it; and a game
-// under way, thrown away only when the player confirms. The moves and keys themselves are
-// the movies' own QML tests; here a script of the movie's own functions plays each game.
+// Every catalogue game played to its end, by a script of the movie's own functions, through
+// the real game window, player, command channel and solver: what reaches scores.lst, once,
+// and what stays out of it; and a game under way, thrown away only when confirmed.
 #include "host/form2.h"
 #include "solver/model/generate.h"
 #include "support/movierun.h"
 
 #include <QQuickItem>
+#include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -138,18 +138,18 @@ TEST_P(Playthrough, TheEndReachesTheScoreFileOnceOrNotAtAll) {
     run.answerNamePrompt("Ann");
     const QVariantMap expected = run.evaluate(scriptOf(p)).toMap();
     if (p.slot == 0) {
-        ASSERT_TRUE(run.waitUntil([&] { return run.evaluate(QString("return ") + p.finished).toBool(); }));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return run.evaluate(QString("return ") + p.finished).toBool(); }));
         run.evaluate(p.again);
-        run.waitUntil([] { return false; }, 300); // a result would be on its way by now
+        QTest::qWait(300); // a result would be on its way by now
         EXPECT_EQ(writes(run), 0);
         EXPECT_EQ(run.hiScoreWindowsShown(), 0);
         EXPECT_TRUE(run.records().empty());
         EXPECT_EQ(run.answers().size(), run.commands().filter("solvepuzzle|").size());
         return;
     }
-    ASSERT_TRUE(run.waitUntil([&] { return run.hiScoreWindowsShown() == 1; }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return run.hiScoreWindowsShown() == 1; }));
     run.evaluate(p.again);
-    run.waitUntil([] { return false; }, 300);
+    QTest::qWait(300);
     const std::vector<ScoreRecord> records = run.records();
     ASSERT_EQ(records.size(), 1u);
     const ScoreRecord& r = records[0];

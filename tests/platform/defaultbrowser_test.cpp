@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Finding the browser's command in an in-memory registry, the help page's address and
-// contents, and opening an address through a handler, with a desktop that only records.
+// The help page's address and contents, and opening an address through a handler, with a
+// desktop that only records.
 #include "platform/defaultbrowser.h"
 
 #include "platform/maker.h"
@@ -15,61 +15,8 @@
 namespace tarno {
 namespace {
 
-constexpr auto kRoot = RegistryRoot::ClassesRoot;
-const std::string kCommandKey = "htmlfile\\shell\\open\\command";
 const std::string kHelp = "file:///opt/t%20p/help/games.html";
 using Warnings = std::vector<std::pair<std::string, std::string>>;
-
-InMemoryRegistry registryWithCommand(const std::string& command) {
-    InMemoryRegistry registry;
-    registry.setString(kRoot, ".html", "", "htmlfile");
-    registry.setString(kRoot, kCommandKey, "", command);
-    return registry;
-}
-
-struct CommandCase {
-    const char* name;
-    std::string command;
-    std::string browser;
-};
-
-class BrowserCommand : public ::testing::TestWithParam<CommandCase> {};
-
-TEST_P(BrowserCommand, CutsThePlaceholderOff) {
-    EXPECT_EQ(DefaultBrowserCommand(registryWithCommand(GetParam().command)), GetParam().browser);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    DefaultBrowser, BrowserCommand,
-    ::testing::Values(
-        // A quoted path loses everything after its closing quote, options included.
-        CommandCase{"QuotedPath", R"("C:\Program Files\Web\browser.exe" -osint -url "%1")",
-                    R"(C:\Program Files\Web\browser.exe)"},
-        CommandCase{"UnquotedCutAtQuote", R"(  /usr/bin/browser --new-window "%1")",
-                    "/usr/bin/browser --new-window"},
-        CommandCase{"UnquotedPathWithSpaces", "/opt/web browser/run %1", "/opt/web browser/run"},
-        // Only a placeholder at the very end is cut off.
-        CommandCase{"SpaceAfterPlaceholder", "/usr/bin/browser %1 ", "/usr/bin/browser %1 "},
-        CommandCase{"PlaceholderOnly", "%1", ""},
-        CommandCase{"QuotedPlaceholderOnly", R"( "%1")", ""},
-        // A quote that is opened and never closed names no program.
-        CommandCase{"UnclosedQuote", R"("/opt/web browser/run %1)", ""}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-// Only a non-empty string class whose open command is a string names a browser.
-TEST(DefaultBrowser, NoBrowserWithoutAUsableClassOrCommand) {
-    InMemoryRegistry registry = registryWithCommand("/usr/bin/browser %1");
-    registry.setString(kRoot, "5\\shell\\open\\command", "", "/usr/bin/browser %1");
-    registry.setNumber(kRoot, ".html", "", 5);
-    EXPECT_EQ(DefaultBrowserCommand(registry), "") << "a number is no class name";
-    registry.setString(kRoot, ".html", "", "");
-    EXPECT_EQ(DefaultBrowserCommand(registry), "") << "empty class";
-    registry.setString(kRoot, ".html", "", "htmlfile");
-    registry.setNumber(kRoot, kCommandKey, "", 42);
-    EXPECT_EQ(DefaultBrowserCommand(registry), "") << "numeric command";
-    registry.setOther(kRoot, kCommandKey, "", RegistryType::ExpandableString, "browser %1");
-    EXPECT_EQ(DefaultBrowserCommand(registry), "") << "expandable command";
-}
 
 struct HelpCase {
     const char* name;
@@ -109,7 +56,6 @@ TEST(HandlerChoice, TypesAndSuitability) {
     EXPECT_EQ(handlerTypesFor("HTTP://h/"), (Types{"x-scheme-handler/http", "x-scheme-handler/https"}));
     EXPECT_EQ(handlerTypesFor("https://h/"), (Types{"x-scheme-handler/https", "x-scheme-handler/http"}));
     EXPECT_EQ(handlerTypesFor("mailto:a@h"), Types{});
-    EXPECT_EQ(handlerTypesFor("no address"), Types{});
     const Types browser{"text/html", "X-Scheme-Handler/HTTPS"};
     EXPECT_TRUE(isSuitableHandler(browser, false, "text/html"));
     EXPECT_TRUE(isSuitableHandler(browser, false, "x-scheme-handler/https"));

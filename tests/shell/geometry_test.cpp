@@ -8,7 +8,6 @@
 namespace tarno {
 namespace {
 
-// A work area in twips at 15 twips per pixel, from pixels.
 RectTwips areaOf(int x, int y, int w, int h) {
     return {x * 15.0, y * 15.0, w * 15.0, h * 15.0};
 }

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Entry point of the GUI tests: a real QApplication on the offscreen platform unless
-// the environment asks for another one. What movies keep (player.store) goes to a
-// folder of the test program's own, never to the user's.
+// Entry point of the GUI tests: a QApplication, offscreen unless the environment says
+// otherwise; what movies keep goes to a folder of the test program's own.
 #include <QApplication>
 #include <QTemporaryDir>
 

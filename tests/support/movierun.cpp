@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// MovieRun: the program's game window with its real channel, and a watcher that
-// answers the modal windows the channel opens.
+// MovieRun: the game window with its real channel, and a watcher of its modal windows.
 #include "support/movierun.h"
 
 #include "host/form2.h"
@@ -127,7 +126,7 @@ void MovieRun::answerOpenDialogs() {
 
 std::vector<ScoreRecord> MovieRun::records() const {
     std::vector<ScoreRecord> out;
-    const auto all = ScoreFile(QDir(folder()).filePath("scores.lst").toStdString()).readAll();
+    const auto all = ScoreFile(m_folder.filePath("scores.lst").toStdString()).readAll();
     if (all)
         for (const NumberedRecord& r : all.value())
             out.push_back(r.record);

@@ -1,12 +1,9 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # on_xvfb.sh [--bare] [--screen WxH] [--margins TOP,BOTTOM,LEFT,RIGHT] PROGRAM [ARGS...]
-# Runs PROGRAM on the X11 platform on a screen of its own (Xvfb on a free display, 1024 x
-# 768 unless --screen says otherwise) managed by openbox, or by no window manager with
-# --bare; PROGRAM learns which from TARNO_TEST_WM ("openbox" or "none"). --margins keeps
-# that many pixels at the screen's edges out of openbox's work area, as a desktop's panels
-# do, and passes them on in TARNO_TEST_MARGINS. Exits 77 (ctest: skipped) when Xvfb or
-# openbox is missing. The tests and the measuring scripts all start their screens here.
+# Runs PROGRAM on X11 on a screen of its own (Xvfb, 1024 x 768 by default) under openbox,
+# or no window manager with --bare (TARNO_TEST_WM says which). --margins keeps panels'
+# room out of the work area (TARNO_TEST_MARGINS). Exits 77 (skipped) without the tools.
 set -u
 export TARNO_TEST_WM=openbox
 screen=1024x768

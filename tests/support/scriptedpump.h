@@ -19,7 +19,6 @@ struct ScriptedPump final : EventPump {
     }
 };
 
-// Runs `action` on the first call only.
 inline std::function<void(int)> onFirstCall(std::function<void()> action) {
     return [action = std::move(action)](int call) {
         if (call == 1)

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// XObserver: the windows as any other X client (xprop, xwininfo) sees them, through a
-// connection of its own rather than through what Qt believes: the captions the X server
-// holds and the window manager's frame around each window.
+// XObserver: the windows as another X client sees them, through a connection of its own:
+// the captions the X server holds and the window manager's frame around each window.
 #pragma once
 
 #include <QRect>
@@ -18,10 +17,8 @@
 
 namespace tarno {
 
-// What an outside X client sees of one top-level window.
 struct Seen {
     std::string netWmName; // _NET_WM_NAME, UTF-8
-    std::string wmName;    // WM_NAME
     bool framed = false;   // mapped, reparented and given frame extents
     QRect outer;           // the window manager's frame window, borders included
     QRect client;
@@ -36,9 +33,8 @@ public:
 
     bool connected() const { return !xcb_connection_has_error(m_c); }
 
-    // Whether the window manager answers frame requests yet: it may have claimed the
-    // screen a good while before it takes requests. A request sent before it listens is
-    // lost, so the probe window asks again and again.
+    // Whether the window manager answers frame requests yet: one sent before it listens
+    // is lost, so the probe window asks again and again.
     bool windowManagerAnswers(std::chrono::milliseconds limit) {
         const xcb_window_t probe = xcb_generate_id(m_c);
         const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(m_c)).data;
@@ -66,7 +62,6 @@ public:
     Seen see(xcb_window_t id) {
         Seen s;
         s.netWmName = property(id, atom("_NET_WM_NAME"), atom("UTF8_STRING"));
-        s.wmName = property(id, XCB_ATOM_WM_NAME, XCB_ATOM_ANY);
         const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(m_c)).data->root;
         const auto attrs =
             own(xcb_get_window_attributes_reply(m_c, xcb_get_window_attributes(m_c, id), nullptr));
@@ -121,17 +116,14 @@ private:
     xcb_connection_t* m_c;
 };
 
-// The window's first framed view and a second one a while later: the two must agree,
-// or the window jumped after it appeared.
+// The window's first framed view and one a while later: a window that jumped differs.
 struct Watched {
-    QString title; // as the window set it
     Seen first;
     Seen settled;
 };
 
 inline Watched watch(XObserver& x, QWidget* window) {
     Watched w;
-    w.title = window->windowTitle();
     const auto id = static_cast<xcb_window_t>(window->winId());
     QTest::qWaitFor([&] { return (w.first = x.see(id)).framed; }, 10000);
     QTest::qWait(300);

@@ -7,13 +7,9 @@ Item {
     width: 64
     height: 64
 
-    function keep(key, value) {
-        return player.store(key, value);
-    }
-
     Component.onCompleted: {
         const key = player.variable("key");
-        const kept = key ? keep(key, player.variable("value")) : "";
+        const kept = key ? player.store(key, player.variable("value")) : "";
         player.fscommand("kept", [kept, player.stored("best"), player.stored("name"),
                                   player.lastName].join("|"));
     }

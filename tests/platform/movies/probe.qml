@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Reports what reaches it: its gameType property, the player's variables, every answer
-// (which it also keeps) and its window closing; send() passes a command on and gives the
-// number of answers since.
+// Reports what reaches it: its gameType property, the player's variables and every answer
+// (which it also keeps); send() passes a command on.
 import QtQuick
 
 Item {
@@ -14,7 +13,6 @@ Item {
 
     function send(command, args) {
         player.fscommand(command, args);
-        return answers.length;
     }
 
     Connections {
@@ -23,7 +21,6 @@ Item {
             root.answers = root.answers.concat([value]);
             player.fscommand("answer", root.answers.length + ":" + name + "=" + value + ":" + root.solver_solve);
         }
-        function onClosing() { player.fscommand("bye", root.gameType) }
     }
     Component.onCompleted: player.fscommand("started", gameType + "|" + player.variable("gameType")
                                             + "|" + player.variable("level"))
