@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The window's stage for the movies' tests: a movie of modules/ played without a station.
-//   MovieStage { id: stage; TestCase { ... const movie = stage.open("pelora.qml"); ... } }
-// open() loads the movie afresh; sent("writescore") lists the arguments of every such
-// command the movie would have sent; goTo() walks a grid cursor with the arrow keys.
+// The window's stage for the movies' tests (a TestCase is not drawn): open() loads a
+// movie of modules/ afresh, without a station; sent("writescore") lists what the movie
+// would have sent; goTo() walks a grid cursor with the arrow keys.
 import QtQuick
 
 Item {

@@ -3,9 +3,8 @@
 import * as Board from "../../modules/edgematch/Board.mjs";
 import * as Play from "../../modules/edgematch/Play.mjs";
 
-// Moves the movie's keyboard cursor to a place with the arrow keys alone, pressed
-// through `press`: each time the arrow whose step ends nearest the place. Returns the
-// cursor reached.
+// Walks the movie's cursor to a place, pressing through `press` each time the arrow whose
+// step ends nearest it. Returns the cursor reached.
 export function goTo(movie, area, index, press) {
     const table = movie.table;
     const target = table.placeCentre({ area: area, index: index });

@@ -15,7 +15,6 @@ MovieStage {
         function gameOn(rows, slotId) {
             return Object.assign(Rules.newGame(5, slotId || "brikon"), { board: Rules.boardFromRows(rows) });
         }
-        // Plays the group at (0, 0) until the game ends or deals its next board.
         function playedOut(rows, slotId) {
             let game = gameOn(rows, slotId);
             while (!game.over && game.boardNumber === 1)
@@ -23,7 +22,6 @@ MovieStage {
             return game;
         }
 
-        // Each row: what a rule gives for a position of our own.
         function test_rules_data() {
             const group = (col, row) => Rules.groupAt(Rules.boardFromRows(["1122.", "1022.", "00133"]), col, row).length;
             const after = (rows, col, row) => {
@@ -86,18 +84,6 @@ MovieStage {
                     game = Rules.play(game, g[0][0], g[0][1]);
                 }
             }
-        }
-
-        function test_scoreList_data() {
-            return [
-                { tag: "no limit", slotId: "brikon", score: 4170, list: ["brikon", 4170] },
-                { tag: "at the most a record holds", slotId: "brikon5", score: 999999, list: ["brikon5", 999999] },
-                { tag: "above it", slotId: "brikon5", score: 1000000, list: ["brikon5", 999999] },
-                { tag: "unknown mode plays without a limit", slotId: "brikon7", score: 3, list: ["brikon", 3] }
-            ];
-        }
-        function test_scoreList(data) {
-            compare(Rules.scoreList(Object.assign(Rules.newGame(1, data.slotId), { score: data.score })), data.list);
         }
 
         function test_movieSendsOnceInEveryMode_data() {

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The play and solve flow of the edge games, played through their movies (the tile
-// games, Blue Vesna and Odd-Even) with the keys and the mouse: a board laid to its end,
-// the solver asked and answered, refused, stopped; results sent once, or never.
+// The edge games (tiles, Blue Vesna, Odd-Even) played through their movies by keys and
+// mouse: boards chosen and laid to the end, the solver asked, refused, stopped.
 import QtQuick
 import QtTest
 import "../../modules/edgematch/Board.mjs" as Board
@@ -87,13 +86,33 @@ MovieStage {
             compare(stage.sent("writescore").length, data.scores, "nothing more, whatever else happens on the finished board");
         }
 
-        function test_aNewGameRightAfterTheLastPieceStillRecordsOnce() {
-            open({ movie: "tiles", gameType: "angle" }, 12);
-            movie.playSolution();
-            keyClick(Qt.Key_N);
-            compare([stage.sent("writescore").length, movie.game.phase], [1, "play"]);
-            wait(600);
-            compare(stage.sent("writescore").length, 1);
+        // Keys and pickers choose another board and deal it; a finished Blue Vesna board
+        // counts as done, and New game goes on to the next larger one not done.
+        function test_choosingABoard_data() {
+            return [
+                { tag: "Blue Vesna, picked", movie: "bluevesna", shape: "3T", steps: [[Qt.Key_PageDown, "hexa4O"],
+                      [Qt.Key_PageUp, "hexa3T"], [Qt.Key_PageUp, "hexa10W"], ["chip_6R", "hexa6R"]] },
+                { tag: "Blue Vesna, finished", movie: "bluevesna", shape: "5W", finish: true,
+                  steps: [[Qt.Key_N, "hexa6T"], [Qt.Key_N, "hexa6T"]] },
+                { tag: "Odd-Even", movie: "oddeven", size: { rows: 5, columns: 7 }, steps: [[Qt.Key_C, "bg58"],
+                      [Qt.Key_R, "bg38"], [Qt.Key_C, "bg37", Qt.ShiftModifier], ["rowsPicker_more", "bg47"]] }
+            ];
+        }
+        function test_choosingABoard(data) {
+            open(data, 9);
+            if (data.finish) {
+                movie.playSolution();
+                tryVerify(() => movie.gameOver.visible, 3000, "after the seams' wave");
+                compare([movie.done, movie.shape], [["5W"], "5W"]);
+            }
+            for (const [step, board, modifiers] of data.steps) {
+                if (typeof step === "string")
+                    mouseClick(find(step));
+                else
+                    keyClick(step, modifiers || Qt.NoModifier);
+                compare(movie.game.position.board.name, board);
+            }
+            compare(movie.game.position.pieces.length, movie.game.position.board.cellCount);
         }
 
         function test_mouseDragsClicksAndWheels_data() {
@@ -117,9 +136,8 @@ MovieStage {
             compare(movie.game.position.rotationOf[s.id], before, "a right click turns back");
             mouseWheel(t, to.x, to.y, 0, -120);
             compare(movie.game.position.rotationOf[s.id], (before + steps - 1) % steps);
-            // Dropped off the board and the tray: it stays where it was.
             drag(to, Qt.point(4, t.height - 4));
-            compare(movie.game.position.pieceAt[data.cell], s.id);
+            compare(movie.game.position.pieceAt[data.cell], s.id, "dropped off the board and the tray, it stays");
             drag(to, from);
             compare(movie.game.position.cellOf[s.id], 0, "back in the tray");
             verify(movie.game.moves >= 5);
@@ -254,11 +272,8 @@ MovieStage {
             compare([movie.game.hints, Board.laidCount(movie.game.position)], [1, 1], "the hint's piece goes back, still counted");
         }
 
-        function test_clashingPiecesAreToldWithoutAsking_data() {
-            return [{ tag: "Blue Vesna 7O", movie: "bluevesna", shape: "7O" }];
-        }
-        function test_clashingPiecesAreToldWithoutAsking(data) {
-            open(data, 21);
+        function test_clashingPiecesAreToldWithoutAsking() {
+            open({ movie: "bluevesna", shape: "7O" }, 21);
             layAsDealt(1);
             const s = layAsDealt(2);
             while (!Rules.laidPiecesClash(movie.game))
@@ -268,9 +283,8 @@ MovieStage {
             compare([stage.sent("solvepuzzle"), find("impossiblePanel").visible], [[], true]);
         }
 
-        // Stopped by the button or the key: the solve ends, and an answer
-        // coming after it lays nothing. While it runs, the time spent goes on and the
-        // board takes no moves.
+        // Stopped by the button or the key, the solve ends and a late answer lays nothing;
+        // while it runs, the time spent goes on and the board takes no moves.
         function test_stopEndsTheSolveAndIgnoresALateAnswer_data() {
             return [
                 { tag: "Angle Puzzle, Stop", movie: "tiles", gameType: "angle", stop: "button" },

@@ -36,7 +36,6 @@ MovieStage {
             return best;
         }
 
-        // Each row: what a rule gives for a board or game of our own.
         function test_rules_data() {
             const sq = Rules.squareBoard(6, 6, 2), hex = Rules.hexBoard(3, 2);
             const near = (board, cell) => board.neighbours[cell].slice().sort((a, b) => a - b);
@@ -131,7 +130,6 @@ MovieStage {
                     fail("seed " + seed + " level " + level + " needs " + sum(x) + ", not " + par);
                 seen.add(game.lamps.join(""));
             }
-            compare(JSON.stringify(Rules.newGame(type, 5, 3)), JSON.stringify(Rules.newGame(type, 5, 3)), "a seed deals the same");
             verify(seen.size > data.deals * 0.95, "deals differ: " + seen.size);
         }
 
@@ -147,16 +145,12 @@ MovieStage {
             ];
         }
         function test_fewestAgreesWithTryingAll(data) {
-            const n = data.board.cells.length;
-            if (Math.pow(data.board.levels, n) > 70000)
-                skip("too many combinations");
             for (let seed = 1; seed <= 3; ++seed) {
                 const lamps = Rules.deal(data.board, { state: seed * 7919 }, 3);
                 compare(Rules.fewestMoves(data.board, lamps), bruteFewest(data.board, lamps), "seed " + seed);
             }
         }
 
-        // Plays the fewest presses of a game.
         function solveGame(game) {
             const x = Rules.solve(game.board, game.lamps);
             x.forEach((times, i) => {
@@ -168,9 +162,7 @@ MovieStage {
 
         function test_runGrowsToThreeLevelsAndLeavesRoom() {
             const pars = Rules.runPuzzles.map(p => p.par);
-            compare([pars.length, pars[0], pars[19]], [20, 1, 8]);
             verify(pars.every((p, k) => k === 0 || p >= pars[k - 1]), "the par never drops: " + pars);
-            compare(Rules.runPuzzles.map(p => p.levels).join(""), "22222222222223333333", "three levels in the last third");
             verify(sum(pars) <= Rules.maxMoves - 15, "a run leaves room for slips: " + sum(pars));
             let run = Rules.newRun(6);
             for (let k = 0; k < 20; ++k) {
@@ -178,23 +170,6 @@ MovieStage {
                 run = solvePuzzles(run, 1);
             }
             compare([run.outcome, run.moves], ["complete", sum(pars)]);
-        }
-
-        function test_solutionCostsMoves() {
-            let run = solvePuzzles(Rules.newRun(9), 12);
-            const par = run.par, before = run.moves;
-            compare(Rules.solutionCost(run), par);
-            run = Rules.showSolution(run);
-            compare([run.moves, Rules.solutionCost(run)], [before + par, 0], "paid once a puzzle");
-            compare(Rules.showSolution(run), run);
-            run = solvePuzzles(run, 1);
-            compare(Rules.solutionCost(run), run.par, "the next puzzle costs again");
-            compare(Rules.runResult(Rules.endRun(run), "Bob")[1], 13, "a shown solution still records");
-            // A run that cannot pay ends out of moves, with its puzzles.
-            while (run.moves + run.par < Rules.maxMoves)
-                run = Rules.runMove(Rules.runMove(run, 0), 0);
-            run = Rules.showSolution(run);
-            compare([run.outcome, run.moves, Rules.runResult(run, "Bob")[1]], ["moves", Rules.maxMoves, 13]);
         }
 
         // Plays puzzles of a run with their fewest presses, `count` of them or until it ends.
@@ -217,13 +192,21 @@ MovieStage {
                 { tag: "out of moves", solve: 2, wander: true, outcome: "moves", solved: 2, sent: true },
                 { tag: "time", solve: 1, time: true, outcome: "time", solved: 1, sent: true },
                 { tag: "solution shown", solve: 2, help: true, end: true, outcome: "ended", solved: 2, sent: true },
+                { tag: "a solution it cannot pay", solve: 2, broke: true, help: true, outcome: "moves", solved: 2, sent: true },
                 { tag: "still running", solve: 2, outcome: "", solved: 2, sent: false }
             ];
         }
         function test_runEnds(data) {
             let run = solvePuzzles(Rules.newRun(12), data.solve);
-            if (data.help)
-                run = Rules.showSolution(run);
+            while (data.broke && run.moves + run.par < Rules.maxMoves)
+                run = Rules.runMove(Rules.runMove(run, 0), 0);
+            if (data.help) {
+                const paid = Rules.showSolution(run), next = solvePuzzles(paid, 1);
+                if (!data.broke)
+                    compare([paid.moves - run.moves, Rules.solutionCost(paid), Rules.showSolution(paid), Rules.solutionCost(next)],
+                            [run.par, 0, paid, next.par], "paid once a puzzle");
+                run = paid;
+            }
             if (data.wander)
                 while (!run.over)
                     run = Rules.runMove(run, 0);
@@ -237,8 +220,6 @@ MovieStage {
             if (run.over)
                 compare([Rules.endRun(run), Rules.runMove(run, 0)], [run, run], "an ended run stays as it ended");
         }
-
-        // ---- The movies, played through their own input ----
 
         function movie(file, properties) { return stage.open(file, properties); }
         function writes(m) { return stage.sent("writescore").map(s => "writescore|" + s); }
@@ -262,7 +243,7 @@ MovieStage {
         }
 
         function test_movieSolvedSendsOnce_data() {
-            return [{ tag: "lumo11" }, { tag: "lumo12 by mouse", type: "lumo12", mouse: true }, { tag: "lumo13" }];
+            return [{ tag: "lumo13" }, { tag: "lumo12 by mouse", type: "lumo12", mouse: true }];
         }
         function test_movieSolvedSendsOnce(data) {
             const type = data.type || data.tag;
@@ -293,40 +274,29 @@ MovieStage {
             compare(writes(m).length, 1, "sent once");
         }
 
-        function test_runEndedByKeySendsOnce() {
+        // Lumo 18 by keys: a name typed (the comma refused) and the keys given back to the
+        // board, two puzzles solved, the run ended (E asks first) and sent once.
+        function test_runByKeysSendsOnce() {
             const m = movie("lumo18.qml");
             m.newGame(44);
             verify(m.table.boardView.activeFocus, "focus " + m.Window.activeFocusItem);
-            for (let k = 0; k < 2; ++k) {
-                const x = m.solution();
-                x.forEach((times, i) => { if (times) m.press(i); });
+            for (const key of [Qt.Key_Tab, Qt.Key_A, Qt.Key_Comma, Qt.Key_B, Qt.Key_Return]) {
+                keyClick(key);
+                verify(key !== Qt.Key_Comma || findChild(m, "commaRefused").opacity > 0, "the refused comma is said");
             }
+            keyClick(Qt.Key_Space);
+            compare([m.table.name, m.run.moves], ["ab", 1]);
+            for (let k = 0; k < 2; ++k)
+                m.solution().forEach((times, i) => { if (times) m.press(i); });
             compare(m.run.solved, 2);
             keyClick(Qt.Key_E);
             verify(!m.run.over, "asked first");
             keyClick(Qt.Key_Return);
-            verify(m.run.over);
-            verify(m.gameOver.visible);
+            verify(m.run.over && m.gameOver.visible);
             keyClick(Qt.Key_Escape);
             keyClick(Qt.Key_E);
             tryVerify(() => writes(m).length === 1);
-            const list = writes(m)[0].split("|")[1].split(",");
-            compare([list.length].concat(list.slice(0, 3)), [5, "lumo18", "2", String(m.run.moves)]);
+            compare(writes(m)[0].split("|")[1].split(","), ["lumo18", "2", String(m.run.moves), String(m.run.timeMs), "ab"]);
         }
-
-        function test_nameFieldTakesKeysAndGivesThemBack() {
-            const m = movie("lumo18.qml");
-            m.newGame(2);
-            keyClick(Qt.Key_Tab);
-            keyClick(Qt.Key_A);
-            keyClick(Qt.Key_Comma);
-            verify(findChild(m, "commaRefused").opacity > 0, "the refused comma is said");
-            keyClick(Qt.Key_B);
-            keyClick(Qt.Key_Return);
-            keyClick(Qt.Key_Space);         // the board has the keys again
-            compare(m.run.moves, 1);
-            compare(m.table.name, "ab", "letters typed, the comma refused");
-        }
-
     }
 }

@@ -5,7 +5,6 @@ import QtQuick
 import QtTest
 import "../../modules/numero/Rules.mjs" as Rules
 
-// A TestCase is not drawn, so the movie goes beside it.
 MovieStage {
     id: stage
 
@@ -14,7 +13,6 @@ MovieStage {
         name: "Numero"
         when: windowShown
 
-        // A game on a board of our own making.
         function withCells(modeId, cells, target) {
             const game = Rules.newGame(modeId, 1);
             return Object.assign(game, { cells: cells, target: target, path: [] });
@@ -65,6 +63,8 @@ MovieStage {
                 { tag: "bonus: pro, three", got: () => bonus("numeropro", 3), want: 3000 },
                 { tag: "clear: scores and refills only the path", got: () => { const a = Rules.clear(cleared);
                       return [Rules.pathScore(cleared), a.score, a.clears, a.cells.slice(2)]; }, want: [18, 18, 1, cleared.cells.slice(2)] },
+                { tag: "clear: a long path adds time", got: () => { const a = Rules.clear(touchAll(withCells("numero",
+                      ["1", "2", "3", "3"].concat(new Array(32).fill("1")), 9), [0, 1, 2, 3])); return [a.lastBonusMs, a.bonusMs]; }, want: [2000, 2000] },
                 { tag: "clear: a short path does not", got: () => Rules.clear(touchAll(cleared, [0])), want: touchAll(cleared, [0]) },
                 { tag: "list: a score", got: () => list(1234), want: ["numeropro", 1234] },
                 { tag: "list: more than a record holds", got: () => list(5000000), want: ["numeropro", 999999] },
@@ -105,7 +105,7 @@ MovieStage {
         }
 
         // Clears in quick succession make a streak that multiplies the points; a pause
-        // or a skip ends it. Long paths add time to the round.
+        // or a skip ends it.
         function test_streaksAndTimeBonus_data() {
             return [
                 { tag: "first clear", mode: "numero", times: [1000], streak: 1, factor: 1 },
@@ -129,8 +129,6 @@ MovieStage {
             }
             compare(game.streak, data.streak);
             compare(game.lastPoints, Math.floor(Rules.pathScore(last) * data.factor));
-            const digits = last.witness.filter(i => !Rules.isOperatorCell(last.mode, i)).length;
-            compare(game.lastBonusMs, Rules.timeBonusMs(game.mode, digits));
         }
         // A round played by keys: a path cleared, the clock run out, the result sent once.
         function test_roundByKeysSendsItsScoreOnce_data() {

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Pelora: free paths, lines in every direction and crossing lines, the balls that come
-// after a move that clears nothing, the end of a game, the score a record can hold, and
-// the movie itself driven by keys and the mouse.
+// Pelora: free paths, lines, the balls that come after a move, the end of a game, and
+// the movie driven by keys and the mouse.
 import QtQuick
 import QtTest
 import "../../modules/pelora/Rules.mjs" as Rules

@@ -7,7 +7,6 @@ import "../../modules/reko9/Rules.mjs" as Rules
 import "../../modules/reko9/Search.mjs" as Search
 import "../../modules/common/Random.mjs" as Random
 
-// A TestCase is not drawn, so the movie goes beside it.
 MovieStage {
     id: stage
 
@@ -15,10 +14,6 @@ MovieStage {
         id: test
         name: "ReKo9"
         when: windowShown
-
-        function neighbours(position) {
-            return Moves.moves.map(m => Moves.turn(position, m.block, m.clockwise));
-        }
 
         // Each row: what a rule gives. A clockwise turn of a block carries its top left
         // tile to the top right; the verdict measures the moves against the par.
@@ -42,16 +37,6 @@ MovieStage {
             compare(data.got(), data.want);
         }
 
-        function test_rankIsABijection() {
-            compare(Moves.rank(Moves.goal), 0);
-            compare(Moves.rank([9, 8, 7, 6, 5, 4, 3, 2, 1]), Moves.positions - 1);
-            const rng = Random.make(5);
-            for (let i = 0; i < 200; ++i) {
-                const r = Random.below(rng, Moves.positions);
-                compare(Moves.rank(Moves.unrank(r)), r);
-            }
-        }
-
         // The shipped table agrees with a fresh breadth-first pass as far as the pass goes,
         // and every sampled position has a neighbour one step nearer and none nearer still.
         function test_distanceTableIsABreadthFirstPass() {
@@ -66,7 +51,7 @@ MovieStage {
                 const p = Random.shuffled(rng, Moves.goal);
                 const d = Rules.distanceOf(p);
                 verify(d >= 1 && d <= 11, "distance " + d);
-                const around = neighbours(p).map(Rules.distanceOf);
+                const around = Moves.moves.map(m => Rules.distanceOf(Moves.turn(p, m.block, m.clockwise)));
                 compare(Math.min.apply(null, around), d - 1, JSON.stringify(p));
             }
         }
@@ -84,17 +69,6 @@ MovieStage {
                 compare(game.moves, game.best);
                 compare(Rules.hint(game.position), null);
             }
-        }
-
-        function test_dealsFollowTheSeed_data() {
-            return [{ tag: "nine", mode: 0, tiles: 9 }, { tag: "sixteen", mode: 1, tiles: 16 }];
-        }
-        function test_dealsFollowTheSeed(data) {
-            const game = Rules.newGame(77, data.mode);
-            compare(Rules.newGame(77, data.mode), game);
-            verify(JSON.stringify(game) !== JSON.stringify(Rules.newGame(78, data.mode)));
-            compare(game.position.slice().sort((a, b) => a - b), Search.goalOf(game.size));
-            verify(!game.solved && game.best > 0);
         }
 
         // Sixteen-tile deals, turned and mirrored: the stored way home solves the deal in
