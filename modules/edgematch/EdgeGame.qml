@@ -470,7 +470,13 @@ GameScreen {
             anchors.verticalCenter: parent.verticalCenter
             // The room the movie's controls leave on the row.
             width: Math.max(90, movie.width - 32 - controlRow.width - 28 - hintButton.width - solveButton.width - 14)
+            height: 44
             horizontalAlignment: Text.AlignRight
+            verticalAlignment: Text.AlignVCenter
+            // Where the row is narrow (a board picker beside it) a long line gets smaller
+            // letters rather than losing its end.
+            fontSizeMode: Text.Fit
+            minimumPixelSize: 10
             maximumLineCount: 3
             elide: Text.ElideRight
             text: !movie.game ? ""
