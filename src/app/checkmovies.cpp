@@ -57,6 +57,8 @@ int checkMovies(std::FILE* out, const GameRow* only, int timeoutMs) {
         }
         window.close();
     }
+    // The last game window's view is deleted later (see MoviePlayer); no loop follows.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     std::fprintf(
         out, "scores\t%s\n",
         QDir::current().absoluteFilePath(QStringLiteral("scores.lst")).toLocal8Bit().constData());

@@ -26,13 +26,18 @@ int main(int argc, char** argv) {
     const std::string arg = argc > 2 ? argv[2] : "";
     QApplication app(argc, argv);
     if (mode == "movie") {
-        tarno::MoviePlayer player;
-        QObject::connect(&player, &tarno::MoviePlayer::FSCommand,
-                         [](const QString& command, const QString& args) {
-                             std::printf("%s\t%s\n", qUtf8Printable(command), qUtf8Printable(args));
-                         });
-        player.setMovie(QString::fromStdString(arg));
-        return player.isPlaying() ? 0 : 1;
+        int status = 1;
+        {
+            tarno::MoviePlayer player;
+            QObject::connect(&player, &tarno::MoviePlayer::FSCommand,
+                             [](const QString& command, const QString& args) {
+                                 std::printf("%s\t%s\n", qUtf8Printable(command), qUtf8Printable(args));
+                             });
+            player.setMovie(QString::fromStdString(arg));
+            status = player.isPlaying() ? 0 : 1;
+        }
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); // the player's view
+        return status;
     }
     // Reports the message box an opener shows, then closes it as the user would.
     QTimer timer;
