@@ -53,9 +53,10 @@ TEST_P(DamagedTail, KeepsItsNumberButIsNeverReadNorWrittenOver) {
     ScoreFile file(dir.file());
     EXPECT_EQ(file.RecordCount().value(), tail >= 33 ? 2 : 1);
     EXPECT_EQ(recordsIn(file), std::vector<ScoreRecord>{ann});
-    if (tail >= 33)
+    if (tail >= 33) {
         EXPECT_NE(file.ReadRecord(2).error().text().find("record 2 is cut short"),
                   std::string::npos);
+    }
     const HiScoreList list = buildHiScoreList(file, 1, 0).value();
     EXPECT_EQ(list.entries, 1);
     const auto n = file.AppendRecord(makeRecord(2, "Bob", 5));
